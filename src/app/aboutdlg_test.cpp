@@ -1,0 +1,49 @@
+#include "app/aboutdlg.h"
+#include "app/mainframe.h"
+#include "testing/testenvironment.h"
+
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+class AboutDlgTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void showsTheVersionAndClosesWithOk()
+    {
+        CAboutDlg dialog;
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("About Orthex"));
+        QVERIFY(dialog.isModal());
+        auto* version = dialog.findChild<QLabel*>(QStringLiteral("versionLabel"));
+        QVERIFY(version);
+        QCOMPARE(version->text(), QStringLiteral("Orthex, Version 4.2.0.0"));
+        QVERIFY(!dialog.findChild<QLabel*>(QStringLiteral("aboutLabel"))->text().isEmpty());
+
+        QPushButton* ok = nullptr;
+        for (QPushButton* b : dialog.findChildren<QPushButton*>())
+            if (b->text() == QLatin1String("OK"))
+                ok = b;
+        QVERIFY(ok);
+        QTimer::singleShot(0, ok, [ok] { ok->click(); });
+        QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+    }
+
+    void mainWindowOffersAboutInTheHelpMenu()
+    {
+        CMainFrame frame;
+        QCOMPARE(frame.windowTitle(), QStringLiteral("Untitled - Orthex"));
+        auto* about = frame.findChild<QAction*>(QStringLiteral("actionAbout"));
+        QVERIFY(about);
+        QCOMPARE(about->text(), QStringLiteral("&About Orthex..."));
+        QSignalSpy spy(&frame, &CMainFrame::AboutRequested);
+        about->trigger();
+        QCOMPARE(spy.count(), 1);
+    }
+};
+
+ORTHEX_TEST_MAIN(AboutDlgTest)
+#include "aboutdlg_test.moc"

@@ -1,0 +1,82 @@
+#include "cli/clicommand.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+namespace {
+QList<CliCommand>& registry()
+{
+    static QList<CliCommand> commands;
+    return commands;
+}
+}  // namespace
+
+bool Cli::Register(const CliCommand& command)
+{
+    registry().append(command);
+    return true;
+}
+
+const QList<CliCommand>& Cli::Commands()
+{
+    return registry();
+}
+
+QTextStream& Cli::Out()
+{
+    static QTextStream stream(stdout);
+    stream.setEncoding(QStringConverter::Utf8);
+    return stream;
+}
+
+QTextStream& Cli::Err()
+{
+    static QTextStream stream(stderr);
+    stream.setEncoding(QStringConverter::Utf8);
+    return stream;
+}
+
+int Cli::Usage(const char* usage)
+{
+    Out().flush();
+    Err() << "usage: orthex-cli " << usage << Qt::endl;
+    return kUsage;
+}
+
+namespace {
+int printHelp(QTextStream& stream)
+{
+    stream << "usage: orthex-cli COMMAND ...\n";
+    QList<CliCommand> sorted = Cli::Commands();
+    std::sort(sorted.begin(), sorted.end(),
+              [](const CliCommand& a, const CliCommand& b) { return qstrcmp(a.name, b.name) < 0; });
+    for (const CliCommand& c : sorted)
+        stream << "  orthex-cli " << c.usage << '\n';
+    stream.flush();
+    return Cli::kUsage;
+}
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty())
+        return printHelp(Cli::Err());
+    const QString name = args.takeFirst();
+    if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
+        printHelp(Cli::Out());
+        return Cli::kOk;
+    }
+    for (const CliCommand& c : Cli::Commands()) {
+        if (name == QLatin1String(c.name)) {
+            const int status = c.run(args);
+            Cli::Out().flush();
+            Cli::Err().flush();
+            return status;
+        }
+    }
+    Cli::Err() << "orthex-cli: unknown command '" << name << "'\n";
+    return printHelp(Cli::Err());
+}
