@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// Registers the "Orthex Files" type (*.orthex) with the desktop at every start, so that a list
+// opens in Orthex with a double click: a freedesktop desktop entry and a shared-mime-info type in
+// the user's XDG data folder (on Windows, the file association under HKCU\Software\Classes).
+// Files are written only when their content differs, and not at all when a system-wide entry is
+// installed (as the .deb does).
+class CShellRegistration
+{
+public:
+    struct Result {
+        bool systemWide = false;     // an installed entry exists; nothing was written
+        QStringList written;         // files written or replaced this time
+    };
+
+    // programPath: the program that is running (Exec names it). iconSvg: the application icon.
+    static Result Register(const QString& programPath, const QByteArray& iconSvg);
+
+    static QString DesktopEntry(const QString& programPath);
+    static QByteArray MimeTypeXml();
+    static constexpr const char* kMimeType = "application/x-orthex";
+
+private:
+    static bool SystemWideEntryInstalled();
+};
