@@ -1,0 +1,39 @@
+#include "sound/notificationworker.h"
+
+#include "app/messages.h"
+#include "sound/notificationevent.h"
+
+CNotificationWorker::CNotificationWorker(CNotificationEvent& event,
+                                         std::function<SoundResult::Code()> drain)
+    : m_event(event)
+    , m_drain(std::move(drain))
+    , m_thread([this] { Run(); })
+{
+}
+
+CNotificationWorker::~CNotificationWorker()
+{
+    Stop();
+}
+
+void CNotificationWorker::Stop()
+{
+    if (!m_thread.joinable())
+        return;
+    m_bStop.store(true);
+    m_event.Set();
+    m_thread.join();
+}
+
+void CNotificationWorker::Run()
+{
+    for (;;) {
+        m_event.Wait();
+        if (m_bStop.load())
+            return;
+        if (SoundResult::Failed(m_drain())) {
+            Messages::Show(QStringLiteral("Error DirectSound notifications. "));
+            return;
+        }
+    }
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "sound/soundresult.h"
+
+#include <QAudioDevice>
+#include <QAudioFormat>
+#include <QBuffer>
+#include <QByteArray>
+
+#include <memory>
+
+class QAudioSink;
+class CWavFile;
+
+// One sound buffer: the whole sound in memory and the output stream that plays it once from
+// its play position. Stopping keeps the position (a later Play goes on from there); a play
+// that reaches the end stops and goes back to the start.
+class CSoundBuffer
+{
+public:
+    CSoundBuffer(const QAudioDevice& device, const QAudioFormat& format, qint64 size, char silence);
+    ~CSoundBuffer();
+    CSoundBuffer(const CSoundBuffer&) = delete;
+    CSoundBuffer& operator=(const CSoundBuffer&) = delete;
+
+    // Rewinds the file and reads the sound into the buffer; what the file does not fill is
+    // silence.
+    void Fill(CWavFile& file);
+
+    SoundResult::Code Play();
+    SoundResult::Code Stop();
+    SoundResult::Code SetPosition(qint64 position);
+    bool IsPlaying() const;
+    qint64 Position() const;
+    void SetVolume(float linear);
+    // How long the sound handed to the device last takes to be heard.
+    qint64 TailMilliseconds() const;
+
+    qint64 Size() const { return m_data.size(); }
+
+private:
+    void OnStateChanged();
+    qint64 PlayedPosition() const;
+
+    QAudioDevice m_device;
+    QAudioFormat m_format;
+    char m_silence;
+    QByteArray m_data;
+    QBuffer m_reader;
+    std::unique_ptr<QAudioSink> m_sink;
+    qint64 m_nStartPosition = 0;   // where the running play began
+    qint64 m_nPosition = 0;        // play position while stopped
+    float m_volume = 1.0f;
+    bool m_bEnded = false;         // the running play reached the end
+};
