@@ -1,0 +1,169 @@
+// The checks on capital letters, doubled letters, digraphs and blends, and the letter-by-letter
+// fallbacks that name wrong, missing or extra letters.
+#include "rules/spellingrules.h"
+
+#include "rules/ruletables.h"
+#include "rules/ruletext.h"
+
+using RuleText::Append;
+using RuleText::CountLetter;
+
+namespace {
+
+constexpr QStringView kItemSpace = u" ";
+constexpr QStringView kLetterJoiner = u" , ";
+
+// A first letter counts as a capital when upper-casing leaves it unchanged, so a digit or an
+// apostrophe counts as one too.
+bool StartsCapitalised(QStringView text)
+{
+    return text.front() == text.front().toUpper();
+}
+
+// A doubled letter at position i, except "ee" and "oo", which the digraph table covers.
+bool IsDoubledPair(QStringView text, qsizetype i)
+{
+    const QChar letter = text[i];
+    return letter == text[i + 1] && letter != u'e' && letter != u'o';
+}
+
+void AddDoubled(QString& label, QChar letter)
+{
+    if (label.isEmpty())
+        label = QStringLiteral("double ");
+    else
+        label += kItemSpace;
+    label += letter;
+}
+
+}  // namespace
+
+QStringView CSpellingRules::GroupMissing(QStringView group) const
+{
+    const qsizetype inWord = CountOccurrences(group, m_strWord);
+    if (inWord == 0 || CountOccurrences(group, m_strMisspelling) >= inWord)
+        return {};
+    return group;
+}
+
+QString CSpellingRules::CheckCapitalize() const
+{
+    if (m_strWord.isEmpty() || m_strMisspelling.isEmpty())
+        return {};
+    const bool wordCapital = StartsCapitalised(m_strWord);
+    const bool misspellingCapital = StartsCapitalised(m_strMisspelling);
+    if (wordCapital && !misspellingCapital)
+        return QStringLiteral("capitalize");
+    if (misspellingCapital && !wordCapital)
+        return QStringLiteral("capitalize: do not capitalize first letter");
+    return {};
+}
+
+QString CSpellingRules::CheckDoubleLetters() const
+{
+    QString label;
+    const QStringView w = m_strWord;
+    const QStringView m = m_strMisspelling;
+    // Pairs are visited from the last-found to the first-found, the word's before the
+    // misspelling's; a letter is named once per pair.
+    for (qsizetype i = m_nWordLength - 2; i >= 0; --i) {
+        if (IsDoubledPair(w, i)) {
+            const QStringView pair = w.sliced(i, 2);
+            if (CountOccurrences(pair, w) > CountOccurrences(pair, m))
+                AddDoubled(label, w[i]);
+        }
+    }
+    for (qsizetype i = m_nMisspellingLength - 2; i >= 0; --i) {
+        if (IsDoubledPair(m, i)) {
+            const QStringView pair = m.sliced(i, 2);
+            if (CountOccurrences(pair, w) == 0)
+                AddDoubled(label, m[i]);
+        }
+    }
+    return label;
+}
+
+QString CSpellingRules::CheckDigraphs() const
+{
+    QString label;
+    for (QStringView group : RuleTables::kDigraphs) {
+        const QStringView missing = GroupMissing(group);
+        if (!missing.isEmpty())
+            Append(label, kItemSpace, missing);
+    }
+    return label;
+}
+
+QString CSpellingRules::CheckBlends() const
+{
+    QString label;
+    const auto add = [this, &label](QStringView group) {
+        const QStringView missing = GroupMissing(group);
+        if (!missing.isEmpty())
+            Append(label, kItemSpace, missing);
+    };
+    // "scr" hides "cr", and any of "scr", "cr" and "str" hides "st" and "tr".
+    add(u"scr");
+    if (label.isEmpty())
+        add(u"cr");
+    add(u"str");
+    if (label.isEmpty()) {
+        add(u"st");
+        add(u"tr");
+    }
+    for (QStringView group : RuleTables::kBlends)
+        add(group);
+    return label;
+}
+
+QString CSpellingRules::CheckWrongLetters() const
+{
+    QString label;
+    if (m_nWordLength != m_nMisspellingLength || m_nWordLength == 0)
+        return label;
+    for (qsizetype i = 0; i < m_nWordLength; ++i) {
+        const QChar letter = m_strWord[i];
+        const QChar written = m_strMisspelling[i];
+        if (letter == written)
+            continue;
+        if (!label.isEmpty())
+            label += kLetterJoiner;
+        label += letter;
+        label += u" not ";
+        label += written;
+    }
+    return label;
+}
+
+QString CSpellingRules::CheckMissingLetters() const
+{
+    if (m_strMisspelling.isEmpty() || m_nMisspellingLength >= m_nWordLength)
+        return {};
+    const QString start = QStringLiteral("missing letter ");
+    QString label = start;
+    for (const QChar letter : m_strWord) {
+        if (CountLetter(letter, m_strWord) <= CountLetter(letter, m_strMisspelling))
+            continue;
+        if (label.size() != start.size())
+            label += kLetterJoiner;
+        label += letter;
+    }
+    return label;
+}
+
+QString CSpellingRules::CheckExtraLetters() const
+{
+    if (m_strWord.isEmpty() || m_nWordLength >= m_nMisspellingLength)
+        return {};
+    // A letter already in the list, separators included, is not named again.
+    QString list;
+    for (const QChar letter : m_strMisspelling) {
+        if (CountLetter(letter, m_strMisspelling) <= CountLetter(letter, m_strWord)
+            || list.contains(letter))
+            continue;
+        if (!list.isEmpty())
+            list += kLetterJoiner;
+        list += letter;
+    }
+    return QStringLiteral("extra letter ") + list;
+}
