@@ -1,0 +1,253 @@
+#include "users/archive.h"
+#include "users/recordlist.h"
+#include "users/records.h"
+#include "testing/testenvironment.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QtTest>
+
+namespace {
+
+struct SRun {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+SRun RunCli(const QStringList& args)
+{
+    QProcess process;
+    process.start(qEnvironmentVariable("ORTHEX_CLI"), QStringList{"results"} + args);
+    SRun run;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.exitCode = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+template <class T>
+QByteArray Stored(const CRecordList<T>& list)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    CArchive ar(buffer, CArchive::Store);
+    StoreList(ar, list);
+    if (!ar.Flush())
+        qFatal("storing into memory failed");
+    return bytes;
+}
+
+QByteArray Grades()
+{
+    CRecordList<CGrade> list;
+    const struct { const char* list; const char* date; int correct; int words; } rows[] = {
+        {"Week2", "12/09/26, 10:00 AM", 10, 10},
+        {"Week1--Stopped Test", "12/08/26, 03:10 AM", 3, 12},
+        {"Week1", "Time Error", -1, 0},
+    };
+    for (const auto& r : rows) {
+        auto g = std::make_unique<CGrade>();
+        g->SetListName(r.list);
+        g->SetDateText(r.date);
+        g->SetCorrectCount(r.correct);
+        g->SetWordCount(r.words);
+        list.AddTail(std::move(g));
+    }
+    return Stored(list);
+}
+
+QByteArray Missed()
+{
+    CRecordList<CMissed> list;
+    const char* rows[][4] = {
+        {"Week1", "12/08/26, 03:10 AM", "receive", "recieve"},
+        {"Say \"hi\"", "d", "tab\there", "back\\slash"},
+        {"Line\nbreak", "d", "carriage\rreturn", "caf\xC3\xA9"},
+    };
+    for (const auto& r : rows) {
+        auto m = std::make_unique<CMissed>();
+        m->SetListName(QString::fromUtf8(r[0]));
+        m->SetDateText(QString::fromUtf8(r[1]));
+        m->SetWord(QString::fromUtf8(r[2]));
+        m->SetMisspelling(QString::fromUtf8(r[3]));
+        list.AddTail(std::move(m));
+    }
+    return Stored(list);
+}
+
+QByteArray Vocabulary()
+{
+    CRecordList<CVocabulary> list;
+    auto v = std::make_unique<CVocabulary>();
+    v->SetListName("Animals");
+    v->SetDateText("01/02/26, 12:00 PM");
+    v->SetWord(QStringLiteral(u"\u0436\u0438\u0440\u0430\u0444"));
+    list.AddTail(std::move(v));
+    return Stored(list);
+}
+
+}  // namespace
+
+class ResultsCommandTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QString m_strFolder;
+
+    void WriteFile(const QString& name, const QByteArray& bytes)
+    {
+        QFile file(m_strFolder + QLatin1Char('/') + name);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QCOMPARE(file.write(bytes), qint64(bytes.size()));
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        if (qEnvironmentVariable("ORTHEX_CLI").isEmpty())
+            QSKIP("ORTHEX_CLI is not set; run this test through CTest");
+        m_strFolder = CTestEnvironment::Instance().Root() + QStringLiteral("/users");
+        QVERIFY(QDir().mkpath(m_strFolder));
+        WriteFile("Pupil One.sp3", Grades());
+        WriteFile("Pupil One.sp4", Missed());
+        WriteFile("Pupil One.sp5", Vocabulary());
+        const QByteArray grades = Grades();
+        // Cut inside the third grade: the first two are complete.
+        WriteFile("Cut.sp3", grades.left(grades.size() - 3));
+        WriteFile("Empty.sp4", QByteArray());
+        WriteFile("Wrong.sp3", Missed());
+        QVERIFY(QDir().mkpath(m_strFolder + QStringLiteral("/Folder.sp5")));
+    }
+
+    void output_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArray>("out");
+        QTest::addColumn<QByteArray>("errStart");
+
+        const QByteArray gradeHeader = "List\tDate\tCorrect\tWords\n";
+        const QByteArray gradeRows = "Week2\t12/09/26, 10:00 AM\t10\t10\n"
+                                     "Week1--Stopped Test\t12/08/26, 03:10 AM\t3\t12\n"
+                                     "Week1\tTime Error\t-1\t0\n";
+        QTest::newRow("grades tsv") << QStringList{"--folder", "FOLDER", "--user", "Pupil One", "grades"}
+                                    << 0 << gradeHeader + gradeRows << QByteArray();
+        QTest::newRow("options after kind") << QStringList{"grades", "--user", "Pupil One", "--format", "tsv", "--folder", "FOLDER"}
+                                            << 0 << gradeHeader + gradeRows << QByteArray();
+        QTest::newRow("grades csv") << QStringList{"--folder", "FOLDER", "--user", "Pupil One", "grades", "--format", "csv"}
+                                    << 0
+                                    << QByteArray("List,Date,Correct,Words\r\n"
+                                                  "Week2,\"12/09/26, 10:00 AM\",10,10\r\n"
+                                                  "Week1--Stopped Test,\"12/08/26, 03:10 AM\",3,12\r\n"
+                                                  "Week1,Time Error,-1,0\r\n")
+                                    << QByteArray();
+        QTest::newRow("missed tsv") << QStringList{"--folder", "FOLDER", "--user", "Pupil One", "missed"}
+                                    << 0
+                                    << QByteArray("List\tDate\tWord\tMisspelling\n"
+                                                  "Week1\t12/08/26, 03:10 AM\treceive\trecieve\n"
+                                                  "Say \"hi\"\td\ttab\\there\tback\\\\slash\n"
+                                                  "Line\\nbreak\td\tcarriage\\rreturn\tcaf\xC3\xA9\n")
+                                    << QByteArray();
+        QTest::newRow("missed csv") << QStringList{"--folder", "FOLDER", "--user", "Pupil One", "missed", "--format", "csv"}
+                                    << 0
+                                    << QByteArray("List,Date,Word,Misspelling\r\n"
+                                                  "Week1,\"12/08/26, 03:10 AM\",receive,recieve\r\n"
+                                                  "\"Say \"\"hi\"\"\",d,tab\there,back\\slash\r\n"
+                                                  "\"Line\nbreak\",d,\"carriage\rreturn\",caf\xC3\xA9\r\n")
+                                    << QByteArray();
+        QTest::newRow("vocabulary") << QStringList{"--folder", "FOLDER", "--user", "Pupil One", "vocabulary"}
+                                    << 0
+                                    << QByteArray("List\tDate\tWord\tExtra\n"
+                                                  "Animals\t01/02/26, 12:00 PM\t\xD0\xB6\xD0\xB8\xD1\x80\xD0\xB0\xD1\x84\t\n")
+                                    << QByteArray();
+        QTest::newRow("no file yet") << QStringList{"--folder", "FOLDER", "--user", "Nobody", "missed"}
+                                     << 0 << QByteArray("List\tDate\tWord\tMisspelling\n") << QByteArray();
+        QTest::newRow("no folder") << QStringList{"--folder", "FOLDER/none", "--user", "Pupil One", "grades", "--format", "csv"}
+                                   << 0 << QByteArray("List,Date,Correct,Words\r\n") << QByteArray();
+        QTest::newRow("cut file") << QStringList{"--folder", "FOLDER", "--user", "Cut", "grades"}
+                                  << 1
+                                  << QByteArray("List\tDate\tCorrect\tWords\n"
+                                                "Week2\t12/09/26, 10:00 AM\t10\t10\n"
+                                                "Week1--Stopped Test\t12/08/26, 03:10 AM\t3\t12\n")
+                                  << QByteArray("orthex-cli results: FOLDER/Cut.sp3: archive error at byte ");
+        QTest::newRow("empty file") << QStringList{"--folder", "FOLDER", "--user", "Empty", "missed"}
+                                    << 1 << QByteArray("List\tDate\tWord\tMisspelling\n")
+                                    << QByteArray("orthex-cli results: FOLDER/Empty.sp4: archive error at byte 0: "
+                                                  "the stream ends inside the element count\n");
+        QTest::newRow("missed words in a grade file") << QStringList{"--folder", "FOLDER", "--user", "Wrong", "grades"}
+                                                      << 1 << gradeHeader
+                                                      << QByteArray("orthex-cli results: FOLDER/Wrong.sp3: archive error at byte 2: "
+                                                                    "unexpected class \"CMissed\" where \"CGrade\" belongs\n");
+        QTest::newRow("a folder in place of the file") << QStringList{"--folder", "FOLDER", "--user", "Folder", "vocabulary"}
+                                                       << 1 << QByteArray("List\tDate\tWord\tExtra\n")
+                                                       << QByteArray("orthex-cli results: FOLDER/Folder.sp5: ");
+    }
+
+    void output()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, exitCode);
+        QFETCH(QByteArray, out);
+        QFETCH(QByteArray, errStart);
+        for (QString& a : args)
+            a.replace(QLatin1String("FOLDER"), m_strFolder);
+        errStart.replace("FOLDER", m_strFolder.toUtf8());
+        const SRun run = RunCli(args);
+        QCOMPARE(run.exitCode, exitCode);
+        QCOMPARE(run.out, out);
+        if (errStart.isEmpty())
+            QCOMPARE(run.err, QByteArray());
+        else
+            QVERIFY2(run.err.startsWith(errStart), run.err.constData());
+    }
+
+    // The error names the byte where the cut file ends.
+    void cutFileNamesTheByte()
+    {
+        const SRun run = RunCli({"--folder", m_strFolder, "--user", "Cut", "grades"});
+        const QByteArray expected = QStringLiteral("archive error at byte %1: the stream ends inside a text\n")
+                                        .arg(Grades().size() - 3)
+                                        .toUtf8();
+        QVERIFY2(run.err.endsWith(expected), run.err.constData());
+    }
+
+    void usage_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("nothing") << QStringList{};
+        QTest::newRow("no kind") << QStringList{"--folder", "F", "--user", "U"};
+        QTest::newRow("no folder") << QStringList{"--user", "U", "grades"};
+        QTest::newRow("no user") << QStringList{"--folder", "F", "grades"};
+        QTest::newRow("unknown kind") << QStringList{"--folder", "F", "--user", "U", "users"};
+        QTest::newRow("two kinds") << QStringList{"--folder", "F", "--user", "U", "grades", "missed"};
+        QTest::newRow("unknown format") << QStringList{"--folder", "F", "--user", "U", "grades", "--format", "xml"};
+        QTest::newRow("format without value") << QStringList{"--folder", "F", "--user", "U", "grades", "--format"};
+        QTest::newRow("unknown option") << QStringList{"--folder", "F", "--user", "U", "grades", "--all"};
+        QTest::newRow("folder twice") << QStringList{"--folder", "F", "--folder", "G", "--user", "U", "grades"};
+        QTest::newRow("empty user") << QStringList{"--folder", "F", "--user", "", "grades"};
+        QTest::newRow("user leads out of the folder") << QStringList{"--folder", "F", "--user", "../U", "grades"};
+        QTest::newRow("user is ..") << QStringList{"--folder", "F", "--user", "..", "grades"};
+        QTest::newRow("user with backslash") << QStringList{"--folder", "F", "--user", "a\\b", "grades"};
+    }
+
+    void usage()
+    {
+        QFETCH(QStringList, args);
+        const SRun run = RunCli(args);
+        QCOMPARE(run.exitCode, 2);
+        QCOMPARE(run.out, QByteArray());
+        QVERIFY2(run.err.contains("usage: orthex-cli results --folder DIR --user NAME grades|missed|vocabulary "
+                                  "[--format tsv|csv]\n"),
+                 run.err.constData());
+    }
+};
+
+ORTHEX_TEST_MAIN(ResultsCommandTest)
+#include "resultscommand_test.moc"

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+
+// Writes rows of text fields as TSV or CSV.
+// TSV: fields separated by a tab, each row ended by a newline; a backslash, tab, newline or
+// carriage return inside a field is written as \\, \t, \n or \r.
+// CSV (RFC 4180): fields separated by commas, rows ended by CR LF; a field that holds a comma,
+// a double quote, a CR or an LF is put in double quotes, its quotes doubled.
+class CTableWriter
+{
+public:
+    enum class EFormat { Tsv, Csv };
+
+    CTableWriter(QTextStream& out, EFormat format) : m_out(out), m_eFormat(format) {}
+
+    void WriteRow(const QStringList& fields);
+
+    // One row with its line ending.
+    static QString FormatRow(const QStringList& fields, EFormat format);
+    static QString EscapeTsv(const QString& field);
+    static QString QuoteCsv(const QString& field);
+
+private:
+    QTextStream& m_out;
+    EFormat m_eFormat;
+};
