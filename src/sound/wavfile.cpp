@@ -23,7 +23,7 @@ bool CWavFile::OpenForWriting(const QString& path, const CWaveFormat& format)
     m_nFactValueOffset = m_nDataLengthOffset - 8;
     m_file = std::make_unique<QFile>(path);
     if (!m_file->open(QIODevice::ReadWrite | QIODevice::Truncate)
-        || m_file->write(header) != header.size()) {
+        || m_file->write(header) != header.size() || !m_file->flush()) {
         m_file.reset();
         m_bWriteFailed = true;
         return false;

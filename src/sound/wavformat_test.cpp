@@ -1,0 +1,186 @@
+#include "sound/wavformat.h"
+#include "testing/testenvironment.h"
+
+#include <QtEndian>
+
+namespace {
+QByteArray le16(quint16 v)
+{
+    char b[2];
+    qToLittleEndian(v, b);
+    return QByteArray(b, 2);
+}
+
+QByteArray le32(quint32 v)
+{
+    char b[4];
+    qToLittleEndian(v, b);
+    return QByteArray(b, 4);
+}
+
+QByteArray chunk(const char* id, const QByteArray& body, qint64 declared = -1)
+{
+    QByteArray out(id, 4);
+    out += le32(static_cast<quint32>(declared < 0 ? body.size() : declared));
+    out += body;
+    if (body.size() & 1)
+        out += '\0';
+    return out;
+}
+
+QByteArray fmtBody(quint16 tag, quint16 channels, quint32 rate, quint16 bits)
+{
+    const quint16 block = static_cast<quint16>(channels * bits / 8);
+    return le16(tag) + le16(channels) + le32(rate) + le32(rate * block) + le16(block) + le16(bits);
+}
+
+QByteArray riff(const QByteArray& chunks, qint64 declared = -1)
+{
+    return QByteArray("RIFF") + le32(static_cast<quint32>(declared < 0 ? chunks.size() + 4 : declared))
+           + QByteArray("WAVE") + chunks;
+}
+
+QByteArray pcmFile(const QByteArray& data)
+{
+    return riff(chunk("fmt ", fmtBody(1, 2, 22050, 16)) + chunk("data", data));
+}
+}  // namespace
+
+class WavFormatTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void parse_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<int>("tag");
+        QTest::addColumn<int>("extraSize");
+        QTest::addColumn<qint64>("dataOffset");
+        QTest::addColumn<qint64>("dataSize");
+
+        const QByteArray data(400, '\x11');
+        QTest::newRow("pcm") << pcmFile(data) << true << 1 << 0 << qint64(44) << qint64(400);
+        QTest::newRow("empty data chunk") << pcmFile({}) << true << 1 << 0 << qint64(44) << qint64(0);
+        QTest::newRow("fmt of 14 bytes")
+            << riff(chunk("fmt ", fmtBody(1, 2, 22050, 16).left(14)) + chunk("data", data))
+            << false << 0 << 0 << qint64(0) << qint64(0);
+        QTest::newRow("pcm fmt of 18 bytes ignores the extra size")
+            << riff(chunk("fmt ", fmtBody(1, 2, 22050, 16) + le16(0)) + chunk("data", data))
+            << true << 1 << 0 << qint64(46) << qint64(400);
+        const QByteArray adpcmExtra(32, '\x07');
+        QTest::newRow("non-PCM with extra bytes")
+            << riff(chunk("fmt ", fmtBody(2, 1, 22050, 4) + le16(32) + adpcmExtra) + chunk("data", data))
+            << true << 2 << 32 << qint64(12 + 8 + 50 + 8) << qint64(400);
+        QTest::newRow("non-PCM fmt of 16 bytes has no extra bytes")
+            << riff(chunk("fmt ", fmtBody(3, 2, 22050, 32)) + chunk("data", data))
+            << true << 3 << 0 << qint64(44) << qint64(400);
+        QTest::newRow("extra size past the fmt chunk")
+            << riff(chunk("fmt ", fmtBody(2, 1, 22050, 4) + le16(200) + adpcmExtra) + chunk("data", data))
+            << false << 0 << 0 << qint64(0) << qint64(0);
+        QTest::newRow("odd chunk before fmt is padded")
+            << riff(chunk("LIST", QByteArray(5, 'x')) + chunk("fmt ", fmtBody(1, 1, 8000, 8)) + chunk("data", data))
+            << true << 1 << 0 << qint64(12 + 14 + 24 + 8) << qint64(400);
+        QTest::newRow("data chunk longer than the file is cut")
+            << riff(chunk("fmt ", fmtBody(1, 2, 22050, 16)) + chunk("data", data, 0xFFFFFFF0))
+            << true << 1 << 0 << qint64(44) << qint64(400);
+        QTest::newRow("not RIFF") << QByteArray("RIFX") + pcmFile(data).mid(4) << false << 0 << 0 << qint64(0) << qint64(0);
+        QTest::newRow("not WAVE")
+            << QByteArray("RIFF") + le32(100) + QByteArray("AVI ") + pcmFile(data).mid(12)
+            << false << 0 << 0 << qint64(0) << qint64(0);
+        QTest::newRow("no data chunk") << riff(chunk("fmt ", fmtBody(1, 2, 22050, 16))) << false << 0 << 0 << qint64(0) << qint64(0);
+        QTest::newRow("no fmt chunk") << riff(chunk("data", data)) << false << 0 << 0 << qint64(0) << qint64(0);
+        QTest::newRow("data outside the RIFF length")
+            << riff(chunk("fmt ", fmtBody(1, 2, 22050, 16)) + chunk("data", data), 4 + 24)
+            << false << 0 << 0 << qint64(0) << qint64(0);
+        QTest::newRow("chunk length that wraps")
+            << riff(chunk("junk", {}, 0xFFFFFFFF) + chunk("fmt ", fmtBody(1, 2, 22050, 16)) + chunk("data", data))
+            << false << 0 << 0 << qint64(0) << qint64(0);
+        QTest::newRow("empty") << QByteArray() << false << 0 << 0 << qint64(0) << qint64(0);
+    }
+
+    void parse()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, ok);
+        const std::optional<CWavLayout> layout = WavHeader::Parse(bytes);
+        QCOMPARE(layout.has_value(), ok);
+        if (!ok)
+            return;
+        QFETCH(int, tag);
+        QFETCH(int, extraSize);
+        QFETCH(qint64, dataOffset);
+        QFETCH(qint64, dataSize);
+        QCOMPARE(int(layout->format.wFormatTag), tag);
+        QCOMPARE(int(layout->format.extra.size()), extraSize);
+        QCOMPARE(layout->dataOffset, dataOffset);
+        QCOMPARE(layout->dataSize, dataSize);
+        QVERIFY(layout->dataOffset + layout->dataSize <= bytes.size());
+    }
+
+    void extraBytesAreKept()
+    {
+        QByteArray extra;
+        for (int i = 0; i < 22; ++i)
+            extra += char(i + 1);
+        const QByteArray bytes = riff(chunk("fmt ", fmtBody(0xFFFE, 2, 44100, 16) + le16(22) + extra) + chunk("data", "abcd"));
+        const std::optional<CWavLayout> layout = WavHeader::Parse(bytes);
+        QVERIFY(layout);
+        QCOMPARE(layout->format.extra, extra);
+        QCOMPARE(layout->format.nSamplesPerSec, 44100u);
+        QCOMPARE(layout->format.nAvgBytesPerSec, 176400u);
+        QCOMPARE(bytes.mid(layout->dataOffset, layout->dataSize), QByteArray("abcd"));
+    }
+
+    // Every cut of a valid file parses or fails without reading past the cut (the sanitizers
+    // catch any read outside the copy).
+    void everyTruncationIsSafe()
+    {
+        const QByteArray full = riff(chunk("LIST", QByteArray(3, 'x'))
+                                     + chunk("fmt ", fmtBody(2, 1, 22050, 4) + le16(4) + "wxyz")
+                                     + chunk("data", QByteArray(50, '\x22')));
+        for (qsizetype n = 0; n <= full.size(); ++n) {
+            const QByteArray cut = full.left(n);  // its own allocation of exactly n bytes
+            const std::optional<CWavLayout> layout = WavHeader::Parse(cut);
+            if (layout)
+                QVERIFY(layout->dataOffset + layout->dataSize <= n);
+        }
+    }
+
+    void recordingHeader_data()
+    {
+        QTest::addColumn<int>("rate");
+        QTest::newRow("22050") << 22050;
+        QTest::newRow("48000") << 48000;
+        QTest::newRow("8000") << 8000;
+    }
+
+    void recordingHeader()
+    {
+        QFETCH(int, rate);
+        const QByteArray header = WavHeader::BuildRecordingHeader(CWaveFormat::Pcm(2, quint32(rate), 16));
+        const QByteArray expected = QByteArray("RIFF") + le32(0) + "WAVE" + "fmt " + le32(16)
+                                    + le16(1) + le16(2) + le32(quint32(rate)) + le32(quint32(rate) * 4)
+                                    + le16(4) + le16(16) + "fact" + le32(4) + le32(0xFFFFFFFF)
+                                    + "data" + le32(0);
+        QCOMPARE(header.size(), qsizetype(WavHeader::kRecordingHeaderSize));
+        QCOMPARE(header, expected);
+        // A header with its data parses back to the same format.
+        const std::optional<CWavLayout> layout = WavHeader::Parse(header + QByteArray(8, '\0'));
+        QVERIFY(!layout);  // RIFF length 0 while recording: not a finished file
+    }
+
+    void nonPcmHeaderCarriesExtraBytes()
+    {
+        CWaveFormat format = CWaveFormat::Pcm(1, 22050, 4);
+        format.wFormatTag = 2;
+        format.extra = QByteArray(3, '\x05');
+        const QByteArray header = WavHeader::BuildRecordingHeader(format);
+        QCOMPARE(header.mid(12, 8), QByteArray("fmt ") + le32(21));
+        QCOMPARE(header.size(), qsizetype(12 + 8 + 22 + 12 + 8));  // 21 bytes and a pad byte
+        QCOMPARE(header.mid(header.size() - 8, 4), QByteArray("data"));
+    }
+};
+
+ORTHEX_TEST_MAIN(WavFormatTest)
+#include "wavformat_test.moc"
