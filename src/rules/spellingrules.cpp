@@ -2,6 +2,8 @@
 
 #include "rules/ruletables.h"
 #include "rules/ruletext.h"
+#include "users/archive.h"
+#include "users/classregistry.h"
 
 #include <utility>
 
@@ -43,6 +45,7 @@ constexpr CheckStep kCheckOrder[] = {
     {&CSpellingRules::CheckExtraLetters, true},    // 24
 };
 static_assert(std::size(kCheckOrder) == 24);
+static_assert(ClassRegistry::IsRegistered<CSpellingRules>());
 
 constexpr QStringView kLabelJoiner = u", ";
 
@@ -76,6 +79,18 @@ void CSpellingRules::SetPair(QString word, QString misspelling)
     m_strMisspelling = std::move(misspelling);
     m_nWordLength = m_strWord.size();
     m_nMisspellingLength = m_strMisspelling.size();
+}
+
+void CSpellingRules::Serialize(CArchive& ar)
+{
+    if (ar.IsStoring()) {
+        ar.WriteText(m_strWord);
+        ar.WriteText(m_strMisspelling);
+        return;
+    }
+    QString word = ar.ReadText();
+    QString misspelling = ar.ReadText();
+    SetPair(std::move(word), std::move(misspelling));
 }
 
 QString CSpellingRules::AnalyzeMisspelling(QString word, QString misspelling)

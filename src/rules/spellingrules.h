@@ -3,6 +3,9 @@
 #include <QList>
 #include <QString>
 #include <QStringView>
+#include <QtGlobal>
+
+class CArchive;
 
 // One finding of the analyser: the number of the check that made it (1 to 24, in the order the
 // checks run) and that check's own label.
@@ -22,7 +25,14 @@ struct CRuleFinding
 class CSpellingRules
 {
 public:
+    static constexpr const char* kClassName = "CSpellingRules";
+    static constexpr quint16 kSchema = 0;
+
     CSpellingRules() = default;
+
+    // Stores the word, then the misspelling, as two archive texts, or loads them in that order
+    // (reading both before changing the pair). Throws CArchiveException when loading fails.
+    void Serialize(CArchive& ar);
 
     // The error label of a pair: the labels of the checks joined with ", ", or "?" when no
     // check found anything.

@@ -1,8 +1,28 @@
 #include "rules/analyzercases.h"
 #include "rules/spellingrules.h"
 #include "testing/testenvironment.h"
+#include "users/archive.h"
 
+#include <QBuffer>
 #include <QtTest>
+
+namespace {
+
+QByteArray StoredPair(const QString& word, const QString& misspelling)
+{
+    CSpellingRules rules;
+    rules.SetPair(word, misspelling);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    CArchive ar(buffer, CArchive::Store);
+    rules.Serialize(ar);
+    if (!ar.Flush())
+        qFatal("storing into memory failed");
+    return bytes;
+}
+
+}  // namespace
 
 Q_DECLARE_METATYPE(QList<CRuleFinding>)
 
@@ -157,6 +177,68 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(QString, expected);
         QCOMPARE(CSpellingRules::FindSuffix(text).toString(), expected);
+    }
+
+    void serializeStores_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("misspelling");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("pair") << "cat" << "kat"
+                              << QByteArray::fromHex("FFFEFF03630061007400" "FFFEFF036B0061007400");
+        QTest::newRow("empty") << "" << "" << QByteArray::fromHex("FFFEFF00" "FFFEFF00");
+        QTest::newRow("non-ASCII") << QString::fromUtf8("é") << "e"
+                                   << QByteArray::fromHex("FFFEFF01E900" "FFFEFF016500");
+    }
+
+    void serializeStores()
+    {
+        QFETCH(QString, word);
+        QFETCH(QString, misspelling);
+        QFETCH(QByteArray, expected);
+        QCOMPARE(StoredPair(word, misspelling), expected);
+    }
+
+    void serializeLoads_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("misspelling");
+        QTest::newRow("round trip") << StoredPair("Ball", "bal") << "Ball" << "bal";
+        QTest::newRow("8-bit texts") << QByteArray("\x05" "boxes" "\x04" "boxs") << "boxes" << "boxs";
+    }
+
+    void serializeLoads()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, word);
+        QFETCH(QString, misspelling);
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        CArchive ar(buffer, CArchive::Load);
+        CSpellingRules loaded;
+        loaded.Serialize(ar);
+        QCOMPARE(loaded.Word(), word);
+        QCOMPARE(loaded.Misspelling(), misspelling);
+        // The loaded pair is whole: its lengths agree with its texts.
+        CSpellingRules fresh;
+        fresh.SetPair(word, misspelling);
+        QCOMPARE(loaded.CheckMissingLetters(), fresh.CheckMissingLetters());
+        QCOMPARE(loaded.CheckDoubleLetters(), fresh.CheckDoubleLetters());
+    }
+
+    void serializeLoadFailureKeepsThePair()
+    {
+        QByteArray bytes = StoredPair("word", "misspelling");
+        bytes.chop(3);
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        CArchive ar(buffer, CArchive::Load);
+        CSpellingRules rules;
+        rules.SetPair("cat", "cot");
+        QVERIFY_THROWS_EXCEPTION(CArchiveException, rules.Serialize(ar));
+        QCOMPARE(rules.Word(), QStringLiteral("cat"));
+        QCOMPARE(rules.Misspelling(), QStringLiteral("cot"));
     }
 
     void joinFindingsOfNothingIsQuestionMark()
