@@ -1,0 +1,107 @@
+#pragma once
+
+#include "app/pagecommands.h"
+#include "lists/listdatabase.h"
+#include "lists/spellinglistdb.h"
+#include "lists/usersession.h"
+#include "users/recordlist.h"
+#include "users/records.h"
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class IDocumentHost;
+
+// The one document: the open spelling list (its file connection and cursor), the logged-in
+// user, the open list's creator, the flags the pages share and the user's three result lists.
+// The words of the list are never copied: pages read and write rows through m_pList. The
+// document has no file of its own to save; its file is the list database, written row by row.
+class COrthexDoc : public QObject
+{
+    Q_OBJECT
+public:
+    // Logs a user in through the session (nobody when there is none) and loads their results.
+    explicit COrthexDoc(std::unique_ptr<IUserSession> session = nullptr, QObject* parent = nullptr);
+    // Writes the results back (when they changed), empties the lists and closes the list.
+    ~COrthexDoc() override;
+
+    // The program around the document; not owned. Without one there is no main window.
+    void SetHost(IDocumentHost* host) { m_pHost = host; }
+    IDocumentHost* Host() const { return m_pHost; }
+
+    // --- Shared with the pages (names as the pages know them) ---
+    bool m_bTestRunning = false;     // set by SetTestRunning, so the main window hears of it
+    bool m_bResultsChanged = false;  // the result lists must be written back
+    QString m_strCurrentUser;        // empty when nobody is logged in
+    QString m_strCreatedBy;          // creator of the open list
+    CRecordList<CGrade> m_listGrades;
+    CRecordList<CMissed> m_listMissed;
+    CRecordList<CVocabulary> m_listVocabulary;
+    CListDatabase m_database;
+    std::unique_ptr<CSpellingListDB> m_pList;  // null until a list is opened
+
+    // --- The list ---
+    bool IsListOpen() const;
+    // Opens the file: on success the list is open and its creator loaded. A failure has shown
+    // its message; the previous list is closed either way.
+    bool OpenList(const QString& path);
+    // Closes any open list and makes a new, empty list file; false (no message) on failure.
+    bool CreateList(const QString& path);
+    void CloseList();
+    // Rows of the open list (0 when none); the cursor is left past the last row.
+    int GetWordCount();
+    // The creator: the first row's [CreatedBy], or the current user for an empty list.
+    bool LoadCreatedBy();
+    // Row k (1-based): its word, with its recording written whole to wavPath; empty text (and
+    // the file left alone) when there is no such row or no list.
+    QString ReadWord(int k, const QString& wavPath);
+
+    // --- Handlers of File New, File Open and File Save ---
+    // Asks for a new list's path (not during start-up), opens an existing file of that name
+    // after a message, or creates and opens a new one, then shows the words page.
+    bool OnNewDocument();
+    // Opens the list at the path and shows the start page; the result says whether it opened.
+    bool OnOpenDocument(const QString& path);
+    // Ctrl+S: there is nothing to save, and the list file stays as it is.
+    bool OnSaveDocument() { return true; }
+
+    // File New and File Open as a whole: the handler with the title, path name, recent-file
+    // entry and the pages' initial update around it.
+    void NewDocument();
+    bool OpenDocumentFile(const QString& path);
+
+    // "Log In as a Different User": saves the old user's results, logs in again, loads the new
+    // user's results. The open list stays open.
+    void ChangeUser();
+
+    QString GetTitle() const { return m_strTitle; }
+    void SetTitle(const QString& title);
+    QString GetPathName() const { return m_strPathName; }
+    void SetPathName(const QString& path) { m_strPathName = path; }
+
+    // The status bar's user pane: the user's name, or "No User Logged In".
+    QString StatusUserText() const;
+
+    void SetTestRunning(bool running);
+    // Every page refreshes itself from the document (the sender, a page, may skip itself).
+    void UpdateAllViews(QObject* sender = nullptr);
+
+Q_SIGNALS:
+    void ViewsUpdated(QObject* sender);
+    // After File New and File Open: every page initialises itself again.
+    void InitialUpdate();
+    void TitleChanged(const QString& title);
+    // The list was opened or closed, the user changed or a test started or stopped: the
+    // main window works out which commands are enabled.
+    void StateChanged();
+
+private:
+    void PostPageCommand(PageCommand command);
+
+    std::unique_ptr<IUserSession> m_session;
+    IDocumentHost* m_pHost = nullptr;
+    QString m_strTitle;
+    QString m_strPathName;
+};
