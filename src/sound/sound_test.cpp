@@ -1,0 +1,271 @@
+#include "sound/dxsoundrecorder.h"
+#include "sound/sound.h"
+#include "sound/wavfile.h"
+#include "testing/recordingmessagesink.h"
+#include "testing/testaudio.h"
+#include "testing/testenvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QtEndian>
+
+#include <memory>
+
+namespace {
+QByteArray le16(quint16 v)
+{
+    char b[2];
+    qToLittleEndian(v, b);
+    return QByteArray(b, 2);
+}
+
+QByteArray le32(quint32 v)
+{
+    char b[4];
+    qToLittleEndian(v, b);
+    return QByteArray(b, 4);
+}
+
+QString pathFor(const QString& name)
+{
+    return QDir(CTestEnvironment::Instance().Root()).filePath(name);
+}
+
+QString writeFile(const QString& name, const QByteArray& bytes)
+{
+    const QString path = pathFor(name);
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
+        return QString();
+    return path;
+}
+
+// A WAV file with the "fmt " chunk body given and `data` as its sound.
+QByteArray wavBytes(const QByteArray& fmt, const QByteArray& data)
+{
+    QByteArray chunks = QByteArray("fmt ") + le32(quint32(fmt.size())) + fmt;
+    if (fmt.size() & 1)
+        chunks += '\0';
+    chunks += QByteArray("data") + le32(quint32(data.size())) + data;
+    return QByteArray("RIFF") + le32(quint32(chunks.size() + 4)) + "WAVE" + chunks;
+}
+
+QByteArray pcmFmt(quint16 channels, quint32 rate, quint16 bits)
+{
+    const quint16 block = quint16(channels * bits / 8);
+    return le16(1) + le16(channels) + le32(rate) + le32(rate * block) + le16(block) + le16(bits);
+}
+
+// 16-bit stereo speech turned into 8-bit unsigned mono.
+QByteArray toEightBitMono(const QByteArray& s16stereo)
+{
+    QByteArray out;
+    for (qsizetype i = 0; i + 3 < s16stereo.size(); i += 4) {
+        const qint16 left = qFromLittleEndian<qint16>(s16stereo.constData() + i);
+        out += char(quint8((left >> 8) + 128));
+    }
+    return out;
+}
+}  // namespace
+
+class SoundTest : public QObject
+{
+    Q_OBJECT
+private:
+    std::unique_ptr<CRecordingMessageSink> m_sink;
+    QByteArray m_speech;
+
+    // Plays the file through a recorder and returns what reached the speaker.
+    QByteArray playAndListen(const QString& path, SoundResult::Code* playCode = nullptr)
+    {
+        CDXSoundRecorder recorder;
+        if (!recorder.InitPlaybackDevice())
+            return {};
+        CSpeakerCapture speaker;
+        if (!speaker.Start())
+            return {};
+        QTest::qWait(300);
+        if (!recorder.PlayFile(path))
+            return {};
+        const SoundResult::Code code = recorder.Play();
+        if (playCode)
+            *playCode = code;
+        if (SoundResult::Succeeded(code) && recorder.GetLoadedSound())
+            recorder.GetLoadedSound()->WaitUntilDone(20000);
+        QTest::qWait(300);
+        return speaker.Stop();
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        ORTHEX_REQUIRE_TEST_AUDIO();
+        QString error;
+        m_speech = TestAudio::Speech(QStringLiteral("receive"), 22050, 2, &error);
+        QVERIFY2(!m_speech.isEmpty(), qPrintable(error));
+        m_sink = std::make_unique<CRecordingMessageSink>();
+    }
+
+    void init() { m_sink->Clear(); }
+    void cleanupTestCase() { m_sink.reset(); }
+
+    void playbackReachesTheSpeaker_data()
+    {
+        QTest::addColumn<QByteArray>("fmt");
+        QTest::addColumn<int>("kind");  // 0: 16-bit stereo, 1: 8-bit mono
+        QTest::newRow("16-bit stereo") << pcmFmt(2, 22050, 16) << 0;
+        QTest::newRow("8-bit mono") << pcmFmt(1, 22050, 8) << 1;
+        QByteArray extensible = le16(0xFFFE) + pcmFmt(2, 22050, 16).mid(2) + le16(22) + le16(16) + le32(3)
+                                + le16(1) + QByteArray::fromHex("000000001000800000aa00389b71");
+        QTest::newRow("extensible PCM with extra bytes") << extensible << 0;
+    }
+
+    void playbackReachesTheSpeaker()
+    {
+        QFETCH(QByteArray, fmt);
+        QFETCH(int, kind);
+        const QByteArray data = kind == 0 ? m_speech : toEightBitMono(m_speech);
+        const QString path = writeFile(QStringLiteral("play.wav"), wavBytes(fmt, data));
+        SoundResult::Code code = SoundResult::kFail;
+        const QByteArray heard = playAndListen(path, &code);
+        QCOMPARE(code, SoundResult::kOk);
+        QVERIFY2(m_sink->Texts().isEmpty(), qPrintable(m_sink->Texts().join(QLatin1Char('|'))));
+        QVERIFY2(TestAudio::HasSound(heard), "nothing reached the speaker");
+    }
+
+    void recordingPlaysBack()
+    {
+        // A file written the way a recording is, then played.
+        const QString path = pathFor(QStringLiteral("recorded.wav"));
+        {
+            CWavFile writer;
+            QVERIFY(writer.OpenForWriting(path, CWaveFormat::Pcm(2, 22050, 16)));
+            const qsizetype whole = m_speech.size() - m_speech.size() % 11024;
+            QCOMPARE(writer.Write(m_speech.constData(), whole), qint64(whole));
+            QVERIFY(writer.Close());
+        }
+        QVERIFY(TestAudio::HasSound(playAndListen(path)));
+    }
+
+    void silenceIsSilent()
+    {
+        const QString path = writeFile(QStringLiteral("quiet.wav"), wavBytes(pcmFmt(1, 22050, 8), QByteArray(22050, char(128))));
+        SoundResult::Code code = SoundResult::kFail;
+        const QByteArray heard = playAndListen(path, &code);
+        QCOMPARE(code, SoundResult::kOk);
+        QVERIFY(!heard.isEmpty());
+        QVERIFY2(TestAudio::Peak(heard) < 300, "8-bit 128 must play as silence");
+    }
+
+    void loadFailures_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("messages");
+        const QStringList couldNot{"Could not create sound buffer."};
+        QTest::newRow("empty data chunk") << wavBytes(pcmFmt(2, 22050, 16), {}) << couldNot;
+        QTest::newRow("fmt of 14 bytes") << wavBytes(pcmFmt(2, 22050, 16).left(14), QByteArray(400, 'x')) << couldNot;
+        QByteArray adpcm = le16(2) + pcmFmt(1, 22050, 4).mid(2) + le16(32) + QByteArray(32, '\x01');
+        QTest::newRow("non-PCM that needs decoding") << wavBytes(adpcm, QByteArray(400, 'x')) << couldNot;
+        QTest::newRow("not a WAV file") << QByteArray("hello") << couldNot;
+    }
+
+    void loadFailures()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, messages);
+        CDXSoundRecorder recorder;
+        QVERIFY(recorder.InitPlaybackDevice());
+        QVERIFY(!recorder.PlayFile(writeFile(QStringLiteral("bad.wav"), bytes)));
+        QCOMPARE(m_sink->Texts(), messages);
+        QVERIFY(!recorder.GetLoadedSound());
+        QCOMPARE(recorder.Play(), SoundResult::kNotInitialized);
+    }
+
+    void sizeLimit_data()
+    {
+        QTest::addColumn<qint64>("fileSize");
+        QTest::addColumn<bool>("loads");
+        QTest::newRow("exactly 104857600") << qint64(104857600) << true;
+        QTest::newRow("one byte more") << qint64(104857601) << false;
+    }
+
+    void sizeLimit()
+    {
+        QFETCH(qint64, fileSize);
+        QFETCH(bool, loads);
+        const qint64 dataSize = fileSize - 44;
+        QByteArray bytes = wavBytes(pcmFmt(2, 22050, 16), {});
+        qToLittleEndian<quint32>(quint32(fileSize - 8), bytes.data() + 4);
+        qToLittleEndian<quint32>(quint32(dataSize), bytes.data() + 40);
+        bytes.append(QByteArray(dataSize, '\0'));
+        QCOMPARE(bytes.size(), fileSize);
+        const QString path = writeFile(QStringLiteral("big.wav"), bytes);
+        bytes.clear();
+        CDXSoundRecorder recorder;
+        QVERIFY(recorder.InitPlaybackDevice());
+        QCOMPARE(recorder.PlayFile(path), loads);
+        if (loads) {
+            QVERIFY(m_sink->Texts().isEmpty());
+            QVERIFY(recorder.GetLoadedSound());
+            QCOMPARE(recorder.GetLoadedSound()->GetBufferSize(), dataSize);
+        } else {
+            QCOMPARE(m_sink->Texts(), QStringList{"File too large.  You should stream large files."});
+            QVERIFY(!recorder.GetLoadedSound());
+        }
+        recorder.DeleteLoadedSound();
+        QFile::remove(path);
+    }
+
+    void missingFileLoadsNothingSilently()
+    {
+        CDXSoundRecorder recorder;
+        QVERIFY(recorder.InitPlaybackDevice());
+        QVERIFY(recorder.PlayFile(pathFor(QStringLiteral("none.wav"))));
+        QVERIFY(m_sink->Texts().isEmpty());
+        QVERIFY(!recorder.GetLoadedSound());
+        QCOMPARE(recorder.Play(), SoundResult::kNotInitialized);
+    }
+
+    void withoutPlaybackDeviceNothingLoads()
+    {
+        CDXSoundRecorder recorder;
+        const QString path = writeFile(QStringLiteral("ok.wav"), wavBytes(pcmFmt(2, 22050, 16), m_speech.left(8820)));
+        QVERIFY(!recorder.PlayFile(path));
+        QCOMPARE(m_sink->Texts(), QStringList{"Could not create sound buffer."});
+    }
+
+    void stopKeepsThePositionAndResetRewinds()
+    {
+        const QString path = writeFile(QStringLiteral("long.wav"), wavBytes(pcmFmt(2, 22050, 16), m_speech + m_speech + m_speech));
+        CDXSoundRecorder recorder;
+        QVERIFY(recorder.InitPlaybackDevice());
+        QVERIFY(recorder.PlayFile(path));
+        CSound* sound = recorder.GetLoadedSound();
+        QVERIFY(sound);
+        QCOMPARE(sound->GetPlayPosition(), qint64(0));
+        QCOMPARE(recorder.Play(), SoundResult::kOk);
+        QTRY_VERIFY(sound->GetPlayPosition() > 0);
+        QTest::qWait(300);
+        QCOMPARE(sound->Stop(), SoundResult::kOk);
+        QVERIFY(!sound->IsSoundPlaying());
+        const qint64 stoppedAt = sound->GetPlayPosition();
+        QVERIFY(stoppedAt > 0);
+        QVERIFY(stoppedAt < sound->GetBufferSize());
+        QTest::qWait(100);
+        QCOMPARE(sound->GetPlayPosition(), stoppedAt);
+        QCOMPARE(sound->Reset(), SoundResult::kOk);
+        QCOMPARE(sound->GetPlayPosition(), qint64(0));
+        // Every play request reloads the file: a second PlayFile starts from the beginning.
+        QCOMPARE(recorder.Play(), SoundResult::kOk);
+        QTest::qWait(200);
+        QVERIFY(recorder.PlayFile(path));
+        QVERIFY(recorder.GetLoadedSound());
+        QCOMPARE(recorder.GetLoadedSound()->GetPlayPosition(), qint64(0));
+        QVERIFY(!recorder.GetLoadedSound()->IsSoundPlaying());
+        recorder.DeleteLoadedSound();
+        QVERIFY(!recorder.GetLoadedSound());
+    }
+};
+
+ORTHEX_TEST_MAIN(SoundTest)
+#include "sound_test.moc"
