@@ -44,17 +44,6 @@ private Q_SLOTS:
         QCOMPARE(start, QDir::rootPath());
     }
 
-    void theParentIsHandedToTheDialog()
-    {
-        QWidget parent;
-        QWidget* seen = nullptr;
-        CBrowseFolder::SetDialogFunction([&](QWidget* p, const QString&, const QString&) {
-            seen = p;
-            return QString();
-        });
-        CBrowseFolder(&parent).BrowseForFolder();
-        QCOMPARE(seen, &parent);
-    }
 };
 
 ORTHEX_TEST_MAIN(BrowseFolderTest)

@@ -124,14 +124,6 @@ private Q_SLOTS:
         }
     }
 
-    void plainLinesAreBlack()
-    {
-        CLineListBox box;
-        box.addItem(QStringLiteral("no colour"));
-        QCOMPARE(box.LineColour(0), QColor(Qt::black));
-        QCOMPARE(box.LineColour(5), QColor());
-    }
-
     void anEmptyBoxWithTheFocusDrawsOnlyTheFocusFrame_data()
     {
         QTest::addColumn<bool>("focused");

@@ -366,16 +366,6 @@ private Q_SLOTS:
         QCOMPARE(readAll(file), before);
     }
 
-    void testRunningIsAnnounced()
-    {
-        COrthexDoc doc;
-        QSignalSpy state(&doc, &COrthexDoc::StateChanged);
-        doc.SetTestRunning(true);
-        QVERIFY(doc.m_bTestRunning);
-        doc.SetTestRunning(false);
-        QCOMPARE(state.count(), 2);
-    }
-
     void nothingIsReadWithoutAList()
     {
         COrthexDoc doc;
