@@ -23,10 +23,10 @@ QString CSpellingRules::CheckIeEi() const
 {
     if (EndsIn(m_strWord, u"ies"))
         return {};
-    const qsizetype ieWord = CountOccurrences(u"ie", m_strWord);
-    const qsizetype ieMisspelling = CountOccurrences(u"ie", m_strMisspelling);
-    const qsizetype eiWord = CountOccurrences(u"ei", m_strWord);
-    const qsizetype eiMisspelling = CountOccurrences(u"ei", m_strMisspelling);
+    const qsizetype ieWord = CountInWord(u"ie");
+    const qsizetype ieMisspelling = CountInMisspelling(u"ie");
+    const qsizetype eiWord = CountInWord(u"ei");
+    const qsizetype eiMisspelling = CountInMisspelling(u"ei");
     if (ieWord > 0) {
         if (eiMisspelling > 0)
             return QStringLiteral("ie/ei:  ei to ie");
@@ -44,8 +44,8 @@ QString CSpellingRules::CheckIeEi() const
 
 QString CSpellingRules::CheckYFinal() const
 {
-    const QStringView suffixMisspelling = FindSuffix(m_strMisspelling);
-    const QStringView suffixWord = FindSuffix(m_strWord);
+    const QStringView suffixMisspelling = m_svMisspellingSuffix;
+    const QStringView suffixWord = m_svWordSuffix;
     if (suffixWord.isEmpty() || suffixMisspelling.isEmpty() || EndsIn(m_strMisspelling, u"ieing")
         || !Equal(suffixWord, suffixMisspelling))
         return {};
@@ -60,8 +60,8 @@ QString CSpellingRules::CheckYFinal() const
 
 QString CSpellingRules::CheckEFinal() const
 {
-    const QStringView suffixMisspelling = FindSuffix(m_strMisspelling);
-    const QStringView suffixWord = FindSuffix(m_strWord);
+    const QStringView suffixMisspelling = m_svMisspellingSuffix;
+    const QStringView suffixWord = m_svWordSuffix;
     if (suffixWord.isEmpty() || suffixMisspelling.isEmpty() || EndsIn(m_strWord, u"ying")
         || !Equal(suffixWord, suffixMisspelling))
         return {};
@@ -160,8 +160,8 @@ QString CSpellingRules::CheckZFinal() const
 
 QString CSpellingRules::CheckSuffix() const
 {
-    const QStringView suffixWord = FindSuffix(m_strWord);
-    const QStringView suffixMisspelling = FindSuffix(m_strMisspelling);
+    const QStringView suffixWord = m_svWordSuffix;
+    const QStringView suffixMisspelling = m_svMisspellingSuffix;
     if (EndsIn(m_strWord, u"e") && suffixWord.isEmpty())
         return {};
     if (EndsIn(m_strMisspelling, u"e") && suffixMisspelling.isEmpty())

@@ -40,8 +40,8 @@ void AddDoubled(QString& label, QChar letter)
 
 QStringView CSpellingRules::GroupMissing(QStringView group) const
 {
-    const qsizetype inWord = CountOccurrences(group, m_strWord);
-    if (inWord == 0 || CountOccurrences(group, m_strMisspelling) >= inWord)
+    const qsizetype inWord = CountInWord(group);
+    if (inWord == 0 || CountInMisspelling(group) >= inWord)
         return {};
     return group;
 }
@@ -69,14 +69,14 @@ QString CSpellingRules::CheckDoubleLetters() const
     for (qsizetype i = m_nWordLength - 2; i >= 0; --i) {
         if (IsDoubledPair(w, i)) {
             const QStringView pair = w.sliced(i, 2);
-            if (CountOccurrences(pair, w) > CountOccurrences(pair, m))
+            if (CountInWord(pair) > CountInMisspelling(pair))
                 AddDoubled(label, w[i]);
         }
     }
     for (qsizetype i = m_nMisspellingLength - 2; i >= 0; --i) {
         if (IsDoubledPair(m, i)) {
             const QStringView pair = m.sliced(i, 2);
-            if (CountOccurrences(pair, w) == 0)
+            if (CountInWord(pair) == 0)
                 AddDoubled(label, m[i]);
         }
     }

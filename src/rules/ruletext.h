@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QString>
 #include <QStringView>
 
-// Small text helpers shared by the analyser's checks. They work on views and never allocate.
+// Small text helpers shared by the analyser's checks. Those that compare and count work on
+// views and never allocate.
 namespace RuleText {
 
 // The last n letters of a text longer than n letters, otherwise the empty text: a text of
@@ -38,6 +40,50 @@ inline bool EndsIn(QStringView text, QStringView group)
 inline bool LastIs(QStringView text, char16_t letter)
 {
     return !text.isEmpty() && text.back() == QChar(letter);
+}
+
+// Non-overlapping occurrences of a non-empty pattern, left to right.
+inline qsizetype Count(QStringView pattern, QStringView text)
+{
+    const qsizetype n = pattern.size();
+    const qsizetype last = text.size() - n;
+    if (n == 0 || last < 0)
+        return 0;
+    const QChar first = pattern.front();
+    qsizetype count = 0;
+    for (qsizetype i = 0; i <= last;) {
+        if (text[i] == first && HasAt(text, i, pattern)) {
+            ++count;
+            i += n;
+        } else {
+            ++i;
+        }
+    }
+    return count;
+}
+
+// One bit per pair of neighbouring letters (hashed into 64 bits): a text whose signature lacks
+// a pair's bit cannot hold that pair, so most group counts end without a scan.
+inline quint64 PairBit(QChar a, QChar b)
+{
+    const quint32 pair = quint32(a.unicode()) << 16 | b.unicode();
+    return quint64(1) << ((pair * 0x9E3779B1u) >> 26);
+}
+
+inline quint64 PairSignature(QStringView text)
+{
+    quint64 signature = 0;
+    for (qsizetype i = 0; i + 1 < text.size(); ++i)
+        signature |= PairBit(text[i], text[i + 1]);
+    return signature;
+}
+
+// Count for a group of 2 letters or more in a text with that signature.
+inline qsizetype CountGroup(QStringView group, QStringView text, quint64 signature)
+{
+    if (group.size() >= 2 && !(signature & PairBit(group[0], group[1])))
+        return 0;
+    return Count(group, text);
 }
 
 inline bool Contains(QStringView text, QStringView group)

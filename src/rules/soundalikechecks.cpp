@@ -4,17 +4,11 @@
 
 #include "rules/ruletext.h"
 
-using RuleText::Contains;
 using RuleText::HasAt;
 
 namespace {
 
 constexpr QStringView kSubLabelJoiner = u", ";
-
-bool HasIeOrUi(QStringView text)
-{
-    return Contains(text, u"ie") || Contains(text, u"ui");
-}
 
 // Whether, at some position i up to the last but one of grouped, grouped has the group at i and
 // other has the letter at i. The callers make sure other is long enough.
@@ -59,12 +53,12 @@ bool CSpellingRules::LetterForGroup(QStringView group, QChar letter) const
 {
     if (m_strWord.isEmpty() || m_strMisspelling.isEmpty() || group.size() != 2)
         return false;
-    const qsizetype inWord = CountOccurrences(group, m_strWord);
-    const qsizetype inMisspelling = CountOccurrences(group, m_strMisspelling);
+    const qsizetype inWord = CountInWord(group);
+    const qsizetype inMisspelling = CountInMisspelling(group);
     // An "ie" or "ui" on the other side makes the comparison by position unreliable.
-    if (inWord > 0 && HasIeOrUi(m_strMisspelling))
+    if (inWord > 0 && (CountInMisspelling(u"ie") > 0 || CountInMisspelling(u"ui") > 0))
         return false;
-    if (inMisspelling > 0 && HasIeOrUi(m_strWord))
+    if (inMisspelling > 0 && (CountInWord(u"ie") > 0 || CountInWord(u"ui") > 0))
         return false;
     if (inWord > 0) {
         if (inMisspelling > 0 || letter == u'u' || RuleText::Equal(group, u"oo")
@@ -100,14 +94,14 @@ QString CSpellingRules::CheckIEeYEy() const
 
 QString CSpellingRules::CheckAlElLe() const
 {
-    const qsizetype alWord = CountOccurrences(u"al", m_strWord);
-    const qsizetype elWord = CountOccurrences(u"el", m_strWord);
-    const qsizetype leWord = CountOccurrences(u"le", m_strWord);
+    const qsizetype alWord = CountInWord(u"al");
+    const qsizetype elWord = CountInWord(u"el");
+    const qsizetype leWord = CountInWord(u"le");
     if (alWord == 0 && elWord == 0 && leWord == 0)
         return {};
-    const qsizetype alMisspelling = CountOccurrences(u"al", m_strMisspelling);
-    const qsizetype elMisspelling = CountOccurrences(u"el", m_strMisspelling);
-    const qsizetype leMisspelling = CountOccurrences(u"le", m_strMisspelling);
+    const qsizetype alMisspelling = CountInMisspelling(u"al");
+    const qsizetype elMisspelling = CountInMisspelling(u"el");
+    const qsizetype leMisspelling = CountInMisspelling(u"le");
     if ((alMisspelling < alWord && (elMisspelling > 0 || leMisspelling > 0))
         || (elMisspelling < elWord && (alMisspelling > 0 || leMisspelling > 0))
         || (leMisspelling < leWord && (alMisspelling > 0 || elMisspelling > 0)))
@@ -165,15 +159,15 @@ QString CSpellingRules::CheckShSound() const
     qsizetype inMisspelling[4];
     bool wordHasAny = false;
     for (int i = 0; i < 4; ++i) {
-        inWord[i] = CountOccurrences(kGroups[i], m_strWord);
+        inWord[i] = CountInWord(kGroups[i]);
         wordHasAny = wordHasAny || inWord[i] > 0;
     }
     // Every finding needs one of the four groups in the word.
     if (!wordHasAny)
         return {};
     for (int i = 0; i < 4; ++i)
-        inMisspelling[i] = CountOccurrences(kGroups[i], m_strMisspelling);
-    if (Contains(m_strMisspelling, u"sh"))
+        inMisspelling[i] = CountInMisspelling(kGroups[i]);
+    if (CountInMisspelling(u"sh") > 0)
         return QStringLiteral("sh");
     for (int x = 0; x < 4; ++x) {
         if (inMisspelling[x] >= inWord[x])

@@ -79,7 +79,12 @@ void CSpellingRules::SetPair(QString word, QString misspelling)
     m_strMisspelling = std::move(misspelling);
     m_nWordLength = m_strWord.size();
     m_nMisspellingLength = m_strMisspelling.size();
+    m_svWordSuffix = FindSuffix(m_strWord);
+    m_svMisspellingSuffix = FindSuffix(m_strMisspelling);
+    m_nWordPairs = RuleText::PairSignature(m_strWord);
+    m_nMisspellingPairs = RuleText::PairSignature(m_strMisspelling);
 }
+
 
 void CSpellingRules::Serialize(CArchive& ar)
 {
@@ -121,38 +126,25 @@ QString CSpellingRules::JoinFindings(const QList<CRuleFinding>& findings)
 
 qsizetype CSpellingRules::CountOccurrences(QStringView pattern, QStringView text)
 {
-    const qsizetype n = pattern.size();
-    if (n == 0 || text.size() < n)
-        return 0;
-    const QChar first = pattern.front();
-    qsizetype count = 0;
-    qsizetype i = 0;
-    const qsizetype last = text.size() - n;
-    while (i <= last) {
-        if (text[i] == first && RuleText::HasAt(text, i, pattern)) {
-            ++count;
-            i += n;
-        } else {
-            ++i;
-        }
-    }
-    return count;
+    return RuleText::Count(pattern, text);
 }
 
 QStringView CSpellingRules::FindSuffix(QStringView text)
 {
     if (text.size() <= 4)
         return {};
+    const QChar last = text.back();
+    // Lists in order, longest first; the last letter rules out most suffixes at once.
     for (QStringView suffix : RuleTables::kFourLetterSuffixes) {
-        if (RuleText::HasAt(text, text.size() - 4, suffix))
+        if (suffix.back() == last && RuleText::HasAt(text, text.size() - 4, suffix))
             return suffix;
     }
     for (QStringView suffix : RuleTables::kThreeLetterSuffixes) {
-        if (RuleText::HasAt(text, text.size() - 3, suffix))
+        if (suffix.back() == last && RuleText::HasAt(text, text.size() - 3, suffix))
             return suffix;
     }
     for (QStringView suffix : RuleTables::kTwoLetterSuffixes) {
-        if (RuleText::HasAt(text, text.size() - 2, suffix))
+        if (suffix.back() == last && RuleText::HasAt(text, text.size() - 2, suffix))
             return suffix;
     }
     return {};

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rules/ruletext.h"
+
 #include <QList>
 #include <QString>
 #include <QStringView>
@@ -94,8 +96,24 @@ private:
     template <typename Sink>
     void RunChecks(Sink&& sink) const;
 
+    // Occurrences of a group in the word or the misspelling, quick for groups they lack.
+    qsizetype CountInWord(QStringView group) const
+    {
+        return RuleText::CountGroup(group, m_strWord, m_nWordPairs);
+    }
+    qsizetype CountInMisspelling(QStringView group) const
+    {
+        return RuleText::CountGroup(group, m_strMisspelling, m_nMisspellingPairs);
+    }
+
     QString m_strWord;
     QString m_strMisspelling;
     qsizetype m_nWordLength = 0;
     qsizetype m_nMisspellingLength = 0;
+
+    // Worked out from the pair when it is stored, so that the checks need not repeat it.
+    QStringView m_svWordSuffix;
+    QStringView m_svMisspellingSuffix;
+    quint64 m_nWordPairs = 0;
+    quint64 m_nMisspellingPairs = 0;
 };
