@@ -1,0 +1,221 @@
+// orthex-cli sound: what a teacher runs when the microphone or the speakers do not work.
+//   sound devices                               the input and output devices, the capture
+//                                               device Orthex records from, and its level
+//   sound record OUT.wav --seconds S [--rate R] records like the words page does
+//   sound play FILE.wav                         plays a recording once, like the test page
+
+#include "app/appsettings.h"
+#include "cli/clicommand.h"
+#include "sound/captureformat.h"
+#include "sound/dxsoundrecorder.h"
+#include "sound/microphonemixer.h"
+#include "sound/sound.h"
+#include "sound/wavfile.h"
+
+#include <QAudioDevice>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QMediaDevices>
+#include <QTimer>
+
+#include <pulse/volume.h>
+
+namespace {
+
+constexpr const char* kUsage = "sound devices | sound record OUT.wav --seconds S [--rate R] | sound play FILE.wav";
+constexpr int kRates[CaptureFormat::kRateCount] = {48000, 44100, 22050, 11025, 8000};
+
+const char* const kCheckMicrophone =
+    "Check that a microphone is plugged in, that it is not muted, and that the sound server "
+    "(PulseAudio or PipeWire) is running; 'orthex-cli sound devices' lists what Orthex sees.";
+
+QString percent(quint32 volume)
+{
+    return QString::asprintf("%.0f %%", 100.0 * volume / PA_VOLUME_NORM);
+}
+
+int RunDevices()
+{
+    CDXSoundRecorder::EnumerateCaptureDevices();
+    const QByteArray chosenId = CDXSoundRecorder::GetCaptureDeviceId();
+    const QAudioDevice defaultInput = QMediaDevices::defaultAudioInput();
+    const QAudioDevice defaultOutput = QMediaDevices::defaultAudioOutput();
+    QTextStream& out = Cli::Out();
+
+    const QList<QAudioDevice> inputs = QMediaDevices::audioInputs();
+    out << "Input devices:\n";
+    if (inputs.isEmpty())
+        out << "  (none)\n";
+    for (const QAudioDevice& d : inputs) {
+        const bool chosen = chosenId.isEmpty() ? d.id() == defaultInput.id() : d.id() == chosenId;
+        out << (chosen ? "* " : "  ") << d.description() << " [" << d.id() << "]";
+        if (d.id() == defaultInput.id())
+            out << " (default)";
+        out << "\n";
+    }
+    const QList<QAudioDevice> outputs = QMediaDevices::audioOutputs();
+    out << "Output devices:\n";
+    if (outputs.isEmpty())
+        out << "  (none)\n";
+    for (const QAudioDevice& d : outputs) {
+        out << (d.id() == defaultOutput.id() ? "* " : "  ") << d.description() << " [" << d.id() << "]";
+        if (d.id() == defaultOutput.id())
+            out << " (default: Orthex plays here)";
+        out << "\n";
+    }
+
+    if (!chosenId.isEmpty()) {
+        out << "Capture device: " << CDXSoundRecorder::GetCaptureDeviceName() << " [" << chosenId << "]\n";
+    } else if (!defaultInput.isNull()) {
+        out << "Capture device: the default input, " << defaultInput.description()
+            << " (no input is described as \"Microphone\")\n";
+    } else {
+        out << "Capture device: none. " << kCheckMicrophone << "\n";
+    }
+    if (outputs.isEmpty())
+        out << "Playback: no output device. Check that speakers or headphones are connected and the sound server is running.\n";
+
+    CMicrophoneMixer mixer;
+    mixer.OpenForDevice(CDXSoundRecorder::GetCaptureDeviceName(), chosenId);
+    if (mixer.IsOpen() && mixer.GetControlId() != 0) {
+        const quint32 volume = mixer.GetMicVolume();
+        out << "Capture level: " << volume << " of " << mixer.GetMaximum() << " (" << percent(volume) << ")";
+        if (volume == 0)
+            out << " - the microphone is turned down to nothing";
+        out << "\n";
+    } else {
+        out << "Capture level: unknown (the sound server has no source for the capture device)\n";
+    }
+    return (inputs.isEmpty() && outputs.isEmpty()) ? Cli::kFailed : Cli::kOk;
+}
+
+int RunRecord(const QStringList& args)
+{
+    QString path;
+    double seconds = -1;
+    int rate = CAppSettings().Rate();
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args.at(i);
+        bool ok = true;
+        if (a == QLatin1String("--seconds") && i + 1 < args.size())
+            seconds = args.at(++i).toDouble(&ok);
+        else if (a == QLatin1String("--rate") && i + 1 < args.size())
+            rate = args.at(++i).toInt(&ok);
+        else if (!a.startsWith(QLatin1String("--")) && path.isEmpty())
+            path = QDir::fromNativeSeparators(a);
+        else
+            ok = false;
+        if (!ok)
+            return Cli::Usage(kUsage);
+    }
+    if (path.isEmpty() || !(seconds > 0 && seconds <= 3600))
+        return Cli::Usage(kUsage);
+    if (rate < 0 || rate >= CaptureFormat::kRateCount) {
+        Cli::Err() << "orthex-cli: --rate must be 0 (48000 Hz), 1 (44100 Hz), 2 (22050 Hz), 3 (11025 Hz) or 4 (8000 Hz)\n";
+        return Cli::kUsage;
+    }
+
+    CDXSoundRecorder::EnumerateCaptureDevices();
+    CDXSoundRecorder recorder;
+    if (SoundResult::Failed(recorder.InitCaptureDevice())) {
+        Cli::Err() << "orthex-cli: there is no capture device to record from. " << kCheckMicrophone << "\n";
+        return Cli::kFailed;
+    }
+    recorder.SetCaptureFormat(rate);
+    if (!recorder.HasCaptureBuffer()) {
+        Cli::Err() << "orthex-cli: the capture device does not take " << kRates[rate]
+                   << " Hz 16-bit stereo; try another --rate.\n";
+        return Cli::kFailed;
+    }
+    recorder.OpenCaptureFile(path);
+    if (SoundResult::Failed(recorder.CreateCaptureBuffer(recorder.GetCaptureFormat()))
+        || SoundResult::Failed(recorder.StartCapture())) {
+        Cli::Err() << "orthex-cli: recording did not start. " << kCheckMicrophone << "\n";
+        recorder.StopRecording();
+        return Cli::kFailed;
+    }
+    QEventLoop loop;
+    QTimer::singleShot(static_cast<int>(seconds * 1000), &loop, &QEventLoop::quit);
+    loop.exec();
+    if (!recorder.StopRecording()) {
+        Cli::Err() << "orthex-cli: the recording could not be written to " << QDir::toNativeSeparators(path) << "\n";
+        return Cli::kFailed;
+    }
+
+    CWavFile file;
+    if (SoundResult::Failed(file.OpenForReading(path))) {
+        Cli::Err() << "orthex-cli: the recording could not be written to " << QDir::toNativeSeparators(path) << "\n";
+        return Cli::kFailed;
+    }
+    const qint64 length = file.GetDataSize();
+    const QString device = CDXSoundRecorder::GetCaptureDeviceName().isEmpty()
+                               ? QStringLiteral("the default input")
+                               : CDXSoundRecorder::GetCaptureDeviceName();
+    Cli::Out() << "Recorded " << QDir::toNativeSeparators(path) << " from " << device << ": "
+               << kRates[rate] << " Hz, 16-bit stereo, data length " << length << " bytes ("
+               << QString::asprintf("%.2f", double(length) / recorder.GetCaptureFormat().nAvgBytesPerSec)
+               << " s)\n";
+    if (length == 0) {
+        Cli::Out().flush();
+        Cli::Err() << "orthex-cli: no sound arrived from " << device << ". " << kCheckMicrophone << "\n";
+    }
+    return Cli::kOk;
+}
+
+int RunPlay(const QStringList& args)
+{
+    if (args.size() != 1 || args.at(0).startsWith(QLatin1String("--")))
+        return Cli::Usage(kUsage);
+    const QString path = QDir::fromNativeSeparators(args.at(0));
+    const QString shown = QDir::toNativeSeparators(path);
+    if (!QFileInfo(path).isFile()) {
+        Cli::Err() << "orthex-cli: " << shown << ": no such file\n";
+        return Cli::kFailed;
+    }
+    CDXSoundRecorder recorder;
+    if (!recorder.InitPlaybackDevice()) {
+        Cli::Err() << "orthex-cli: there is no output device to play on. Check that speakers or "
+                      "headphones are connected and the sound server (PulseAudio or PipeWire) is running.\n";
+        return Cli::kFailed;
+    }
+    if (!recorder.PlayFile(path) || !recorder.GetLoadedSound()) {
+        Cli::Err() << "orthex-cli: " << shown << " is not a WAV recording Orthex can play.\n";
+        return Cli::kFailed;
+    }
+    CSound* sound = recorder.GetLoadedSound();
+    const CWaveFormat format = sound->GetFormat();
+    const double duration = format.nAvgBytesPerSec ? double(sound->GetBufferSize()) / format.nAvgBytesPerSec : 0;
+    if (SoundResult::Failed(recorder.Play())) {
+        Cli::Err() << "Play Error\n";
+        return Cli::kFailed;
+    }
+    if (!sound->WaitUntilDone(static_cast<int>(duration * 1000) + 10000)) {
+        Cli::Err() << "orthex-cli: playing " << shown << " did not finish; check the output device.\n";
+        return Cli::kFailed;
+    }
+    Cli::Out() << "Played " << shown << " (" << format.nSamplesPerSec << " Hz, " << format.wBitsPerSample
+               << "-bit, " << format.nChannels << (format.nChannels == 1 ? " channel, " : " channels, ")
+               << QString::asprintf("%.2f", duration) << " s) on "
+               << QMediaDevices::defaultAudioOutput().description() << "\n";
+    return Cli::kOk;
+}
+
+int RunSound(const QStringList& args)
+{
+    if (args.isEmpty())
+        return Cli::Usage(kUsage);
+    const QString sub = args.at(0);
+    const QStringList rest = args.mid(1);
+    if (sub == QLatin1String("devices") && rest.isEmpty())
+        return RunDevices();
+    if (sub == QLatin1String("record"))
+        return RunRecord(rest);
+    if (sub == QLatin1String("play"))
+        return RunPlay(rest);
+    return Cli::Usage(kUsage);
+}
+
+}  // namespace
+
+ORTHEX_CLI_COMMAND("sound", kUsage, &RunSound);
