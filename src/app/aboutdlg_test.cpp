@@ -1,9 +1,7 @@
 #include "app/aboutdlg.h"
-#include "app/mainframe.h"
 #include "testing/testenvironment.h"
 
 #include <QLabel>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -30,18 +28,6 @@ private Q_SLOTS:
         QVERIFY(ok);
         QTimer::singleShot(0, ok, [ok] { ok->click(); });
         QCOMPARE(dialog.exec(), int(QDialog::Accepted));
-    }
-
-    void mainWindowOffersAboutInTheHelpMenu()
-    {
-        CMainFrame frame;
-        QCOMPARE(frame.windowTitle(), QStringLiteral("Untitled - Orthex"));
-        auto* about = frame.findChild<QAction*>(QStringLiteral("actionAbout"));
-        QVERIFY(about);
-        QCOMPARE(about->text(), QStringLiteral("&About Orthex..."));
-        QSignalSpy spy(&frame, &CMainFrame::AboutRequested);
-        about->trigger();
-        QCOMPARE(spy.count(), 1);
     }
 };
 

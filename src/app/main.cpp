@@ -4,6 +4,6 @@ int main(int argc, char** argv)
 {
     COrthexApp app(argc, argv);
     if (!app.InitInstance())
-        return 1;
+        return app.ExitCode();
     return app.exec();
 }

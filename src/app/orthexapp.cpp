@@ -1,8 +1,14 @@
 #include "app/orthexapp.h"
 
 #include "app/aboutdlg.h"
+#include "app/commandline.h"
 #include "app/mainframe.h"
+#include "app/orthexshell.h"
+#include "app/printrun.h"
+#include "app/shellregistration.h"
+#include "lists/usersession.h"
 
+#include <QFile>
 #include <QIcon>
 
 COrthexApp::COrthexApp(int& argc, char** argv)
@@ -18,7 +24,9 @@ COrthexApp::COrthexApp(int& argc, char** argv)
 
 COrthexApp::~COrthexApp()
 {
-    m_mainFrame.reset();
+    // The main window and the document (which writes the results back) go before the
+    // message boxes and the settings they use.
+    m_shell.reset();
     Messages::SetSink(nullptr);
 }
 
@@ -27,17 +35,35 @@ COrthexApp* COrthexApp::Instance()
     return qobject_cast<COrthexApp*>(QCoreApplication::instance());
 }
 
+CMainFrame* COrthexApp::MainFrame() const
+{
+    return m_shell ? m_shell->MainFrame() : nullptr;
+}
+
 bool COrthexApp::InitInstance()
 {
     m_folders.SetUserFolder(m_folders.GetDefaultUserFolder());
-    m_mainFrame = std::make_unique<CMainFrame>();
-    connect(m_mainFrame.get(), &CMainFrame::AboutRequested, this, &COrthexApp::ShowAbout);
-    m_mainFrame->show();
+
+    QFile icon(QStringLiteral(":/app/orthex.svg"));
+    icon.open(QIODevice::ReadOnly);
+    CShellRegistration::Register(QCoreApplication::applicationFilePath(), icon.readAll());
+
+    const CCommandLine line = CCommandLine::Parse(arguments().mid(1));
+    if (line.IsPrintRun()) {
+        m_nExitCode = CPrintRun::Run(line);
+        return false;
+    }
+
+    m_shell = std::make_unique<COrthexShell>(m_settings, m_folders);
+    std::unique_ptr<IUserSession> session =
+        m_sessionFactory ? m_sessionFactory(*this) : std::make_unique<CNoUserSession>();
+    m_shell->Start(line, std::move(session));
+    connect(m_shell->MainFrame(), &CMainFrame::AboutRequested, this, &COrthexApp::ShowAbout);
     return true;
 }
 
 void COrthexApp::ShowAbout()
 {
-    CAboutDlg dialog(m_mainFrame.get());
+    CAboutDlg dialog(MainFrame());
     dialog.exec();
 }

@@ -41,6 +41,11 @@ bool CPrintRun::ReadList(const QString& path, CListSheetContent& content)
     return true;
 }
 
+int CPrintRun::Run(const CCommandLine& line)
+{
+    return Run(line, &CPrintRun::FindPrinter);
+}
+
 int CPrintRun::Run(const CCommandLine& line, const PrinterLookup& lookup)
 {
     if (line.file.isEmpty())

@@ -22,8 +22,9 @@ public:
 
     static std::unique_ptr<QPrinter> FindPrinter(const QString& printerName);
 
-    // Returns the program's exit status.
-    static int Run(const CCommandLine& line, const PrinterLookup& lookup = &CPrintRun::FindPrinter);
+    // Returns the program's exit status. Without a lookup, the installed printers.
+    static int Run(const CCommandLine& line);
+    static int Run(const CCommandLine& line, const PrinterLookup& lookup);
 
     // Reads the list's name, creator and words. False when it cannot be opened; the reason has
     // then been shown.

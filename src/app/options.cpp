@@ -1,0 +1,217 @@
+#include "app/options.h"
+
+#include "app/appfolders.h"
+#include "app/browsefolder.h"
+#include "app/dialogunits.h"
+#include "app/messages.h"
+#include "lists/orthexdoc.h"
+#include "users/changepwdlg.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+bool runChangePasswordDialog(QWidget* parent, const QString& userFolder)
+{
+    CChangePWDlg dialog(parent);
+    dialog.SetUserFolder(userFolder);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+COptions::ChangePasswordFunction& changePasswordFunction()
+{
+    static COptions::ChangePasswordFunction function;
+    return function;
+}
+
+QFrame* etchedLine(QWidget* parent)
+{
+    auto* line = new QFrame(parent);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    return line;
+}
+
+QLabel* staticText(const QString& text, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+template <typename Button>
+Button* control(const QString& caption, const QString& whatsThis, QWidget* parent)
+{
+    auto* button = new Button(caption, parent);
+    button->setAccessibleName(caption);
+    button->setWhatsThis(whatsThis);
+    return button;
+}
+}  // namespace
+
+COptions::ChangePasswordFunction COptions::SetChangePasswordFunction(ChangePasswordFunction function)
+{
+    ChangePasswordFunction previous = changePasswordFunction();
+    changePasswordFunction() = std::move(function);
+    return previous;
+}
+
+COptions::COptions(COrthexDoc& document, IPageCommandTarget& commands, CAppSettings& settings,
+                   CAppFolders& folders, QWidget* parent)
+    : CPageView(document, commands, parent)
+    , m_folders(folders)
+    , m_options(settings, folders)
+{
+    setObjectName(QStringLiteral("optionsPage"));
+    setAccessibleName(QStringLiteral("Options Page"));
+    setFont(CDialogUnits::FormFont());
+    const CDialogUnits du(font());
+
+    auto* heading = new QLabel(QStringLiteral("Options Page"), this);
+    heading->setAlignment(Qt::AlignCenter);
+    du.Place(heading, 7, 7, 306, 11);
+    du.Place(etchedLine(this), 8, 18, 306, 1);
+
+    auto* folderGroup = new QGroupBox(QStringLiteral("Default User Folder"), this);
+    du.Place(folderGroup, 14, 25, 291, 29);
+    m_pFolder = new QLineEdit(this);
+    m_pFolder->setReadOnly(true);
+    m_pFolder->setAccessibleName(QStringLiteral("Default User Folder"));
+    m_pFolder->setWhatsThis(QStringLiteral("The folder that holds the users and their results."));
+    du.Place(m_pFolder, 20, 36, 214, 14);
+    m_pBrowse = control<QPushButton>(QStringLiteral("..."), QStringLiteral("Chooses another default user folder."), this);
+    m_pBrowse->setAccessibleName(QStringLiteral("Choose Default User Folder"));
+    m_pBrowse->setAutoDefault(false);
+    du.Place(m_pBrowse, 260, 35, 19, 14);
+
+    m_pRepeat = control<QCheckBox>(QStringLiteral("Repeat Until Guessed Word Right"),
+                                   QStringLiteral("During a test, a misspelled word is asked again until it is right."),
+                                   this);
+    du.Place(m_pRepeat, 20, 75, 148, 10);
+    m_pAutoLogIn = control<QCheckBox>(QStringLiteral("Log In Automatically"),
+                                      QStringLiteral("Logs the current user in at the next start without the log-in dialog."),
+                                      this);
+    du.Place(m_pAutoLogIn, 20, 89, 89, 10);
+    m_pRandomize = control<QCheckBox>(QStringLiteral("Randomize Spelling List While Taking A Test"),
+                                      QStringLiteral("During a test, the words are asked in a random order."), this);
+    du.Place(m_pRandomize, 20, 101, 155, 13);
+    m_pChangePassword = control<QPushButton>(QStringLiteral("Change Log In Password"),
+                                             QStringLiteral("Changes the password of a user."), this);
+    m_pChangePassword->setAutoDefault(false);
+    du.Place(m_pChangePassword, 20, 138, 94, 14);
+
+    auto* rateGroup = new QGroupBox(QStringLiteral("Recording Rate (Hz)"), this);
+    du.Place(rateGroup, 190, 63, 115, 98);
+    m_pRates = new QButtonGroup(this);
+    const char* rates[] = {"48,000", "44,100", "22,050", "11,025", "8,000"};
+    const int rateTops[] = {79, 96, 113, 130, 147};
+    for (int i = 0; i < COptionsSettings::kRateCount; ++i) {
+        auto* radio = control<QRadioButton>(QString::fromLatin1(rates[i]),
+                                            QStringLiteral("Records new words at this rate."), this);
+        radio->setAccessibleName(QString::fromLatin1(rates[i]) + QStringLiteral(" Hz"));
+        m_pRates->addButton(radio, i);
+        du.Place(radio, 200, rateTops[i], 34, 10);
+    }
+    du.Place(staticText(QStringLiteral("Slowest, Large File Size, but Best Quality"), this), 249, 78, 48, 27);
+    du.Place(staticText(QStringLiteral("to"), this), 249, 111, 51, 8);
+    du.Place(staticText(QStringLiteral("Fastest, Smallest File Size, but Lowest Quality"), this), 249, 125, 45, 33);
+
+    du.Place(etchedLine(this), 7, 174, 306, 1);
+    m_pApply = control<QPushButton>(QStringLiteral("Apply"), QStringLiteral("Stores the options that were changed."), this);
+    m_pApply->setAutoDefault(false);
+    du.Place(m_pApply, 60, 179, 50, 14);
+    m_pRestore = control<QPushButton>(QStringLiteral("Restore"),
+                                      QStringLiteral("Shows the stored options again, undoing changes not applied."), this);
+    m_pRestore->setAutoDefault(false);
+    du.Place(m_pRestore, 209, 179, 50, 14);
+
+    QWidget* order[] = {m_pFolder, m_pBrowse, m_pRepeat, m_pAutoLogIn, m_pRandomize, m_pChangePassword,
+                        m_pRates->button(0), m_pRates->button(1), m_pRates->button(2), m_pRates->button(3),
+                        m_pRates->button(4), m_pApply, m_pRestore};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    connect(m_pBrowse, &QPushButton::clicked, this, &COptions::OnChooseFolder);
+    connect(m_pChangePassword, &QPushButton::clicked, this, &COptions::OnChangePassword);
+    connect(m_pApply, &QPushButton::clicked, this, &COptions::OnApply);
+    connect(m_pRestore, &QPushButton::clicked, this, &COptions::OnRestore);
+
+    setMinimumSize(du.Size(320, 200));
+}
+
+QRadioButton* COptions::RateButton(int index) const
+{
+    return qobject_cast<QRadioButton*>(m_pRates->button(index));
+}
+
+COptionsValues COptions::Values() const
+{
+    COptionsValues values = m_values;
+    values.userFolder = m_pFolder->text();
+    values.autoLogIn = m_pAutoLogIn->isChecked();
+    values.randomize = m_pRandomize->isChecked();
+    values.repeat = m_pRepeat->isChecked();
+    values.rate = m_pRates->checkedId();
+    return values;
+}
+
+void COptions::SetValues(const COptionsValues& values)
+{
+    m_values = values;
+    m_pFolder->setText(values.userFolder);
+    m_pAutoLogIn->setChecked(values.autoLogIn);
+    m_pRandomize->setChecked(values.randomize);
+    m_pRepeat->setChecked(values.repeat);
+    if (QAbstractButton* rate = m_pRates->button(values.rate)) {
+        rate->setChecked(true);
+    } else {
+        // A stored rate out of range: no button chosen.
+        m_pRates->setExclusive(false);
+        for (QAbstractButton* button : m_pRates->buttons())
+            button->setChecked(false);
+        m_pRates->setExclusive(true);
+    }
+}
+
+void COptions::OnUpdate()
+{
+    const QString user = GetDocument().m_strCurrentUser;
+    COptionsValues values = Values();
+    m_options.Load(values, user);
+    // Automatic log-in is for the logged-in user; with nobody logged in there is nobody to
+    // log in automatically.
+    m_pAutoLogIn->setEnabled(!user.isEmpty());
+    SetValues(values);
+}
+
+void COptions::OnChooseFolder()
+{
+    COptionsValues values = Values();
+    const QString chosen = CBrowseFolder(this).BrowseForFolder();
+    if (!chosen.isEmpty() && chosen != m_pFolder->text()) {
+        values.userFolder = chosen;
+        SetValues(values);
+    }
+}
+
+void COptions::OnApply()
+{
+    m_options.Apply(Values(), GetDocument().m_strCurrentUser);
+    GetDocument().UpdateAllViews();
+}
+
+void COptions::OnChangePassword()
+{
+    const ChangePasswordFunction& function = changePasswordFunction();
+    const bool changed = function ? function(this, m_folders.UserFolder())
+                                  : runChangePasswordDialog(this, m_folders.UserFolder());
+    if (changed)
+        Messages::Show(QStringLiteral("Password Changed."), MessageIcon::Information);
+}

@@ -1,0 +1,145 @@
+#include "app/orthexview.h"
+
+#include "app/dialogunits.h"
+#include "lists/orthexdoc.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLayout>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QScreen>
+#include <QTextEdit>
+
+namespace {
+QPushButton* formButton(const QString& caption, const QString& whatsThis, QWidget* parent)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setAccessibleName(caption);
+    button->setWhatsThis(whatsThis);
+    button->setAutoDefault(false);
+    return button;
+}
+
+// Lays the main window out again and fits it to the page's form, then centres it on its screen.
+void fitAndCentre(QWidget* page, const QSize& form)
+{
+    auto* frame = qobject_cast<QMainWindow*>(page->window());
+    if (!frame || !frame->centralWidget())
+        return;
+    if (frame->layout())
+        frame->layout()->activate();
+    const QSize client = frame->centralWidget()->size();
+    QSize size = frame->size() + (form - client);
+    size = size.expandedTo(frame->minimumSizeHint()).expandedTo(frame->minimumSize());
+    frame->resize(size);
+    if (frame->layout())
+        frame->layout()->activate();
+    QScreen* screen = frame->screen();
+    if (!screen)
+        return;
+    QRect frameRect = frame->frameGeometry();
+    frameRect.moveCenter(screen->availableGeometry().center());
+    frame->move(frameRect.topLeft());
+}
+}  // namespace
+
+COrthexView::COrthexView(COrthexDoc& document, IPageCommandTarget& commands, IFrameCommandTarget& frameCommands,
+                         QWidget* parent)
+    : CPageView(document, commands, parent)
+    , m_frameCommands(frameCommands)
+{
+    setObjectName(QStringLiteral("startPage"));
+    setAccessibleName(QStringLiteral("Start Page"));
+    setFont(CDialogUnits::FormFont());
+    const CDialogUnits du(font());
+
+    auto* heading = new QLabel(QStringLiteral("Start Page"), this);
+    heading->setAlignment(Qt::AlignCenter);
+    du.Place(heading, 7, 7, 306, 11);
+    auto* line = new QFrame(this);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    du.Place(line, 8, 18, 306, 1);
+
+    m_pOpen = formButton(QStringLiteral("Open a Spelling List"), QStringLiteral("Opens a spelling list file."), this);
+    du.Place(m_pOpen, 24, 30, 133, 15);
+    m_pCreate = formButton(QStringLiteral("Create a New Spelling List"),
+                           QStringLiteral("Names a new spelling list and goes to the Words page to fill it."), this);
+    du.Place(m_pCreate, 24, 56, 133, 15);
+    m_pEdit = formButton(QStringLiteral("Edit Spelling List"),
+                         QStringLiteral("Goes to the Words page to change the open list (only its creator may)."),
+                         this);
+    du.Place(m_pEdit, 24, 82, 133, 15);
+    m_pTakeTest = formButton(QStringLiteral("Take a Spelling Test"),
+                             QStringLiteral("Goes to the Test page to take a test with the open list."), this);
+    du.Place(m_pTakeTest, 24, 108, 133, 15);
+    m_pLogIn = formButton(QStringLiteral("Log In as a Different User"),
+                          QStringLiteral("Saves the results of the user now logged in and shows the log-in dialog."),
+                          this);
+    du.Place(m_pLogIn, 24, 134, 133, 15);
+
+    m_pInformation = new QTextEdit(this);
+    m_pInformation->setObjectName(QStringLiteral("informationText"));
+    m_pInformation->setReadOnly(true);
+    m_pInformation->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+    m_pInformation->setFocusPolicy(Qt::StrongFocus);
+    m_pInformation->setTabChangesFocus(true);
+    m_pInformation->setAcceptRichText(false);
+    m_pInformation->setFrameShape(QFrame::StyledPanel);
+    m_pInformation->setAccessibleName(QStringLiteral("Information"));
+    m_pInformation->setWhatsThis(QStringLiteral("Who is logged in, whether test results are kept, and which list is open."));
+    m_pInformation->document()->setDefaultTextOption(QTextOption(Qt::AlignHCenter));
+    du.Place(m_pInformation, 169, 30, 130, 121);
+
+    setTabOrder(m_pOpen, m_pCreate);
+    setTabOrder(m_pCreate, m_pEdit);
+    setTabOrder(m_pEdit, m_pTakeTest);
+    setTabOrder(m_pTakeTest, m_pLogIn);
+    setTabOrder(m_pLogIn, m_pInformation);
+
+    connect(m_pOpen, &QPushButton::clicked, this, [this] { m_frameCommands.PostFrameCommand(FrameCommand::FileOpen); });
+    connect(m_pCreate, &QPushButton::clicked, this, [this] { m_frameCommands.PostFrameCommand(FrameCommand::FileNew); });
+    connect(m_pEdit, &QPushButton::clicked, this, [this] { PostCommand(PageCommand::Words); });
+    connect(m_pTakeTest, &QPushButton::clicked, this, [this] { PostCommand(PageCommand::Test); });
+    connect(m_pLogIn, &QPushButton::clicked, this, &COrthexView::OnLogInAsDifferentUser);
+
+    setMinimumSize(FormSize());
+}
+
+QSize COrthexView::FormSize() const
+{
+    return CDialogUnits(font()).Size(320, 200);
+}
+
+CStartPageInput COrthexView::InputFrom(COrthexDoc& document)
+{
+    CStartPageInput input;
+    input.currentUser = document.m_strCurrentUser;
+    input.databaseOpen = document.m_database.IsOpen();
+    input.listOpen = document.IsListOpen();
+    input.createdBy = document.m_strCreatedBy;
+    input.title = document.GetTitle();
+    // The count of the cursor's rows, without walking it (a page may be positioned on a row).
+    input.wordCount = input.listOpen ? document.m_pList->RecordCount() : 0;
+    return input;
+}
+
+void COrthexView::OnInitialUpdate()
+{
+    OnUpdate();
+    fitAndCentre(this, FormSize());
+}
+
+void COrthexView::OnUpdate()
+{
+    m_state = StartPage::Build(InputFrom(GetDocument()));
+    m_pTakeTest->setEnabled(m_state.takeTestEnabled);
+    m_pEdit->setEnabled(m_state.editListEnabled);
+    m_pInformation->setPlainText(StartPage::DisplayText(m_state.text));
+}
+
+void COrthexView::OnLogInAsDifferentUser()
+{
+    GetDocument().ChangeUser();
+}

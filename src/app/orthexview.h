@@ -1,0 +1,49 @@
+#pragma once
+
+#include "app/framecommands.h"
+#include "app/pageview.h"
+#include "app/startpagetext.h"
+
+class QPushButton;
+class QTextEdit;
+
+// The start page: open, create or edit a list, take a test, log in as someone else, and a
+// text saying who is logged in and which list is open. Fits and centres the main window at each
+// initial update.
+class COrthexView : public CPageView
+{
+    Q_OBJECT
+public:
+    COrthexView(COrthexDoc& document, IPageCommandTarget& commands, IFrameCommandTarget& frameCommands,
+                QWidget* parent = nullptr);
+
+    void OnInitialUpdate() override;
+    void OnUpdate() override;
+
+    // The size of the form: 320 by 200 dialog units of its font.
+    QSize FormSize() const;
+    // What the page shows for the document now.
+    CStartPageState State() const { return m_state; }
+    QString InformationText() const { return m_state.text; }
+
+    QPushButton* OpenButton() const { return m_pOpen; }
+    QPushButton* CreateButton() const { return m_pCreate; }
+    QPushButton* EditButton() const { return m_pEdit; }
+    QPushButton* TakeTestButton() const { return m_pTakeTest; }
+    QPushButton* LogInButton() const { return m_pLogIn; }
+    QTextEdit* InformationBox() const { return m_pInformation; }
+
+    static CStartPageInput InputFrom(COrthexDoc& document);
+
+private:
+    void OnLogInAsDifferentUser();
+
+    IFrameCommandTarget& m_frameCommands;
+    CStartPageState m_state;
+    QPushButton* m_pOpen;
+    QPushButton* m_pCreate;
+    QPushButton* m_pEdit;
+    QPushButton* m_pTakeTest;
+    QPushButton* m_pLogIn;
+    QTextEdit* m_pInformation;
+};
