@@ -1,9 +1,12 @@
 // A second copy of Orthex for the tests of the user file and the result files: it holds, writes
 // and replaces files from another process, and can be killed in the middle of a write.
 #include "users/exclusivefile.h"
+#include "users/resultfiles.h"
+#include "users/userfile.h"
 
 #include <QCoreApplication>
 #include <QStringList>
+#include <QThread>
 
 #include <cstdio>
 #include <iostream>
@@ -16,7 +19,14 @@ void say(const char* text)
     std::fflush(stdout);
 }
 
-// Holds the file until standard input ends or says "release".
+void waitForRelease()
+{
+    std::string line;
+    while (std::getline(std::cin, line) && line != "release") {
+    }
+}
+
+// lock PATH: holds the file until standard input ends or says "release".
 int lock(const QStringList& args)
 {
     if (args.size() != 1)
@@ -27,10 +37,76 @@ int lock(const QStringList& args)
         return 1;
     }
     say("locked");
-    std::string line;
-    while (std::getline(std::cin, line) && line != "release") {
-    }
+    waitForRelease();
     return 0;
+}
+
+// holdusers FOLDER DELAY_MS NAME...: holds the user file of FOLDER, then after DELAY_MS (or,
+// for -1, when told to release) adds the names as users with blank passwords, writes and ends.
+int holdUsers(const QStringList& args)
+{
+    if (args.size() < 2)
+        return 2;
+    CUserFile file(args.at(0));
+    file.SetWaiting(1, 0);
+    file.OpenUserFile();
+    if (!file.IsOpen())
+        return 1;
+    file.LoadUsers();
+    say("locked");
+    const int delay = args.at(1).toInt();
+    if (delay < 0)
+        waitForRelease();
+    else
+        QThread::msleep(static_cast<unsigned long>(delay));
+    for (const QString& name : args.mid(2)) {
+        auto user = std::make_unique<CUser>();
+        user->SetName(name);
+        user->SetPassword(QStringLiteral(" "));
+        file.Users().AddTail(std::move(user));
+    }
+    return file.SaveUsers() ? 0 : 1;
+}
+
+// adduser FOLDER NAME: one try at the user file; adds NAME with a blank password.
+int addUser(const QStringList& args)
+{
+    return args.size() == 2 ? holdUsers({args.at(0), QStringLiteral("0"), args.at(1)}) : 2;
+}
+
+CRecordList<CGrade> grades(int count)
+{
+    CRecordList<CGrade> list;
+    for (int i = 0; i < count; ++i) {
+        auto grade = std::make_unique<CGrade>();
+        grade->SetListName(QStringLiteral("Week %1 of the spelling lists").arg(i));
+        grade->SetDateText(QStringLiteral("12/08/26, 03:10 AM"));
+        grade->SetCorrectCount(i);
+        grade->SetWordCount(count);
+        list.AddTail(std::move(grade));
+    }
+    return list;
+}
+
+// saveresults FOLDER USER COUNT: writes USER's three result files once, COUNT grades.
+// saveloop FOLDER USER COUNT: writes them again and again, COUNT and COUNT + 1 grades in turn,
+// until killed.
+int saveResults(const QStringList& args, bool loop)
+{
+    if (args.size() != 3)
+        return 2;
+    CResultFiles files(args.at(0));
+    const int count = args.at(2).toInt();
+    CRecordList<CGrade> lists[2] = {grades(count), grades(count + 1)};
+    CRecordList<CMissed> missed;
+    CRecordList<CVocabulary> vocabulary;
+    if (!loop)
+        return files.Save(args.at(1), {lists[0], missed, vocabulary}) ? 0 : 1;
+    say("saving");
+    for (unsigned round = 0;; ++round) {
+        if (!files.Save(args.at(1), {lists[round % 2], missed, vocabulary}))
+            return 1;
+    }
 }
 }  // namespace
 
@@ -43,5 +119,13 @@ int main(int argc, char** argv)
     const QString command = args.takeFirst();
     if (command == QLatin1String("lock"))
         return lock(args);
+    if (command == QLatin1String("holdusers"))
+        return holdUsers(args);
+    if (command == QLatin1String("adduser"))
+        return addUser(args);
+    if (command == QLatin1String("saveresults"))
+        return saveResults(args, false);
+    if (command == QLatin1String("saveloop"))
+        return saveResults(args, true);
     return 2;
 }

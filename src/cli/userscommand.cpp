@@ -1,0 +1,66 @@
+// orthex-cli users: prints the user names of a user folder, one a line, in file order.
+
+#include "cli/clicommand.h"
+#include "users/archive.h"
+#include "users/exclusivefile.h"
+#include "users/userfile.h"
+
+#include <QDir>
+
+namespace {
+
+constexpr const char* kUsage = "users --folder DIR";
+// Another copy of Orthex holds the user information file; the command does not wait for it.
+constexpr int kInUse = 3;
+
+int RunUsers(const QStringList& args)
+{
+    if (args.size() != 2 || args.at(0) != QLatin1String("--folder") || args.at(1).isEmpty())
+        return Cli::Usage(kUsage);
+    const QString path = CUserFile::PathIn(QDir::fromNativeSeparators(args.at(1)));
+    const QString shownPath = QDir::toNativeSeparators(path);
+    // The file is taken like a dialog takes it, so a copy of Orthex never reads half a write;
+    // a missing file means no users, and reading never creates one.
+    CExclusiveFile file;
+    switch (file.TryOpen(path, false)) {
+    case CExclusiveFile::EOpen::Opened:
+        break;
+    case CExclusiveFile::EOpen::Missing:
+        return Cli::kOk;
+    case CExclusiveFile::EOpen::Locked:
+        Cli::Err() << "orthex-cli: the user information file " << shownPath
+                   << " is in use by another copy of Orthex; try again when its log-in or password dialog is closed.\n";
+        return kInUse;
+    case CExclusiveFile::EOpen::Failed:
+        Cli::Err() << "orthex-cli: cannot open " << shownPath << ": " << file.ErrorString() << "\n";
+        return Cli::kFailed;
+    }
+    QByteArray bytes;
+    if (!file.ReadAll(bytes)) {
+        Cli::Err() << "orthex-cli: cannot read " << shownPath << ": " << file.ErrorString() << "\n";
+        return Cli::kFailed;
+    }
+    file.Close();
+    CRecordList<CUser> users;
+    QString damage;
+    if (!bytes.isEmpty()) {
+        try {
+            CUserFile::Load(bytes, users);
+        } catch (const CArchiveException& e) {
+            damage = e.Text();
+        }
+    }
+    for (const CUser& user : users)
+        Cli::Out() << user.GetName() << "\n";
+    if (!damage.isEmpty()) {
+        Cli::Out().flush();
+        Cli::Err() << "orthex-cli: " << shownPath << " is damaged (" << damage
+                   << "); the names above were read before the damage.\n";
+        return Cli::kFailed;
+    }
+    return Cli::kOk;
+}
+
+}  // namespace
+
+ORTHEX_CLI_COMMAND("users", kUsage, &RunUsers);

@@ -1,0 +1,140 @@
+#include "users/userfile.h"
+#include "testing/testenvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+struct SRun {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+SRun runUsers(const QStringList& args)
+{
+    QProcess process;
+    process.start(qEnvironmentVariable("ORTHEX_CLI"), QStringList{QStringLiteral("users")} + args);
+    SRun run;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.exitCode = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+void writeUsers(const QString& folder, const QList<QPair<QString, QString>>& users)
+{
+    CUserFile file(folder);
+    file.OpenUserFile();
+    for (const auto& u : users) {
+        auto user = std::make_unique<CUser>();
+        user->SetName(u.first);
+        user->SetPassword(u.second);
+        file.Users().AddTail(std::move(user));
+    }
+    QVERIFY(file.SaveUsers());
+}
+}  // namespace
+
+class UsersCommandTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString folder() const { return m_dir->path(); }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>(CTestEnvironment::Instance().Root() + QStringLiteral("/cliXXXXXX"));
+    }
+
+    void printsTheNamesInFileOrderAndNoPassword()
+    {
+        writeUsers(folder(), {{QStringLiteral("Zoe"), QStringLiteral("zebra-secret")},
+                              {QStringLiteral("anna"), QStringLiteral(" ")},
+                              {QStringLiteral("Jos\u00e9"), QStringLiteral("caf\u00e9")}});
+        const SRun run = runUsers({QStringLiteral("--folder"), folder()});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(QString::fromUtf8(run.out), QStringLiteral("Zoe\nanna\nJos\u00e9\n"));
+        QVERIFY(!run.out.contains("secret"));
+        QVERIFY(run.err.isEmpty());
+    }
+
+    void noFileMeansNoUsersAndCreatesNothing_data()
+    {
+        QTest::addColumn<bool>("emptyFile");
+        QTest::newRow("missing") << false;
+        QTest::newRow("empty") << true;
+    }
+    void noFileMeansNoUsersAndCreatesNothing()
+    {
+        QFETCH(bool, emptyFile);
+        if (emptyFile) {
+            QFile file(folder() + QStringLiteral("/Orthex.lgn"));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        const SRun run = runUsers({QStringLiteral("--folder"), folder()});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.out.isEmpty());
+        QCOMPARE(QFile::exists(folder() + QStringLiteral("/Orthex.lgn")), emptyFile);
+    }
+
+    void aHeldFileIsReportedWithoutWaiting()
+    {
+        writeUsers(folder(), {{QStringLiteral("anna"), QStringLiteral(" ")}});
+        CUserFile held(folder());
+        held.OpenUserFile();
+        QVERIFY(held.IsOpen());
+        QElapsedTimer timer;
+        timer.start();
+        const SRun run = runUsers({QStringLiteral("--folder"), folder()});
+        QCOMPARE(run.exitCode, 3);
+        QVERIFY(run.out.isEmpty());
+        QVERIFY(run.err.contains("another copy of Orthex"));
+        QVERIFY(timer.elapsed() < 5000);
+        held.Close();
+        QCOMPARE(runUsers({QStringLiteral("--folder"), folder()}).exitCode, 0);
+    }
+
+    void aDamagedFilePrintsWhatWasReadAndFails()
+    {
+        writeUsers(folder(), {{QStringLiteral("anna"), QStringLiteral(" ")}});
+        QFile file(folder() + QStringLiteral("/Orthex.lgn"));
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QByteArray bytes = file.readAll();
+        bytes[0] = 2;
+        file.seek(0);
+        file.write(bytes);
+        file.close();
+        const SRun run = runUsers({QStringLiteral("--folder"), folder()});
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.out, QByteArray("anna\n"));
+        QVERIFY(run.err.contains("damaged"));
+    }
+
+    void usage_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("nothing") << QStringList();
+        QTest::newRow("no folder value") << QStringList{QStringLiteral("--folder")};
+        QTest::newRow("unknown option") << QStringList{QStringLiteral("--user"), QStringLiteral("x")};
+        QTest::newRow("extra") << QStringList{QStringLiteral("--folder"), QStringLiteral("x"), QStringLiteral("y")};
+    }
+    void usage()
+    {
+        QFETCH(QStringList, args);
+        const SRun run = runUsers(args);
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY(run.err.contains("usage: orthex-cli users --folder DIR"));
+    }
+};
+
+ORTHEX_TEST_MAIN(UsersCommandTest)
+#include "userscommand_test.moc"

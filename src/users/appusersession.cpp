@@ -1,0 +1,43 @@
+#include "users/appusersession.h"
+
+#include "app/appfolders.h"
+#include "lists/orthexdoc.h"
+#include "lists/waitcursor.h"
+
+CAppUserSession::CAppUserSession(CAppFolders& folders, LogInDialogRunner runner)
+    : m_folders(folders)
+    , m_runs(folders, std::move(runner))
+{
+}
+
+QString CAppUserSession::LogInAtStart()
+{
+    return m_runs.LogInAtStart();
+}
+
+QString CAppUserSession::LogInAgain()
+{
+    return m_runs.LogInAgain();
+}
+
+bool CAppUserSession::LoadResults(COrthexDoc& doc)
+{
+    if (doc.m_strCurrentUser.isEmpty())
+        return true;
+    const CWaitCursor wait;
+    m_results.SetUserFolder(m_folders.UserFolder());
+    return m_results.LoadResults(doc.m_strCurrentUser, {doc.m_listGrades, doc.m_listMissed, doc.m_listVocabulary});
+}
+
+bool CAppUserSession::SaveResults(COrthexDoc& doc)
+{
+    // Results an earlier save could not write are tried again even when nothing changed now.
+    if (doc.m_strCurrentUser.isEmpty() && m_results.UnsavedUsers().isEmpty())
+        return true;
+    if (!doc.m_bResultsChanged && m_results.UnsavedUsers().isEmpty())
+        return true;
+    const CWaitCursor wait;
+    m_results.SetUserFolder(m_folders.UserFolder());
+    return m_results.SaveResults(doc.m_strCurrentUser, doc.m_bResultsChanged,
+                                 {doc.m_listGrades, doc.m_listMissed, doc.m_listVocabulary});
+}

@@ -1,0 +1,163 @@
+#include "users/resultfiles.h"
+
+#include "app/messages.h"
+#include "users/archive.h"
+#include "users/atomicfile.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+const QString kDamagedSuffix = QStringLiteral(".damaged");
+
+QString shown(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+}  // namespace
+
+QString CResultFiles::Extension(EResultKind kind)
+{
+    switch (kind) {
+    case EResultKind::Grades: return QStringLiteral(".sp3");
+    case EResultKind::Missed: return QStringLiteral(".sp4");
+    case EResultKind::Vocabulary: return QStringLiteral(".sp5");
+    }
+    return QString();
+}
+
+QString CResultFiles::PathOf(const QString& userFolder, const QString& userName, EResultKind kind)
+{
+    return userFolder + QLatin1Char('/') + userName + Extension(kind);
+}
+
+CResultFiles::CResultFiles(const QString& userFolder)
+    : m_strUserFolder(userFolder)
+{
+}
+
+template <class T>
+QByteArray CResultFiles::Store(const CRecordList<T>& list)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        CArchive ar(buffer, CArchive::Store);
+        StoreList(ar, list);
+        ar.Flush();
+    }
+    return bytes;
+}
+
+template <class T>
+void CResultFiles::Load(const QByteArray& bytes, CRecordList<T>& list)
+{
+    QByteArray copy = bytes;
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    CArchive ar(buffer, CArchive::Load);
+    LoadList(ar, list);
+}
+
+template <class T>
+bool CResultFiles::LoadOne(const QString& path, CRecordList<T>& list, QStringList& problems)
+{
+    m_damaged.remove(path);
+    m_unreadable.remove(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (file.exists()) {
+            // Writing it later would replace records this run never saw.
+            m_unreadable.insert(path);
+            problems.append(QStringLiteral("%1 cannot be read: %2. It is not changed.").arg(shown(path), file.errorString()));
+        }
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        m_unreadable.insert(path);
+        problems.append(QStringLiteral("%1 cannot be read: %2. It is not changed.").arg(shown(path), file.errorString()));
+        return false;
+    }
+    const qsizetype before = list.size();
+    try {
+        Load(bytes, list);
+    } catch (const CArchiveException& e) {
+        m_damaged.insert(path, bytes);
+        problems.append(QStringLiteral("%1 is damaged (%2). The %3 records read before the damage are kept, and the "
+                                       "damaged file is kept as %4 before it is written again.")
+                            .arg(shown(path), e.Text())
+                            .arg(list.size() - before)
+                            .arg(QFileInfo(path).fileName() + kDamagedSuffix));
+        return false;
+    }
+    return true;
+}
+
+template <class T>
+bool CResultFiles::SaveOne(const QString& path, const CRecordList<T>& list, QStringList& problems)
+{
+    if (m_unreadable.contains(path)) {
+        problems.append(QStringLiteral("%1: it could not be read, so it is not overwritten.").arg(shown(path)));
+        return false;
+    }
+    QString error;
+    const auto damaged = m_damaged.constFind(path);
+    if (damaged != m_damaged.constEnd()) {
+        if (AtomicFile::KeepAside(path, kDamagedSuffix, *damaged, &error).isEmpty()) {
+            problems.append(QStringLiteral("%1: no copy of the damaged file could be kept (%2), so it is not "
+                                           "overwritten.")
+                                .arg(shown(path), error));
+            return false;
+        }
+        m_damaged.erase(damaged);
+    }
+    if (!AtomicFile::Write(path, Store(list), &error)) {
+        problems.append(QStringLiteral("%1: %2").arg(shown(path), error));
+        return false;
+    }
+    return true;
+}
+
+bool CResultFiles::Load(const QString& userName, SResultLists lists)
+{
+    if (userName.isEmpty())
+        return true;
+    QStringList problems;
+    bool result = LoadOne(PathOf(m_strUserFolder, userName, EResultKind::Grades), lists.grades, problems);
+    result = LoadOne(PathOf(m_strUserFolder, userName, EResultKind::Missed), lists.missed, problems) && result;
+    result = LoadOne(PathOf(m_strUserFolder, userName, EResultKind::Vocabulary), lists.vocabulary, problems) && result;
+    if (!problems.isEmpty()) {
+        Messages::Show(QStringLiteral("Some results of %1 could not be read completely:\n\n%2")
+                           .arg(userName, problems.join(QLatin1Char('\n'))),
+                       MessageIcon::Exclamation);
+    }
+    return result;
+}
+
+bool CResultFiles::Save(const QString& userName, SResultLists lists)
+{
+    if (userName.isEmpty())
+        return true;
+    QStringList problems;
+    bool result = SaveOne(PathOf(m_strUserFolder, userName, EResultKind::Grades), lists.grades, problems);
+    result = SaveOne(PathOf(m_strUserFolder, userName, EResultKind::Missed), lists.missed, problems) && result;
+    result = SaveOne(PathOf(m_strUserFolder, userName, EResultKind::Vocabulary), lists.vocabulary, problems) && result;
+    if (!problems.isEmpty()) {
+        Messages::Show(QStringLiteral("Orthex could not save the results of %1:\n\n%2\n\nThe results are kept while "
+                                      "Orthex runs and are saved again when the user changes or Orthex ends.")
+                           .arg(userName, problems.join(QLatin1Char('\n'))),
+                       MessageIcon::Exclamation);
+    }
+    return result;
+}
+
+template QByteArray CResultFiles::Store(const CRecordList<CGrade>&);
+template QByteArray CResultFiles::Store(const CRecordList<CMissed>&);
+template QByteArray CResultFiles::Store(const CRecordList<CVocabulary>&);
+template void CResultFiles::Load(const QByteArray&, CRecordList<CGrade>&);
+template void CResultFiles::Load(const QByteArray&, CRecordList<CMissed>&);
+template void CResultFiles::Load(const QByteArray&, CRecordList<CVocabulary>&);

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "users/recordlist.h"
+#include "users/records.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+// The three kinds of result list, in the order their files are read and written.
+enum class EResultKind { Grades, Missed, Vocabulary };
+
+// The three result lists of the logged-in user, held by the document.
+struct SResultLists {
+    CRecordList<CGrade>& grades;
+    CRecordList<CMissed>& missed;
+    CRecordList<CVocabulary>& vocabulary;
+};
+
+// The per-user result files: user folder + "/" + name + ".sp3" (grades), ".sp4" (misspelled
+// words) and ".sp5" (vocabulary), each one stored list. The user is tied to the files by name.
+//
+// Loading appends each file's records at the tail of its list, in file order. Saving writes all
+// three lists, each file replaced atomically. Faults are shown through the message seam:
+// - a damaged file: the records before the damage are kept, the other files are still read, and
+//   the damaged original is kept as NAME.sp3.damaged (.2, .3 ...) before it is first written;
+// - a file that exists but cannot be read is not overwritten by this run;
+// - a file that cannot be written: its records stay in memory, so a later save can succeed.
+class CResultFiles
+{
+public:
+    static QString Extension(EResultKind kind);
+    static QString PathOf(const QString& userFolder, const QString& userName, EResultKind kind);
+
+    explicit CResultFiles(const QString& userFolder = QString());
+
+    QString UserFolder() const { return m_strUserFolder; }
+    void SetUserFolder(const QString& userFolder) { m_strUserFolder = userFolder; }
+
+    // True when all three files were read (a missing file, as for a new user, makes it false
+    // without a message). An empty name reads nothing and is true.
+    bool Load(const QString& userName, SResultLists lists);
+    // True when all three files were written. An empty name writes nothing and is true.
+    bool Save(const QString& userName, SResultLists lists);
+
+    // One list in the file byte format, and back (throws CArchiveException on damaged data;
+    // the records read before it stay in the list).
+    template <class T>
+    static QByteArray Store(const CRecordList<T>& list);
+    template <class T>
+    static void Load(const QByteArray& bytes, CRecordList<T>& list);
+
+private:
+    template <class T>
+    bool LoadOne(const QString& path, CRecordList<T>& list, QStringList& problems);
+    template <class T>
+    bool SaveOne(const QString& path, const CRecordList<T>& list, QStringList& problems);
+
+    QString m_strUserFolder;
+    QHash<QString, QByteArray> m_damaged;  // damaged files as read, kept aside before replacing
+    QSet<QString> m_unreadable;            // files that exist but could not be read
+};

@@ -1,0 +1,197 @@
+#include "users/userfile.h"
+
+#include "app/messages.h"
+#include "users/archive.h"
+#include "users/atomicfile.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
+#include <QThread>
+
+namespace {
+QString shown(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+const QString kDamagedSuffix = QStringLiteral(".damaged");
+}  // namespace
+
+QString CUserFile::PathIn(const QString& userFolder)
+{
+    if (userFolder.isEmpty())
+        return QString();
+    return userFolder + QLatin1Char('/') + FileName();
+}
+
+CUserFile::CUserFile(const QString& userFolder)
+    : m_strUserFolder(userFolder)
+{
+}
+
+void CUserFile::SetWaiting(int tries, int pauseMs)
+{
+    m_nTries = qMax(1, tries);
+    m_nPauseMs = qMax(0, pauseMs);
+}
+
+CExclusiveFile::EOpen CUserFile::OpenOnce(bool create)
+{
+    if (m_strUserFolder.isEmpty())
+        return CExclusiveFile::EOpen::Missing;
+    return m_file.TryOpen(Path(), create);
+}
+
+void CUserFile::OpenUserFile()
+{
+    m_file.Close();
+    // Without a folder there is no file to use; nothing is made at the root of the disk.
+    if (m_strUserFolder.isEmpty())
+        return;
+    const QString path = Path();
+    bool waiting = QFileInfo::exists(path);
+    if (waiting && m_pWaiter)
+        m_pWaiter->BeginWaiting();
+    CExclusiveFile::EOpen result = CExclusiveFile::EOpen::Locked;
+    for (int attempt = 1; attempt <= m_nTries; ++attempt) {
+        result = m_file.TryOpen(path, true);
+        // Only a file in use is worth waiting for; any other failure would fail again.
+        if (result != CExclusiveFile::EOpen::Locked)
+            break;
+        if (!waiting) {
+            // Made and taken by another copy just now: wait for it like for any held file.
+            waiting = true;
+            if (m_pWaiter)
+                m_pWaiter->BeginWaiting();
+        }
+        if (m_pWaiter)
+            m_pWaiter->Pause(m_nPauseMs);
+        else
+            QThread::msleep(static_cast<unsigned long>(m_nPauseMs));
+    }
+    if (waiting && m_pWaiter)
+        m_pWaiter->EndWaiting();
+    if (result == CExclusiveFile::EOpen::Locked) {
+        Messages::Show(QStringLiteral("Orthex could not open the user information file %1, because another copy of "
+                                      "Orthex kept it in use. The names are not shown this time, and no user is "
+                                      "added, deleted or changed.")
+                           .arg(shown(path)),
+                       MessageIcon::Exclamation);
+    } else if (result != CExclusiveFile::EOpen::Opened) {
+        Messages::Show(QStringLiteral("Orthex could not open the user information file %1: %2. The names are not "
+                                      "shown this time, and no user is added, deleted or changed.")
+                           .arg(shown(path), m_file.ErrorString()),
+                       MessageIcon::Exclamation);
+    }
+}
+
+QByteArray CUserFile::Store(const CRecordList<CUser>& users)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        CArchive ar(buffer, CArchive::Store);
+        StoreList(ar, users);
+        ar.Flush();
+    }
+    return bytes;
+}
+
+void CUserFile::Load(const QByteArray& bytes, CRecordList<CUser>& users)
+{
+    QByteArray copy = bytes;
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    CArchive ar(buffer, CArchive::Load);
+    LoadList(ar, users);
+}
+
+bool CUserFile::LoadUsers()
+{
+    m_users.Clear();
+    m_bDamaged = false;
+    m_strDamage.clear();
+    m_damagedBytes.clear();
+    if (m_strUserFolder.isEmpty() || !m_file.IsOpen() || m_file.Size() <= 0)
+        return false;
+    QByteArray bytes;
+    if (!m_file.ReadAll(bytes)) {
+        Messages::Show(QStringLiteral("Orthex could not read the user information file %1: %2.")
+                           .arg(shown(Path()), m_file.ErrorString()),
+                       MessageIcon::Exclamation);
+        // Writing now would replace users that could not be read.
+        m_file.Close();
+        return false;
+    }
+    try {
+        Load(bytes, m_users);
+    } catch (const CArchiveException& e) {
+        m_bDamaged = true;
+        m_strDamage = e.Text();
+        m_damagedBytes = bytes;
+        Messages::Show(QStringLiteral("The user information file %1 is damaged (%2). The %3 users read before the "
+                                      "damage are kept. Before the file is written again, the damaged file is kept "
+                                      "beside it as %4.")
+                           .arg(shown(Path()), e.Text())
+                           .arg(m_users.size())
+                           .arg(FileName() + kDamagedSuffix),
+                       MessageIcon::Exclamation);
+    }
+    return true;
+}
+
+bool CUserFile::SaveUsers()
+{
+    if (m_strUserFolder.isEmpty() || !m_file.IsOpen())
+        return false;
+    QString error;
+    if (m_bDamaged) {
+        if (AtomicFile::KeepAside(Path(), kDamagedSuffix, m_damagedBytes, &error).isEmpty()) {
+            Messages::Show(QStringLiteral("Orthex could not keep a copy of the damaged user information file %1 (%2), "
+                                          "so the users are not saved.")
+                               .arg(shown(Path()), error),
+                           MessageIcon::Exclamation);
+            return false;
+        }
+        m_bDamaged = false;
+        m_damagedBytes.clear();
+    }
+    if (!m_file.Replace(Store(m_users))) {
+        Messages::Show(QStringLiteral("Orthex could not save the user information file %1: %2.")
+                           .arg(shown(Path()), m_file.ErrorString()),
+                       MessageIcon::Exclamation);
+        return false;
+    }
+    return true;
+}
+
+QStringList CUserFile::Names() const
+{
+    QStringList names;
+    for (const CUser& user : m_users)
+        names.append(user.GetName());
+    return names;
+}
+
+CUser* CUserFile::FindUser(const QString& name)
+{
+    const qsizetype index = IndexOf(name);
+    return index < 0 ? nullptr : &m_users.at(index);
+}
+
+qsizetype CUserFile::IndexOf(const QString& name) const
+{
+    for (qsizetype i = 0; i < m_users.size(); ++i) {
+        if (m_users.at(i).GetName() == name)
+            return i;
+    }
+    return -1;
+}
+
+bool CUserFile::PasswordMatches(const CUser& user, const QString& typed)
+{
+    const QString stored = user.GetPassword();
+    return (stored == QLatin1String(" ") ? QString() : stored) == typed;
+}
