@@ -375,16 +375,6 @@ private Q_SLOTS:
         QVERIFY(m_sink->Texts().at(0).contains(missing + QStringLiteral("/Orthex.lgn")));
     }
 
-    void anEmptyUserFolderAcceptsAnyNameAndWritesNothing()
-    {
-        CLogInDlg dialog;
-        open(dialog, QString());
-        fill(dialog, QStringLiteral("Anyone"), QString());
-        clickOk(dialog);
-        QCOMPARE(dialog.Name(), QStringLiteral("Anyone"));
-        QVERIFY(m_sink->Texts().isEmpty());
-    }
-
     // A helper process holds the file; the dialog waits, showing the wait dialog, and goes on
     // with the helper's list when it is released in time, or with no names when it is not.
     void anotherCopyHoldingTheFile_data()

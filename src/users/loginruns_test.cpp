@@ -231,19 +231,6 @@ private Q_SLOTS:
         QVERIFY(m_sink->Texts().isEmpty());
     }
 
-    void aUserCreatedWithADeletedNameContinuesItsFiles()
-    {
-        m_dialog.answers = {ok(QStringLiteral("Anna"))};
-        {
-            auto doc = makeDocument();
-            doc->m_bResultsChanged = true;
-            doc->m_listGrades.AddHead(grade(QStringLiteral("first life")));
-        }
-        m_dialog.answers = {ok(QStringLiteral("Anna"))};
-        auto doc = makeDocument();
-        QCOMPARE(gradeNames(*doc), QStringList{QStringLiteral("first life")});
-    }
-
     void aDamagedFileIsReportedAndTheRestLoaded()
     {
         m_dialog.answers = {ok(QStringLiteral("Anna"))};

@@ -86,22 +86,6 @@ private Q_SLOTS:
         QVERIFY(m_dir->isValid());
     }
 
-    void fileNames_data()
-    {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("grades") << int(EResultKind::Grades) << QStringLiteral("Anna B.sp3");
-        QTest::newRow("missed") << int(EResultKind::Missed) << QStringLiteral("Anna B.sp4");
-        QTest::newRow("vocabulary") << int(EResultKind::Vocabulary) << QStringLiteral("Anna B.sp5");
-    }
-    void fileNames()
-    {
-        QFETCH(int, kind);
-        QFETCH(QString, name);
-        QCOMPARE(CResultFiles::PathOf(QStringLiteral("/users"), QStringLiteral("Anna B"), EResultKind(kind)),
-                 QStringLiteral("/users/") + name);
-    }
-
     void aFirstRunReadsNothingAndWritesAllThree()
     {
         CRecordingMessageSink sink;
@@ -115,17 +99,6 @@ private Q_SLOTS:
         QCOMPARE(readFile(file(QStringLiteral("Anna.sp5"))), QByteArray("\x00\x00", 2));
         QCOMPARE(readFile(file(QStringLiteral("Anna.sp3"))).size(), 76);
         QCOMPARE(QDir(folder()).entryList(QDir::Files | QDir::Hidden).size(), 3);  // no temporary file left
-    }
-
-    void nobodyTouchesNoFile()
-    {
-        CResultFiles files(folder());
-        SLists lists;
-        lists.grades.AddHead(grade(QStringLiteral("Week1"), 8, 10));
-        QVERIFY(files.Save(QString(), lists.Ref()));
-        QVERIFY(files.Load(QString(), lists.Ref()));
-        QCOMPARE(lists.grades.size(), 1);
-        QVERIFY(QDir(folder()).isEmpty());
     }
 
     void listsRoundTripInOrderAndLoadingAppends()

@@ -36,13 +36,6 @@ private Q_SLOTS:
         QFETCH(bool, valid);
         QCOMPARE(UserNames::IsValidNewName(name), valid);
     }
-
-    void theRuleTextNamesTheLimits()
-    {
-        const QString text = UserNames::RuleText();
-        QVERIFY(text.contains(QStringLiteral("25 characters")));
-        QVERIFY(text.contains(QStringLiteral("\\ / : * ? \" < > |")));
-    }
 };
 
 ORTHEX_TEST_MAIN(UserNamesTest)

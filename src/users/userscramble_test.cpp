@@ -43,34 +43,6 @@ private Q_SLOTS:
                 QFAIL(qPrintable(QStringLiteral("unit %1 does not come back").arg(unit, 4, 16)));
         }
     }
-
-    void texts_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::newRow("empty") << QString();
-        QTest::newRow("ascii") << QStringLiteral("anna");
-        QTest::newRow("single space") << QStringLiteral(" ");
-        QTest::newRow("José") << QStringLiteral("Jos\u00e9");
-        QTest::newRow("Łukasz") << QStringLiteral("\u0141ukasz");
-        QTest::newRow("CJK") << QStringLiteral("\u738b\u5c0f\u660e");
-        QTest::newRow("surrogate pair") << QStringLiteral("a\U0001F600b");
-        QTest::newRow("embedded zero when stored") << QStringLiteral("x\u00d5y");
-    }
-    void texts()
-    {
-        QFETCH(QString, text);
-        const QString stored = UserScramble::Scramble(text);
-        QCOMPARE(stored.size(), text.size());
-        QCOMPARE(UserScramble::Unscramble(stored), text);
-    }
-
-    void aFileOfTheOldFormatReadsBackAccents()
-    {
-        // The old writer stored only the low byte, with 0xFF above it when it was 0x80 or more:
-        // for é (0xE9) that was 0x0014, which now reads back as é, not as 0xFFE9.
-        const QString stored = QString(QChar(0x75)) + QChar(0x9A + 0xFF00) + QChar(0x9E + 0xFF00) + QChar(0x14);
-        QCOMPARE(UserScramble::Unscramble(stored), QStringLiteral("Jos\u00e9"));
-    }
 };
 
 ORTHEX_TEST_MAIN(UserScrambleTest)

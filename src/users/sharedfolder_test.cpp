@@ -1,0 +1,160 @@
+// Two accounts of a classroom computer sharing one user folder. Runs as root and switches to
+// the account "nobody" for the second copy of Orthex; skipped where that cannot be done.
+#include "users/resultfiles.h"
+#include "users/userfile.h"
+#include "testing/recordingmessagesink.h"
+#include "testing/testenvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+int modeOf(const QString& path)
+{
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
+}
+
+std::unique_ptr<CUser> makeUser(const QString& name)
+{
+    auto user = std::make_unique<CUser>();
+    user->SetName(name);
+    user->SetPassword(QStringLiteral(" "));
+    return user;
+}
+}  // namespace
+
+class SharedFolderTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_runuser;
+
+    QString folder() const { return m_dir->path(); }
+
+    // Runs the helper as nobody; returns its exit code (-1 when it did not end normally).
+    int asNobody(const QStringList& args, QByteArray* err = nullptr)
+    {
+        QProcess process;
+        process.start(m_runuser, QStringList{QStringLiteral("-u"), QStringLiteral("nobody"), QStringLiteral("--"),
+                                             QStringLiteral(ORTHEX_USERS_HELPER)} + args);
+        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+            return -1;
+        if (err)
+            *err = process.readAllStandardError();
+        return process.exitCode();
+    }
+
+    QStringList names()
+    {
+        CUserFile file(folder());
+        file.SetWaiting(1, 0);
+        file.OpenUserFile();
+        file.LoadUsers();
+        return file.Names();
+    }
+
+    void addAsRoot(const QString& name)
+    {
+        CUserFile file(folder());
+        file.OpenUserFile();
+        file.LoadUsers();
+        file.Users().AddTail(makeUser(name));
+        QVERIFY(file.SaveUsers());
+    }
+
+    void saveResultsAsRoot(const QString& name)
+    {
+        CRecordList<CGrade> grades;
+        grades.AddTail(std::make_unique<CGrade>());
+        CRecordList<CMissed> missed;
+        CRecordList<CVocabulary> vocabulary;
+        QVERIFY(CResultFiles(folder()).Save(name, {grades, missed, vocabulary}));
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        if (::geteuid() != 0)
+            QSKIP("switching to a second account needs root");
+        m_runuser = QStandardPaths::findExecutable(QStringLiteral("runuser"));
+        if (m_runuser.isEmpty())
+            m_runuser = QStandardPaths::findExecutable(QStringLiteral("runuser"), {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")});
+        if (m_runuser.isEmpty())
+            QSKIP("runuser is not installed");
+        QProcess probe;
+        probe.start(m_runuser, {QStringLiteral("-u"), QStringLiteral("nobody"), QStringLiteral("--"),
+                                QStringLiteral(ORTHEX_USERS_HELPER)});
+        if (!probe.waitForFinished(60000) || probe.exitCode() != 2)
+            QSKIP("the account nobody cannot run the test helper here");
+    }
+
+    void init()
+    {
+        // Not under the test environment's private folder: the other account must reach it.
+        m_dir = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/orthex-sharedXXXXXX"));
+        QVERIFY(m_dir->isValid());
+    }
+
+    void filesInASharedFolderCanBeWrittenByEveryAccount()
+    {
+        QCOMPARE(::chmod(QFile::encodeName(folder()).constData(), 0777), 0);
+        CRecordingMessageSink sink;
+        addAsRoot(QStringLiteral("Rita"));
+        saveResultsAsRoot(QStringLiteral("Rita"));
+        QCOMPARE(modeOf(folder() + QStringLiteral("/Orthex.lgn")) & 022, 022);
+        for (const char* extension : {".sp3", ".sp4", ".sp5"})
+            QCOMPARE(modeOf(folder() + QStringLiteral("/Rita") + QLatin1String(extension)) & 022, 022);
+
+        // The second account adds a user to root's file and writes results of its own.
+        QCOMPARE(asNobody({QStringLiteral("adduser"), folder(), QStringLiteral("Nora")}), 0);
+        QCOMPARE(names(), (QStringList{QStringLiteral("Rita"), QStringLiteral("Nora")}));
+        QCOMPARE(modeOf(folder() + QStringLiteral("/Orthex.lgn")) & 022, 022);  // kept by the replacement
+        QCOMPARE(asNobody({QStringLiteral("saveresults"), folder(), QStringLiteral("Nora"), QStringLiteral("3")}), 0);
+        QCOMPARE(modeOf(folder() + QStringLiteral("/Nora.sp3")) & 022, 022);
+
+        // And root goes on with the file the other account wrote.
+        addAsRoot(QStringLiteral("Sam"));
+        QCOMPARE(asNobody({QStringLiteral("adduser"), folder(), QStringLiteral("Otto")}), 0);
+        QCOMPARE(names(), (QStringList{QStringLiteral("Rita"), QStringLiteral("Nora"), QStringLiteral("Sam"), QStringLiteral("Otto")}));
+        QVERIFY(sink.Texts().isEmpty());
+    }
+
+    // A folder another account may only read: the user file cannot be taken and the result
+    // files cannot be written; both say so and name the file.
+    void aFolderReadOnlyForTheOtherAccount()
+    {
+        QCOMPARE(::chmod(QFile::encodeName(folder()).constData(), 0755), 0);
+        addAsRoot(QStringLiteral("Rita"));
+        saveResultsAsRoot(QStringLiteral("Nora"));
+        const QByteArray before = [&] {
+            QFile f(folder() + QStringLiteral("/Nora.sp3"));
+            f.open(QIODevice::ReadOnly);
+            return f.readAll();
+        }();
+
+        QByteArray err;
+        QCOMPARE(asNobody({QStringLiteral("adduser"), folder(), QStringLiteral("Nora")}, &err), 1);
+        QVERIFY2(err.contains(QFile::encodeName(folder() + QStringLiteral("/Orthex.lgn"))), err.constData());
+        QCOMPARE(names(), QStringList{QStringLiteral("Rita")});
+
+        QCOMPARE(asNobody({QStringLiteral("saveresults"), folder(), QStringLiteral("Nora"), QStringLiteral("3")}, &err), 1);
+        QVERIFY2(err.contains(QFile::encodeName(folder() + QStringLiteral("/Nora.sp3"))), err.constData());
+        QVERIFY(err.contains(qt_error_string(EACCES).toLocal8Bit()));
+        QFile after(folder() + QStringLiteral("/Nora.sp3"));
+        QVERIFY(after.open(QIODevice::ReadOnly));
+        QCOMPARE(after.readAll(), before);
+    }
+};
+
+ORTHEX_TEST_MAIN(SharedFolderTest)
+#include "sharedfolder_test.moc"
