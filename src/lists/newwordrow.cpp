@@ -1,0 +1,56 @@
+#include "lists/newwordrow.h"
+
+#include "app/messages.h"
+#include "lists/orthexdoc.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <sys/stat.h>
+
+namespace {
+constexpr qsizetype kMaxFileErrorLength = 1024;
+
+void showFileError(const QFile& file)
+{
+    Messages::Show(file.errorString().left(kMaxFileErrorLength));
+}
+}  // namespace
+
+QString CNewWordRow::NoListMessage()
+{
+    return QStringLiteral("There is no spelling list open, so the word cannot be added.\n\n"
+                          "Please open a spelling list or create a new one first (File Open or File New, or the "
+                          "Start page).");
+}
+
+CNewWordRow::Result CNewWordRow::Append(COrthexDoc& doc, int order, const QString& word, const QString& wavPath)
+{
+    if (!doc.IsListOpen())
+        return Result::NoList;
+
+    QFile file(wavPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        showFileError(file);
+        return Result::NotRead;
+    }
+    struct stat status {};
+    if (::fstat(file.handle(), &status) != 0) {
+        Messages::Show(QStringLiteral(" Error -- File Status On Button Save"));
+        return Result::NoFileStatus;
+    }
+    const QByteArray sound = file.read(qint64(status.st_size));
+    // A recording read only in part would be stored as a broken sound: better none at all.
+    if (sound.size() != qsizetype(status.st_size)) {
+        if (file.error() == QFileDevice::NoError)
+            Messages::Show(QStringLiteral("The recording \"%1\" changed while it was being read. Please record the "
+                                          "word again.")
+                               .arg(QDir::toNativeSeparators(wavPath)));
+        else
+            showFileError(file);
+        return Result::NotRead;
+    }
+    if (!doc.m_pList->AppendWord(order, doc.m_strCurrentUser, word, sound))
+        return Result::NotStored;
+    return Result::Stored;
+}

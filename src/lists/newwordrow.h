@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+class COrthexDoc;
+
+// "Add Word To List": stores a word, its creator and the whole bytes of its recording as a new
+// row at the end of the open list, at once.
+class CNewWordRow
+{
+public:
+    enum class Result {
+        Stored,        // the row is in the file
+        NoList,        // no list is open: nothing was done
+        NotRead,       // the recording could not be opened or read: the file's error was shown
+        NoFileStatus,  // the recording's size could not be had: " Error -- File Status On Button Save"
+        NotStored,     // the list file refused the row: the database's message was shown
+    };
+
+    // [Order] = order, [CreatedBy] = the document's logged-in user, [Word] = word, [Sound] = the
+    // bytes of the file at wavPath.
+    static Result Append(COrthexDoc& doc, int order, const QString& word, const QString& wavPath);
+
+    // What the page says when there is no list to add a word to.
+    static QString NoListMessage();
+};

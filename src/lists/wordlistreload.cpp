@@ -1,0 +1,30 @@
+#include "lists/wordlistreload.h"
+
+#include "app/messages.h"
+#include "lists/orthexdoc.h"
+
+QString CWordListReload::NotOpenedMessage()
+{
+    return QStringLiteral("CWords::OnBnClickedCancel -- DB Not Opened");
+}
+
+CWordListReload::Result CWordListReload::Run(COrthexDoc& doc)
+{
+    Result result;
+    if (doc.GetWordCount() == 0)
+        return result;
+    // A cursor that cannot read the file again means the file changed under it (or went): the
+    // document opens it anew, the way File Open does.
+    if (doc.m_pList && doc.m_pList->CanRestart() && !doc.m_pList->Requery())
+        doc.OnOpenDocument(doc.GetPathName());
+    if (doc.IsListOpen()) {
+        result.outcome = Outcome::Loaded;
+        result.words = doc.m_pList->ListWords();
+    } else if (doc.m_database.IsOpen()) {
+        result.outcome = Outcome::NotOpened;
+        Messages::Show(NotOpenedMessage());
+    } else {
+        result.outcome = Outcome::Closed;
+    }
+    return result;
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class CSpellingListDB;
+
+// "Save Changes": writes the words page's on-screen list back to the open list file. Rows are
+// numbered 1..n in the order of the n words on screen, and rows whose word is no longer on
+// screen are deleted. Each word on screen takes the first row, in the file's old order, that has
+// exactly that word and is not taken yet, so two rows with the same word both stay.
+//
+// Everything happens in one transaction: a failure (or a crash) part way leaves the file exactly
+// as it was before.
+class CWordListSave
+{
+public:
+    // True when the file now holds the new order (also when there was nothing to do because no
+    // list is open). On failure the file is unchanged, the cursor reads it again, and the
+    // message of NotSavedMessage() has been shown after the database's own.
+    static bool Save(CSpellingListDB& list, const QStringList& words);
+
+    static QString NotSavedMessage();
+};

@@ -1,0 +1,575 @@
+#include "lists/words.h"
+
+#include "app/appfolders.h"
+#include "app/appsettings.h"
+#include "app/dialogunits.h"
+#include "app/messages.h"
+#include "lists/newwordrow.h"
+#include "lists/orthexdoc.h"
+#include "lists/waitcursor.h"
+#include "lists/wordlistedit.h"
+#include "lists/wordlistreload.h"
+#include "lists/wordlistsave.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSlider>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+constexpr int kMaxWordLength = 50;  // the width of the list's [Word] column
+
+QPushButton* formButton(const QString& caption, const QString& objectName, const QString& whatsThis,
+                        QWidget* parent)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(objectName);
+    button->setAccessibleName(caption);
+    button->setWhatsThis(whatsThis);
+    button->setAutoDefault(false);
+    return button;
+}
+
+// A button that shows only its image; its caption is what a screen reader says and the tip shows.
+QPushButton* imageButton(const QString& caption, const QString& objectName, const QString& whatsThis,
+                         const QIcon& icon, QWidget* parent)
+{
+    auto* button = formButton(QString(), objectName, whatsThis, parent);
+    button->setAccessibleName(caption);
+    button->setToolTip(caption);
+    button->setIcon(icon);
+    button->setIconSize(QSize(32, 32));
+    button->setMinimumSize(QSize(48, 40));
+    return button;
+}
+
+QLabel* staticText(const QString& text, QWidget* parent, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
+{
+    auto* label = new QLabel(text, parent);
+    label->setAlignment(alignment);
+    return label;
+}
+
+QLabel* stepNumber(const QString& number, QWidget* parent)
+{
+    return staticText(number, parent, Qt::AlignRight | Qt::AlignVCenter);
+}
+
+QLabel* heading(const QString& text, QWidget* parent)
+{
+    QLabel* label = staticText(text, parent);
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    return label;
+}
+}  // namespace
+
+CWords::CWords(COrthexDoc& document, IPageCommandTarget& commands, CAppSettings& settings, QWidget* parent)
+    : CPageView(document, commands, parent)
+    , m_settings(settings)
+    , m_hPlay(QStringLiteral(":/words/play.svg"))
+    , m_hRecord(QStringLiteral(":/words/record.svg"))
+    , m_hStop(QStringLiteral(":/words/stop.svg"))
+{
+    setObjectName(QStringLiteral("wordsPage"));
+    setAccessibleName(QStringLiteral("Words Page"));
+    setFont(CDialogUnits::FormFont());
+    BuildControls();
+    ApplySteps();
+}
+
+CWords::~CWords()
+{
+    // The recorder goes with the page's members; the mixer lets its source go first.
+    m_mixer.Close();
+}
+
+QSize CWords::FormSize() const
+{
+    return CDialogUnits(font()).Size(360, 220);
+}
+
+void CWords::BuildControls()
+{
+    auto* title = staticText(QStringLiteral("Words Page"), this, Qt::AlignCenter);
+    auto* line = new QFrame(this);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+
+    // --- Adding a word: the numbered steps beside their controls ---
+    auto* addHeading = heading(QStringLiteral("Add a New Spelling Word"), this);
+
+    m_pWordEdit = new QLineEdit(this);
+    m_pWordEdit->setObjectName(QStringLiteral("wordEdit"));
+    m_pWordEdit->setMaxLength(kMaxWordLength);
+    m_pWordEdit->setAccessibleName(QStringLiteral("Enter Word"));
+    m_pWordEdit->setWhatsThis(QStringLiteral("The spelling word to add (at most 50 characters)."));
+    auto* enterWord = staticText(QStringLiteral("Enter Word"), this);
+    enterWord->setBuddy(m_pWordEdit);
+
+    m_pRecord = imageButton(QStringLiteral("Record"), QStringLiteral("recordButton"),
+                            QStringLiteral("Starts recording from the microphone."), m_hRecord, this);
+    m_pStop = imageButton(QStringLiteral("Stop"), QStringLiteral("stopButton"), QStringLiteral("Stops the recording."),
+                          m_hStop, this);
+    m_pPlay = imageButton(QStringLiteral("Play"), QStringLiteral("playButton"), QStringLiteral("Plays the recording."),
+                          m_hPlay, this);
+    auto* hint = staticText(QStringLiteral("You can record a sentence with the spelling word."), this,
+                            Qt::AlignLeft | Qt::AlignTop);
+    hint->setWordWrap(true);
+
+    m_pAdd = formButton(QStringLiteral("Add Word To List"), QStringLiteral("addButton"),
+                        QStringLiteral("Stores the word and its recording in the list."), this);
+    m_pRedo = formButton(QStringLiteral("Redo Recording"), QStringLiteral("redoButton"),
+                         QStringLiteral("Discards the recording so that the word can be recorded again."), this);
+    m_pNewWord = formButton(QStringLiteral("New Word"), QStringLiteral("newWordButton"),
+                            QStringLiteral("Starts again with an empty word."), this);
+    m_pNewWord->hide();
+    // Takes the Enter key, as a form's hidden default button does, so that Enter saves nothing.
+    m_pEnter = formButton(QStringLiteral("Enter"), QStringLiteral("enterButton"), QString(), this);
+    m_pEnter->hide();
+
+    m_pVolume = new QSlider(Qt::Horizontal, this);
+    m_pVolume->setObjectName(QStringLiteral("volumeSlider"));
+    m_pVolume->setAccessibleName(QStringLiteral("Vol."));
+    m_pVolume->setAccessibleDescription(QStringLiteral("Microphone volume"));
+    m_pVolume->setWhatsThis(QStringLiteral("The recording level of the microphone."));
+    m_pVolume->setRange(0, 0);
+    m_pVolume->setTickPosition(QSlider::TicksBelow);
+    auto* volume = staticText(QStringLiteral("Vol."), this);
+    volume->setBuddy(m_pVolume);
+
+    auto* steps = new QGridLayout;
+    steps->setColumnStretch(2, 1);
+    int row = 0;
+    steps->addWidget(stepNumber(QStringLiteral("1)"), this), row, 0);
+    steps->addWidget(enterWord, row, 1);
+    steps->addWidget(m_pWordEdit, row, 2, 1, 2);
+    ++row;
+    steps->addWidget(stepNumber(QStringLiteral("2)"), this), row, 0);
+    steps->addWidget(staticText(QStringLiteral("Start Recording"), this), row, 1);
+    steps->addWidget(m_pRecord, row, 2, Qt::AlignLeft);
+    steps->addWidget(hint, row, 3, 2, 1);
+    ++row;
+    steps->addWidget(stepNumber(QStringLiteral("3)"), this), row, 0);
+    steps->addWidget(staticText(QStringLiteral("Stop Recording"), this), row, 1);
+    steps->addWidget(m_pStop, row, 2, Qt::AlignLeft);
+    ++row;
+    steps->addWidget(stepNumber(QStringLiteral("4)"), this), row, 0);
+    steps->addWidget(staticText(QStringLiteral("Play Recording"), this), row, 1);
+    steps->addWidget(m_pPlay, row, 2, Qt::AlignLeft);
+    ++row;
+    steps->addWidget(stepNumber(QStringLiteral("5)"), this), row, 0);
+    steps->addWidget(staticText(QStringLiteral("Add to List"), this), row, 1);
+    steps->addWidget(m_pAdd, row, 2, 1, 2, Qt::AlignLeft);
+    ++row;
+    steps->addWidget(staticText(QStringLiteral("or"), this), row, 1);
+    ++row;
+    steps->addWidget(staticText(QStringLiteral("Redo Sound"), this), row, 1);
+    steps->addWidget(m_pRedo, row, 2, 1, 2, Qt::AlignLeft);
+    ++row;
+    steps->setRowMinimumHeight(row, 8);
+    ++row;
+    steps->addWidget(volume, row, 1);
+    steps->addWidget(m_pVolume, row, 2, 1, 2);
+
+    auto* addSide = new QVBoxLayout;
+    addSide->addWidget(addHeading);
+    addSide->addLayout(steps);
+    addSide->addStretch(1);
+
+    // --- The current list ---
+    m_pList = new QListWidget(this);
+    m_pList->setObjectName(QStringLiteral("wordList"));
+    m_pList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_pList->setSortingEnabled(false);
+    m_pList->setAccessibleName(QStringLiteral("Current List"));
+    m_pList->setWhatsThis(QStringLiteral("The words of the list in their order. Select words to move or delete them."));
+    auto* listHeading = heading(QStringLiteral("Current List"), this);
+    listHeading->setBuddy(m_pList);
+
+    m_pWordCount = new QLineEdit(this);
+    m_pWordCount->setObjectName(QStringLiteral("wordCountEdit"));
+    m_pWordCount->setReadOnly(true);
+    m_pWordCount->setAccessibleName(QStringLiteral("#Words"));
+    m_pWordCount->setWhatsThis(QStringLiteral("How many words the list has."));
+    m_pWordCount->setMaximumWidth(CDialogUnits(font()).X(40));
+    auto* countLabel = staticText(QStringLiteral("#Words"), this);
+    countLabel->setBuddy(m_pWordCount);
+
+    m_pSort = formButton(QStringLiteral("A..Z"), QStringLiteral("sortButton"),
+                         QStringLiteral("Sorts the words from A to Z."), this);
+    m_pUp = formButton(QStringLiteral("Up"), QStringLiteral("upButton"),
+                       QStringLiteral("Moves the current word one place up."), this);
+    m_pDown = formButton(QStringLiteral("Down"), QStringLiteral("downButton"),
+                         QStringLiteral("Moves the current word one place down."), this);
+    m_pDelete = formButton(QStringLiteral("Delete"), QStringLiteral("deleteButton"),
+                           QStringLiteral("Takes the selected words off the list."), this);
+    m_pSave = formButton(QStringLiteral("Save Changes"), QStringLiteral("saveButton"),
+                         QStringLiteral("Writes the new order and the deletions to the list file."), this);
+    m_pCancel = formButton(QStringLiteral("Cancel Changes"), QStringLiteral("cancelButton"),
+                           QStringLiteral("Reads the list from its file again, undoing the changes."), this);
+
+    auto* countRow = new QHBoxLayout;
+    countRow->addWidget(countLabel);
+    countRow->addWidget(m_pWordCount);
+    auto* listButtons = new QVBoxLayout;
+    listButtons->addLayout(countRow);
+    listButtons->addSpacing(8);
+    listButtons->addWidget(m_pSort);
+    listButtons->addWidget(m_pUp);
+    listButtons->addWidget(m_pDown);
+    listButtons->addWidget(m_pDelete);
+    listButtons->addStretch(1);
+    auto* listRow = new QHBoxLayout;
+    listRow->addWidget(m_pList, 1);
+    listRow->addLayout(listButtons);
+    auto* saveRow = new QHBoxLayout;
+    saveRow->addWidget(m_pSave);
+    saveRow->addWidget(m_pCancel);
+    saveRow->addStretch(1);
+
+    auto* listSide = new QVBoxLayout;
+    listSide->addWidget(listHeading);
+    listSide->addLayout(listRow, 1);
+    listSide->addLayout(saveRow);
+
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(addSide, 1);
+    columns->addSpacing(16);
+    columns->addLayout(listSide, 1);
+
+    auto* page = new QVBoxLayout(this);
+    page->addWidget(title);
+    page->addWidget(line);
+    page->addLayout(columns, 1);
+
+    // Keyboard order: the steps from top to bottom, then the list and its buttons.
+    QWidget* order[] = {m_pWordEdit, m_pRecord, m_pStop,   m_pPlay, m_pAdd,    m_pRedo,  m_pVolume,
+                        m_pList,     m_pSort,   m_pUp,     m_pDown, m_pDelete, m_pSave,  m_pCancel};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    connect(m_pRecord, &QPushButton::clicked, this, &CWords::OnRecord);
+    connect(m_pStop, &QPushButton::clicked, this, &CWords::OnStop);
+    connect(m_pPlay, &QPushButton::clicked, this, &CWords::OnPlay);
+    connect(m_pRedo, &QPushButton::clicked, this, &CWords::OnRedoRecording);
+    connect(m_pAdd, &QPushButton::clicked, this, &CWords::OnAddWord);
+    connect(m_pNewWord, &QPushButton::clicked, this, &CWords::OnNewWord);
+    connect(m_pEnter, &QPushButton::clicked, this, &CWords::OnEnter);
+    connect(m_pSort, &QPushButton::clicked, this, &CWords::OnSortAToZ);
+    connect(m_pUp, &QPushButton::clicked, this, &CWords::OnUp);
+    connect(m_pDown, &QPushButton::clicked, this, &CWords::OnDown);
+    connect(m_pDelete, &QPushButton::clicked, this, &CWords::OnDelete);
+    connect(m_pSave, &QPushButton::clicked, this, &CWords::OnSaveChanges);
+    connect(m_pCancel, &QPushButton::clicked, this, &CWords::OnCancelChanges);
+    connect(m_pWordEdit, &QLineEdit::returnPressed, m_pEnter, &QPushButton::click);
+    // Dragging changes nothing until the slider is let go; a step made with the keyboard, the
+    // wheel or a click beside the handle is a whole move and is applied at once.
+    connect(m_pVolume, &QSlider::sliderReleased, this, &CWords::OnVolumeReleased);
+    connect(m_pVolume, &QSlider::valueChanged, this, [this] {
+        if (!m_pVolume->isSliderDown())
+            OnVolumeReleased();
+    });
+
+    setMinimumSize(FormSize());
+}
+
+QString CWords::NoMicrophoneMessage()
+{
+    return QStringLiteral("Orthex found no microphone, so words cannot be recorded for now.\n\n"
+                          "Everything else on the Words page still works. To record words, plug a microphone "
+                          "into the computer's microphone port and then restart Orthex.");
+}
+
+// --- Set-up and updates ----------------------------------------------------------------------
+
+void CWords::OnInitialUpdate()
+{
+    OnUpdate();
+    const int rate = m_settings.Rate();
+    m_recorder.InitPlaybackDevice();
+    SetUpSound(rate);
+    // The images stay on Play, Record and Stop from the page's creation.
+    m_steps.SetCanRecord(!m_bNoMicrophone);
+    m_steps.Reset();
+    ApplySteps();
+    m_strRecordingFolder = CAppFolders::GetRecordingFolder();
+    // Recording writes "Temp.wav" there, so the folder must exist.
+    CAppFolders::CreateFolderPath(m_strRecordingFolder);
+}
+
+void CWords::SetUpSound(int rateIndex)
+{
+    CDXSoundRecorder::EnumerateCaptureDevices();
+    // Without a capture device the page goes on without recording. It says so only the first
+    // time: a microphone plugged in later is found only when the program starts again.
+    if (!m_bNoMicrophone && SoundResult::Failed(m_recorder.InitCaptureDevice())) {
+        m_bNoMicrophone = true;
+        Messages::Show(QStringLiteral("Error initializing DirectSound Capture Device."));
+        Messages::Show(NoMicrophoneMessage(), MessageIcon::Information);
+    }
+    if (!m_bNoMicrophone) {
+        m_recorder.SetCaptureFormat(rateIndex);
+        m_mixer.OpenForDevice(CDXSoundRecorder::GetCaptureDeviceName(), CDXSoundRecorder::GetCaptureDeviceId());
+    }
+    SetUpVolumeSlider();
+}
+
+void CWords::SetUpVolumeSlider()
+{
+    m_bSettingVolume = true;
+    if (m_bNoMicrophone) {
+        m_pVolume->setRange(0, 0);
+        m_pVolume->setEnabled(false);
+    } else {
+        const quint32 position = m_mixer.GetMicVolume();
+        const bool found = m_mixer.IsOpen() && m_mixer.GetControlId() != 0;
+        const int minimum = found ? int(m_mixer.GetMinimum()) : 0;
+        const int maximum = found ? int(m_mixer.GetMaximum()) : 0;
+        m_pVolume->setRange(minimum, maximum);
+        m_pVolume->setSingleStep(qMax(1, (maximum - minimum) / 100));
+        m_pVolume->setPageStep(qMax(1, (maximum - minimum) / 10));
+        m_pVolume->setTickInterval(qMax(1, (maximum - minimum) / 10));
+        m_pVolume->setValue(int(position));
+        m_pVolume->setEnabled(true);
+    }
+    m_bSettingVolume = false;
+}
+
+void CWords::OnUpdate()
+{
+    m_steps.Reset();
+    ApplySteps();
+    m_strWord.clear();
+    m_pWordEdit->setFocus();
+    OnCancelChanges();
+    m_nWordCount = m_pList->count();
+    WriteControls();
+}
+
+void CWords::ApplySteps()
+{
+    const CWordSteps::Buttons enabled = m_steps.Enabled();
+    m_pRecord->setEnabled(enabled.record);
+    m_pStop->setEnabled(enabled.stop);
+    m_pPlay->setEnabled(enabled.play);
+    m_pAdd->setEnabled(enabled.add);
+    m_pRedo->setEnabled(enabled.redo);
+}
+
+void CWords::WriteControls()
+{
+    if (m_pWordEdit->text() != m_strWord)
+        m_pWordEdit->setText(m_strWord);
+    m_pWordCount->setText(QString::number(m_nWordCount));
+}
+
+void CWords::ReadControls()
+{
+    m_strWord = m_pWordEdit->text();
+}
+
+QStringList CWords::ListedWords() const
+{
+    QStringList words;
+    words.reserve(m_pList->count());
+    for (int i = 0; i < m_pList->count(); ++i)
+        words.append(m_pList->item(i)->text());
+    return words;
+}
+
+void CWords::SetListedWords(const QStringList& words)
+{
+    m_pList->clear();
+    m_pList->addItems(words);
+}
+
+void CWords::SelectOnly(int row)
+{
+    m_pList->clearSelection();
+    if (row >= 0 && row < m_pList->count())
+        m_pList->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+}
+
+void CWords::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        m_pEnter->click();
+        event->accept();
+        return;
+    }
+    CPageView::keyPressEvent(event);
+}
+
+// --- Adding a word ---------------------------------------------------------------------------
+
+void CWords::OnRecord()
+{
+    m_steps.StartRecording();
+    ApplySteps();
+    m_pStop->setFocus();
+    // Nothing plays while the microphone records, and the recording replaces the loaded file.
+    m_recorder.DeleteLoadedSound();
+    CAppFolders::CreateFolderPath(m_strRecordingFolder);
+    m_recorder.OpenCaptureFile(TempWavPath());
+    CAppFolders::ShareLikeParent(TempWavPath());
+    if (SoundResult::Failed(m_recorder.CreateCaptureBuffer(m_recorder.GetCaptureFormat()))) {
+        Messages::Show(QStringLiteral("CreateCaptureBuffer Failed"));
+        return;
+    }
+    if (SoundResult::Failed(m_recorder.StartCapture()))
+        Messages::Show(QStringLiteral("Start Recording Failed"));
+}
+
+void CWords::OnStop()
+{
+    m_steps.Recorded();
+    ApplySteps();
+    m_pPlay->setFocus();
+    m_recorder.StopRecording();
+}
+
+void CWords::OnPlay()
+{
+    m_steps.Played();
+    ApplySteps();
+    m_recorder.PlayFile(TempWavPath());
+    if (SoundResult::Failed(m_recorder.Play()))
+        Messages::Show(QStringLiteral("Play Error"));
+}
+
+void CWords::OnRedoRecording()
+{
+    ReadControls();
+    m_steps.Reset();
+    ApplySteps();
+    WriteControls();
+    m_pRecord->setFocus();
+}
+
+void CWords::OnNewWord()
+{
+    m_steps.Reset();
+    ApplySteps();
+    m_strWord.clear();
+    WriteControls();
+    m_pWordEdit->setFocus();
+}
+
+void CWords::OnAddWord()
+{
+    ReadControls();
+    if (m_strWord.isEmpty()) {
+        Messages::Show(QStringLiteral("No Word Entered"));
+        m_pWordEdit->setFocus();
+        return;
+    }
+    COrthexDoc& doc = GetDocument();
+    if (!doc.IsListOpen()) {
+        Messages::Show(CNewWordRow::NoListMessage(), MessageIcon::Exclamation);
+        m_pWordEdit->setFocus();
+        return;
+    }
+    m_pList->addItem(m_strWord);
+    SelectOnly(m_nWordCount);
+    // The loaded sound holds "Temp.wav" open; it goes before the file is read.
+    m_recorder.DeleteLoadedSound();
+    switch (CNewWordRow::Append(doc, m_nWordCount + 1, m_strWord, TempWavPath())) {
+    case CNewWordRow::Result::Stored:
+        break;
+    case CNewWordRow::Result::NoFileStatus:
+        OnNewWord();
+        return;
+    case CNewWordRow::Result::NoList:
+    case CNewWordRow::Result::NotRead:
+    case CNewWordRow::Result::NotStored:
+        // The word stays on screen without a row until the list is read again.
+        return;
+    }
+    ++m_nWordCount;
+    WriteControls();
+    OnNewWord();
+}
+
+// --- The current list ------------------------------------------------------------------------
+
+void CWords::OnSortAToZ()
+{
+    QStringList words = ListedWords();
+    if (words.size() <= 1)
+        return;
+    WordListEdit::SortAToZ(words);
+    SetListedWords(words);
+}
+
+void CWords::OnUp()
+{
+    // The current row is the one with the focus rectangle, selected or not.
+    const int row = m_pList->currentRow();
+    if (row <= 0)
+        return;
+    m_pList->insertItem(row - 1, m_pList->takeItem(row));
+    SelectOnly(row - 1);
+}
+
+void CWords::OnDown()
+{
+    const int row = m_pList->currentRow();
+    if (row < 0 || row >= m_pList->count() - 1)
+        return;
+    m_pList->insertItem(row + 1, m_pList->takeItem(row));
+    SelectOnly(row + 1);
+}
+
+void CWords::OnDelete()
+{
+    QList<int> rows;
+    for (const QModelIndex& index : m_pList->selectionModel()->selectedRows())
+        rows.append(index.row());
+    std::sort(rows.begin(), rows.end(), std::greater<int>());
+    for (int row : rows) {
+        delete m_pList->takeItem(row);
+        --m_nWordCount;
+    }
+    WriteControls();
+}
+
+void CWords::OnSaveChanges()
+{
+    CWaitCursor wait;
+    COrthexDoc& doc = GetDocument();
+    if (!doc.IsListOpen())
+        return;
+    // On failure the file is as it was and the words stay on screen for another try.
+    CWordListSave::Save(*doc.m_pList, ListedWords());
+}
+
+void CWords::OnCancelChanges()
+{
+    m_pList->clear();
+    const CWordListReload::Result reloaded = CWordListReload::Run(GetDocument());
+    if (reloaded.outcome == CWordListReload::Outcome::Loaded) {
+        SetListedWords(reloaded.words);
+        m_strWord.clear();
+    }
+    // The count follows the list also when it is empty now, since the next word's number is
+    // taken from it.
+    m_nWordCount = m_pList->count();
+    WriteControls();
+}
+
+void CWords::OnVolumeReleased()
+{
+    if (m_bSettingVolume || m_bNoMicrophone)
+        return;
+    m_mixer.SetMicVolume(quint32(qMax(0, m_pVolume->value())));
+}

@@ -1,0 +1,116 @@
+#pragma once
+
+#include "app/pageview.h"
+#include "lists/wordsteps.h"
+#include "sound/dxsoundrecorder.h"
+#include "sound/microphonemixer.h"
+
+#include <QIcon>
+#include <QString>
+#include <QStringList>
+
+class CAppSettings;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QSlider;
+
+// The words page: the creator of a list types a word, records it (alone or said in a sentence),
+// listens to it and adds it to the open list, where it is stored at once. The page also sorts,
+// moves and deletes words on screen; only "Save Changes" writes that order to the file, and
+// "Cancel Changes" reads the list from the file again.
+//
+// Without a microphone the page still works for everything but recording: Record, Stop and the
+// volume slider stay disabled.
+class CWords : public CPageView
+{
+    Q_OBJECT
+public:
+    CWords(COrthexDoc& document, IPageCommandTarget& commands, CAppSettings& settings, QWidget* parent = nullptr);
+    ~CWords() override;
+
+    // At creation and after each New or Open: the update below, then the sound set up again
+    // (the "Rate" setting, playback, the capture device and format, the microphone's level).
+    void OnInitialUpdate() override;
+    // Back to the first step with an empty word, and the list read from the file again.
+    void OnUpdate() override;
+
+    // --- What the page holds (for the program's other parts and for tests) ---
+    const CWordSteps& Steps() const { return m_steps; }
+    CDXSoundRecorder& Recorder() { return m_recorder; }
+    CMicrophoneMixer& Mixer() { return m_mixer; }
+    // Whether recording is possible: false once no capture device could be had (until the
+    // program is started again).
+    bool HasMicrophone() const { return !m_bNoMicrophone; }
+    QString RecordingFolder() const { return m_strRecordingFolder; }
+    QString TempWavPath() const { return m_strRecordingFolder + QStringLiteral("Temp.wav"); }
+    int WordCount() const { return m_nWordCount; }
+    QStringList ListedWords() const;
+    QSize FormSize() const;
+
+    // The text the page shows after "Error initializing DirectSound Capture Device." when there is
+    // no microphone.
+    static QString NoMicrophoneMessage();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    // Handlers, in the order of the page's controls.
+    void OnRecord();
+    void OnStop();
+    void OnPlay();
+    void OnRedoRecording();
+    void OnAddWord();
+    void OnNewWord();
+    void OnEnter() {}
+    void OnSortAToZ();
+    void OnUp();
+    void OnDown();
+    void OnDelete();
+    void OnSaveChanges();
+    void OnCancelChanges();
+    void OnVolumeReleased();
+
+    void BuildControls();
+    void SetUpSound(int rateIndex);
+    void SetUpVolumeSlider();
+    void ApplySteps();
+    // Member values to the controls, and back.
+    void WriteControls();
+    void ReadControls();
+    void SetListedWords(const QStringList& words);
+    void SelectOnly(int row);
+
+    CAppSettings& m_settings;
+    QIcon m_hPlay;
+    QIcon m_hRecord;
+    QIcon m_hStop;
+    QString m_strRecordingFolder;
+    CMicrophoneMixer m_mixer;
+    CDXSoundRecorder m_recorder;
+    QString m_strWord;
+    int m_nWordCount = 0;
+    CWordSteps m_steps;
+    bool m_bNoMicrophone = false;
+    bool m_bSettingVolume = false;
+
+    QLineEdit* m_pWordEdit = nullptr;
+    QListWidget* m_pList = nullptr;
+    QPushButton* m_pPlay = nullptr;
+    QPushButton* m_pRecord = nullptr;
+    QPushButton* m_pStop = nullptr;
+    QPushButton* m_pAdd = nullptr;
+    QPushButton* m_pNewWord = nullptr;
+    QPushButton* m_pRedo = nullptr;
+    QPushButton* m_pEnter = nullptr;
+    QLineEdit* m_pWordCount = nullptr;
+    QPushButton* m_pSort = nullptr;
+    QPushButton* m_pUp = nullptr;
+    QPushButton* m_pDown = nullptr;
+    QPushButton* m_pDelete = nullptr;
+    QPushButton* m_pSave = nullptr;
+    QPushButton* m_pCancel = nullptr;
+    QSlider* m_pVolume = nullptr;
+};

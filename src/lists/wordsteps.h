@@ -1,0 +1,47 @@
+#pragma once
+
+// The numbered steps of adding a word on the words page, and which of its sound buttons each
+// step enables: type the word, Record, Stop, Play, then "Add Word To List" or "Redo Recording",
+// which lead back to the start. Without a microphone nothing can be recorded, so Record (and
+// Stop) stay disabled; a recording that is made another way enters at Recorded.
+class CWordSteps
+{
+public:
+    enum class Step {
+        Ready,      // waiting for a recording: Record
+        Recording,  // Stop
+        Recorded,   // a recording was made: Play it
+        Heard,      // it was played: play it again, add the word, or record again
+    };
+
+    struct Buttons {
+        bool record = false;
+        bool stop = false;
+        bool play = false;
+        bool add = false;
+        bool redo = false;
+        bool operator==(const Buttons&) const = default;
+    };
+
+    explicit CWordSteps(bool canRecord = true) : m_bCanRecord(canRecord) {}
+
+    void SetCanRecord(bool canRecord) { m_bCanRecord = canRecord; }
+    bool CanRecord() const { return m_bCanRecord; }
+
+    Step Current() const { return m_step; }
+    Buttons Enabled() const;
+
+    // Every update of the page, "New Word", "Redo Recording" and a stored word.
+    void Reset() { m_step = Step::Ready; }
+    // Record pressed.
+    void StartRecording() { m_step = Step::Recording; }
+    // Stop pressed, or a recording made another way: it is there to be played, and the
+    // word can be added only once it was heard.
+    void Recorded() { m_step = Step::Recorded; }
+    // Play pressed.
+    void Played() { m_step = Step::Heard; }
+
+private:
+    bool m_bCanRecord;
+    Step m_step = Step::Ready;
+};
