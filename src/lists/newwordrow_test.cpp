@@ -1,0 +1,144 @@
+#include "lists/listdatabase.h"
+#include "lists/listmessages.h"
+#include "lists/newwordrow.h"
+#include "lists/orthexdoc.h"
+#include "lists/usersession.h"
+#include "lists/wordtestlists.h"
+#include "testing/recordingmessagesink.h"
+#include "testing/testenvironment.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+using WordTestLists::Row;
+using Result = CNewWordRow::Result;
+
+Q_DECLARE_METATYPE(CNewWordRow::Result)
+
+namespace {
+class CFixedUserSession : public CNoUserSession
+{
+public:
+    explicit CFixedUserSession(QString name) : m_name(std::move(name)) {}
+    QString LogInAtStart() override { return m_name; }
+
+private:
+    QString m_name;
+};
+}  // namespace
+
+class NewWordRowTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<CRecordingMessageSink> m_sink;
+
+    QString writeFile(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = m_dir->filePath(name);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            return QString();
+        return path;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>(CTestEnvironment::Instance().Root() + QStringLiteral("/row-XXXXXX"));
+        QVERIFY(m_dir->isValid());
+        m_sink = std::make_unique<CRecordingMessageSink>();
+    }
+
+    void cleanup() { m_sink.reset(); }
+
+    void append_data()
+    {
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QByteArray>("sound");  // empty: no recording file at all
+        QTest::addColumn<Result>("result");
+
+        QTest::newRow("stored with its user") << "Ms Brown" << "necessary" << WordTestLists::FakeSound(1, 70000)
+                                              << Result::Stored;
+        QTest::newRow("nobody logged in") << "" << "rhythm" << WordTestLists::FakeSound(2) << Result::Stored;
+        QTest::newRow("word of 50 characters") << "Ms Brown" << QString(50, QLatin1Char('w'))
+                                               << WordTestLists::FakeSound(3) << Result::Stored;
+        QTest::newRow("a sentence with spaces kept") << "Ms Brown" << "  their  " << WordTestLists::FakeSound(4)
+                                                     << Result::Stored;
+        QTest::newRow("no recording") << "Ms Brown" << "word" << QByteArray() << Result::NotRead;
+        QTest::newRow("word of 51 characters") << "Ms Brown" << QString(51, QLatin1Char('w'))
+                                               << WordTestLists::FakeSound(5) << Result::NotStored;
+        QTest::newRow("creator of 26 characters") << QString(26, QLatin1Char('u')) << "word"
+                                                  << WordTestLists::FakeSound(6) << Result::NotStored;
+    }
+
+    void append()
+    {
+        QFETCH(QString, user);
+        QFETCH(QString, word);
+        QFETCH(QByteArray, sound);
+        QFETCH(Result, result);
+        const QString listPath = m_dir->filePath(QStringLiteral("list.orthex"));
+        const QList<Row> before = WordTestLists::Numbered({"first"});
+        QVERIFY(WordTestLists::Make(listPath, before));
+        const QString wavPath = sound.isEmpty() ? m_dir->filePath(QStringLiteral("Temp.wav"))
+                                                : writeFile(QStringLiteral("Temp.wav"), sound);
+        QVERIFY(!wavPath.isEmpty());
+        COrthexDoc doc(std::make_unique<CFixedUserSession>(user));
+        QVERIFY(doc.OpenList(listPath));
+
+        QCOMPARE(CNewWordRow::Append(doc, 2, word, wavPath), result);
+
+        QList<Row> expected = before;
+        QStringList texts;
+        switch (result) {
+        case Result::Stored:
+            expected.append({2, user, word, sound});
+            break;
+        case Result::NotRead: {
+            QFile missing(wavPath);
+            missing.open(QIODevice::ReadOnly);
+            texts << missing.errorString();
+            break;
+        }
+        case Result::NotStored:
+            texts << (word.size() > CListDatabase::kMaxWordLength
+                          ? ListMessages::WordTooLong(word, CListDatabase::kMaxWordLength)
+                          : ListMessages::CreatorTooLong(user, CListDatabase::kMaxCreatedByLength));
+            break;
+        default:
+            break;
+        }
+        QCOMPARE(m_sink->Texts(), texts);
+        QCOMPARE(WordTestLists::Read(listPath), expected);
+        QCOMPARE(doc.GetWordCount(), int(expected.size()));
+    }
+
+    void noListStoresNothing()
+    {
+        const QString wavPath = writeFile(QStringLiteral("Temp.wav"), WordTestLists::FakeSound(9));
+        COrthexDoc doc(std::make_unique<CFixedUserSession>(QStringLiteral("Ms Brown")));
+        QCOMPARE(CNewWordRow::Append(doc, 1, QStringLiteral("word"), wavPath), Result::NoList);
+        QVERIFY(m_sink->Texts().isEmpty());
+    }
+
+    void recordingIsAFolder()
+    {
+        const QString listPath = m_dir->filePath(QStringLiteral("list.orthex"));
+        QVERIFY(WordTestLists::Make(listPath, {}));
+        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Temp.wav")));
+        COrthexDoc doc;
+        QVERIFY(doc.OpenList(listPath));
+        const Result result = CNewWordRow::Append(doc, 1, QStringLiteral("word"), m_dir->filePath(QStringLiteral("Temp.wav")));
+        QCOMPARE(result, Result::NotRead);
+        QCOMPARE(m_sink->Texts().size(), 1);
+        QVERIFY(WordTestLists::Read(listPath).isEmpty());
+    }
+};
+
+ORTHEX_TEST_MAIN(NewWordRowTest)
+#include "newwordrow_test.moc"

@@ -1,0 +1,254 @@
+#include "lists/listdatabase.h"
+#include "lists/listmessages.h"
+#include "lists/spellinglistdb.h"
+#include "lists/wordlistsave.h"
+#include "lists/wordtestlists.h"
+#include "testing/recordingmessagesink.h"
+#include "testing/testenvironment.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <memory>
+
+using WordTestLists::Row;
+
+namespace {
+constexpr int kCrashExit = 42;
+
+QStringList walk(CSpellingListDB& list)
+{
+    QStringList seen;
+    if (list.IsBOF() && list.IsEOF())
+        return seen;
+    for (list.MoveFirst(); !list.IsEOF(); list.MoveNext())
+        seen << QStringLiteral("%1:%2").arg(list.Order()).arg(list.Word());
+    return seen;
+}
+
+void crashNow(sqlite3_context*, int, sqlite3_value**)
+{
+    _exit(kCrashExit);
+}
+}  // namespace
+
+class WordListSaveTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<CRecordingMessageSink> m_sink;
+
+    QString makeList(const QList<Row>& rows)
+    {
+        const QString path = m_dir->filePath(QStringLiteral("Week 1.orthex"));
+        return WordTestLists::Make(path, rows) ? path : QString();
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>(CTestEnvironment::Instance().Root() + QStringLiteral("/save-XXXXXX"));
+        QVERIFY(m_dir->isValid());
+        m_sink = std::make_unique<CRecordingMessageSink>();
+    }
+
+    void cleanup() { m_sink.reset(); }
+
+    void save_data()
+    {
+        QTest::addColumn<QList<Row>>("rows");
+        QTest::addColumn<QStringList>("screen");
+        QTest::addColumn<QList<Row>>("saved");
+
+        const QList<Row> abc = WordTestLists::Numbered({"apple", "banana", "cherry"});
+        QTest::newRow("unchanged") << abc << QStringList{"apple", "banana", "cherry"} << abc;
+        QTest::newRow("reordered") << abc << QStringList{"cherry", "apple", "banana"}
+                                   << QList<Row>{{1, abc[2].createdBy, "cherry", abc[2].sound},
+                                                 {2, abc[0].createdBy, "apple", abc[0].sound},
+                                                 {3, abc[1].createdBy, "banana", abc[1].sound}};
+        QTest::newRow("one deleted") << abc << QStringList{"apple", "cherry"}
+                                     << QList<Row>{{1, abc[0].createdBy, "apple", abc[0].sound},
+                                                   {2, abc[2].createdBy, "cherry", abc[2].sound}};
+        QTest::newRow("all deleted") << abc << QStringList{} << QList<Row>{};
+
+        // Two rows with the same word: the first rows in the old order are matched first.
+        const QList<Row> twice = WordTestLists::Numbered({"their", "there", "their"});
+        QTest::newRow("the same word twice, both kept")
+            << twice << QStringList{"there", "their", "their"}
+            << QList<Row>{{1, twice[1].createdBy, "there", twice[1].sound},
+                          {2, twice[0].createdBy, "their", twice[0].sound},
+                          {3, twice[2].createdBy, "their", twice[2].sound}};
+        QTest::newRow("the same word twice, one deleted")
+            << twice << QStringList{"their", "there"}
+            << QList<Row>{{1, twice[0].createdBy, "their", twice[0].sound},
+                          {2, twice[1].createdBy, "there", twice[1].sound}};
+
+        const QList<Row> cases = WordTestLists::Numbered({"Apple", "apple"});
+        QTest::newRow("words match exactly, case and all")
+            << cases << QStringList{"apple", "Apple"}
+            << QList<Row>{{1, cases[1].createdBy, "apple", cases[1].sound},
+                          {2, cases[0].createdBy, "Apple", cases[0].sound}};
+
+        // A row without a word is never on screen, so it goes.
+        QList<Row> blank = WordTestLists::Numbered({"one", "", "two"});
+        QTest::newRow("a row without a word goes")
+            << blank << QStringList{"one", "two"}
+            << QList<Row>{{1, blank[0].createdBy, "one", blank[0].sound}, {2, blank[2].createdBy, "two", blank[2].sound}};
+
+        // A word on screen whose row was never stored keeps its place free.
+        QTest::newRow("a word on screen without a row")
+            << abc << QStringList{"apple", "kiwi", "cherry"}
+            << QList<Row>{{1, abc[0].createdBy, "apple", abc[0].sound}, {3, abc[2].createdBy, "cherry", abc[2].sound}};
+
+        // Old numbers with gaps and repeats, from another program: numbered 1..n again.
+        const QList<Row> loose{{7, "Mr Green", "seven", WordTestLists::FakeSound(7)},
+                               {2, "Mr Green", "two", WordTestLists::FakeSound(2)},
+                               {7, "Mr Green", "seven too", WordTestLists::FakeSound(8)},
+                               {-4, "Mr Green", "minus", WordTestLists::FakeSound(9)}};
+        QTest::newRow("loose old numbers")
+            << loose << QStringList{"minus", "two", "seven", "seven too"}
+            << QList<Row>{{1, "Mr Green", "minus", loose[3].sound},
+                          {2, "Mr Green", "two", loose[1].sound},
+                          {3, "Mr Green", "seven", loose[0].sound},
+                          {4, "Mr Green", "seven too", loose[2].sound}};
+    }
+
+    void save()
+    {
+        QFETCH(QList<Row>, rows);
+        QFETCH(QStringList, screen);
+        QFETCH(QList<Row>, saved);
+        const QString path = makeList(rows);
+        QVERIFY(!path.isEmpty());
+        CListDatabase db;
+        QVERIFY(db.Open(path));
+        CSpellingListDB list(db);
+        QVERIFY(list.Open());
+
+        QVERIFY(CWordListSave::Save(list, screen));
+        QVERIFY2(m_sink->Texts().isEmpty(), qPrintable(m_sink->Texts().join(QLatin1Char('|'))));
+        QCOMPARE(WordTestLists::Read(path), saved);
+        // The cursor follows the file's new order at once.
+        QStringList expected;
+        for (const Row& row : saved)
+            expected << QStringLiteral("%1:%2").arg(row.order).arg(row.word);
+        QCOMPARE(walk(list), expected);
+    }
+
+    void closedListSavesNothing()
+    {
+        const QString path = makeList(WordTestLists::Numbered({"a", "b"}));
+        const QByteArray before = WordTestLists::FileBytes(path);
+        CListDatabase db;
+        QVERIFY(db.Open(path));
+        CSpellingListDB list(db);
+        QVERIFY(CWordListSave::Save(list, {"b"}));
+        QCOMPARE(WordTestLists::FileBytes(path), before);
+    }
+
+    // The list file refuses a change part way through a pass.
+    void failureLeavesTheFileAsItWas_data()
+    {
+        QTest::addColumn<QByteArray>("trigger");
+        // The screen is "e", "d", "c", "b" of the rows a..e: n = 4.
+        QTest::newRow("pass 1, third row") << QByteArray(
+            "CREATE TEMP TRIGGER refuse BEFORE UPDATE ON main.tblList WHEN OLD.Word = 'c' AND NEW.[Order] = 14 "
+            "BEGIN SELECT RAISE(ABORT, 'refused by the test'); END");
+        QTest::newRow("pass 2, third word") << QByteArray(
+            "CREATE TEMP TRIGGER refuse BEFORE UPDATE ON main.tblList WHEN NEW.[Order] = 3 "
+            "BEGIN SELECT RAISE(ABORT, 'refused by the test'); END");
+        QTest::newRow("pass 3, the deletion") << QByteArray(
+            "CREATE TEMP TRIGGER refuse BEFORE DELETE ON main.tblList "
+            "BEGIN SELECT RAISE(ABORT, 'refused by the test'); END");
+    }
+
+    void failureLeavesTheFileAsItWas()
+    {
+        QFETCH(QByteArray, trigger);
+        const QList<Row> rows = WordTestLists::Numbered({"a", "b", "c", "d", "e"});
+        const QString path = makeList(rows);
+        const QByteArray before = WordTestLists::FileBytes(path);
+        CListDatabase db;
+        QVERIFY(db.Open(path));
+        CSpellingListDB list(db);
+        QVERIFY(list.Open());
+        QVERIFY(db.Connection().Execute(trigger.constData()));
+        const QStringList screen{"e", "d", "c", "b"};
+
+        QVERIFY(!CWordListSave::Save(list, screen));
+        const QStringList texts = m_sink->Texts();
+        QCOMPARE(texts.size(), 2);
+        QCOMPARE(texts.at(0), ListMessages::CannotChange(path, QStringLiteral("refused by the test")));
+        QCOMPARE(texts.at(1), CWordListSave::NotSavedMessage());
+        QCOMPARE(WordTestLists::FileBytes(path), before);
+        QCOMPARE(walk(list), (QStringList{"1:a", "2:b", "3:c", "4:d", "5:e"}));
+
+        // Another try, once the file takes changes again.
+        QVERIFY(db.Connection().Execute("DROP TRIGGER temp.refuse"));
+        m_sink->Clear();
+        QVERIFY(CWordListSave::Save(list, screen));
+        QVERIFY(m_sink->Texts().isEmpty());
+        QCOMPARE(WordTestLists::Words(WordTestLists::Read(path)), screen);
+        QCOMPARE(WordTestLists::Orders(WordTestLists::Read(path)), (QList<int>{1, 2, 3, 4}));
+    }
+
+    // The program dies in the middle of a save, after part of it has reached the file: the
+    // next open finds the list as it was before.
+    void crashLeavesTheFileAsItWas()
+    {
+        QStringList words;
+        for (int i = 0; i < 120; ++i)
+            words << QStringLiteral("word%1").arg(i, 3, 10, QLatin1Char('0'));
+        const QList<Row> rows = WordTestLists::Numbered(words);
+        const QString path = makeList(rows);
+        const QByteArray before = WordTestLists::FileBytes(path);
+        QStringList screen = words;
+        std::reverse(screen.begin(), screen.end());
+        screen.removeAt(5);
+
+        const pid_t child = fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            CListDatabase db;
+            if (!db.Open(path))
+                _exit(2);
+            CSpellingListDB list(db);
+            if (!list.Open())
+                _exit(3);
+            sqlite3* handle = db.Connection().Handle();
+            // A tiny page cache makes the changes reach the file before the commit.
+            if (!db.Connection().Execute("PRAGMA cache_size=1")
+                || sqlite3_create_function(handle, "crash", 0, SQLITE_UTF8 | SQLITE_INNOCUOUS, nullptr, crashNow,
+                                           nullptr, nullptr) != SQLITE_OK
+                || !db.Connection().Execute(
+                    "CREATE TEMP TRIGGER crash BEFORE DELETE ON main.tblList BEGIN SELECT crash(); END"))
+                _exit(4);
+            CWordListSave::Save(list, screen);
+            _exit(5);
+        }
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), kCrashExit);
+        // The crash left the file half changed, with the journal that undoes it.
+        QVERIFY(QFile::exists(path + QStringLiteral("-journal")));
+        QVERIFY(WordTestLists::FileBytes(path) != before);
+
+        QCOMPARE(WordTestLists::Read(path), rows);
+        QCOMPARE(WordTestLists::FileBytes(path), before);
+        CListDatabase db;
+        QVERIFY(db.Open(path));
+        CSpellingListDB list(db);
+        QVERIFY(list.Open());
+        QCOMPARE(list.CountRows(), 120);
+    }
+};
+
+ORTHEX_TEST_MAIN(WordListSaveTest)
+#include "wordlistsave_test.moc"
