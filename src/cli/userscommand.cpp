@@ -6,6 +6,7 @@
 #include "users/userfile.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -17,7 +18,12 @@ int RunUsers(const QStringList& args)
 {
     if (args.size() != 2 || args.at(0) != QLatin1String("--folder") || args.at(1).isEmpty())
         return Cli::Usage(kUsage);
-    const QString path = CUserFile::PathIn(QDir::fromNativeSeparators(args.at(1)));
+    const QString folder = QDir::fromNativeSeparators(args.at(1));
+    if (!QFileInfo(folder).isDir()) {
+        Cli::Err() << "orthex-cli: no such folder: " << args.at(1) << "\n";
+        return Cli::kFailed;
+    }
+    const QString path = CUserFile::PathIn(folder);
     const QString shownPath = QDir::toNativeSeparators(path);
     // The file is taken like a dialog takes it, so a copy of Orthex never reads half a write;
     // a missing file means no users, and reading never creates one.

@@ -119,6 +119,14 @@ private Q_SLOTS:
         QVERIFY(run.err.contains("damaged"));
     }
 
+    void aMissingFolderFails()
+    {
+        const SRun run = runUsers({QStringLiteral("--folder"), folder() + QStringLiteral("/missing")});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.err.contains("no such folder"));
+        QVERIFY(!QFileInfo::exists(folder() + QStringLiteral("/missing")));
+    }
+
     void usage_data()
     {
         QTest::addColumn<QStringList>("args");
