@@ -86,10 +86,14 @@ QString CSpellingRules::CheckDoubleLetters() const
 QString CSpellingRules::CheckDigraphs() const
 {
     QString label;
+    int bit = RuleTables::kFirstDigraphBit;
     for (QStringView group : RuleTables::kDigraphs) {
-        const QStringView missing = GroupMissing(group);
-        if (!missing.isEmpty())
-            Append(label, kItemSpace, missing);
+        // A group the word cannot hold cannot be missing from the misspelling.
+        if (m_nWordTableGroups & (quint64(1) << bit++)) {
+            const QStringView missing = GroupMissing(group);
+            if (!missing.isEmpty())
+                Append(label, kItemSpace, missing);
+        }
     }
     return label;
 }
@@ -97,22 +101,27 @@ QString CSpellingRules::CheckDigraphs() const
 QString CSpellingRules::CheckBlends() const
 {
     QString label;
-    const auto add = [this, &label](QStringView group) {
+    const auto add = [this, &label](QStringView group, int bit) {
+        if (!(m_nWordTableGroups & (quint64(1) << bit)))
+            return;
         const QStringView missing = GroupMissing(group);
         if (!missing.isEmpty())
             Append(label, kItemSpace, missing);
     };
+    const QStringView* leader = RuleTables::kBlendLeaders;
+    const int leaderBit = RuleTables::kFirstLeaderBit;
     // "scr" hides "cr", and any of "scr", "cr" and "str" hides "st" and "tr".
-    add(u"scr");
+    add(leader[0], leaderBit);  // scr
     if (label.isEmpty())
-        add(u"cr");
-    add(u"str");
+        add(leader[1], leaderBit + 1);  // cr
+    add(leader[2], leaderBit + 2);  // str
     if (label.isEmpty()) {
-        add(u"st");
-        add(u"tr");
+        add(leader[3], leaderBit + 3);  // st
+        add(leader[4], leaderBit + 4);  // tr
     }
+    int bit = RuleTables::kFirstBlendBit;
     for (QStringView group : RuleTables::kBlends)
-        add(group);
+        add(group, bit++);
     return label;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStringView>
+#include <QtGlobal>
 
 #include <iterator>
 
@@ -33,10 +34,56 @@ inline constexpr QStringView kBlends[] = {
     u"pr", u"qu", u"sk", u"sl", u"sn", u"sp", u"sw", u"tw",
 };
 
+// The five groups that the blend check tests before the blend table.
+inline constexpr QStringView kBlendLeaders[] = {u"scr", u"cr", u"str", u"st", u"tr"};
+
+// Every group of the three lists above has a bit: digraphs first, then blends, then leaders.
+inline constexpr int kFirstDigraphBit = 0;
+inline constexpr int kFirstBlendBit = 21;
+inline constexpr int kFirstLeaderBit = 49;
+
+// For each pair of small letters a to z, the bits of the groups that start with that pair. A
+// text holds a group only if it holds the group's first two letters side by side.
+struct SGroupStarts
+{
+    quint64 bits[26][26];
+};
+
+inline constexpr SGroupStarts kGroupStarts = [] {
+    SGroupStarts starts{};
+    const auto add = [&starts](QStringView group, int bit) {
+        starts.bits[group[0].unicode() - u'a'][group[1].unicode() - u'a'] |= quint64(1) << bit;
+    };
+    int bit = kFirstDigraphBit;
+    for (QStringView group : kDigraphs)
+        add(group, bit++);
+    for (QStringView group : kBlends)
+        add(group, bit++);
+    for (QStringView group : kBlendLeaders)
+        add(group, bit++);
+    return starts;
+}();
+
+// The bits of the groups whose first two letters occur side by side in the text.
+inline quint64 GroupStartsIn(QStringView text)
+{
+    quint64 bits = 0;
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        const unsigned a = text[i].unicode() - u'a';
+        const unsigned b = text[i + 1].unicode() - u'a';
+        if (a < 26 && b < 26)
+            bits |= kGroupStarts.bits[a][b];
+    }
+    return bits;
+}
+
 static_assert(std::size(kFourLetterSuffixes) == 12);
 static_assert(std::size(kThreeLetterSuffixes) == 14);
 static_assert(std::size(kTwoLetterSuffixes) == 8);
 static_assert(std::size(kDigraphs) == 21);
 static_assert(std::size(kBlends) == 28);
+static_assert(kFirstBlendBit == kFirstDigraphBit + int(std::size(kDigraphs)));
+static_assert(kFirstLeaderBit == kFirstBlendBit + int(std::size(kBlends)));
+static_assert(kFirstLeaderBit + int(std::size(kBlendLeaders)) <= 64);
 
 }  // namespace RuleTables

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <cstring>
+
 // Small text helpers shared by the analyser's checks. Those that compare and count work on
 // views and never allocate.
 namespace RuleText {
@@ -42,6 +44,14 @@ inline bool LastIs(QStringView text, char16_t letter)
     return !text.isEmpty() && text.back() == QChar(letter);
 }
 
+// Two neighbouring letters read as one number, so that a pair is matched with one comparison.
+inline quint32 PairAt(const QChar* letters)
+{
+    quint32 pair;
+    std::memcpy(&pair, letters, sizeof pair);
+    return pair;
+}
+
 // Non-overlapping occurrences of a non-empty pattern, left to right.
 inline qsizetype Count(QStringView pattern, QStringView text)
 {
@@ -49,6 +59,20 @@ inline qsizetype Count(QStringView pattern, QStringView text)
     const qsizetype last = text.size() - n;
     if (n == 0 || last < 0)
         return 0;
+    if (n == 2) {  // most groups are pairs of letters
+        const quint32 wanted = PairAt(pattern.data());
+        const QChar* t = text.data();
+        qsizetype count = 0;
+        for (qsizetype i = 0; i <= last;) {
+            if (PairAt(t + i) == wanted) {
+                ++count;
+                i += 2;
+            } else {
+                ++i;
+            }
+        }
+        return count;
+    }
     const QChar first = pattern.front();
     qsizetype count = 0;
     for (qsizetype i = 0; i <= last;) {

@@ -83,6 +83,7 @@ void CSpellingRules::SetPair(QString word, QString misspelling)
     m_svMisspellingSuffix = FindSuffix(m_strMisspelling);
     m_nWordPairs = RuleText::PairSignature(m_strWord);
     m_nMisspellingPairs = RuleText::PairSignature(m_strMisspelling);
+    m_nWordTableGroups = RuleTables::GroupStartsIn(m_strWord);
 }
 
 

@@ -116,4 +116,5 @@ private:
     QStringView m_svMisspellingSuffix;
     quint64 m_nWordPairs = 0;
     quint64 m_nMisspellingPairs = 0;
+    quint64 m_nWordTableGroups = 0;  // the digraph and blend groups the word may hold
 };
