@@ -278,10 +278,16 @@ QString CArchive::ReadText()
         if (in[0] == 0xFF && in[1] == 0xFE && in[2] == 0xFF && in[3] < 0xFF
             && m_nEnd - m_nPos >= 4 + 2 * qint64(in[3])) {
             const int length = in[3];
-            QString text(length, Qt::Uninitialized);
-            qFromLittleEndian<quint16>(in + 4, length, text.data());
             m_nPos += 4 + 2 * length;
-            return text;
+            // Records of one test repeat their list name and date text: share the previous
+            // record's string when this field holds the same units.
+            QString& previous = m_recentTexts[m_nTextField++ % kRecentTexts];
+            if (previous.size() == length && (kLittleEndianHost || length == 0)
+                && std::memcmp(previous.utf16(), in + 4, size_t(2 * length)) == 0)
+                return previous;
+            previous = QString(length, Qt::Uninitialized);
+            qFromLittleEndian<quint16>(in + 4, length, previous.data());
+            return previous;
         }
     }
 
@@ -363,6 +369,7 @@ CArchive::SObjectTag CArchive::ReadObjectTag(const SArchiveClass& expected)
 {
     const qint64 start = Offset();
     const quint16 wTag = ReadLE<quint16>(kWhatTag);
+    m_nTextField = 0;
     quint32 tag;
     if (wTag == kBigObjectTag)
         tag = ReadLE<quint32>(kWhatTag);

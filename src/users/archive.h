@@ -166,6 +166,10 @@ private:
     // Index numbering of one stream: index 0 stands for no object; classes and objects take
     // the following indexes in the order they first appear.
     std::vector<SLoadSlot> m_loadMap;
+    // The short texts of the previous entry, by their position in it (see ReadText).
+    static constexpr int kRecentTexts = 8;
+    QString m_recentTexts[kRecentTexts];
+    unsigned m_nTextField = 0;
     std::vector<std::pair<std::string_view, quint32>> m_storeClasses;
     quint32 m_nStoreCount = 1;
 };

@@ -500,6 +500,25 @@ private Q_SLOTS:
         QCOMPARE(list.at(1).GetWord(), QStringLiteral("w"));
     }
 
+    // Successive records whose fields are alike, equal or differ by one unit read back exactly
+    // (the reader shares a field's string with the previous record's when they are equal).
+    void similarSuccessiveRecords()
+    {
+        CRecordList<CMissed> records;
+        const char* rows[][2] = {{"word", "wrod"}, {"word", "wrod"}, {"wore", "wrod"}, {"word", "wrox"},
+                                 {"", ""}, {"word", ""}, {"wrod", "word"}};
+        for (const auto& r : rows)
+            records.AddTail(Missed(r[0], r[1]));
+        records.at(3).SetListName(QStringLiteral("Spelling Week 4"));
+        CRecordList<CMissed> back;
+        QVERIFY(!LoadBytes(StoreBytes(records), back));
+        QCOMPARE(back.size(), records.size());
+        for (qsizetype i = 0; i < back.size(); ++i)
+            QCOMPARE(back.at(i), records.at(i));
+        back.at(0).SetWord(QStringLiteral("changed"));
+        QCOMPARE(back.at(1).GetWord(), QStringLiteral("word"));
+    }
+
     // A second list read from the same stream may not refer to a record of the first one.
     void referenceAcrossLists()
     {
