@@ -119,9 +119,19 @@ COptions::COptions(COrthexDoc& document, IPageCommandTarget& commands, CAppSetti
         m_pRates->addButton(radio, i);
         du.Place(radio, 200, rateTops[i], 34, 10);
     }
-    du.Place(staticText(QStringLiteral("Slowest, Large File Size, but Best Quality"), this), 249, 78, 48, 27);
-    du.Place(staticText(QStringLiteral("to"), this), 249, 111, 51, 8);
-    du.Place(staticText(QStringLiteral("Fastest, Smallest File Size, but Lowest Quality"), this), 249, 125, 45, 33);
+    // The rate notes wrap in their narrow width: a smaller type keeps them inside the group,
+    // and a note still grows downwards when the font needs more lines.
+    QFont noteFont = font();
+    noteFont.setPointSize(font().pointSize() - 3);
+    auto note = [&](const char* text, int left, int top, int width, int height) {
+        QLabel* label = staticText(QString::fromLatin1(text), this);
+        label->setFont(noteFont);
+        du.Place(label, left, top, width, height);
+        label->resize(label->width(), qMax(label->height(), label->heightForWidth(label->width())));
+    };
+    note("Slowest, Large File Size, but Best Quality", 249, 78, 48, 27);
+    note("to", 249, 111, 51, 8);
+    note("Fastest, Smallest File Size, but Lowest Quality", 249, 125, 45, 33);
 
     du.Place(etchedLine(this), 7, 174, 306, 1);
     m_pApply = control<QPushButton>(QStringLiteral("Apply"), QStringLiteral("Stores the options that were changed."), this);
