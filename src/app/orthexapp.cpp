@@ -6,7 +6,7 @@
 #include "app/orthexshell.h"
 #include "app/printrun.h"
 #include "app/shellregistration.h"
-#include "lists/usersession.h"
+#include "users/appusersession.h"
 
 #include <QFile>
 #include <QIcon>
@@ -56,7 +56,7 @@ bool COrthexApp::InitInstance()
 
     m_shell = std::make_unique<COrthexShell>(m_settings, m_folders);
     std::unique_ptr<IUserSession> session =
-        m_sessionFactory ? m_sessionFactory(*this) : std::make_unique<CNoUserSession>();
+        m_sessionFactory ? m_sessionFactory(*this) : std::make_unique<CAppUserSession>(m_folders);
     m_shell->Start(line, std::move(session));
     connect(m_shell->MainFrame(), &CMainFrame::AboutRequested, this, &COrthexApp::ShowAbout);
     return true;

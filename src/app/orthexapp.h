@@ -19,7 +19,8 @@ class COrthexApp : public QApplication
 {
     Q_OBJECT
 public:
-    // Makes the log-in runs and result files of the document, given the application.
+    // Makes the log-in runs and result files of the document, given the application (by
+    // default the real log-in dialog and the result files of the user folder).
     using SessionFactory = std::function<std::unique_ptr<IUserSession>(COrthexApp& app)>;
 
     COrthexApp(int& argc, char** argv);

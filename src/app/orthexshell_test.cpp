@@ -6,6 +6,7 @@
 #include "app/orthexview.h"
 #include "app/shelltestsupport.h"
 #include "testing/recordingmessagesink.h"
+#include "users/appusersession.h"
 #include "testing/testenvironment.h"
 
 #include <QLabel>
@@ -76,6 +77,49 @@ private Q_SLOTS:
         QVERIFY(!shell.Document()->IsListOpen());
         QTEST(shell.MainFrame()->UserPane()->text(), "pane");
         QVERIFY(shell.MainFrame()->HasMainWindow());
+    }
+
+    void realSessionLogsInBeforeTheMainWindow_data()
+    {
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<bool>("autoLogIn");
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QString>("storedAuto");
+        QTest::newRow("ok, box ticked") << true << true << QStringLiteral("anna") << QStringLiteral("anna");
+        QTest::newRow("ok, box clear") << true << false << QStringLiteral("anna") << QString();
+        QTest::newRow("cancelled") << false << false << QString() << QString();
+    }
+
+    void realSessionLogsInBeforeTheMainWindow()
+    {
+        QFETCH(bool, ok);
+        QFETCH(bool, autoLogIn);
+        CAppSettings settings;
+        settings.SetAutoLogInName(QString());
+        CAppFolders folders(settings);
+        folders.SetUserFolder(folders.GetDefaultUserFolder());
+        int runs = 0;
+        int mainWindows = -1;
+        QString folderGiven;
+        auto runner = [&](const QString& userFolder) -> std::optional<SLogInChoice> {
+            ++runs;
+            folderGiven = userFolder;
+            mainWindows = 0;
+            for (QWidget* widget : QApplication::topLevelWidgets())
+                if (qobject_cast<CMainFrame*>(widget))
+                    ++mainWindows;
+            if (!ok)
+                return std::nullopt;
+            return SLogInChoice{QStringLiteral("anna"), autoLogIn};
+        };
+        COrthexShell shell(settings, folders);
+        shell.Start(CCommandLine::Parse({}), std::make_unique<CAppUserSession>(folders, runner));
+        QCOMPARE(runs, 1);
+        QCOMPARE(mainWindows, 0);
+        QCOMPARE(folderGiven, folders.UserFolder());
+        QVERIFY(shell.MainFrame()->isVisible());
+        QTEST(shell.Document()->m_strCurrentUser, "user");
+        QTEST(settings.AutoLogInName(), "storedAuto");
     }
 
     void startWritesNoSettings()
