@@ -81,25 +81,6 @@ private Q_SLOTS:
         COptions::SetChangePasswordFunction(nullptr);
     }
 
-    void controlsAndTexts()
-    {
-        Page p(QStringLiteral("anna"));
-        QCOMPARE(p.options.RepeatCheck()->text(), QStringLiteral("Repeat Until Guessed Word Right"));
-        QCOMPARE(p.options.AutoLogInCheck()->text(), QStringLiteral("Log In Automatically"));
-        QCOMPARE(p.options.RandomizeCheck()->text(), QStringLiteral("Randomize Spelling List While Taking A Test"));
-        QCOMPARE(p.options.ChangePasswordButton()->text(), QStringLiteral("Change Log In Password"));
-        QCOMPARE(p.options.BrowseButton()->text(), QStringLiteral("..."));
-        QCOMPARE(p.options.ApplyButton()->text(), QStringLiteral("Apply"));
-        QCOMPARE(p.options.RestoreButton()->text(), QStringLiteral("Restore"));
-        const QStringList rates{QStringLiteral("48,000"), QStringLiteral("44,100"), QStringLiteral("22,050"),
-                                QStringLiteral("11,025"), QStringLiteral("8,000")};
-        for (int i = 0; i < 5; ++i)
-            QCOMPARE(p.options.RateButton(i)->text(), rates.at(i));
-        QVERIFY(p.options.FolderEdit()->isReadOnly());
-        QCOMPARE(p.options.FolderEdit()->accessibleName(), QStringLiteral("Default User Folder"));
-        QVERIFY(!p.options.BrowseButton()->accessibleName().isEmpty());
-    }
-
     void firstShowingReadsTheStore_data()
     {
         QTest::addColumn<QString>("user");
@@ -132,42 +113,6 @@ private Q_SLOTS:
         QCOMPARE(storedSettings(), QStringList());
         QCOMPARE(messages.Texts(), QStringList());
         QCOMPARE(p.updates, 1);  // every page takes the new values
-    }
-
-    void applyWritesWhatChanged_data()
-    {
-        QTest::addColumn<int>("rate");
-        QTest::addColumn<bool>("repeat");
-        QTest::addColumn<bool>("autoLogIn");
-        QTest::addColumn<QStringList>("stored");
-        QTest::addColumn<QStringList>("messages");
-
-        const QString restart = QStringLiteral("The Recording Rate will not change until you restart Orthex.");
-        QTest::newRow("rate") << 4 << false << false << QStringList{QStringLiteral("Rate=4")} << QStringList{restart};
-        QTest::newRow("stored rate again") << 2 << false << false << QStringList() << QStringList();
-        QTest::newRow("repeat and auto log-in")
-            << 2 << true << true << QStringList{QStringLiteral("Auto=anna"), QStringLiteral("Repeat=1")}
-            << QStringList();
-    }
-
-    void applyWritesWhatChanged()
-    {
-        QFETCH(int, rate);
-        QFETCH(bool, repeat);
-        QFETCH(bool, autoLogIn);
-        Page p(QStringLiteral("anna"));
-        CRecordingMessageSink messages;
-        p.options.RateButton(rate)->click();
-        if (repeat)
-            p.options.RepeatCheck()->click();
-        if (autoLogIn)
-            p.options.AutoLogInCheck()->click();
-        p.options.ApplyButton()->click();
-        QTEST(storedSettings(), "stored");
-        QTEST(messages.Texts(), "messages");
-        // The page shows what is stored now.
-        QVERIFY(p.options.RateButton(rate)->isChecked());
-        QCOMPARE(p.options.RepeatCheck()->isChecked(), repeat);
     }
 
     void nobodyLoggedInLeavesAutoAlone()

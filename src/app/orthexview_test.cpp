@@ -40,23 +40,11 @@ private Q_SLOTS:
         QTest::newRow("nobody, no list")
             << QString() << QStringLiteral("-") << 0
             << QStringLiteral("Welcome, no user logged in.\nTest data will not be saved.") << false << false;
-        QTest::newRow("user, no list") << QStringLiteral("anna") << QStringLiteral("-") << 0
-                                       << QStringLiteral("Welcome anna.\nTest data will be saved.") << false << false;
-        QTest::newRow("list by an unknown user")
-            << QStringLiteral("anna") << QString() << 2
-            << QStringLiteral("Welcome anna.\nTest data will be saved.\n\nSpelling list view.orthex opened.\n"
-                              "Created by an unknown user.")
-            << true << true;
         QTest::newRow("list by another user")
             << QStringLiteral("anna") << QStringLiteral("bob") << 2
             << QStringLiteral("Welcome anna.\nTest data will be saved.\n\nSpelling list view.orthex opened.\n"
                               "Created by bob.\n\nYou can only take a test with this list as the current user.")
             << true << false;
-        QTest::newRow("own empty list")
-            << QStringLiteral("anna") << QStringLiteral("anna") << 0
-            << QStringLiteral("Welcome anna.\nTest data will be saved.\n\nSpelling list view.orthex opened.\n"
-                              "Created by anna.")
-            << false << true;
     }
 
     void showsTheDocument()
