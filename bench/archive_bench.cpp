@@ -9,10 +9,6 @@
 
 #include <benchmark/benchmark.h>
 
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
-
 namespace {
 
 constexpr int kRecords = 100000;
@@ -84,13 +80,9 @@ void BM_LoadMissed(benchmark::State& state)
         if (list.size() != kRecords)
             qFatal("loaded %lld records", qlonglong(list.size()));
         benchmark::DoNotOptimize(&list);
-        // Deleting the records, and the allocator's deferred tidying of the freed blocks, is not
-        // part of loading them.
+        // Deleting the records is not part of loading them.
         state.PauseTiming();
         list.Clear();
-#ifdef __GLIBC__
-        malloc_trim(0);
-#endif
         state.ResumeTiming();
     }
     state.SetItemsProcessed(state.iterations() * kRecords);

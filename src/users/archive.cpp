@@ -286,7 +286,10 @@ QString CArchive::ReadText()
                 && std::memcmp(previous.utf16(), in + 4, size_t(2 * length)) == 0)
                 return previous;
             previous = QString(length, Qt::Uninitialized);
-            qFromLittleEndian<quint16>(in + 4, length, previous.data());
+            if constexpr (kLittleEndianHost)
+                std::memcpy(previous.data(), in + 4, size_t(2 * length));
+            else
+                qFromLittleEndian<quint16>(in + 4, length, previous.data());
             return previous;
         }
     }
