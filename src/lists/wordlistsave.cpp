@@ -4,53 +4,66 @@
 #include "lists/listtransaction.h"
 #include "lists/spellinglistdb.h"
 
-namespace {
-// 1. Every row is numbered out of the way, after any number the words on screen will take.
-bool numberOutOfTheWay(CSpellingListDB& list, int n)
-{
-    if (list.IsBOF() && list.IsEOF())
-        return true;
-    for (list.MoveFirst(); !list.IsEOF(); list.MoveNext()) {
-        if (!list.Edit())
-            return false;
-        list.SetOrder(n + 10);
-        if (!list.Update())
-            return false;
-    }
-    return true;
-}
+#include <QHash>
 
-// 2. Word i on screen gives number i + 1 to the first row with that word that has no new number
-// yet (a row with a new number has one of 1..n; only the last word can take n itself).
-bool numberByScreen(CSpellingListDB& list, const QStringList& words)
+#include <deque>
+#include <vector>
+
+namespace {
+// The rows as the cursor walks them: their numbers now, and what the passes give them.
+struct Plan {
+    std::vector<int> current;
+    std::vector<int> planned;
+};
+
+// The three passes, worked out on the cursor's rows before anything is written. Each row then
+// gets at most one change, so a row is rewritten (with its whole recording) only when its
+// number really changes.
+Plan planPasses(CSpellingListDB& list, const QStringList& words)
 {
     const int n = int(words.size());
-    if (list.IsBOF() && list.IsEOF())
-        return true;
-    for (int i = 0; i < n; ++i) {
-        const QString& word = words.at(i);
+    Plan plan;
+    // Pass 1: every row is numbered out of the way, after any number a word on screen takes.
+    // The rows of each word, in the cursor's order, wait for the words on screen.
+    QHash<QString, std::deque<size_t>> rowsOfWord;
+    if (!(list.IsBOF() && list.IsEOF())) {
         for (list.MoveFirst(); !list.IsEOF(); list.MoveNext()) {
-            if (list.Order() < n || list.Word() != word)
-                continue;
-            if (!list.Edit())
-                return false;
-            list.SetOrder(i + 1);
-            if (!list.Update())
-                return false;
-            break;
+            rowsOfWord[list.Word()].push_back(plan.current.size());
+            plan.current.push_back(list.Order());
+            plan.planned.push_back(n + 10);
         }
     }
-    return true;
+    // Pass 2: word i on screen gives number i + 1 to the first row with that word that has no
+    // new number yet.
+    for (int i = 0; i < n; ++i) {
+        const auto found = rowsOfWord.find(words.at(i));
+        if (found == rowsOfWord.end() || found->empty())
+            continue;
+        plan.planned[found->front()] = i + 1;
+        found->pop_front();
+    }
+    return plan;
 }
 
-// 3. The rows that kept the out-of-the-way number are the words taken off the screen.
-bool deleteUnnumbered(CSpellingListDB& list, int n)
+// Writes the plan: pass 3 deletes the rows still numbered out of the way (the words taken off
+// the screen); every other row whose number changed gets its new one.
+bool applyPlan(CSpellingListDB& list, const Plan& plan, int n)
 {
     if (list.IsBOF() && list.IsEOF())
         return true;
-    for (list.MoveFirst(); !list.IsEOF(); list.MoveNext()) {
-        if (list.Order() > n && !list.Delete())
-            return false;
+    size_t row = 0;
+    for (list.MoveFirst(); !list.IsEOF() && row < plan.planned.size(); list.MoveNext(), ++row) {
+        const int planned = plan.planned[row];
+        if (planned > n) {
+            if (!list.Delete())
+                return false;
+        } else if (planned != plan.current[row]) {
+            if (!list.Edit())
+                return false;
+            list.SetOrder(planned);
+            if (!list.Update())
+                return false;
+        }
     }
     return true;
 }
@@ -71,8 +84,7 @@ bool CWordListSave::Save(CSpellingListDB& list, const QStringList& words)
     bool saved = false;
     {
         CListTransaction transaction(list);
-        saved = transaction.IsActive() && numberOutOfTheWay(list, n) && numberByScreen(list, words)
-                && deleteUnnumbered(list, n) && transaction.Commit();
+        saved = transaction.IsActive() && applyPlan(list, planPasses(list, words), n) && transaction.Commit();
         // Leaving the scope rolls back whatever was not committed and reads the file again.
     }
     if (!saved) {

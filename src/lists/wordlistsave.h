@@ -10,8 +10,11 @@ class CSpellingListDB;
 // screen are deleted. Each word on screen takes the first row, in the file's old order, that has
 // exactly that word and is not taken yet, so two rows with the same word both stay.
 //
-// Everything happens in one transaction: a failure (or a crash) part way leaves the file exactly
-// as it was before.
+// The result is that of three passes over the rows: every row numbered n + 10; word i on screen
+// giving i + 1 to the first row with that word still numbered above n; the rows left above n
+// deleted. It is worked out first and then written as one change per row, so that a row (with
+// its whole recording) is rewritten only when its number changes. Everything happens in one
+// transaction: a failure (or a crash) part way leaves the file exactly as it was before.
 class CWordListSave
 {
 public:

@@ -156,14 +156,15 @@ private Q_SLOTS:
     void failureLeavesTheFileAsItWas_data()
     {
         QTest::addColumn<QByteArray>("trigger");
-        // The screen is "e", "d", "c", "b" of the rows a..e: n = 4.
-        QTest::newRow("pass 1, third row") << QByteArray(
-            "CREATE TEMP TRIGGER refuse BEFORE UPDATE ON main.tblList WHEN OLD.Word = 'c' AND NEW.[Order] = 14 "
+        // The screen is "e", "d", "c", "b" of the rows a..e: n = 4, so a goes; the rows are
+        // renumbered b 4, c 3, d 2 and e 1, in that order.
+        QTest::newRow("the last change") << QByteArray(
+            "CREATE TEMP TRIGGER refuse BEFORE UPDATE ON main.tblList WHEN NEW.[Order] = 1 "
             "BEGIN SELECT RAISE(ABORT, 'refused by the test'); END");
-        QTest::newRow("pass 2, third word") << QByteArray(
-            "CREATE TEMP TRIGGER refuse BEFORE UPDATE ON main.tblList WHEN NEW.[Order] = 3 "
+        QTest::newRow("a change in the middle") << QByteArray(
+            "CREATE TEMP TRIGGER refuse BEFORE UPDATE ON main.tblList WHEN NEW.[Order] = 2 "
             "BEGIN SELECT RAISE(ABORT, 'refused by the test'); END");
-        QTest::newRow("pass 3, the deletion") << QByteArray(
+        QTest::newRow("the first change, a deletion") << QByteArray(
             "CREATE TEMP TRIGGER refuse BEFORE DELETE ON main.tblList "
             "BEGIN SELECT RAISE(ABORT, 'refused by the test'); END");
     }
@@ -227,7 +228,8 @@ private Q_SLOTS:
                 || sqlite3_create_function(handle, "crash", 0, SQLITE_UTF8 | SQLITE_INNOCUOUS, nullptr, crashNow,
                                            nullptr, nullptr) != SQLITE_OK
                 || !db.Connection().Execute(
-                    "CREATE TEMP TRIGGER crash BEFORE DELETE ON main.tblList BEGIN SELECT crash(); END"))
+                    "CREATE TEMP TRIGGER crash BEFORE UPDATE ON main.tblList WHEN NEW.[Order] = 1 "
+                    "BEGIN SELECT crash(); END"))
                 _exit(4);
             CWordListSave::Save(list, screen);
             _exit(5);

@@ -350,7 +350,7 @@ void CWords::OnUpdate()
     m_steps.Reset();
     ApplySteps();
     m_strWord.clear();
-    m_pWordEdit->setFocus();
+    Focus(m_pWordEdit);
     OnCancelChanges();
     m_nWordCount = m_pList->count();
     WriteControls();
@@ -400,6 +400,13 @@ void CWords::SelectOnly(int row)
         m_pList->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
 }
 
+void CWords::Focus(QWidget* control)
+{
+    // A page that is not shown leaves the focus where it is, on the page the user sees.
+    if (isVisible())
+        control->setFocus();
+}
+
 void CWords::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
@@ -416,7 +423,7 @@ void CWords::OnRecord()
 {
     m_steps.StartRecording();
     ApplySteps();
-    m_pStop->setFocus();
+    Focus(m_pStop);
     // Nothing plays while the microphone records, and the recording replaces the loaded file.
     m_recorder.DeleteLoadedSound();
     CAppFolders::CreateFolderPath(m_strRecordingFolder);
@@ -434,7 +441,7 @@ void CWords::OnStop()
 {
     m_steps.Recorded();
     ApplySteps();
-    m_pPlay->setFocus();
+    Focus(m_pPlay);
     m_recorder.StopRecording();
 }
 
@@ -453,7 +460,7 @@ void CWords::OnRedoRecording()
     m_steps.Reset();
     ApplySteps();
     WriteControls();
-    m_pRecord->setFocus();
+    Focus(m_pRecord);
 }
 
 void CWords::OnNewWord()
@@ -462,7 +469,7 @@ void CWords::OnNewWord()
     ApplySteps();
     m_strWord.clear();
     WriteControls();
-    m_pWordEdit->setFocus();
+    Focus(m_pWordEdit);
 }
 
 void CWords::OnAddWord()
@@ -470,13 +477,13 @@ void CWords::OnAddWord()
     ReadControls();
     if (m_strWord.isEmpty()) {
         Messages::Show(QStringLiteral("No Word Entered"));
-        m_pWordEdit->setFocus();
+        Focus(m_pWordEdit);
         return;
     }
     COrthexDoc& doc = GetDocument();
     if (!doc.IsListOpen()) {
         Messages::Show(CNewWordRow::NoListMessage(), MessageIcon::Exclamation);
-        m_pWordEdit->setFocus();
+        Focus(m_pWordEdit);
         return;
     }
     m_pList->addItem(m_strWord);

@@ -82,6 +82,7 @@ private:
     void ReadControls();
     void SetListedWords(const QStringList& words);
     void SelectOnly(int row);
+    void Focus(QWidget* control);
 
     CAppSettings& m_settings;
     QIcon m_hPlay;

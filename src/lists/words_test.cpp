@@ -1,0 +1,573 @@
+#include "app/appfolders.h"
+#include "app/appsettings.h"
+#include "lists/newwordrow.h"
+#include "lists/orthexdoc.h"
+#include "lists/usersession.h"
+#include "lists/words.h"
+#include "lists/wordtestlists.h"
+#include "sound/sound.h"
+#include "sound/wavformat.h"
+#include "testing/recordingmessagesink.h"
+#include "testing/testaudio.h"
+#include "testing/testenvironment.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+using WordTestLists::Row;
+
+namespace {
+const QString kUser = QStringLiteral("Ms Brown");
+
+class CFixedUserSession : public CNoUserSession
+{
+public:
+    QString LogInAtStart() override { return kUser; }
+};
+
+class CRecordingCommands : public IPageCommandTarget
+{
+public:
+    QList<PageCommand> posted;
+    void PostPageCommand(PageCommand command) override { posted << command; }
+};
+
+// The volume pactl reports for the source's first channel, or -1.
+int pactlVolume()
+{
+    const QString out =
+        TestAudio::Pactl({QStringLiteral("get-source-volume"), QString::fromLatin1(TestAudio::MicSourceName())});
+    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral(":\\s*(\\d+)\\s*/")).match(out);
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+void setPactlVolume(int value)
+{
+    TestAudio::Pactl({QStringLiteral("set-source-volume"), QString::fromLatin1(TestAudio::MicSourceName()),
+                      QString::number(value)});
+}
+
+// Record, Stop, Play, Add, Redo, as letters of the enabled ones.
+QString enabledSteps(CWords& page)
+{
+    QString s;
+    const auto add = [&](const char* name, QChar letter) {
+        if (page.findChild<QPushButton*>(QLatin1String(name))->isEnabled())
+            s += letter;
+    };
+    add("recordButton", QLatin1Char('R'));
+    add("stopButton", QLatin1Char('S'));
+    add("playButton", QLatin1Char('P'));
+    add("addButton", QLatin1Char('A'));
+    add("redoButton", QLatin1Char('D'));
+    return s;
+}
+}  // namespace
+
+class WordsTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<CRecordingMessageSink> m_sink;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<CAppSettings> m_settings;
+    std::unique_ptr<COrthexDoc> m_doc;
+    CRecordingCommands m_commands;
+    std::unique_ptr<CWords> m_page;
+    QString m_listPath;
+
+    // A document logged in as Ms Brown with a list of the rows open, and the page on it, shown
+    // and set up as the main window does when it first shows it.
+    void open(const QList<Row>& rows)
+    {
+        m_listPath = m_dir->filePath(QStringLiteral("Week 1.orthex"));
+        QVERIFY(WordTestLists::Make(m_listPath, rows));
+        m_doc = std::make_unique<COrthexDoc>(std::make_unique<CFixedUserSession>());
+        QVERIFY(m_doc->OpenDocumentFile(m_listPath));
+        m_page = std::make_unique<CWords>(*m_doc, m_commands, *m_settings);
+        m_page->resize(m_page->FormSize());
+        m_page->show();
+        m_page->OnInitialUpdate();
+        QVERIFY(QTest::qWaitForWindowExposed(m_page.get()));
+    }
+
+    template <typename T = QPushButton>
+    T* control(const char* name)
+    {
+        T* widget = m_page->findChild<T*>(QLatin1String(name));
+        if (!widget)
+            qFatal("no control %s", name);
+        return widget;
+    }
+
+    void click(const char* button) { control(button)->click(); }
+    QListWidget* list() { return control<QListWidget>("wordList"); }
+    QString wordCount() { return control<QLineEdit>("wordCountEdit")->text(); }
+
+    void select(const QList<int>& rows)
+    {
+        list()->clearSelection();
+        for (int row : rows)
+            list()->item(row)->setSelected(true);
+        if (!rows.isEmpty())
+            list()->setCurrentRow(rows.last(), QItemSelectionModel::Select);
+    }
+
+    // Record, Stop and Play; the speech (if any) is said into the microphone meanwhile.
+    void recordStopPlay(const QByteArray& speech)
+    {
+        click("recordButton");
+        QVERIFY(m_page->Recorder().IsCapturing());
+        if (!speech.isEmpty()) {
+            CMicrophoneFeeder feeder(speech);
+            feeder.Start();
+            QVERIFY(feeder.Wait());
+        }
+        QTest::qWait(500);
+        click("stopButton");
+        click("playButton");
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        m_sink = std::make_unique<CRecordingMessageSink>();
+        m_settings = std::make_unique<CAppSettings>();
+    }
+
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>(CTestEnvironment::Instance().Root() + QStringLiteral("/words-XXXXXX"));
+        QVERIFY(m_dir->isValid());
+        m_commands.posted.clear();
+        if (TestAudio::Available())
+            setPactlVolume(65536);
+    }
+
+    void cleanup()
+    {
+        m_page.reset();
+        m_doc.reset();
+        CDXSoundRecorder::SetCaptureDeviceLookup({});
+        m_sink->Clear();
+    }
+
+    void cleanupTestCase()
+    {
+        m_settings.reset();
+        m_sink.reset();
+    }
+
+    // Every control is there with the name a screen reader says.
+    void controls_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("accessibleName");
+        QTest::addColumn<bool>("visible");
+        QTest::newRow("word") << "wordEdit" << "Enter Word" << true;
+        QTest::newRow("record") << "recordButton" << "Record" << true;
+        QTest::newRow("stop") << "stopButton" << "Stop" << true;
+        QTest::newRow("play") << "playButton" << "Play" << true;
+        QTest::newRow("add") << "addButton" << "Add Word To List" << true;
+        QTest::newRow("redo") << "redoButton" << "Redo Recording" << true;
+        QTest::newRow("new word") << "newWordButton" << "New Word" << false;
+        QTest::newRow("enter") << "enterButton" << "Enter" << false;
+        QTest::newRow("list") << "wordList" << "Current List" << true;
+        QTest::newRow("count") << "wordCountEdit" << "#Words" << true;
+        QTest::newRow("sort") << "sortButton" << "A..Z" << true;
+        QTest::newRow("up") << "upButton" << "Up" << true;
+        QTest::newRow("down") << "downButton" << "Down" << true;
+        QTest::newRow("delete") << "deleteButton" << "Delete" << true;
+        QTest::newRow("save") << "saveButton" << "Save Changes" << true;
+        QTest::newRow("cancel") << "cancelButton" << "Cancel Changes" << true;
+        QTest::newRow("volume") << "volumeSlider" << "Vol." << true;
+    }
+
+    void controls()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, accessibleName);
+        QFETCH(bool, visible);
+        open({});
+        QWidget* widget = m_page->findChild<QWidget*>(name);
+        QVERIFY(widget);
+        QCOMPARE(widget->accessibleName(), accessibleName);
+        QCOMPARE(widget->isVisible(), visible);
+        if (visible)
+            QVERIFY(widget->focusPolicy() & Qt::TabFocus);
+        if (auto* button = qobject_cast<QPushButton*>(widget)) {
+            if (name == QLatin1String("recordButton") || name == QLatin1String("stopButton")
+                || name == QLatin1String("playButton"))
+                QVERIFY(!button->icon().isNull());
+            else
+                QCOMPARE(button->text(), accessibleName);
+        }
+    }
+
+    void textsOfThePage()
+    {
+        open({});
+        QStringList texts;
+        for (QLabel* label : m_page->findChildren<QLabel*>())
+            texts << label->text();
+        for (const char* text : {"Words Page", "Add a New Spelling Word", "Current List", "#Words", "Vol.", "1)",
+                                 "Enter Word", "2)", "Start Recording", "3)", "Stop Recording", "4)", "Play Recording",
+                                 "5)", "Add to List", "or", "Redo Sound",
+                                 "You can record a sentence with the spelling word."})
+            QVERIFY2(texts.contains(QLatin1String(text)), text);
+        QCOMPARE(control<QLineEdit>("wordEdit")->maxLength(), 50);
+        QVERIFY(control<QLineEdit>("wordCountEdit")->isReadOnly());
+        QCOMPARE(list()->selectionMode(), QAbstractItemView::ExtendedSelection);
+    }
+
+    void updateShowsTheList()
+    {
+        open({{2, kUser, "second", {}}, {1, kUser, "first", {}}, {3, kUser, "", {}}, {4, kUser, "fourth", {}}});
+        QCOMPARE(m_page->ListedWords(), (QStringList{"first", "second", "fourth"}));
+        QCOMPARE(wordCount(), QStringLiteral("3"));
+        QCOMPARE(m_page->WordCount(), 3);
+        control<QLineEdit>("wordEdit")->setText(QStringLiteral("typed"));
+        m_page->OnUpdate();
+        QCOMPARE(control<QLineEdit>("wordEdit")->text(), QString());
+    }
+
+    void recordStopPlayAdd()
+    {
+        ORTHEX_REQUIRE_TEST_AUDIO();
+        QString error;
+        const QByteArray speech = TestAudio::Speech(QStringLiteral("Necessary. It is necessary to sleep."),
+                                                    TestAudio::kMicRate, TestAudio::kMicChannels, &error);
+        QVERIFY2(!speech.isEmpty(), qPrintable(error));
+        open(WordTestLists::Numbered({"rhythm"}));
+        QVERIFY(m_page->HasMicrophone());
+        m_sink->Clear();
+        QCOMPARE(enabledSteps(*m_page), QStringLiteral("R"));
+        QTest::keyClicks(control<QLineEdit>("wordEdit"), QStringLiteral("necessary"));
+
+        click("recordButton");
+        QCOMPARE(enabledSteps(*m_page), QStringLiteral("S"));
+        QVERIFY(m_page->Recorder().IsCapturing());
+        {
+            CMicrophoneFeeder feeder(speech);
+            feeder.Start();
+            QVERIFY(feeder.Wait());
+        }
+        QTest::qWait(500);
+        click("stopButton");
+        QCOMPARE(enabledSteps(*m_page), QStringLiteral("P"));
+        const QByteArray recorded = WordTestLists::FileBytes(m_page->TempWavPath());
+        QVERIFY(recorded.size() > WavHeader::kRecordingHeaderSize);
+        QVERIFY2(TestAudio::HasSound(recorded.mid(WavHeader::kRecordingHeaderSize)), "the recording is silent");
+
+        CSpeakerCapture speaker;
+        QVERIFY(speaker.Start());
+        click("playButton");
+        QCOMPARE(enabledSteps(*m_page), QStringLiteral("PAD"));
+        QVERIFY(m_page->Recorder().GetLoadedSound());
+        QVERIFY(m_page->Recorder().GetLoadedSound()->WaitUntilDone(15000));
+        QVERIFY2(TestAudio::HasSound(speaker.Stop()), "nothing was heard on the speaker");
+
+        click("addButton");
+        QVERIFY2(m_sink->Texts().isEmpty(), qPrintable(m_sink->Texts().join(QLatin1Char('|'))));
+        const QList<Row> rows = WordTestLists::Read(m_listPath);
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows.at(1).order, 2);
+        QCOMPARE(rows.at(1).word, QStringLiteral("necessary"));
+        QCOMPARE(rows.at(1).createdBy, kUser);
+        QVERIFY(rows.at(1).sound == recorded);
+        // The page is ready for the next word.
+        QCOMPARE(m_page->ListedWords(), (QStringList{"rhythm", "necessary"}));
+        QCOMPARE(list()->selectedItems().size(), 1);
+        QCOMPARE(list()->selectedItems().first()->text(), QStringLiteral("necessary"));
+        QCOMPARE(wordCount(), QStringLiteral("2"));
+        QCOMPARE(control<QLineEdit>("wordEdit")->text(), QString());
+        QCOMPARE(enabledSteps(*m_page), QStringLiteral("R"));
+        QVERIFY(control<QLineEdit>("wordEdit")->hasFocus());
+    }
+
+    void redoKeepsTheWord()
+    {
+        ORTHEX_REQUIRE_TEST_AUDIO();
+        open({});
+        m_sink->Clear();
+        control<QLineEdit>("wordEdit")->setText(QStringLiteral("rhythm"));
+        recordStopPlay({});
+        click("redoButton");
+        QCOMPARE(enabledSteps(*m_page), QStringLiteral("R"));
+        QCOMPARE(control<QLineEdit>("wordEdit")->text(), QStringLiteral("rhythm"));
+        QVERIFY(control("recordButton")->hasFocus());
+    }
+
+    void addWithoutAWord_data()
+    {
+        QTest::addColumn<bool>("listOpen");
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("empty word") << true << "" << "No Word Entered";
+        QTest::newRow("empty word, no list") << false << "" << "No Word Entered";
+        QTest::newRow("no list open") << false << "word" << CNewWordRow::NoListMessage();
+    }
+
+    void addWithoutAWord()
+    {
+        ORTHEX_REQUIRE_TEST_AUDIO();
+        QFETCH(bool, listOpen);
+        QFETCH(QString, word);
+        QFETCH(QString, message);
+        open(WordTestLists::Numbered({"one"}));
+        const QByteArray before = WordTestLists::FileBytes(m_listPath);
+        if (!listOpen) {
+            // What a cancelled File New leaves while this page is shown.
+            m_doc->CloseList();
+            m_page->OnUpdate();
+        }
+        recordStopPlay({});
+        control<QLineEdit>("wordEdit")->setText(word);
+        m_sink->Clear();
+        click("addButton");
+        QCOMPARE(m_sink->Texts(), QStringList{message});
+        QCOMPARE(WordTestLists::FileBytes(m_listPath), before);
+        QCOMPARE(m_page->ListedWords(), listOpen ? QStringList{"one"} : QStringList{});
+        QCOMPARE(enabledSteps(*m_page), QStringLiteral("PAD"));
+        QVERIFY(control<QLineEdit>("wordEdit")->hasFocus());
+    }
+
+    void deleteThenCancelOrSave_data()
+    {
+        QTest::addColumn<QList<int>>("selected");
+        QTest::addColumn<bool>("save");
+        QTest::addColumn<QStringList>("screen");
+        QTest::addColumn<QStringList>("stored");
+        const QStringList all{"one", "two", "three", "four"};
+        QTest::newRow("delete one, cancel") << QList<int>{1} << false << QStringList{"one", "three", "four"} << all;
+        QTest::newRow("delete two, cancel") << QList<int>{0, 3} << false << QStringList{"two", "three"} << all;
+        QTest::newRow("delete one, save") << QList<int>{1} << true << QStringList{"one", "three", "four"}
+                                          << QStringList{"one", "three", "four"};
+        QTest::newRow("delete two, save") << QList<int>{3, 0} << true << QStringList{"two", "three"}
+                                          << QStringList{"two", "three"};
+        QTest::newRow("delete all, save") << QList<int>{0, 1, 2, 3} << true << QStringList{} << QStringList{};
+        QTest::newRow("nothing selected") << QList<int>{} << true << all << all;
+    }
+
+    void deleteThenCancelOrSave()
+    {
+        QFETCH(QList<int>, selected);
+        QFETCH(bool, save);
+        QFETCH(QStringList, screen);
+        QFETCH(QStringList, stored);
+        const QStringList all{"one", "two", "three", "four"};
+        open(WordTestLists::Numbered(all));
+        m_sink->Clear();
+        select(selected);
+        click("deleteButton");
+        QCOMPARE(m_page->ListedWords(), screen);
+        QCOMPARE(wordCount(), QString::number(screen.size()));
+        // Nothing reaches the file before "Save Changes".
+        QCOMPARE(WordTestLists::Words(WordTestLists::Read(m_listPath)), all);
+
+        click(save ? "saveButton" : "cancelButton");
+        QVERIFY(m_sink->Texts().isEmpty());
+        const QList<Row> rows = WordTestLists::Read(m_listPath);
+        QCOMPARE(WordTestLists::Words(rows), stored);
+        QList<int> dense;
+        for (int i = 1; i <= stored.size(); ++i)
+            dense << i;
+        QCOMPARE(WordTestLists::Orders(rows), dense);
+        if (!save) {
+            QCOMPARE(m_page->ListedWords(), all);
+            QCOMPARE(wordCount(), QStringLiteral("4"));
+        }
+    }
+
+    // Two rows with the same word, moved on screen: both stay, numbered by their places there.
+    void sameWordTwice()
+    {
+        const QList<Row> rows = WordTestLists::Numbered({"their", "there", "their"});
+        open(rows);
+        m_sink->Clear();
+        select({1});
+        click("upButton");
+        QCOMPARE(m_page->ListedWords(), (QStringList{"there", "their", "their"}));
+        click("saveButton");
+        QVERIFY(m_sink->Texts().isEmpty());
+        QCOMPARE(WordTestLists::Read(m_listPath), (QList<Row>{{1, kUser, "there", rows[1].sound},
+                                                            {2, kUser, "their", rows[0].sound},
+                                                            {3, kUser, "their", rows[2].sound}}));
+    }
+
+    void sortAToZ_data()
+    {
+        QTest::addColumn<QStringList>("words");
+        QTest::addColumn<QStringList>("sorted");
+        QTest::newRow("banana, Apple, cherry") << QStringList{"banana", "Apple", "cherry"}
+                                               << QStringList{"Apple", "banana", "cherry"};
+        QTest::newRow("apple, Apple") << QStringList{"apple", "Apple"} << QStringList{"apple", "Apple"};
+    }
+
+    void sortAToZ()
+    {
+        QFETCH(QStringList, words);
+        QFETCH(QStringList, sorted);
+        open(WordTestLists::Numbered(words));
+        click("sortButton");
+        QCOMPARE(m_page->ListedWords(), sorted);
+        QCOMPARE(WordTestLists::Words(WordTestLists::Read(m_listPath)), words);
+        click("saveButton");
+        QCOMPARE(WordTestLists::Words(WordTestLists::Read(m_listPath)), sorted);
+    }
+
+    void upAndDown_data()
+    {
+        QTest::addColumn<int>("current");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QStringList>("words");
+        QTest::addColumn<int>("selected");  // -1: the selection is left alone
+        QTest::newRow("up on the first does nothing") << 0 << "upButton" << QStringList{"a", "b", "c"} << -1;
+        QTest::newRow("down on the last does nothing") << 2 << "downButton" << QStringList{"a", "b", "c"} << -1;
+        QTest::newRow("up") << 2 << "upButton" << QStringList{"a", "c", "b"} << 1;
+        QTest::newRow("down") << 0 << "downButton" << QStringList{"b", "a", "c"} << 1;
+    }
+
+    void upAndDown()
+    {
+        QFETCH(int, current);
+        QFETCH(QString, button);
+        QFETCH(QStringList, words);
+        QFETCH(int, selected);
+        open(WordTestLists::Numbered({"a", "b", "c"}));
+        select({0, current});
+        control(qPrintable(button))->click();
+        QCOMPARE(m_page->ListedWords(), words);
+        if (selected < 0) {
+            QCOMPARE(list()->selectedItems().size(), current == 0 ? 1 : 2);
+            QCOMPARE(list()->currentRow(), current);
+        } else {
+            QCOMPARE(list()->selectedItems().size(), 1);
+            QCOMPARE(list()->row(list()->selectedItems().first()), selected);
+            // Pressed again, the same word moves on.
+            QCOMPARE(list()->currentRow(), selected);
+        }
+    }
+
+    void upRepeatedlyWithTheKeyboard()
+    {
+        open(WordTestLists::Numbered({"a", "b", "c", "d"}));
+        list()->setFocus();
+        list()->setCurrentRow(3);
+        for (int i = 0; i < 5; ++i)
+            click("upButton");
+        QCOMPARE(m_page->ListedWords(), (QStringList{"d", "a", "b", "c"}));
+    }
+
+    void enterSavesNothing()
+    {
+        open(WordTestLists::Numbered({"one", "two", "three"}));
+        const QByteArray before = WordTestLists::FileBytes(m_listPath);
+        m_sink->Clear();
+        select({0});
+        click("deleteButton");
+        QLineEdit* edit = control<QLineEdit>("wordEdit");
+        edit->setFocus();
+        QTest::keyClicks(edit, QStringLiteral("four"));
+        QTest::keyClick(edit, Qt::Key_Return);
+        QTest::keyClick(edit, Qt::Key_Enter);
+        QTest::keyClick(m_page.get(), Qt::Key_Return);
+        QCOMPARE(WordTestLists::FileBytes(m_listPath), before);
+        QCOMPARE(m_page->ListedWords(), (QStringList{"two", "three"}));
+        QCOMPARE(edit->text(), QStringLiteral("four"));
+        QVERIFY(m_sink->Texts().isEmpty());
+        QVERIFY(m_commands.posted.isEmpty());
+    }
+
+    void volumeIsSetOnRelease()
+    {
+        ORTHEX_REQUIRE_TEST_AUDIO();
+        setPactlVolume(40000);
+        open({});
+        auto* slider = control<QSlider>("volumeSlider");
+        QVERIFY(slider->isEnabled());
+        QCOMPARE(slider->minimum(), 0);
+        QCOMPARE(slider->maximum(), 65536);
+        QCOMPARE(slider->value(), 40000);
+
+        // Dragging changes nothing until the handle is let go.
+        slider->setSliderDown(true);
+        slider->setValue(20000);
+        slider->setValue(26000);
+        QCOMPARE(pactlVolume(), 40000);
+        slider->setSliderDown(false);
+        QCOMPARE(pactlVolume(), 26000);
+
+        // A key press is a whole move.
+        slider->setFocus();
+        QTest::keyClick(slider, Qt::Key_PageUp);
+        QCOMPARE(slider->value(), 26000 + slider->pageStep());
+        QCOMPARE(pactlVolume(), 26000 + slider->pageStep());
+    }
+
+    // Without a capture device the page still shows and edits the list; only recording is off.
+    void noMicrophone()
+    {
+        CDXSoundRecorder::SetCaptureDeviceLookup([](const QByteArray&) { return std::nullopt; });
+        open(WordTestLists::Numbered({"one", "two", "three"}));
+        const QStringList expected{QStringLiteral("DirectSoundCaptureCreate Failed"),
+                                   QStringLiteral("Error initializing DirectSound Capture Device."),
+                                   CWords::NoMicrophoneMessage()};
+        QStringList texts = m_sink->Texts();
+        const qsizetype first = texts.indexOf(expected.first());
+        QVERIFY2(first >= 0, qPrintable(texts.join(QLatin1Char('|'))));
+        QCOMPARE(texts.mid(first, 3), expected);
+        QVERIFY(!m_page->HasMicrophone());
+        QVERIFY(m_commands.posted.isEmpty());
+
+        // The next New or Open says nothing more about it.
+        m_sink->Clear();
+        m_page->OnInitialUpdate();
+        for (const QString& text : expected)
+            QVERIFY2(!m_sink->Texts().contains(text), qPrintable(text));
+
+        QCOMPARE(enabledSteps(*m_page), QString());
+        QVERIFY(!control<QSlider>("volumeSlider")->isEnabled());
+        click("newWordButton");
+        QCOMPARE(enabledSteps(*m_page), QString());
+        QVERIFY(!control<QSlider>("volumeSlider")->isEnabled());
+
+        m_sink->Clear();
+        QCOMPARE(m_page->ListedWords(), (QStringList{"one", "two", "three"}));
+        select({2});
+        click("upButton");
+        select({0});
+        click("deleteButton");
+        click("sortButton");
+        click("saveButton");
+        QVERIFY(m_sink->Texts().isEmpty());
+        QCOMPARE(WordTestLists::Words(WordTestLists::Read(m_listPath)), (QStringList{"three", "two"}));
+    }
+
+    void screenshot()
+    {
+        open(WordTestLists::Numbered({"necessary", "rhythm", "their", "there", "receive", "believe", "address",
+                                      "separate", "definitely", "calendar", "committee", "embarrass"}));
+        control<QLineEdit>("wordEdit")->setText(QStringLiteral("beautiful"));
+        list()->setCurrentRow(4);
+        QString folder = qEnvironmentVariable("ORTHEX_SCREENSHOT_DIR");
+        if (folder.isEmpty())
+            folder = CTestEnvironment::Instance().Root();
+        QVERIFY(QDir().mkpath(folder));
+        const QImage image = m_page->grab().toImage();
+        QVERIFY(!image.isNull());
+        QVERIFY(image.save(QDir(folder).filePath(QStringLiteral("words-page-list.png"))));
+    }
+};
+
+ORTHEX_TEST_MAIN(WordsTest)
+#include "words_test.moc"
