@@ -11,6 +11,7 @@
 #include "app/toolbaricons.h"
 #include "lists/orthexdoc.h"
 #include "lists/savedlg.h"
+#include "lists/words.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -308,7 +309,7 @@ CPageView* CMainFrame::CreatePage(PageCommand page)
 {
     switch (page) {
     case PageCommand::Start: return new COrthexView(m_doc, *this, *this, m_pStack);
-    case PageCommand::Words: return new CPlaceholderPage(m_doc, *this, QStringLiteral("Words Page"), m_pStack);
+    case PageCommand::Words: return new CWords(m_doc, *this, m_settings, m_pStack);
     case PageCommand::Test: return new CPlaceholderPage(m_doc, *this, QStringLiteral("Test Page"), m_pStack);
     case PageCommand::Reports: return new CPlaceholderPage(m_doc, *this, QStringLiteral("Reports Page"), m_pStack);
     case PageCommand::Options: return new COptions(m_doc, *this, m_settings, m_folders, m_pStack);
