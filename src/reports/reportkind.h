@@ -1,0 +1,22 @@
+#pragma once
+
+#include "users/recordlist.h"
+#include "users/records.h"
+
+#include <QString>
+
+// The reports the reports page can show, by the number of their radio button.
+enum class EReportKind : int { Grades = 0, Missed = 1, Vocabulary = 2 };
+
+constexpr EReportKind kReportKinds[] = {EReportKind::Grades, EReportKind::Missed, EReportKind::Vocabulary};
+
+// The logged-in user's three result lists, as the document holds them (not owned).
+struct SReportLists {
+    CRecordList<CGrade>* grades = nullptr;
+    CRecordList<CMissed>* missed = nullptr;
+    CRecordList<CVocabulary>* vocabulary = nullptr;
+
+    bool IsSet() const { return grades && missed && vocabulary; }
+    // Records in the list of that kind (0 while the lists are not set).
+    qsizetype Count(EReportKind kind) const;
+};
