@@ -125,19 +125,6 @@ private Q_SLOTS:
         QCOMPARE(CNewWordRow::Append(doc, 1, QStringLiteral("word"), wavPath), Result::NoList);
         QVERIFY(m_sink->Texts().isEmpty());
     }
-
-    void recordingIsAFolder()
-    {
-        const QString listPath = m_dir->filePath(QStringLiteral("list.orthex"));
-        QVERIFY(WordTestLists::Make(listPath, {}));
-        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Temp.wav")));
-        COrthexDoc doc;
-        QVERIFY(doc.OpenList(listPath));
-        const Result result = CNewWordRow::Append(doc, 1, QStringLiteral("word"), m_dir->filePath(QStringLiteral("Temp.wav")));
-        QCOMPARE(result, Result::NotRead);
-        QCOMPARE(m_sink->Texts().size(), 1);
-        QVERIFY(WordTestLists::Read(listPath).isEmpty());
-    }
 };
 
 ORTHEX_TEST_MAIN(NewWordRowTest)

@@ -141,17 +141,6 @@ private Q_SLOTS:
         QCOMPARE(walk(list), expected);
     }
 
-    void closedListSavesNothing()
-    {
-        const QString path = makeList(WordTestLists::Numbered({"a", "b"}));
-        const QByteArray before = WordTestLists::FileBytes(path);
-        CListDatabase db;
-        QVERIFY(db.Open(path));
-        CSpellingListDB list(db);
-        QVERIFY(CWordListSave::Save(list, {"b"}));
-        QCOMPARE(WordTestLists::FileBytes(path), before);
-    }
-
     // The list file refuses a change part way through a pass.
     void failureLeavesTheFileAsItWas_data()
     {

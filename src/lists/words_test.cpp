@@ -458,16 +458,6 @@ private Q_SLOTS:
         }
     }
 
-    void upRepeatedlyWithTheKeyboard()
-    {
-        open(WordTestLists::Numbered({"a", "b", "c", "d"}));
-        list()->setFocus();
-        list()->setCurrentRow(3);
-        for (int i = 0; i < 5; ++i)
-            click("upButton");
-        QCOMPARE(m_page->ListedWords(), (QStringList{"d", "a", "b", "c"}));
-    }
-
     void enterSavesNothing()
     {
         open(WordTestLists::Numbered({"one", "two", "three"}));
