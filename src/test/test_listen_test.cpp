@@ -1,0 +1,99 @@
+#include "test/test.h"
+
+#include "app/appsettings.h"
+#include "sound/dxsoundrecorder.h"
+#include "sound/sound.h"
+#include "test/testsupport.h"
+#include "testing/recordingmessagesink.h"
+#include "testing/testaudio.h"
+#include "testing/testenvironment.h"
+
+#include <QPushButton>
+
+using namespace TestSupport;
+
+namespace {
+class CNoCommands : public IPageCommandTarget
+{
+public:
+    void PostPageCommand(PageCommand) override {}
+};
+}  // namespace
+
+// Listening on the test page, heard on the test audio server's "Speaker" sink.
+class TestListenTest : public QObject
+{
+    Q_OBJECT
+private:
+    std::unique_ptr<CRecordingMessageSink> m_sink;
+    QByteArray m_apple;
+    QByteArray m_pear;
+
+    // Presses Listen and returns what reached the speaker.
+    static QByteArray listen(CTest& page)
+    {
+        CSpeakerCapture speaker;
+        if (!speaker.Start())
+            return {};
+        QTest::qWait(300);
+        QTest::mouseClick(page.ListenButton(), Qt::LeftButton);
+        if (CSound* sound = page.Recorder().GetLoadedSound())
+            sound->WaitUntilDone(20000);
+        QTest::qWait(300);
+        return speaker.Stop();
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        ORTHEX_REQUIRE_TEST_AUDIO();
+        QString error;
+        m_apple = TestAudio::Speech(QStringLiteral("apple"), 22050, 1, &error);
+        QVERIFY2(!m_apple.isEmpty(), qPrintable(error));
+        m_pear = TestAudio::Speech(QStringLiteral("pear"), 22050, 1, &error);
+        QVERIFY2(!m_pear.isEmpty(), qPrintable(error));
+        m_sink = std::make_unique<CRecordingMessageSink>();
+    }
+    void cleanupTestCase() { m_sink.reset(); }
+
+    void wordsReachTheSpeaker()
+    {
+        const QString path = MakeList(QStringLiteral("Spoken.orthex"), {QStringLiteral("apple"), QStringLiteral("pear")},
+                                      {Wav(m_apple), Wav(m_pear)});
+        QVERIFY(!path.isEmpty());
+        auto doc = MakeDocument(QStringLiteral("pupil"), path);
+        CNoCommands commands;
+        CAppSettings settings;
+        {
+            CTest page(*doc, commands, settings);
+            page.show();
+            page.OnInitialUpdate();
+            page.Session().SetRecordingFolder(NewFolder(QStringLiteral("recordings")));
+            QVERIFY2(m_sink->Texts().isEmpty(), qPrintable(m_sink->Texts().join(QLatin1Char('|'))));
+
+            QTest::mouseClick(page.StartButton(), Qt::LeftButton);
+            const QByteArray first = listen(page);
+            QVERIFY2(m_sink->Texts().isEmpty(), qPrintable(m_sink->Texts().join(QLatin1Char('|'))));
+            QVERIFY2(TestAudio::HasSound(first), "the first word did not reach the speaker");
+
+            // Next lets go of the loaded sound before the next word's recording is written.
+            page.AnswerField()->setFocus();
+            QTest::mouseClick(page.SkipButton(), Qt::LeftButton);
+            QVERIFY(page.Recorder().GetLoadedSound());
+            QTest::mouseClick(page.NextButton(), Qt::LeftButton);
+            QVERIFY(!page.Recorder().GetLoadedSound());
+            const QByteArray second = listen(page);
+            QVERIFY2(m_sink->Texts().isEmpty(), qPrintable(m_sink->Texts().join(QLatin1Char('|'))));
+            QVERIFY2(TestAudio::HasSound(second), "the second word did not reach the speaker");
+            QCOMPARE(page.Recorder().GetPlaybackPath(), page.Session().RecordingPath());
+            QCOMPARE(page.Recorder().GetLoadedSound()->GetBufferSize(), qint64(m_pear.size()));
+
+            // Stop lets go of it too.
+            QTest::mouseClick(page.StopButton(), Qt::LeftButton);
+            QVERIFY(!page.Recorder().GetLoadedSound());
+        }
+    }
+};
+
+ORTHEX_TEST_MAIN(TestListenTest)
+#include "test_listen_test.moc"

@@ -1,0 +1,118 @@
+#pragma once
+
+// Support for the tests of the test engine and the test page: a real list file with words and
+// recordings, and a document logged in as a given user.
+
+#include "lists/listdatabase.h"
+#include "lists/orthexdoc.h"
+#include "lists/spellinglistdb.h"
+#include "lists/usersession.h"
+#include "testing/testenvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+#include <QtEndian>
+
+#include <memory>
+
+namespace TestSupport {
+
+// Logs in the one name it is given (none: nobody); keeps no result files.
+class CFixedUserSession : public IUserSession
+{
+public:
+    explicit CFixedUserSession(QString user) : m_user(std::move(user)) {}
+    QString LogInAtStart() override { return m_user; }
+    QString LogInAgain() override { return m_user; }
+    bool LoadResults(COrthexDoc&) override { return true; }
+    bool SaveResults(COrthexDoc&) override { return true; }
+
+private:
+    QString m_user;
+};
+
+inline QByteArray le16(quint16 v)
+{
+    char b[2];
+    qToLittleEndian(v, b);
+    return QByteArray(b, 2);
+}
+
+inline QByteArray le32(quint32 v)
+{
+    char b[4];
+    qToLittleEndian(v, b);
+    return QByteArray(b, 4);
+}
+
+// A PCM WAV file (16-bit mono, 22050 Hz) around the sound.
+inline QByteArray Wav(const QByteArray& pcm, quint32 rate = 22050, quint16 channels = 1)
+{
+    const quint16 block = quint16(channels * 2);
+    const QByteArray fmt = le16(1) + le16(channels) + le32(rate) + le32(rate * block) + le16(block) + le16(16);
+    QByteArray chunks = QByteArray("fmt ") + le32(quint32(fmt.size())) + fmt;
+    chunks += QByteArray("data") + le32(quint32(pcm.size())) + pcm;
+    return QByteArray("RIFF") + le32(quint32(chunks.size() + 4)) + "WAVE" + chunks;
+}
+
+// The recording stored for a word in these tests: a WAV file that names the word.
+inline QByteArray RecordingOf(const QString& word)
+{
+    QByteArray pcm = word.toUtf8();
+    if (pcm.size() & 1)
+        pcm += '\0';
+    return Wav(pcm);
+}
+
+inline QByteArray ReadFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A fresh folder under the test's temporary folder; it ends in "/".
+inline QString NewFolder(const QString& name)
+{
+    const QString path = QDir(CTestEnvironment::Instance().Root()).filePath(name);
+    QDir(path).removeRecursively();
+    QDir().mkpath(path);
+    return path + QLatin1Char('/');
+}
+
+// Makes a list file holding the words in order, each with RecordingOf(word) (or the recordings
+// given), and returns its path; empty when it could not be made.
+inline QString MakeList(const QString& name, const QStringList& words, const QList<QByteArray>& recordings = {})
+{
+    const QString path = QDir(CTestEnvironment::Instance().Root()).filePath(name);
+    QFile::remove(path);
+    if (!CListDatabase::Create(path))
+        return QString();
+    CListDatabase database;
+    if (!database.Open(path))
+        return QString();
+    CSpellingListDB list(database);
+    if (!list.Open())
+        return QString();
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const QByteArray sound = i < recordings.size() ? recordings.at(i) : RecordingOf(words.at(i));
+        if (!list.AppendWord(int(i + 1), QStringLiteral("Teacher"), words.at(i), sound))
+            return QString();
+    }
+    return path;
+}
+
+// A document logged in as `user` (nobody when empty) with the list at `path` open (none when
+// empty), titled with the file's name.
+inline std::unique_ptr<COrthexDoc> MakeDocument(const QString& user, const QString& path)
+{
+    auto doc = std::make_unique<COrthexDoc>(std::make_unique<CFixedUserSession>(user));
+    if (!path.isEmpty() && doc->OpenList(path)) {
+        doc->SetPathName(path);
+        doc->SetTitle(QFileInfo(path).fileName());
+    }
+    return doc;
+}
+
+}  // namespace TestSupport
