@@ -1,6 +1,7 @@
 // orthex-cli results: prints one user's grades, missed words or vocabulary words as TSV or CSV.
 
 #include "cli/clicommand.h"
+#include "rules/spellingrules.h"
 #include "users/archive.h"
 #include "users/recordlist.h"
 #include "users/records.h"
@@ -36,6 +37,11 @@ const SColumn<CMissed> kMissedColumns[] = {
     {"Date", [](const CMissed& m) { return m.GetDateText(); }},
     {"Word", [](const CMissed& m) { return m.GetWord(); }},
     {"Misspelling", [](const CMissed& m) { return m.GetMisspelling(); }},
+    // The label is not stored with the record: it is worked out afresh, as the reports do.
+    {"Errors", [](const CMissed& m) {
+         static CSpellingRules rules;
+         return rules.AnalyzeMisspelling(m.GetWord(), m.GetMisspelling());
+     }},
 };
 
 const SColumn<CVocabulary> kVocabularyColumns[] = {

@@ -150,17 +150,17 @@ private Q_SLOTS:
                                     << QByteArray();
         QTest::newRow("missed tsv") << QStringList{"--folder", "FOLDER", "--user", "Pupil One", "missed"}
                                     << 0
-                                    << QByteArray("List\tDate\tWord\tMisspelling\n"
-                                                  "Week1\t12/08/26, 03:10 AM\treceive\trecieve\n"
-                                                  "Say \"hi\"\td\ttab\\there\tback\\\\slash\n"
-                                                  "Line\\nbreak\td\tcarriage\\rreturn\tcaf\xC3\xA9\n")
+                                    << QByteArray("List\tDate\tWord\tMisspelling\tErrors\n"
+                                                  "Week1\t12/08/26, 03:10 AM\treceive\trecieve\tie/ei:  ie to ei\n"
+                                                  "Say \"hi\"\td\ttab\\there\tback\\\\slash\tending e\n"
+                                                  "Line\\nbreak\td\tcarriage\\rreturn\tcaf\xC3\xA9\tdouble r\n")
                                     << QByteArray();
         QTest::newRow("missed csv") << QStringList{"--folder", "FOLDER", "--user", "Pupil One", "missed", "--format", "csv"}
                                     << 0
-                                    << QByteArray("List,Date,Word,Misspelling\r\n"
-                                                  "Week1,\"12/08/26, 03:10 AM\",receive,recieve\r\n"
-                                                  "\"Say \"\"hi\"\"\",d,tab\there,back\\slash\r\n"
-                                                  "\"Line\nbreak\",d,\"carriage\rreturn\",caf\xC3\xA9\r\n")
+                                    << QByteArray("List,Date,Word,Misspelling,Errors\r\n"
+                                                  "Week1,\"12/08/26, 03:10 AM\",receive,recieve,ie/ei:  ie to ei\r\n"
+                                                  "\"Say \"\"hi\"\"\",d,tab\there,back\\slash,ending e\r\n"
+                                                  "\"Line\nbreak\",d,\"carriage\rreturn\",caf\xC3\xA9,double r\r\n")
                                     << QByteArray();
         QTest::newRow("vocabulary") << QStringList{"--folder", "FOLDER", "--user", "Pupil One", "vocabulary"}
                                     << 0
@@ -168,7 +168,7 @@ private Q_SLOTS:
                                                   "Animals\t01/02/26, 12:00 PM\t\xD0\xB6\xD0\xB8\xD1\x80\xD0\xB0\xD1\x84\t\n")
                                     << QByteArray();
         QTest::newRow("no file yet") << QStringList{"--folder", "FOLDER", "--user", "Nobody", "missed"}
-                                     << 0 << QByteArray("List\tDate\tWord\tMisspelling\n") << QByteArray();
+                                     << 0 << QByteArray("List\tDate\tWord\tMisspelling\tErrors\n") << QByteArray();
         QTest::newRow("no folder") << QStringList{"--folder", "FOLDER/none", "--user", "Pupil One", "grades", "--format", "csv"}
                                    << 0 << QByteArray("List,Date,Correct,Words\r\n") << QByteArray();
         QTest::newRow("cut file") << QStringList{"--folder", "FOLDER", "--user", "Cut", "grades"}
@@ -178,7 +178,7 @@ private Q_SLOTS:
                                                 "Week1--Stopped Test\t12/08/26, 03:10 AM\t3\t12\n")
                                   << QByteArray("orthex-cli results: FOLDER/Cut.sp3: archive error at byte ");
         QTest::newRow("empty file") << QStringList{"--folder", "FOLDER", "--user", "Empty", "missed"}
-                                    << 1 << QByteArray("List\tDate\tWord\tMisspelling\n")
+                                    << 1 << QByteArray("List\tDate\tWord\tMisspelling\tErrors\n")
                                     << QByteArray("orthex-cli results: FOLDER/Empty.sp4: archive error at byte 0: "
                                                   "the stream ends inside the element count\n");
         QTest::newRow("missed words in a grade file") << QStringList{"--folder", "FOLDER", "--user", "Wrong", "grades"}
