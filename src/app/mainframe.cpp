@@ -12,6 +12,7 @@
 #include "lists/orthexdoc.h"
 #include "lists/savedlg.h"
 #include "lists/words.h"
+#include "test/test.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -310,7 +311,7 @@ CPageView* CMainFrame::CreatePage(PageCommand page)
     switch (page) {
     case PageCommand::Start: return new COrthexView(m_doc, *this, *this, m_pStack);
     case PageCommand::Words: return new CWords(m_doc, *this, m_settings, m_pStack);
-    case PageCommand::Test: return new CPlaceholderPage(m_doc, *this, QStringLiteral("Test Page"), m_pStack);
+    case PageCommand::Test: return new CTest(m_doc, *this, m_settings, m_pStack);
     case PageCommand::Reports: return new CPlaceholderPage(m_doc, *this, QStringLiteral("Reports Page"), m_pStack);
     case PageCommand::Options: return new COptions(m_doc, *this, m_settings, m_folders, m_pStack);
     }

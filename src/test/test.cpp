@@ -16,6 +16,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include <concepts>
+
 namespace {
 QPushButton* formButton(const QString& caption, const QString& whatsThis, QWidget* parent)
 {
@@ -55,6 +57,26 @@ QLabel* formLabel(const QString& text, QWidget* buddy, QWidget* parent)
     return label;
 }
 
+// Writes the logged-in user's results through the document's own result files, where the
+// document offers that (COrthexDoc::SaveResults); without it the results are written when the
+// user changes or the program ends, as before.
+template <class Document>
+constexpr bool documentWritesResults()
+{
+    return requires(Document& document) {
+        { document.SaveResults() } -> std::convertible_to<bool>;
+    };
+}
+
+template <class Document>
+bool writeResultsThrough(Document& document)
+{
+    if constexpr (documentWritesResults<Document>())
+        return document.SaveResults();
+    else
+        return false;
+}
+
 // The program's texts break lines with "\r\n"; a text field wants "\n".
 QString shownText(const QString& text)
 {
@@ -74,6 +96,7 @@ CTest::CTest(COrthexDoc& document, IPageCommandTarget& commands, CAppSettings& s
     setFont(CDialogUnits::FormFont());
     CreateControls();
     m_session->SetView(this, this);
+    m_session->SetResultsWriter([](COrthexDoc& doc) { return writeResultsThrough(doc); });
     setMinimumSize(FormSize());
 }
 
@@ -215,6 +238,11 @@ void CTest::OnFrameClosing()
 {
     if (GetDocument().m_bTestRunning)
         m_session->StopTest();
+}
+
+bool CTest::WritesResultsThroughDocument()
+{
+    return documentWritesResults<COrthexDoc>();
 }
 
 void CTest::SetResultsWriter(CTestSession::ResultsWriter writer)

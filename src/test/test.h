@@ -38,8 +38,10 @@ public:
     // is kept and written.
     void OnFrameClosing() override;
 
-    // Where a finished or stopped test's results are written (the document's result files).
+    // Where a finished or stopped test's results are written at once. By default the
+    // document's result files, when the document offers COrthexDoc::SaveResults().
     void SetResultsWriter(CTestSession::ResultsWriter writer);
+    static bool WritesResultsThroughDocument();
 
     CTestSession& Session() { return *m_session; }
     CDXSoundRecorder& Recorder() { return *m_recorder; }

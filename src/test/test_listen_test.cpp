@@ -8,6 +8,7 @@
 #include "testing/testaudio.h"
 #include "testing/testenvironment.h"
 
+#include <QLineEdit>
 #include <QPushButton>
 
 using namespace TestSupport;

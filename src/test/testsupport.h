@@ -19,18 +19,25 @@
 
 namespace TestSupport {
 
-// Logs in the one name it is given (none: nobody); keeps no result files.
+// Logs in the one name it is given (none: nobody); keeps no result files, but counts the
+// writes that would have reached them (when given a counter).
 class CFixedUserSession : public IUserSession
 {
 public:
-    explicit CFixedUserSession(QString user) : m_user(std::move(user)) {}
+    explicit CFixedUserSession(QString user, int* saves = nullptr) : m_user(std::move(user)), m_saves(saves) {}
     QString LogInAtStart() override { return m_user; }
     QString LogInAgain() override { return m_user; }
     bool LoadResults(COrthexDoc&) override { return true; }
-    bool SaveResults(COrthexDoc&) override { return true; }
+    bool SaveResults(COrthexDoc& doc) override
+    {
+        if (m_saves && !doc.m_strCurrentUser.isEmpty() && doc.m_bResultsChanged)
+            ++*m_saves;
+        return true;
+    }
 
 private:
     QString m_user;
+    int* m_saves;
 };
 
 inline QByteArray le16(quint16 v)
@@ -104,10 +111,10 @@ inline QString MakeList(const QString& name, const QStringList& words, const QLi
 }
 
 // A document logged in as `user` (nobody when empty) with the list at `path` open (none when
-// empty), titled with the file's name.
-inline std::unique_ptr<COrthexDoc> MakeDocument(const QString& user, const QString& path)
+// empty), titled with the file's name. Its session counts its result writes in *saves.
+inline std::unique_ptr<COrthexDoc> MakeDocument(const QString& user, const QString& path, int* saves = nullptr)
 {
-    auto doc = std::make_unique<COrthexDoc>(std::make_unique<CFixedUserSession>(user));
+    auto doc = std::make_unique<COrthexDoc>(std::make_unique<CFixedUserSession>(user, saves));
     if (!path.isEmpty() && doc->OpenList(path)) {
         doc->SetPathName(path);
         doc->SetTitle(QFileInfo(path).fileName());
