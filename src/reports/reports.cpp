@@ -199,7 +199,12 @@ CReports::CReports(COrthexDoc& document, IPageCommandTarget& commands, QWidget* 
     connect(m_pCancel, &QPushButton::clicked, this, &CReports::OnCancel);
 }
 
-CReports::~CReports() = default;
+CReports::~CReports()
+{
+    // The list and its model read the sheet, which goes before the widget's children would.
+    delete m_pList;
+    delete m_pModel;
+}
 
 SReportLists CReports::DocumentLists() const
 {
