@@ -12,6 +12,7 @@
 #include "lists/orthexdoc.h"
 #include "lists/savedlg.h"
 #include "lists/words.h"
+#include "reports/reports.h"
 #include "test/test.h"
 
 #include <QAbstractSpinBox>
@@ -312,7 +313,7 @@ CPageView* CMainFrame::CreatePage(PageCommand page)
     case PageCommand::Start: return new COrthexView(m_doc, *this, *this, m_pStack);
     case PageCommand::Words: return new CWords(m_doc, *this, m_settings, m_pStack);
     case PageCommand::Test: return new CTest(m_doc, *this, m_settings, m_pStack);
-    case PageCommand::Reports: return new CPlaceholderPage(m_doc, *this, QStringLiteral("Reports Page"), m_pStack);
+    case PageCommand::Reports: return new CReports(m_doc, *this, m_pStack);
     case PageCommand::Options: return new COptions(m_doc, *this, m_settings, m_folders, m_pStack);
     }
     return nullptr;
