@@ -292,32 +292,6 @@ private Q_SLOTS:
         QCOMPARE(writes, 1);
     }
 
-    // Without a writer of its own, the page writes a finished or stopped test's results
-    // through the document's result files at once.
-    void resultsWrittenThroughTheDocument()
-    {
-        if (!CTest::WritesResultsThroughDocument())
-            QSKIP("COrthexDoc offers no SaveResults() yet: results are written at user change and program end only");
-        {
-            int saves = 0;
-            auto doc = MakeDocument(QStringLiteral("pupil"), MakeList(QStringLiteral("Saved.orthex"), {QStringLiteral("apple")}),
-                                    &saves);
-            CRecordingCommands commands;
-            CAppSettings settings;
-            CTest page(*doc, commands, settings);
-            page.OnInitialUpdate();
-            page.Session().SetRecordingFolder(NewFolder(QStringLiteral("recordings")));
-            QTest::mouseClick(page.StartButton(), Qt::LeftButton);
-            QCOMPARE(saves, 0);
-            QTest::mouseClick(page.SkipButton(), Qt::LeftButton);
-            QTest::mouseClick(page.NextButton(), Qt::LeftButton);
-            QCOMPARE(saves, 1);
-            QTest::mouseClick(page.StartButton(), Qt::LeftButton);
-            QTest::mouseClick(page.StopButton(), Qt::LeftButton);
-            QCOMPARE(saves, 2);
-        }
-    }
-
     void everyControlHasAName()
     {
         SPage p(QString(), {QStringLiteral("apple")});
