@@ -31,24 +31,6 @@ private Q_SLOTS:
         QCOMPARE(got, draws);
     }
 
-    void reseedingStartsAgain()
-    {
-        CTestRandom random(7);
-        const int first = random.Next();
-        random.Next();
-        random.Seed(7);
-        QCOMPARE(random.Next(), first);
-    }
-
-    void drawsStayInRange()
-    {
-        CTestRandom random(12345);
-        for (int i = 0; i < 100000; ++i) {
-            const int value = random.Next();
-            QVERIFY(value >= 0 && value <= CTestRandom::kMax);
-        }
-    }
-
     void shuffledOrders_data()
     {
         QTest::addColumn<int>("count");
