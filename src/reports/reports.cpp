@@ -18,6 +18,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTreeView>
 
 namespace {
@@ -305,7 +306,10 @@ int CReports::ContentWidth(int column) const
             it = measured.insert(text, metrics.horizontalAdvance(text));
         widest = qMax(widest, it.value());
     }
-    return widest + padding;
+    // Some slack as the list view leaves around a fitted column, so that fractional text widths
+    // never elide the widest text.
+    const int slack = 2 * (m_pList->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_pList) + 1);
+    return widest + padding + slack;
 }
 
 void CReports::SizeColumns()
