@@ -75,6 +75,9 @@ public:
     // "Log In as a Different User": saves the old user's results, logs in again, loads the new
     // user's results. The open list stays open.
     void ChangeUser();
+    // Writes the user's results now (a finished or stopped test), so a crash later in the day
+    // loses nothing; the session writes only when a user is logged in and the results changed.
+    bool SaveResults() { return m_session ? m_session->SaveResults(*this) : true; }
 
     QString GetTitle() const { return m_strTitle; }
     void SetTitle(const QString& title);
