@@ -103,17 +103,6 @@ private Q_SLOTS:
             got << row.value(0);
         QCOMPARE(got, words);
     }
-
-    void printedGradeRow()
-    {
-        CGrade grade;
-        grade.SetListName(QStringLiteral("Week1"));
-        grade.SetDateText(QStringLiteral("12/08/26, 03:10 AM"));
-        grade.SetCorrectCount(9);
-        grade.SetWordCount(10);
-        QCOMPARE(PrintLayout::GradeRow(grade),
-                 (QStringList{"Week1", "12/08/26, 03:10 AM", "9", "10", " 90%"}));
-    }
 };
 
 ORTHEX_TEST_MAIN(CPrintLayoutTest)

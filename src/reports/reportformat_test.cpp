@@ -38,12 +38,6 @@ private Q_SLOTS:
         QVERIFY(ReportFormat::PageGrade(0, 0).endsWith(QLatin1String("nan %")));
     }
 
-    void gradeQuotientIsSinglePrecision()
-    {
-        // 1/3 in single precision is 0.3333333432..., times 100.0 in double.
-        QCOMPARE(ReportFormat::GradePercent(1, 3), double(1.0f / 3.0f) * 100.0);
-    }
-
     void counts_data()
     {
         QTest::addColumn<int>("count");

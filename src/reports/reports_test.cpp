@@ -312,27 +312,6 @@ private Q_SLOTS:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         QCOMPARE(p.Column(0), QStringList{"first"});
     }
-
-    void everyControlHasAnAccessibleName()
-    {
-        SPage p;
-        p.Open();
-        const QList<QWidget*> controls = {p.page->ReportButton(EReportKind::Grades),
-                                          p.page->ReportButton(EReportKind::Missed),
-                                          p.page->ReportButton(EReportKind::Vocabulary),
-                                          p.page->ListView(),
-                                          p.page->SaveChangesButton(),
-                                          p.page->DeleteAllButton(),
-                                          p.page->DeleteSelectionButton(),
-                                          p.page->PrintButton(),
-                                          p.page->CancelButton()};
-        const QStringList names = {"Grades", "Misspelled Words", "Vocabulary List", "Report Rows", "Save Changes",
-                                   "Delete All", "Delete Selection", "Print", "Cancel"};
-        for (int i = 0; i < controls.size(); ++i) {
-            QCOMPARE(controls.at(i)->accessibleName(), names.at(i));
-            QVERIFY(controls.at(i)->focusPolicy() & Qt::TabFocus);
-        }
-    }
 };
 
 ORTHEX_TEST_MAIN(CReportsTest)
