@@ -1,5 +1,7 @@
 #include "app/appsettings.h"
 
+#include "sound/speechsynthesizer.h"
+
 #include <QSettings>
 
 namespace {
@@ -76,6 +78,12 @@ bool CAppSettings::SetRepeat(int value) { return WriteInt(QStringLiteral("Repeat
 
 int CAppSettings::Rate() const { return GetInt(QStringLiteral("Rate"), 2); }
 bool CAppSettings::SetRate(int value) { return WriteInt(QStringLiteral("Rate"), value); }
+
+QString CAppSettings::Voice() const { return GetString(QStringLiteral("Voice"), CSpeechSynthesizer::kDefaultVoice); }
+bool CAppSettings::SetVoice(const QString& voiceId) { return WriteString(QStringLiteral("Voice"), voiceId); }
+
+int CAppSettings::SpeechRate() const { return GetInt(QStringLiteral("SpeechRate"), CSpeechSynthesizer::kDefaultRate); }
+bool CAppSettings::SetSpeechRate(int wordsPerMinute) { return WriteInt(QStringLiteral("SpeechRate"), wordsPerMinute); }
 
 int CAppSettings::PreviewPages() const { return GetInt(QStringLiteral("PreviewPages"), 0); }
 bool CAppSettings::SetPreviewPages(int value) { return WriteInt(QStringLiteral("PreviewPages"), value); }

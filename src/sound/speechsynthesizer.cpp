@@ -1,0 +1,141 @@
+#include "sound/speechsynthesizer.h"
+
+#include "app/messages.h"
+#include "sound/speechengine.h"
+#include "sound/wavfile.h"
+
+#include <QtEndian>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+// Below this peak the sound is taken as silence: nothing a pupil could hear as a word.
+constexpr int kSilencePeak = 256;
+
+int peak(const QByteArray& pcm)
+{
+    int loudest = 0;
+    for (qsizetype i = 0; i + 1 < pcm.size(); i += 2)
+        loudest = std::max(loudest, std::abs(int(qFromLittleEndian<qint16>(pcm.constData() + i))));
+    return loudest;
+}
+
+QByteArray silence(int sampleRate, int ms)
+{
+    return QByteArray(qsizetype(sampleRate) * ms / 1000 * 2, '\0');
+}
+
+bool isEnglish(const QString& language)
+{
+    return language == QLatin1String("en") || language.startsWith(QLatin1String("en-"));
+}
+
+// "English (America)" first, "English (Great Britain)" second, then by name.
+int rank(const CVoice& voice)
+{
+    if (voice.id == QLatin1String("gmw/en-US"))
+        return 0;
+    if (voice.id == QLatin1String("gmw/en"))
+        return 1;
+    return 2;
+}
+}  // namespace
+
+CSpeechSynthesizer::CSpeechSynthesizer()
+    : CSpeechSynthesizer(kDefaultVoice, kDefaultRate)
+{
+}
+
+CSpeechSynthesizer::CSpeechSynthesizer(const QString& voiceId, int rate)
+    : m_nRate(kDefaultRate)
+{
+    SetVoice(voiceId);
+    SetRate(rate);
+}
+
+void CSpeechSynthesizer::SetVoice(const QString& voiceId)
+{
+    m_strVoice = voiceId.isEmpty() ? kDefaultVoice : voiceId;
+}
+
+void CSpeechSynthesizer::SetRate(int wordsPerMinute)
+{
+    m_nRate = std::clamp(wordsPerMinute, kMinRate, kMaxRate);
+}
+
+std::optional<QByteArray> CSpeechSynthesizer::Synthesize(const QString& text)
+{
+    if (text.trimmed().isEmpty()) {
+        Messages::Show(QStringLiteral("There is no text to speak."), MessageIcon::Exclamation);
+        return std::nullopt;
+    }
+    if (text.size() > kMaxTextLength) {
+        Messages::Show(QStringLiteral("The text to speak is longer than %1 characters.").arg(kMaxTextLength),
+                       MessageIcon::Exclamation);
+        return std::nullopt;
+    }
+    CSpeechEngine::Result result = CSpeechEngine::Instance().Synthesize(m_strVoice, m_nRate, text);
+    if (!result.error.isEmpty()) {
+        Messages::Show(QStringLiteral("Could not speak \"%1\": %2.").arg(text, result.error),
+                       MessageIcon::Exclamation);
+        return std::nullopt;
+    }
+    if (peak(result.pcm) < kSilencePeak) {
+        Messages::Show(QStringLiteral("The speech engine made no sound for \"%1\".").arg(text),
+                       MessageIcon::Exclamation);
+        return std::nullopt;
+    }
+    return std::move(result.pcm);
+}
+
+bool CSpeechSynthesizer::Speak(const QString& text, const QString& wavPath)
+{
+    const std::optional<QByteArray> pcm = Synthesize(text);
+    return pcm && WriteWav(*pcm, wavPath);
+}
+
+bool CSpeechSynthesizer::SpeakDictation(const QString& word, const QString& sentence, const QString& wavPath)
+{
+    if (sentence.trimmed().isEmpty())
+        return Speak(word, wavPath);
+    const std::optional<QByteArray> spokenWord = Synthesize(word);
+    if (!spokenWord)
+        return false;
+    const std::optional<QByteArray> spokenSentence = Synthesize(sentence);
+    if (!spokenSentence)
+        return false;
+    const QByteArray pause = silence(int(Format().nSamplesPerSec), kDictationPauseMs);
+    return WriteWav(*spokenWord + pause + *spokenSentence + pause + *spokenWord, wavPath);
+}
+
+bool CSpeechSynthesizer::WriteWav(const QByteArray& pcm, const QString& wavPath)
+{
+    CWavFile file;
+    if (!file.OpenForWriting(wavPath, Format()) || file.Write(pcm.constData(), pcm.size()) != pcm.size()
+        || !file.Close()) {
+        Messages::Show(QStringLiteral("Could not write the spoken text to \"%1\".").arg(wavPath),
+                       MessageIcon::Exclamation);
+        return false;
+    }
+    return true;
+}
+
+CWaveFormat CSpeechSynthesizer::Format()
+{
+    return CWaveFormat::Pcm(1, quint32(CSpeechEngine::Instance().SampleRate()), 16);
+}
+
+QList<CVoice> CSpeechSynthesizer::EnglishVoices()
+{
+    QList<CVoice> voices;
+    for (const CSpeechEngine::Voice& v : CSpeechEngine::Instance().Voices())
+        if (isEnglish(v.language))
+            voices.append(CVoice{v.name, v.identifier});
+    std::stable_sort(voices.begin(), voices.end(), [](const CVoice& a, const CVoice& b) {
+        if (rank(a) != rank(b))
+            return rank(a) < rank(b);
+        return a.name.localeAwareCompare(b.name) < 0;
+    });
+    return voices;
+}

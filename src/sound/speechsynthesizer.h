@@ -1,0 +1,68 @@
+#pragma once
+
+#include "sound/wavformat.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// A voice the speech can be made with.
+struct CVoice
+{
+    QString name;  // shown to the user, e.g. "English (America)"
+    QString id;    // espeak-ng's voice identifier, e.g. "gmw/en-US"
+
+    friend bool operator==(const CVoice&, const CVoice&) = default;
+};
+
+// Turns typed text into a spoken recording, for lists made without a microphone. The WAV file
+// has the layout of a recording (56-byte header with the "fact" chunk), in espeak-ng's own
+// format: mono, 16 bits, 22050 Hz. Each synthesizer has its own voice and rate; any thread may
+// use one (the engine underneath is shared and serialised). Failures show a message and
+// return false.
+class CSpeechSynthesizer
+{
+public:
+    static inline const QString kDefaultVoice = QStringLiteral("gmw/en-US");  // English (America)
+    static constexpr int kDefaultRate = 150;  // words per minute: a little slower than talk
+    static constexpr int kMinRate = 80;
+    static constexpr int kMaxRate = 450;
+    // Silence between the parts of a dictation (word, sentence, word).
+    static constexpr int kDictationPauseMs = 1000;
+    // Longest text said at once, in characters.
+    static constexpr int kMaxTextLength = 1000;
+
+    CSpeechSynthesizer();
+    CSpeechSynthesizer(const QString& voiceId, int rate);
+
+    // An empty id means the default voice. The voice is checked only when speaking.
+    void SetVoice(const QString& voiceId);
+    QString Voice() const { return m_strVoice; }
+    // Words per minute, held within kMinRate..kMaxRate.
+    void SetRate(int wordsPerMinute);
+    int Rate() const { return m_nRate; }
+
+    // Writes the text, spoken, to wavPath (created or replaced).
+    bool Speak(const QString& text, const QString& wavPath);
+    // Writes a dictation to wavPath: the word, a pause, the sentence, a pause, the word. With
+    // an empty sentence, the word alone (as Speak).
+    bool SpeakDictation(const QString& word, const QString& sentence, const QString& wavPath);
+
+    // The text spoken, as samples (mono, signed 16-bit little-endian, in Format()); nothing
+    // after showing why when it cannot be said.
+    std::optional<QByteArray> Synthesize(const QString& text);
+
+    // Format of the spoken sound; samples per second 0 when the engine does not start.
+    static CWaveFormat Format();
+    // The English voices installed: "English (America)" and "English (Great Britain)" first,
+    // then the others by name. Empty when the speech engine does not start.
+    static QList<CVoice> EnglishVoices();
+
+private:
+    bool WriteWav(const QByteArray& pcm, const QString& wavPath);
+
+    QString m_strVoice;
+    int m_nRate;
+};
