@@ -1,10 +1,29 @@
-// orthex-cli list: the rows of a spelling-list file, as the program's cursor sees them.
+// orthex-cli list: the rows of a spelling-list file, as the program's cursor sees them; and
+// lists made without a microphone: a new empty list, a word with a recording or spoken by the
+// speech engine, and a whole word file spoken line by line.
 
+#include "app/appsettings.h"
 #include "app/messages.h"
 #include "cli/clicommand.h"
 #include "lists/listdatabase.h"
+#include "lists/listmessages.h"
+#include "lists/listtransaction.h"
 #include "lists/spellinglistdb.h"
+#include "sound/audioformatmap.h"
+#include "sound/sounddevice.h"
+#include "sound/speechsynthesizer.h"
+#include "sound/wavformat.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QStringDecoder>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <memory>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -32,7 +51,11 @@ private:
     IMessageSink* m_previous;
 };
 
-const char kUsage[] = "list FILE.orthex";
+const char kUsage[] = "list [new | add | import] FILE.orthex ...  (orthex-cli list --help)";
+const char kPrintUsage[] = "list FILE.orthex";
+const char kNewUsage[] = "list new FILE.orthex";
+const char kAddUsage[] = "list add FILE.orthex WORD [--wav F | --speak [--sentence S]] [--creator NAME]";
+const char kImportUsage[] = "list import FILE.orthex WORDS.txt [--creator NAME]";
 
 // Tabs and line breaks inside a value would break the table.
 QString tsvField(const QString& value)
@@ -48,7 +71,7 @@ QString tsvField(const QString& value)
 int printRows(const QStringList& args)
 {
     if (args.size() != 1 || args.first().isEmpty())
-        return Cli::Usage(kUsage);
+        return Cli::Usage(kPrintUsage);
     CErrorStreamSink sink;
     CListDatabase database;
     if (!database.Open(args.first()))
@@ -67,6 +90,353 @@ int printRows(const QStringList& args)
     return Cli::kOk;
 }
 
+// --- Arguments of the sub-forms ---
+
+struct Arguments {
+    QStringList positional;
+    QHash<QString, QString> values;  // "--name" -> value ("" for a flag)
+};
+
+// Splits the arguments into positional ones and the options given; nothing when an option is
+// unknown, repeated or lacks its value.
+std::optional<Arguments> parseArguments(const QStringList& args, const QStringList& valueOptions,
+                                        const QStringList& flags)
+{
+    Arguments parsed;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args.at(i);
+        if (!arg.startsWith(QLatin1String("--"))) {
+            parsed.positional << arg;
+            continue;
+        }
+        if (parsed.values.contains(arg))
+            return std::nullopt;
+        if (flags.contains(arg)) {
+            parsed.values.insert(arg, QString());
+        } else if (valueOptions.contains(arg) && i + 1 < args.size()) {
+            parsed.values.insert(arg, args.at(++i));
+        } else {
+            return std::nullopt;
+        }
+    }
+    return parsed;
+}
+
+// The creator of the words added: the one named, else the user logged in automatically, else
+// nobody. Nothing (after saying why) when the name is too long to be stored.
+std::optional<QString> creatorOf(const Arguments& args)
+{
+    const QString creator = args.values.contains(QStringLiteral("--creator"))
+                                ? args.values.value(QStringLiteral("--creator"))
+                                : CAppSettings().AutoLogInName();
+    if (creator.size() > CListDatabase::kMaxCreatedByLength) {
+        Messages::Show(ListMessages::CreatorTooLong(creator, CListDatabase::kMaxCreatedByLength));
+        return std::nullopt;
+    }
+    return creator;
+}
+
+void fail(const char* form, const QString& text)
+{
+    Cli::Out().flush();
+    Cli::Err() << "orthex-cli list " << form << ": " << text << '\n';
+    Cli::Err().flush();
+}
+
+QString shown(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+// --- Spoken words ---
+
+// Speaks a word, or a dictation of it with its sentence, with the voice and rate of the
+// settings; the WAV file's bytes, or nothing after the speech engine said why.
+class CWordSpeaker
+{
+public:
+    CWordSpeaker()
+    {
+        const CAppSettings settings;
+        m_speech.SetVoice(settings.Voice());
+        m_speech.SetRate(settings.SpeechRate());
+    }
+
+    std::optional<QByteArray> Speak(const QString& word, const QString& sentence)
+    {
+        if (!m_folder.isValid()) {
+            Messages::Show(QStringLiteral("No temporary folder for the spoken words: %1").arg(m_folder.errorString()));
+            return std::nullopt;
+        }
+        const QString path = m_folder.filePath(QStringLiteral("Temp.wav"));
+        if (!m_speech.SpeakDictation(word, sentence, path))
+            return std::nullopt;
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            Messages::Show(ListMessages::CannotWriteRecording(path, file.errorString()));
+            return std::nullopt;
+        }
+        return file.readAll();
+    }
+
+private:
+    CSpeechSynthesizer m_speech;
+    QTemporaryDir m_folder;
+};
+
+// --- Appending to a list ---
+
+// An open list and the [Order] its next word gets.
+class CListAppender
+{
+public:
+    bool Open(const QString& path)
+    {
+        if (!m_database.Open(path))
+            return false;
+        m_list = std::make_unique<CSpellingListDB>(m_database);
+        if (!m_list->Open())
+            return false;
+        // After the highest [Order], so the new words come last however the rows are numbered.
+        if (!(m_list->IsBOF() && m_list->IsEOF()))
+            for (m_list->MoveFirst(); !m_list->IsEOF(); m_list->MoveNext())
+                m_nNextOrder = std::max(m_nNextOrder, m_list->Order() + 1);
+        return true;
+    }
+
+    // The [Order] the word got, or 0 (after the message) when it could not be stored.
+    int Append(const QString& creator, const QString& word, const QByteArray& sound)
+    {
+        if (!m_list->AppendWord(m_nNextOrder, creator, word, sound))
+            return 0;
+        return m_nNextOrder++;
+    }
+
+    CSpellingListDB& List() { return *m_list; }
+
+private:
+    CListDatabase m_database;
+    std::unique_ptr<CSpellingListDB> m_list;
+    int m_nNextOrder = 1;
+};
+
+// --- list new ---
+
+int runNew(const QStringList& args)
+{
+    if (args.size() != 1 || args.first().isEmpty() || args.first().startsWith(QLatin1String("--")))
+        return Cli::Usage(kNewUsage);
+    const QString& path = args.first();
+    if (QFileInfo::exists(path)) {
+        fail("new", QStringLiteral("\"%1\" already exists; it was left as it is.").arg(shown(path)));
+        return Cli::kFailed;
+    }
+    if (!CListDatabase::Create(path)) {
+        fail("new", QStringLiteral("\"%1\" could not be created.").arg(shown(path)));
+        return Cli::kFailed;
+    }
+    return Cli::kOk;
+}
+
+// --- list add ---
+
+// Why playback could not take the WAV file's bytes; empty when it can.
+QString unplayableReason(const QByteArray& bytes)
+{
+    if (bytes.size() > CSoundDevice::kMaxSoundBytes)
+        return QStringLiteral("it is larger than %1 bytes").arg(CSoundDevice::kMaxSoundBytes);
+    const std::optional<CWavLayout> layout = WavHeader::Parse(bytes);
+    if (!layout)
+        return QStringLiteral("it is not a WAV file");
+    if (!AudioFormatMap::ToAudioFormat(layout->format))
+        return QStringLiteral("its sound is not in a PCM format that Orthex can play");
+    if (layout->dataSize <= 0)
+        return QStringLiteral("it holds no sound");
+    return QString();
+}
+
+int runAdd(const QStringList& rawArgs)
+{
+    const std::optional<Arguments> args = parseArguments(
+        rawArgs, {QStringLiteral("--wav"), QStringLiteral("--sentence"), QStringLiteral("--creator")},
+        {QStringLiteral("--speak")});
+    if (!args || args->positional.size() != 2 || args->positional.at(0).isEmpty()
+        || (args->values.contains(QStringLiteral("--wav"))
+            && (args->values.contains(QStringLiteral("--speak")) || args->values.contains(QStringLiteral("--sentence")))))
+        return Cli::Usage(kAddUsage);
+    CErrorStreamSink sink;
+    const QString& path = args->positional.at(0);
+    const QString& word = args->positional.at(1);
+    if (word.isEmpty()) {
+        fail("add", QStringLiteral("the word is empty."));
+        return Cli::kFailed;
+    }
+    if (word.size() > CListDatabase::kMaxWordLength) {
+        Messages::Show(ListMessages::WordTooLong(word, CListDatabase::kMaxWordLength));
+        return Cli::kFailed;
+    }
+    const std::optional<QString> creator = creatorOf(*args);
+    if (!creator)
+        return Cli::kFailed;
+
+    CListAppender list;
+    if (!list.Open(path))
+        return Cli::kFailed;
+    QByteArray sound;
+    if (args->values.contains(QStringLiteral("--wav"))) {
+        const QString wavPath = args->values.value(QStringLiteral("--wav"));
+        QFile file(wavPath);
+        if (!file.open(QIODevice::ReadOnly)) {
+            fail("add", QStringLiteral("\"%1\" could not be read: %2").arg(shown(wavPath), file.errorString()));
+            return Cli::kFailed;
+        }
+        sound = file.read(CSoundDevice::kMaxSoundBytes + 1);
+        if (const QString why = unplayableReason(sound); !why.isEmpty()) {
+            fail("add", QStringLiteral("\"%1\" cannot be a word's recording: %2.").arg(shown(wavPath), why));
+            return Cli::kFailed;
+        }
+    } else {
+        // Without a recording the word is spoken.
+        std::optional<QByteArray> spoken =
+            CWordSpeaker().Speak(word, args->values.value(QStringLiteral("--sentence")));
+        if (!spoken)
+            return Cli::kFailed;
+        sound = std::move(*spoken);
+    }
+    const int order = list.Append(*creator, word, sound);
+    if (order == 0)
+        return Cli::kFailed;
+    Cli::Out() << "Added \"" << word << "\" as word " << order << ".\n";
+    return Cli::kOk;
+}
+
+// --- list import ---
+
+// One line of a word file: the word, then optionally a tab and a sentence to say it in.
+struct WordLine {
+    int number = 0;  // 1-based
+    QString word;
+    QString sentence;
+};
+
+// Reads the word file (UTF-8, "\n" or "\r\n" line ends, a byte-order mark allowed): the lines
+// to speak, skipping blank lines quietly; every other line not taken is told on standard error
+// with why. Nothing when the file cannot be read.
+std::optional<std::vector<WordLine>> readWordFile(const QString& path, int* skipped)
+{
+    QFile file;
+    const bool opened = path == QLatin1String("-") ? file.open(stdin, QIODevice::ReadOnly)
+                                                   : (file.setFileName(path), file.open(QIODevice::ReadOnly));
+    if (!opened) {
+        fail("import", QStringLiteral("\"%1\" could not be read: %2").arg(shown(path), file.errorString()));
+        return std::nullopt;
+    }
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        fail("import", QStringLiteral("\"%1\" could not be read: %2").arg(shown(path), file.errorString()));
+        return std::nullopt;
+    }
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
+
+    std::vector<WordLine> lines;
+    const QList<QByteArray> rawLines = bytes.split('\n');
+    for (qsizetype i = 0; i < rawLines.size(); ++i) {
+        QByteArray raw = rawLines.at(i);
+        if (raw.endsWith('\r'))
+            raw.chop(1);
+        const int number = int(i + 1);
+        auto skip = [&](const QString& why) {
+            Cli::Err() << "line " << number << " skipped: " << why << '\n';
+            ++*skipped;
+        };
+        QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+        const QString text = decoder(raw);
+        if (decoder.hasError()) {
+            skip(QStringLiteral("it is not UTF-8 text"));
+            continue;
+        }
+        const qsizetype tab = text.indexOf(QLatin1Char('\t'));
+        WordLine line;
+        line.number = number;
+        // Spaces around a word in a text file are unseen, and a pupil could never type them.
+        line.word = text.left(tab).trimmed();
+        line.sentence = tab < 0 ? QString() : text.mid(tab + 1).trimmed();
+        if (line.word.isEmpty() && line.sentence.isEmpty())
+            continue;  // blank
+        if (line.word.isEmpty())
+            skip(QStringLiteral("there is no word before the tab"));
+        else if (line.word.size() > CListDatabase::kMaxWordLength)
+            skip(QStringLiteral("the word is longer than %1 characters").arg(CListDatabase::kMaxWordLength));
+        else if (std::any_of(line.word.cbegin(), line.word.cend(), [](QChar c) { return c.category() == QChar::Other_Control; }))
+            skip(QStringLiteral("the word holds a control character"));
+        else if (line.sentence.size() > CSpeechSynthesizer::kMaxTextLength)
+            skip(QStringLiteral("the sentence is longer than %1 characters").arg(CSpeechSynthesizer::kMaxTextLength));
+        else
+            lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+QString countText(int count, const char* one, const char* many)
+{
+    return QStringLiteral("%1 %2").arg(count).arg(QLatin1String(count == 1 ? one : many));
+}
+
+int runImport(const QStringList& rawArgs)
+{
+    const std::optional<Arguments> args = parseArguments(rawArgs, {QStringLiteral("--creator")}, {});
+    if (!args || args->positional.size() != 2 || args->positional.at(0).isEmpty() || args->positional.at(1).isEmpty())
+        return Cli::Usage(kImportUsage);
+    CErrorStreamSink sink;
+    const std::optional<QString> creator = creatorOf(*args);
+    if (!creator)
+        return Cli::kFailed;
+    CListAppender list;
+    if (!list.Open(args->positional.at(0)))
+        return Cli::kFailed;
+    int skipped = 0;
+    const std::optional<std::vector<WordLine>> lines = readWordFile(args->positional.at(1), &skipped);
+    if (!lines)
+        return Cli::kFailed;
+
+    // Everything is spoken first, then stored in one transaction: the list gets all the words
+    // or, when the file cannot be changed, none, and is not held locked while speech is made.
+    CWordSpeaker speaker;
+    std::vector<std::pair<const WordLine*, QByteArray>> spoken;
+    for (const WordLine& line : *lines) {
+        std::optional<QByteArray> sound = speaker.Speak(line.word, line.sentence);
+        if (!sound) {
+            Cli::Err() << "line " << line.number << " skipped: it could not be spoken\n";
+            ++skipped;
+            continue;
+        }
+        spoken.emplace_back(&line, std::move(*sound));
+    }
+    CListTransaction transaction(list.List());
+    if (!transaction.IsActive())
+        return Cli::kFailed;
+    for (const auto& [line, sound] : spoken)
+        if (list.Append(*creator, line->word, sound) == 0)
+            return Cli::kFailed;  // rolled back
+    if (!transaction.Commit())
+        return Cli::kFailed;
+    Cli::Out() << "Added " << countText(int(spoken.size()), "word", "words") << "; skipped "
+               << countText(skipped, "line", "lines") << ".\n";
+    return skipped == 0 ? Cli::kOk : Cli::kFailed;
+}
+
+int printHelp(const QStringList&)
+{
+    for (const char* usage : {kPrintUsage, kNewUsage, kAddUsage, kImportUsage})
+        Cli::Out() << "usage: orthex-cli " << usage << '\n';
+    Cli::Out() << "  Without --wav, the word is spoken (with its sentence, as a dictation: the word, the\n"
+                  "  sentence, the word), in the voice and at the rate of the program's options.\n"
+                  "  WORDS.txt holds one word per line, optionally a tab and a sentence; \"-\" reads\n"
+                  "  standard input. The creator is the user who logs in automatically unless named.\n";
+    return Cli::kOk;
+}
+
 // Sub-forms ("list new", "list add", ...) are named by the first argument; anything else is the
 // file to print.
 struct ListSubForm {
@@ -76,7 +446,8 @@ struct ListSubForm {
 
 const std::vector<ListSubForm>& subForms()
 {
-    static const std::vector<ListSubForm> forms;
+    static const std::vector<ListSubForm> forms{
+        {"new", &runNew}, {"add", &runAdd}, {"import", &runImport}, {"--help", &printHelp}};
     return forms;
 }
 

@@ -1,11 +1,16 @@
+#include "app/appsettings.h"
 #include "lists/listdatabase.h"
 #include "lists/listmessages.h"
 #include "lists/spellinglistdb.h"
+#include "sound/wavformat.h"
 #include "testing/recordingmessagesink.h"
+#include "testing/testaudio.h"
 #include "testing/testenvironment.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QtEndian>
 #include <QtTest>
 
 namespace {
@@ -15,10 +20,13 @@ struct Run {
     QString err;
 };
 
-Run runCli(const QStringList& args)
+Run runCli(const QStringList& args, const QByteArray& input = QByteArray())
 {
     QProcess process;
     process.start(qEnvironmentVariable("ORTHEX_CLI"), QStringList{QStringLiteral("list")} + args);
+    if (!input.isEmpty())
+        process.write(input);
+    process.closeWriteChannel();
     Run run;
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
         return run;
@@ -34,6 +42,84 @@ struct Row {
     QString word;
     int soundBytes;  // -1: no sound set
 };
+struct StoredRow {
+    int order;
+    QString createdBy;
+    QString word;
+    QByteArray sound;
+};
+
+QList<StoredRow> readRows(const QString& file)
+{
+    QList<StoredRow> rows;
+    CListDatabase db;
+    if (!db.Open(file))
+        return rows;
+    CSpellingListDB list(db);
+    if (!list.Open() || (list.IsBOF() && list.IsEOF()))
+        return rows;
+    for (list.MoveFirst(); !list.IsEOF(); list.MoveNext())
+        rows.append({list.Order(), list.CreatedBy(), list.Word(), list.Sound()});
+    return rows;
+}
+
+QStringList wordsOf(const QList<StoredRow>& rows)
+{
+    QStringList words;
+    for (const StoredRow& r : rows)
+        words << r.word;
+    return words;
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+bool writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+QByteArray le16(quint16 v)
+{
+    char b[2];
+    qToLittleEndian(v, b);
+    return QByteArray(b, 2);
+}
+
+QByteArray le32(quint32 v)
+{
+    char b[4];
+    qToLittleEndian(v, b);
+    return QByteArray(b, 4);
+}
+
+QByteArray wavBytes(quint16 tag, quint16 channels, quint16 bits, const QByteArray& data)
+{
+    const quint16 block = quint16(channels * bits / 8);
+    const QByteArray fmt = le16(tag) + le16(channels) + le32(22050) + le32(22050 * block) + le16(block) + le16(bits);
+    const QByteArray chunks = "fmt " + le32(16) + fmt + "data" + le32(quint32(data.size())) + data;
+    return "RIFF" + le32(quint32(chunks.size() + 4)) + "WAVE" + chunks;
+}
+
+// Whether the bytes are a spoken recording: the recording layout (56-byte header, "fact" 0) in
+// the speech engine's format, with sound in it.
+QString spokenProblem(const QByteArray& wav)
+{
+    const std::optional<CWavLayout> layout = WavHeader::Parse(wav);
+    if (!layout)
+        return QStringLiteral("not a WAV file");
+    if (layout->dataOffset != 56 || wav.mid(36, 4) != "fact" || qFromLittleEndian<quint32>(wav.constData() + 44) != 0)
+        return QStringLiteral("not in the layout of a recording");
+    if (!(layout->format == CWaveFormat::Pcm(1, 22050, 16)))
+        return QStringLiteral("not 22050 Hz 16-bit mono");
+    if (layout->dataSize != wav.size() - 56 || !TestAudio::HasSound(wav.mid(56)))
+        return QStringLiteral("silent or cut");
+    return QString();
+}
 }  // namespace
 
 Q_DECLARE_METATYPE(QList<Row>)
@@ -119,6 +205,328 @@ private Q_SLOTS:
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(run.out, QString());
         QCOMPARE(run.err, expected + QLatin1Char('\n'));
+    }
+
+    void newMakesAnEmptyListThatOpens_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("exists");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("new file") << "fresh.orthex" << false << 0 << "";
+        QTest::newRow("name with spaces") << "Week 3 words.orthex" << false << 0 << "";
+        QTest::newRow("file already there") << "taken.orthex" << true << 1
+                                            << "orthex-cli list new: \"%1\" already exists; it was left as it is.\n";
+        QTest::newRow("folder missing") << "no/such/folder/x.orthex" << false << 1
+                                        << "orthex-cli list new: \"%1\" could not be created.\n";
+    }
+
+    void newMakesAnEmptyListThatOpens()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, exists);
+        QFETCH(int, exitCode);
+        QFETCH(QString, error);
+        const QString file = path(name);
+        QFile::remove(file);
+        if (exists)
+            QVERIFY(writeBytes(file, "someone's notes"));
+        const Run run = runCli({QStringLiteral("new"), file});
+        QCOMPARE(run.err, error.isEmpty() ? QString() : error.arg(file));
+        QCOMPARE(run.exitCode, exitCode);
+        if (exists) {
+            QCOMPARE(fileBytes(file), QByteArray("someone's notes"));
+        } else if (exitCode == 0) {
+            CRecordingMessageSink sink;
+            CListDatabase db;
+            QVERIFY(db.Open(file));
+            CSpellingListDB list(db);
+            QVERIFY(list.Open());
+            QCOMPARE(list.CountRows(), 0);
+            QCOMPARE(sink.Texts(), QStringList());
+        } else {
+            QVERIFY(!QFile::exists(file));
+        }
+    }
+
+    void addAppendsAWordWithItsRecording_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("autoUser");
+        QTest::addColumn<QString>("creator");
+        QTest::addColumn<int>("kind");  // 0: the given WAV file, 1: spoken word, 2: spoken dictation
+        QTest::newRow("WAV file, named creator") << QStringList{"--wav", "@", "--creator", "Anna"} << "" << "Anna" << 0;
+        QTest::newRow("WAV file, creator after the options")
+            << QStringList{"--creator", "Ben", "--wav", "@"} << "Cleo" << "Ben" << 0;
+        QTest::newRow("spoken, automatic user") << QStringList{"--speak"} << "Cleo" << "Cleo" << 1;
+        QTest::newRow("spoken by default, nobody") << QStringList{} << "" << "" << 1;
+        QTest::newRow("dictation") << QStringList{"--speak", "--sentence", "The cat sat on the mat."} << "" << "" << 2;
+        QTest::newRow("sentence alone means spoken") << QStringList{"--sentence", "A cat purrs."} << "" << "" << 2;
+        QTest::newRow("empty creator over the automatic user")
+            << QStringList{"--speak", "--creator", ""} << "Cleo" << "" << 1;
+    }
+
+    void addAppendsAWordWithItsRecording()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QString, autoUser);
+        QFETCH(QString, creator);
+        QFETCH(int, kind);
+        const QString file = path(QStringLiteral("add.orthex"));
+        QFile::remove(file);
+        QVERIFY(CListDatabase::Create(file));
+        {
+            CListDatabase db;
+            QVERIFY(db.Open(file));
+            CSpellingListDB list(db);
+            QVERIFY(list.Open());
+            // Gaps in [Order]: the new word still comes after the highest.
+            QVERIFY(list.AppendWord(4, QStringLiteral("Old"), QStringLiteral("dog"), "x"));
+            QVERIFY(list.AppendWord(2, QStringLiteral("Old"), QStringLiteral("emu"), "y"));
+        }
+        QVERIFY(CAppSettings().SetAutoLogInName(autoUser));
+        const QByteArray recording = wavBytes(1, 2, 16, QByteArray(4000, '\x11')) + "tail bytes kept";
+        const QString wav = path(QStringLiteral("given.wav"));
+        QVERIFY(writeBytes(wav, recording));
+        options.replaceInStrings(QStringLiteral("@"), wav);
+
+        const Run run = runCli(QStringList{QStringLiteral("add"), file, QStringLiteral("cat")} + options);
+        QVERIFY(CAppSettings().SetAutoLogInName(QString()));
+        QCOMPARE(run.err, QString());
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, QStringLiteral("Added \"cat\" as word 5.\n"));
+        const QList<StoredRow> rows = readRows(file);
+        QCOMPARE(wordsOf(rows), (QStringList{"emu", "dog", "cat"}));
+        const StoredRow& added = rows.last();
+        QCOMPARE(added.order, 5);
+        QCOMPARE(added.createdBy, creator);
+        if (kind == 0) {
+            QCOMPARE(added.sound, recording);  // byte for byte
+        } else {
+            QCOMPARE(spokenProblem(added.sound), QString());
+            // A dictation says the word twice around the sentence and two pauses.
+            const qsizetype seconds = (added.sound.size() - 56) / 44100;
+            QVERIFY2(kind == 1 ? seconds < 2 : seconds >= 3, qPrintable(QString::number(seconds)));
+        }
+    }
+
+    void addRefusesAndLeavesTheListAlone_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QByteArray>("wav");  // written to the file named "@"
+        QTest::addColumn<QString>("error");   // %1: the WAV file's path
+        const QString fifty = QString(50, QLatin1Char('w'));
+        QTest::newRow("word of 51 characters") << fifty + "x" << QStringList{"--speak"} << QByteArray()
+                                               << ListMessages::WordTooLong(fifty + "x", 50) + "\n";
+        QTest::newRow("empty word") << "" << QStringList{"--speak"} << QByteArray()
+                                    << "orthex-cli list add: the word is empty.\n";
+        QTest::newRow("creator of 26 characters")
+            << "cat" << QStringList{"--creator", QString(26, QLatin1Char('c'))} << QByteArray()
+            << ListMessages::CreatorTooLong(QString(26, QLatin1Char('c')), 25) + "\n";
+        QTest::newRow("not a WAV file") << "cat" << QStringList{"--wav", "@"} << QByteArray("just text")
+                                        << "orthex-cli list add: \"%1\" cannot be a word's recording: it is not a WAV file.\n";
+        QTest::newRow("ADPCM") << "cat" << QStringList{"--wav", "@"} << wavBytes(2, 1, 4, QByteArray(400, '\x01'))
+                               << "orthex-cli list add: \"%1\" cannot be a word's recording: its sound is not in a "
+                                  "PCM format that Orthex can play.\n";
+        QTest::newRow("no sound") << "cat" << QStringList{"--wav", "@"} << wavBytes(1, 2, 16, QByteArray())
+                                  << "orthex-cli list add: \"%1\" cannot be a word's recording: it holds no sound.\n";
+        QTest::newRow("WAV file missing") << "cat" << QStringList{"--wav", "@"} << QByteArray("-")
+                                          << "orthex-cli list add: \"%1\" could not be read: No such file or directory\n";
+        QTest::newRow("nothing to say") << "..." << QStringList{"--speak"} << QByteArray()
+                                        << "The speech engine made no sound for \"...\".\n";
+    }
+
+    void addRefusesAndLeavesTheListAlone()
+    {
+        QFETCH(QString, word);
+        QFETCH(QStringList, options);
+        QFETCH(QByteArray, wav);
+        QFETCH(QString, error);
+        const QString file = path(QStringLiteral("refuse.orthex"));
+        QFile::remove(file);
+        QVERIFY(CListDatabase::Create(file));
+        const QByteArray before = fileBytes(file);
+        const QString wavPath = path(QStringLiteral("refused.wav"));
+        QFile::remove(wavPath);
+        if (!wav.isEmpty() && wav != "-")
+            QVERIFY(writeBytes(wavPath, wav));
+        options.replaceInStrings(QStringLiteral("@"), wavPath);
+        const Run run = runCli(QStringList{QStringLiteral("add"), file, word} + options);
+        QCOMPARE(run.err, error.contains(QLatin1String("%1")) ? error.arg(wavPath) : error);
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.out, QString());
+        QCOMPARE(fileBytes(file), before);
+    }
+
+    void addToAFileThatIsNotAListSaysWhy()
+    {
+        const QString file = path(QStringLiteral("missing.orthex"));
+        QFile::remove(file);
+        QString expected;
+        {
+            CRecordingMessageSink sink;
+            CListDatabase db;
+            QVERIFY(!db.Open(file));
+            expected = sink.Texts().value(0);
+        }
+        const Run run = runCli({QStringLiteral("add"), file, QStringLiteral("cat")});
+        QCOMPARE(run.err, expected + QLatin1Char('\n'));
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(!QFile::exists(file));
+    }
+
+    void importSpeaksEachLine_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QStringList>("words");
+        QTest::addColumn<QList<int>>("dictations");  // indexes of the words said with a sentence
+        QTest::addColumn<QString>("err");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<int>("exitCode");
+        const QByteArray fiftyOne(51, 'l');
+        QTest::newRow("Unix lines") << QByteArray("cat\ndog\n") << QStringList{"cat", "dog"} << QList<int>{} << ""
+                                    << "Added 2 words; skipped 0 lines.\n" << 0;
+        QTest::newRow("Windows lines, no final line end")
+            << QByteArray("cat\r\ndog\tThe dog barks.\r\nemu") << QStringList{"cat", "dog", "emu"} << QList<int>{1}
+            << "" << "Added 3 words; skipped 0 lines.\n" << 0;
+        QTest::newRow("blank lines skipped quietly")
+            << QByteArray("\n\ncat\r\n   \r\n\t\n\ndog\n\n") << QStringList{"cat", "dog"} << QList<int>{} << ""
+            << "Added 2 words; skipped 0 lines.\n" << 0;
+        QTest::newRow("over-long and other bad lines told")
+            << QByteArray("cat\r\n" + fiftyOne + "\r\n\tA sentence without its word.\r\n\xC3" "(ad\r\nbe\x01" "e\r\n...\r\nfox\r\n")
+            << QStringList{"cat", "fox"} << QList<int>{} 
+            << "line 2 skipped: the word is longer than 50 characters\n"
+               "line 3 skipped: there is no word before the tab\n"
+               "line 4 skipped: it is not UTF-8 text\n"
+               "line 5 skipped: the word holds a control character\n"
+               "The speech engine made no sound for \"...\".\n"
+               "line 6 skipped: it could not be spoken\n"
+            << "Added 2 words; skipped 5 lines.\n" << 1;
+        QTest::newRow("fifty characters is fine") << QByteArray(50, 'f') + "\n" << QStringList{QString(50, 'f')}
+                                                  << QList<int>{} << "" << "Added 1 word; skipped 0 lines.\n" << 0;
+        QTest::newRow("byte-order mark, spaces around, UTF-8")
+            << QByteArray("\xEF\xBB\xBF  caf\xC3\xA9  \t  Coffee at the caf\xC3\xA9" ".  \r\n")
+            << QStringList{QStringLiteral("café")} << QList<int>{0} << "" << "Added 1 word; skipped 0 lines.\n" << 0;
+        QTest::newRow("empty file") << QByteArray() << QStringList{} << QList<int>{} << ""
+                                    << "Added 0 words; skipped 0 lines.\n" << 0;
+    }
+
+    void importSpeaksEachLine()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QStringList, words);
+        QFETCH(QList<int>, dictations);
+        QFETCH(QString, err);
+        QFETCH(QString, out);
+        QFETCH(int, exitCode);
+        const QString file = path(QStringLiteral("import.orthex"));
+        QFile::remove(file);
+        QVERIFY(CListDatabase::Create(file));
+        const QString text = path(QStringLiteral("words.txt"));
+        QVERIFY(writeBytes(text, content));
+        const Run run = runCli({QStringLiteral("import"), file, text, QStringLiteral("--creator"), QStringLiteral("Dee")});
+        QCOMPARE(run.err, err);
+        QCOMPARE(run.out, out);
+        QCOMPARE(run.exitCode, exitCode);
+        const QList<StoredRow> rows = readRows(file);
+        QCOMPARE(wordsOf(rows), words);
+        for (int i = 0; i < rows.size(); ++i) {
+            QCOMPARE(rows[i].order, i + 1);
+            QCOMPARE(rows[i].createdBy, QStringLiteral("Dee"));
+            QCOMPARE(spokenProblem(rows[i].sound), QString());
+            const qsizetype seconds = (rows[i].sound.size() - 56) / 44100;
+            // A dictation holds the word twice, the sentence and two pauses; a short word alone
+            // is said in well under two seconds.
+            if (dictations.contains(i))
+                QVERIFY2(seconds >= 3, qPrintable(rows[i].word));
+            else if (rows[i].word.size() <= 10)
+                QVERIFY2(seconds < 2, qPrintable(rows[i].word));
+        }
+    }
+
+    void importReadsStandardInputAndAppendsAfterTheLastWord()
+    {
+        const QString file = path(QStringLiteral("stdin.orthex"));
+        QFile::remove(file);
+        QVERIFY(CListDatabase::Create(file));
+        {
+            CListDatabase db;
+            QVERIFY(db.Open(file));
+            CSpellingListDB list(db);
+            QVERIFY(list.Open());
+            QVERIFY(list.AppendWord(7, QStringLiteral("Old"), QStringLiteral("yak"), "z"));
+        }
+        QVERIFY(CAppSettings().SetAutoLogInName(QStringLiteral("Eve")));
+        const Run run = runCli({QStringLiteral("import"), file, QStringLiteral("-")}, "owl\nant\n");
+        QVERIFY(CAppSettings().SetAutoLogInName(QString()));
+        QCOMPARE(run.err, QString());
+        QCOMPARE(run.exitCode, 0);
+        const QList<StoredRow> rows = readRows(file);
+        QCOMPARE(wordsOf(rows), (QStringList{"yak", "owl", "ant"}));
+        QCOMPARE(rows[1].order, 8);
+        QCOMPARE(rows[2].order, 9);
+        QCOMPARE(rows[2].createdBy, QStringLiteral("Eve"));
+    }
+
+    void importFailuresAddNothing_data()
+    {
+        QTest::addColumn<QStringList>("extra");
+        QTest::addColumn<QString>("words");  // "-": no word file
+        QTest::addColumn<QString>("error");  // %1: the word file
+        QTest::newRow("word file missing") << QStringList{} << "-"
+                                           << "orthex-cli list import: \"%1\" could not be read: No such file or directory\n";
+        QTest::newRow("creator too long") << QStringList{"--creator", QString(26, 'n')} << "cat\n"
+                                          << ListMessages::CreatorTooLong(QString(26, 'n'), 25) + "\n";
+    }
+
+    void importFailuresAddNothing()
+    {
+        QFETCH(QStringList, extra);
+        QFETCH(QString, words);
+        QFETCH(QString, error);
+        const QString file = path(QStringLiteral("nothing.orthex"));
+        QFile::remove(file);
+        QVERIFY(CListDatabase::Create(file));
+        const QByteArray before = fileBytes(file);
+        const QString text = path(QStringLiteral("none.txt"));
+        QFile::remove(text);
+        if (words != QLatin1String("-"))
+            QVERIFY(writeBytes(text, words.toUtf8()));
+        const Run run = runCli(QStringList{QStringLiteral("import"), file, text} + extra);
+        QCOMPARE(run.err, error.contains(QLatin1String("%1")) ? error.arg(text) : error);
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(fileBytes(file), before);
+    }
+
+    void subFormUsage_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("usage");
+        const QString add = "list add FILE.orthex WORD [--wav F | --speak [--sentence S]] [--creator NAME]";
+        const QString import = "list import FILE.orthex WORDS.txt [--creator NAME]";
+        QTest::newRow("new without a file") << QStringList{"new"} << "list new FILE.orthex";
+        QTest::newRow("new with two files") << QStringList{"new", "a.orthex", "b.orthex"} << "list new FILE.orthex";
+        QTest::newRow("add without a word") << QStringList{"add", "a.orthex"} << add;
+        QTest::newRow("add with two words") << QStringList{"add", "a.orthex", "cat", "dog"} << add;
+        QTest::newRow("add --wav and --speak") << QStringList{"add", "a.orthex", "cat", "--wav", "x.wav", "--speak"} << add;
+        QTest::newRow("add --wav and --sentence")
+            << QStringList{"add", "a.orthex", "cat", "--sentence", "S", "--wav", "x.wav"} << add;
+        QTest::newRow("add --wav without its file") << QStringList{"add", "a.orthex", "cat", "--wav"} << add;
+        QTest::newRow("add, option twice") << QStringList{"add", "a.orthex", "cat", "--speak", "--speak"} << add;
+        QTest::newRow("add, unknown option") << QStringList{"add", "a.orthex", "cat", "--loud"} << add;
+        QTest::newRow("import without a word file") << QStringList{"import", "a.orthex"} << import;
+        QTest::newRow("import --speak") << QStringList{"import", "a.orthex", "w.txt", "--speak"} << import;
+    }
+
+    void subFormUsage()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, usage);
+        const Run run = runCli(args);
+        QCOMPARE(run.err, "usage: orthex-cli " + usage + "\n");
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY(!QFile::exists(QStringLiteral("a.orthex")));
     }
 
     void wrongArguments_data()
