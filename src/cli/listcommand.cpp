@@ -5,24 +5,23 @@
 #include "app/appsettings.h"
 #include "app/messages.h"
 #include "cli/clicommand.h"
+#include "lists/listappender.h"
 #include "lists/listdatabase.h"
 #include "lists/listmessages.h"
 #include "lists/listtransaction.h"
+#include "lists/recordingcheck.h"
 #include "lists/spellinglistdb.h"
-#include "sound/audioformatmap.h"
+#include "lists/wordspeaker.h"
 #include "sound/sounddevice.h"
 #include "sound/speechsynthesizer.h"
-#include "sound/wavformat.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QStringDecoder>
-#include <QTemporaryDir>
 
 #include <algorithm>
-#include <memory>
 #include <optional>
 #include <vector>
 
@@ -148,78 +147,6 @@ QString shown(const QString& path)
     return QDir::toNativeSeparators(path);
 }
 
-// --- Spoken words ---
-
-// Speaks a word, or a dictation of it with its sentence, with the voice and rate of the
-// settings; the WAV file's bytes, or nothing after the speech engine said why.
-class CWordSpeaker
-{
-public:
-    CWordSpeaker()
-    {
-        const CAppSettings settings;
-        m_speech.SetVoice(settings.Voice());
-        m_speech.SetRate(settings.SpeechRate());
-    }
-
-    std::optional<QByteArray> Speak(const QString& word, const QString& sentence)
-    {
-        if (!m_folder.isValid()) {
-            Messages::Show(QStringLiteral("No temporary folder for the spoken words: %1").arg(m_folder.errorString()));
-            return std::nullopt;
-        }
-        const QString path = m_folder.filePath(QStringLiteral("Temp.wav"));
-        if (!m_speech.SpeakDictation(word, sentence, path))
-            return std::nullopt;
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            Messages::Show(ListMessages::CannotWriteRecording(path, file.errorString()));
-            return std::nullopt;
-        }
-        return file.readAll();
-    }
-
-private:
-    CSpeechSynthesizer m_speech;
-    QTemporaryDir m_folder;
-};
-
-// --- Appending to a list ---
-
-// An open list and the [Order] its next word gets.
-class CListAppender
-{
-public:
-    bool Open(const QString& path)
-    {
-        if (!m_database.Open(path))
-            return false;
-        m_list = std::make_unique<CSpellingListDB>(m_database);
-        if (!m_list->Open())
-            return false;
-        // After the highest [Order], so the new words come last however the rows are numbered.
-        if (!(m_list->IsBOF() && m_list->IsEOF()))
-            for (m_list->MoveFirst(); !m_list->IsEOF(); m_list->MoveNext())
-                m_nNextOrder = std::max(m_nNextOrder, m_list->Order() + 1);
-        return true;
-    }
-
-    // The [Order] the word got, or 0 (after the message) when it could not be stored.
-    int Append(const QString& creator, const QString& word, const QByteArray& sound)
-    {
-        if (!m_list->AppendWord(m_nNextOrder, creator, word, sound))
-            return 0;
-        return m_nNextOrder++;
-    }
-
-    CSpellingListDB& List() { return *m_list; }
-
-private:
-    CListDatabase m_database;
-    std::unique_ptr<CSpellingListDB> m_list;
-    int m_nNextOrder = 1;
-};
-
 // --- list new ---
 
 int runNew(const QStringList& args)
@@ -239,21 +166,6 @@ int runNew(const QStringList& args)
 }
 
 // --- list add ---
-
-// Why playback could not take the WAV file's bytes; empty when it can.
-QString unplayableReason(const QByteArray& bytes)
-{
-    if (bytes.size() > CSoundDevice::kMaxSoundBytes)
-        return QStringLiteral("it is larger than %1 bytes").arg(CSoundDevice::kMaxSoundBytes);
-    const std::optional<CWavLayout> layout = WavHeader::Parse(bytes);
-    if (!layout)
-        return QStringLiteral("it is not a WAV file");
-    if (!AudioFormatMap::ToAudioFormat(layout->format))
-        return QStringLiteral("its sound is not in a PCM format that Orthex can play");
-    if (layout->dataSize <= 0)
-        return QStringLiteral("it holds no sound");
-    return QString();
-}
 
 int runAdd(const QStringList& rawArgs)
 {
@@ -291,7 +203,7 @@ int runAdd(const QStringList& rawArgs)
             return Cli::kFailed;
         }
         sound = file.read(CSoundDevice::kMaxSoundBytes + 1);
-        if (const QString why = unplayableReason(sound); !why.isEmpty()) {
+        if (const QString why = RecordingCheck::UnplayableReason(sound); !why.isEmpty()) {
             fail("add", QStringLiteral("\"%1\" cannot be a word's recording: %2.").arg(shown(wavPath), why));
             return Cli::kFailed;
         }

@@ -1,0 +1,31 @@
+#include "lists/wordspeaker.h"
+
+#include "app/appsettings.h"
+#include "app/messages.h"
+#include "lists/listmessages.h"
+
+#include <QFile>
+
+CWordSpeaker::CWordSpeaker()
+{
+    const CAppSettings settings;
+    m_speech.SetVoice(settings.Voice());
+    m_speech.SetRate(settings.SpeechRate());
+}
+
+std::optional<QByteArray> CWordSpeaker::Speak(const QString& word, const QString& sentence)
+{
+    if (!m_folder.isValid()) {
+        Messages::Show(QStringLiteral("No temporary folder for the spoken words: %1").arg(m_folder.errorString()));
+        return std::nullopt;
+    }
+    const QString path = m_folder.filePath(QStringLiteral("Temp.wav"));
+    if (!m_speech.SpeakDictation(word, sentence, path))
+        return std::nullopt;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        Messages::Show(ListMessages::CannotWriteRecording(path, file.errorString()));
+        return std::nullopt;
+    }
+    return file.readAll();
+}
