@@ -1,7 +1,9 @@
-// orthex-cli results: prints one user's grades, missed words or vocabulary words as TSV or CSV.
+// orthex-cli results: prints one user's grades, missed words, vocabulary words or error profile
+// as TSV or CSV, in the columns that "Export..." on the reports page writes too.
 
 #include "cli/clicommand.h"
-#include "rules/spellingrules.h"
+#include "reports/errorprofile.h"
+#include "reports/resulttables.h"
 #include "users/archive.h"
 #include "users/recordlist.h"
 #include "users/records.h"
@@ -16,58 +18,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "results --folder DIR --user NAME grades|missed|vocabulary [--format tsv|csv]";
-
-// The columns of each kind, header and value side by side, so a column is added in one line.
-template <class T>
-struct SColumn {
-    const char* header;
-    QString (*value)(const T&);
-};
-
-const SColumn<CGrade> kGradeColumns[] = {
-    {"List", [](const CGrade& g) { return g.GetListName(); }},
-    {"Date", [](const CGrade& g) { return g.GetDateText(); }},
-    {"Correct", [](const CGrade& g) { return QString::number(g.GetCorrectCount()); }},
-    {"Words", [](const CGrade& g) { return QString::number(g.GetWordCount()); }},
-};
-
-const SColumn<CMissed> kMissedColumns[] = {
-    {"List", [](const CMissed& m) { return m.GetListName(); }},
-    {"Date", [](const CMissed& m) { return m.GetDateText(); }},
-    {"Word", [](const CMissed& m) { return m.GetWord(); }},
-    {"Misspelling", [](const CMissed& m) { return m.GetMisspelling(); }},
-    // The label is not stored with the record: it is worked out afresh, as the reports do.
-    {"Errors", [](const CMissed& m) {
-         static CSpellingRules rules;
-         return rules.AnalyzeMisspelling(m.GetWord(), m.GetMisspelling());
-     }},
-};
-
-const SColumn<CVocabulary> kVocabularyColumns[] = {
-    {"List", [](const CVocabulary& v) { return v.GetListName(); }},
-    {"Date", [](const CVocabulary& v) { return v.GetDateText(); }},
-    {"Word", [](const CVocabulary& v) { return v.GetWord(); }},
-    {"Extra", [](const CVocabulary& v) { return v.GetExtra(); }},
-};
-
-template <class T, size_t N>
-QStringList HeaderRow(const SColumn<T> (&columns)[N])
-{
-    QStringList row;
-    for (const SColumn<T>& c : columns)
-        row << QString::fromLatin1(c.header);
-    return row;
-}
-
-template <class T, size_t N>
-QStringList RecordRow(const SColumn<T> (&columns)[N], const T& record)
-{
-    QStringList row;
-    for (const SColumn<T>& c : columns)
-        row << c.value(record);
-    return row;
-}
+    "results --folder DIR --user NAME grades|missed|vocabulary|profile [--format tsv|csv]";
 
 struct SArguments {
     QString folder;
@@ -110,7 +61,7 @@ std::optional<SArguments> Parse(const QStringList& args)
                 haveFormat = true;
             }
         } else if (arg == QLatin1String("grades") || arg == QLatin1String("missed")
-                   || arg == QLatin1String("vocabulary")) {
+                   || arg == QLatin1String("vocabulary") || arg == QLatin1String("profile")) {
             if (!parsed.kind.isEmpty())
                 return std::nullopt;
             parsed.kind = arg;
@@ -130,40 +81,57 @@ bool IsPlainFileName(const QString& name)
            && !name.contains(QLatin1Char('\\'));
 }
 
-template <class T, size_t N>
-int PrintList(const QString& path, const SColumn<T> (&columns)[N], CTableWriter::EFormat format)
+// Reads the list of a result file into list; no file yet means no results of this kind. The
+// fault, naming the file, when it cannot be opened or read to its end; the records before the
+// fault are then in list.
+template <class T>
+std::optional<QString> LoadResults(const QString& path, CRecordList<T>& list)
 {
-    CTableWriter writer(Cli::Out(), format);
-    writer.WriteRow(HeaderRow(columns));
+    const QString name = QDir::toNativeSeparators(path);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        // No file yet: the user has no results of this kind.
         if (!QFileInfo::exists(path))
-            return Cli::kOk;
-        Cli::Out().flush();
-        Cli::Err() << "orthex-cli results: " << QDir::toNativeSeparators(path) << ": " << file.errorString()
-                   << Qt::endl;
-        return Cli::kFailed;
+            return std::nullopt;
+        return name + QStringLiteral(": ") + file.errorString();
     }
+    CArchive ar(file, CArchive::Load);
+    try {
+        LoadList(ar, list);
+    } catch (const CArchiveException& e) {
+        return name + QStringLiteral(": ") + e.Text();
+    }
+    return std::nullopt;
+}
+
+// Prints the table, then the fault if there was one.
+int PrintTable(EReportKind kind, const QList<QStringList>& rows, CTableWriter::EFormat format,
+               const std::optional<QString>& fault)
+{
+    Cli::Out() << ResultTables::Text(ResultTables::Header(kind), rows, format);
+    Cli::Out().flush();
+    if (!fault)
+        return Cli::kOk;
+    Cli::Err() << "orthex-cli results: " << *fault << Qt::endl;
+    return Cli::kFailed;
+}
+
+// The records of one result file: those read before a fault too.
+template <class T>
+int PrintList(const QString& path, EReportKind kind, CTableWriter::EFormat format)
+{
     CRecordList<T> list;
-    std::optional<CArchiveException> error;
-    {
-        CArchive ar(file, CArchive::Load);
-        try {
-            LoadList(ar, list);
-        } catch (const CArchiveException& e) {
-            error = e;
-        }
-    }
-    for (const T& record : list)
-        writer.WriteRow(RecordRow(columns, record));
-    if (error) {
-        Cli::Out().flush();
-        Cli::Err() << "orthex-cli results: " << QDir::toNativeSeparators(path) << ": " << error->Text()
-                   << Qt::endl;
-        return Cli::kFailed;
-    }
-    return Cli::kOk;
+    const std::optional<QString> fault = LoadResults(path, list);
+    return PrintTable(kind, ResultTables::Rows(list), format, fault);
+}
+
+// The error profile of the misspelled words. A profile of part of a file would give wrong
+// shares, so after a fault only the header is printed.
+int PrintProfile(const QString& path, CTableWriter::EFormat format)
+{
+    CRecordList<CMissed> list;
+    const std::optional<QString> fault = LoadResults(path, list);
+    return PrintTable(EReportKind::Profile, fault ? QList<QStringList>() : ResultTables::Rows(CErrorProfile(list)),
+                      format, fault);
 }
 
 int RunResults(const QStringList& args)
@@ -177,10 +145,12 @@ int RunResults(const QStringList& args)
     }
     const QString base = parsed->folder + QLatin1Char('/') + parsed->user;
     if (parsed->kind == QLatin1String("grades"))
-        return PrintList(base + QLatin1String(".sp3"), kGradeColumns, parsed->format);
+        return PrintList<CGrade>(base + QLatin1String(".sp3"), EReportKind::Grades, parsed->format);
     if (parsed->kind == QLatin1String("missed"))
-        return PrintList(base + QLatin1String(".sp4"), kMissedColumns, parsed->format);
-    return PrintList(base + QLatin1String(".sp5"), kVocabularyColumns, parsed->format);
+        return PrintList<CMissed>(base + QLatin1String(".sp4"), EReportKind::Missed, parsed->format);
+    if (parsed->kind == QLatin1String("profile"))
+        return PrintProfile(base + QLatin1String(".sp4"), parsed->format);
+    return PrintList<CVocabulary>(base + QLatin1String(".sp5"), EReportKind::Vocabulary, parsed->format);
 }
 
 }  // namespace

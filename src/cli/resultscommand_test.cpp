@@ -81,6 +81,27 @@ QByteArray Missed()
     return Stored(list);
 }
 
+// Two ie/ei errors, a pair with a capital and a doubled letter, and one the analyser cannot name.
+QByteArray ProfileMissed()
+{
+    CRecordList<CMissed> list;
+    const char* rows[][3] = {
+        {"03/18/26, 09:00 AM", "receive", "recieve"},
+        {"03/19/26, 09:00 AM", "believe", "beleive"},
+        {"03/18/26, 09:00 AM", "Ball", "bal"},
+        {"03/20/26, 09:00 AM", "cat", "cat"},
+    };
+    for (const auto& r : rows) {
+        auto m = std::make_unique<CMissed>();
+        m->SetListName(QStringLiteral("Week 3"));
+        m->SetDateText(QString::fromUtf8(r[0]));
+        m->SetWord(QString::fromUtf8(r[1]));
+        m->SetMisspelling(QString::fromUtf8(r[2]));
+        list.AddTail(std::move(m));
+    }
+    return Stored(list);
+}
+
 QByteArray Vocabulary()
 {
     CRecordList<CVocabulary> list;
@@ -118,6 +139,9 @@ private Q_SLOTS:
         WriteFile("Pupil One.sp3", Grades());
         WriteFile("Pupil One.sp4", Missed());
         WriteFile("Pupil One.sp5", Vocabulary());
+        WriteFile("Profile One.sp4", ProfileMissed());
+        const QByteArray missed = Missed();
+        WriteFile("Cut.sp4", missed.left(missed.size() - 3));
         const QByteArray grades = Grades();
         // Cut inside the third grade: the first two are complete.
         WriteFile("Cut.sp3", grades.left(grades.size() - 3));
@@ -167,6 +191,41 @@ private Q_SLOTS:
                                     << QByteArray("List\tDate\tWord\tExtra\n"
                                                   "Animals\t01/02/26, 12:00 PM\t\xD0\xB6\xD0\xB8\xD1\x80\xD0\xB0\xD1\x84\t\n")
                                     << QByteArray();
+        QTest::newRow("profile tsv") << QStringList{"--folder", "FOLDER", "--user", "Profile One", "profile"}
+                                     << 0
+                                     << QByteArray("Kind\tCount\tShare\tNewest\tExamples\n"
+                                                   "ie/ei\t2\t50.0 %\t03/19/26, 09:00 AM\tbelieve (beleive), receive (recieve)\n"
+                                                   "capital letters\t1\t25.0 %\t03/18/26, 09:00 AM\tBall (bal)\n"
+                                                   "doubled letters\t1\t25.0 %\t03/18/26, 09:00 AM\tBall (bal)\n")
+                                     << QByteArray();
+        QTest::newRow("profile csv") << QStringList{"--folder", "FOLDER", "--user", "Profile One", "profile", "--format", "csv"}
+                                     << 0
+                                     << QByteArray("Kind,Count,Share,Newest,Examples\r\n"
+                                                   "ie/ei,2,50.0 %,\"03/19/26, 09:00 AM\",\"believe (beleive), receive (recieve)\"\r\n"
+                                                   "capital letters,1,25.0 %,\"03/18/26, 09:00 AM\",Ball (bal)\r\n"
+                                                   "doubled letters,1,25.0 %,\"03/18/26, 09:00 AM\",Ball (bal)\r\n")
+                                     << QByteArray();
+        // Texts with tabs, newlines and quotes, escaped and quoted as in the other tables.
+        QTest::newRow("profile of awkward texts tsv") << QStringList{"--folder", "FOLDER", "--user", "Pupil One", "profile"}
+                                                      << 0
+                                                      << QByteArray("Kind\tCount\tShare\tNewest\tExamples\n"
+                                                                    "ie/ei\t1\t33.3 %\t12/08/26, 03:10 AM\treceive (recieve)\n"
+                                                                    "final e\t1\t33.3 %\td\ttab\\there (back\\\\slash)\n"
+                                                                    "doubled letters\t1\t33.3 %\td\tcarriage\\rreturn (caf\xC3\xA9)\n")
+                                                      << QByteArray();
+        QTest::newRow("profile of awkward texts csv") << QStringList{"--folder", "FOLDER", "--user", "Pupil One", "profile", "--format", "csv"}
+                                                      << 0
+                                                      << QByteArray("Kind,Count,Share,Newest,Examples\r\n"
+                                                                    "ie/ei,1,33.3 %,\"12/08/26, 03:10 AM\",receive (recieve)\r\n"
+                                                                    "final e,1,33.3 %,d,tab\there (back\\slash)\r\n"
+                                                                    "doubled letters,1,33.3 %,d,\"carriage\rreturn (caf\xC3\xA9)\"\r\n")
+                                                      << QByteArray();
+        QTest::newRow("profile without a file") << QStringList{"--folder", "FOLDER", "--user", "Nobody", "profile"}
+                                                << 0 << QByteArray("Kind\tCount\tShare\tNewest\tExamples\n") << QByteArray();
+        // A profile of part of the words would be wrong: the header alone, and the fault.
+        QTest::newRow("profile of a cut file") << QStringList{"--folder", "FOLDER", "--user", "Cut", "profile"}
+                                               << 1 << QByteArray("Kind\tCount\tShare\tNewest\tExamples\n")
+                                               << QByteArray("orthex-cli results: FOLDER/Cut.sp4: archive error at byte ");
         QTest::newRow("no file yet") << QStringList{"--folder", "FOLDER", "--user", "Nobody", "missed"}
                                      << 0 << QByteArray("List\tDate\tWord\tMisspelling\tErrors\n") << QByteArray();
         QTest::newRow("no folder") << QStringList{"--folder", "FOLDER/none", "--user", "Pupil One", "grades", "--format", "csv"}
@@ -226,6 +285,7 @@ private Q_SLOTS:
         QTest::newRow("no folder") << QStringList{"--user", "U", "grades"};
         QTest::newRow("no user") << QStringList{"--folder", "F", "grades"};
         QTest::newRow("unknown kind") << QStringList{"--folder", "F", "--user", "U", "users"};
+        QTest::newRow("profile and another kind") << QStringList{"--folder", "F", "--user", "U", "profile", "missed"};
         QTest::newRow("two kinds") << QStringList{"--folder", "F", "--user", "U", "grades", "missed"};
         QTest::newRow("unknown format") << QStringList{"--folder", "F", "--user", "U", "grades", "--format", "xml"};
         QTest::newRow("format without value") << QStringList{"--folder", "F", "--user", "U", "grades", "--format"};
@@ -243,7 +303,7 @@ private Q_SLOTS:
         const SRun run = RunCli(args);
         QCOMPARE(run.exitCode, 2);
         QCOMPARE(run.out, QByteArray());
-        QVERIFY2(run.err.contains("usage: orthex-cli results --folder DIR --user NAME grades|missed|vocabulary "
+        QVERIFY2(run.err.contains("usage: orthex-cli results --folder DIR --user NAME grades|missed|vocabulary|profile "
                                   "[--format tsv|csv]\n"),
                  run.err.constData());
     }

@@ -13,6 +13,7 @@ QString PrintLayout::Title(EReportKind kind, const QString& userName)
     case EReportKind::Grades: name = QStringLiteral("Grades"); break;
     case EReportKind::Missed: name = QStringLiteral("Misspelled Words"); break;
     case EReportKind::Vocabulary: name = QStringLiteral("Vocabulary Words"); break;
+    case EReportKind::Profile: name = QStringLiteral("Error Profile"); break;
     }
     return name + QStringLiteral(" -- ") + userName;
 }
@@ -35,6 +36,13 @@ QList<PrintLayout::SColumn> PrintLayout::Columns(EReportKind kind)
         return {{QStringLiteral("Word"), 0}, {QStringLiteral("Misspelling"), 3600}, {QStringLiteral("Spelling Errors"), 7200}};
     case EReportKind::Vocabulary:
         return {{QStringLiteral("Word"), 0}};
+    case EReportKind::Profile:
+        // The date text of a test is about 2400 twips wide in Arial 12.
+        return {{QStringLiteral("Kind"), 0},
+                {QStringLiteral("Count"), 3600},
+                {QStringLiteral("Share"), 4320},
+                {QStringLiteral("Newest"), 5400},
+                {QStringLiteral("Examples"), 7920}};
     }
     return {};
 }
@@ -90,6 +98,13 @@ QStringList PrintLayout::VocabularyRow(const CVocabulary& vocabulary)
     return {vocabulary.GetWord()};
 }
 
+qsizetype PrintLayout::RecordCount(EReportKind kind, const SReportLists& lists)
+{
+    if (kind == EReportKind::Profile)
+        return lists.IsSet() ? CErrorProfile(*lists.missed).Rows().size() : 0;
+    return lists.Count(kind);
+}
+
 namespace {
 template <class T, class MakeRow>
 QList<QStringList> pageRows(const CRecordList<T>& list, qsizetype first, int linesPerPage, MakeRow makeRow)
@@ -118,6 +133,20 @@ QList<QStringList> PrintLayout::PageRows(EReportKind kind, const SReportLists& l
     }
     case EReportKind::Vocabulary:
         return pageRows(*lists.vocabulary, first, linesPerPage, [](const CVocabulary& v) { return VocabularyRow(v); });
+    case EReportKind::Profile:
+        return ProfilePageRows(CErrorProfile(*lists.missed), page, linesPerPage);
     }
     return {};
+}
+
+QList<QStringList> PrintLayout::ProfilePageRows(const CErrorProfile& profile, int page, int linesPerPage)
+{
+    if (linesPerPage <= 0 || page < 1)
+        return {};
+    const QList<SErrorProfileRow>& all = profile.Rows();
+    const qsizetype first = FirstRecord(page, linesPerPage);
+    QList<QStringList> rows;
+    for (qsizetype i = first; i < all.size() && i < first + linesPerPage; ++i)
+        rows.append(profile.RowTexts(all.at(i)));
+    return rows;
 }

@@ -3,6 +3,7 @@
 #include "reports/printlayout.h"
 
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPen>
@@ -15,6 +16,13 @@ CReportPrinter::CReportPrinter(EReportKind kind, const QString& userName, const 
     , m_font(font)
     , m_nPointTenths(pointTenths)
 {
+    if (m_kind == EReportKind::Profile && m_lists.IsSet())
+        m_profile = CErrorProfile(*m_lists.missed);
+}
+
+qsizetype CReportPrinter::RecordCount() const
+{
+    return m_kind == EReportKind::Profile ? m_profile.Rows().size() : m_lists.Count(m_kind);
 }
 
 QFont CReportPrinter::DeviceFont(const QPaintDevice& device) const
@@ -42,14 +50,14 @@ int CReportPrinter::LinesPerPage(const QPaintDevice& device) const
 
 int CReportPrinter::PageCount(const QPaintDevice& device) const
 {
-    return PrintLayout::PageCount(m_lists.Count(m_kind), LinesPerPage(device));
+    return PrintLayout::PageCount(RecordCount(), LinesPerPage(device));
 }
 
 bool CReportPrinter::Print(QPagedPaintDevice& device) const
 {
     const int lineHeight = LineHeight(device);
     const int linesPerPage = PrintLayout::LinesPerPage(lineHeight);
-    const int lastPage = PrintLayout::PageCount(m_lists.Count(m_kind), linesPerPage);
+    const int lastPage = PrintLayout::PageCount(RecordCount(), linesPerPage);
     if (lastPage <= 0)
         return false;
 
@@ -106,11 +114,23 @@ void CReportPrinter::PrintPage(QPainter& painter, const QFont& font, int page, i
         text(column.x, 2 * lineHeight, column.title);
     painter.drawLine(QPointF(0, 3 * lineHeight), QPointF(PrintLayout::kRuleEndX, 3 * lineHeight));
 
-    const QList<QStringList> rows = PrintLayout::PageRows(m_kind, m_lists, page, linesPerPage);
+    const bool profile = m_kind == EReportKind::Profile;
+    const QList<QStringList> rows = profile ? PrintLayout::ProfilePageRows(m_profile, page, linesPerPage)
+                                            : PrintLayout::PageRows(m_kind, m_lists, page, linesPerPage);
+    const QFontMetricsF metrics(font, &device);
     for (int r = 0; r < rows.size(); ++r) {
         const QStringList& row = rows.at(r);
-        for (int c = 0; c < columns.size() && c < row.size(); ++c)
-            text(columns.at(c).x, PrintLayout::RowTop(r, lineHeight), row.at(c));
+        for (int c = 0; c < columns.size() && c < row.size(); ++c) {
+            QString cell = row.at(c);
+            // The profile's examples stop at the rule's end rather than run off the paper.
+            if (profile && c == columns.size() - 1) {
+                const int room = PrintLayout::kRuleEndX - columns.at(c).x;
+                cell = PrintLayout::FitItems(cell, room, [&metrics](const QString& s) {
+                    return metrics.horizontalAdvance(s);
+                });
+            }
+            text(columns.at(c).x, PrintLayout::RowTop(r, lineHeight), cell);
+        }
     }
     painter.restore();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "reports/errorprofile.h"
 #include "reports/reportkind.h"
 
 #include <QFont>
@@ -12,6 +13,8 @@ class QPainter;
 // Prints one report from the document's lists (not from the rows on the page, so that rows
 // deleted but not saved still print) in the fixed layout of PrintLayout: the user's font, its
 // height worked out for the device, one record every two lines, ten inches of lines a page.
+// The error profile is made from the misspelled words when the printer is made; its examples
+// are cut to whole examples that fit before the rule's end.
 class CReportPrinter
 {
 public:
@@ -23,6 +26,8 @@ public:
     QFont DeviceFont(const QPaintDevice& device) const;
     // Character height plus external leading of that font, in twips.
     int LineHeight(const QPaintDevice& device) const;
+    // Rows this report prints (for the error profile, its kinds).
+    qsizetype RecordCount() const;
     // Rows a page and pages of this report on the device (0 when the font is too large).
     int LinesPerPage(const QPaintDevice& device) const;
     int PageCount(const QPaintDevice& device) const;
@@ -40,4 +45,5 @@ private:
     SReportLists m_lists;
     QFont m_font;
     int m_nPointTenths;
+    CErrorProfile m_profile;  // made once, when the profile is printed
 };

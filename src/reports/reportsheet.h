@@ -1,5 +1,7 @@
 #pragma once
 
+#include "reports/errorprofile.h"
+#include "reports/practicesource.h"
 #include "reports/reportkind.h"
 #include "reports/reporttable.h"
 
@@ -24,7 +26,7 @@ public:
 // deletions not yet saved. Deleting only changes the rows; saving (or switching to another
 // report, which saves first) makes the document's list of the kind shown again from the rows
 // that remain and marks the results as changed; Cancel and every update of the document drop
-// the deletions.
+// the deletions. The error profile is only read: nothing can be deleted while it is shown.
 class CReportSheet
 {
 public:
@@ -42,16 +44,32 @@ public:
     // Shows a report; saves the deletions of the one shown first. Nothing when it is shown.
     void Show(EReportKind kind);
     // Deletes the rows at these indices (any order, duplicates and bad indices ignored); false,
-    // and nothing marked, when there is none.
+    // and nothing marked, when there is none or the report is read-only.
     bool DeleteRows(QList<int> indices);
-    // Deletes every row, and marks the sheet as changed even when it had none.
-    void DeleteAll();
+    // Deletes every row, and marks the sheet as changed even when it had none; false, and
+    // nothing done, when the report is read-only.
+    bool DeleteAll();
     // Makes the document's list of the kind shown again from the rows, when rows were deleted.
     void SaveChanges();
     // Brings deleted rows back from the document's list.
     void Cancel();
 
     EReportKind Kind() const { return m_kind; }
+    // The error profile is shown: no row can be deleted, nothing saved.
+    bool IsReadOnly() const { return m_kind == EReportKind::Profile; }
+    // The profile shown (empty while another report is shown); its rows are the sheet's rows.
+    const CErrorProfile& Profile() const { return m_profile; }
+
+    // The words of the given rows (indices in any order; duplicates and bad ones ignored), or of
+    // every row when none is given, each with the list it came from, in row order and with
+    // duplicates kept: the rows of the misspelled-words and vocabulary reports, the misspelled
+    // words of the kinds of the profile (a word showing two chosen kinds comes twice). None for
+    // the grades.
+    PracticeSources PracticeSourcesOf(QList<int> rows) const;
+    // For the profile: the misspelled words of the kinds in the given rows (every row when none
+    // is given), as indexes into the document's missed-word list, in row order, each once.
+    // None for the other reports.
+    QList<qsizetype> MissedRecordsOf(QList<int> rows) const;
     bool RowsChanged() const { return m_bRowsChanged; }
     bool HoldsResultsFlag() const { return m_pResultsChanged != nullptr; }
     const SReportLists& Lists() const { return m_lists; }
@@ -63,6 +81,8 @@ private:
     void Clear();
     void Fill(EReportKind kind);
     void Rebuild();
+    // The rows asked for, ascending, without duplicates and bad indices; all when none is asked.
+    QList<int> ChosenRows(QList<int> rows) const;
 
     IReportSheetObserver* m_pObserver;
     EReportKind m_kind = EReportKind::Grades;
@@ -71,4 +91,5 @@ private:
     SReportLists m_lists;
     QList<SReportColumn> m_columns;
     QList<QStringList> m_rows;
+    CErrorProfile m_profile;
 };

@@ -1,5 +1,6 @@
 #include "reports/reporttable.h"
 
+#include "reports/errorprofile.h"
 #include "reports/reportformat.h"
 #include "rules/spellingrules.h"
 
@@ -9,7 +10,8 @@ qsizetype SReportLists::Count(EReportKind kind) const
         return 0;
     switch (kind) {
     case EReportKind::Grades: return grades->size();
-    case EReportKind::Missed: return missed->size();
+    case EReportKind::Missed:
+    case EReportKind::Profile: return missed->size();
     case EReportKind::Vocabulary: return vocabulary->size();
     }
     return 0;
@@ -40,6 +42,14 @@ QList<SReportColumn> ReportTable::Columns(EReportKind kind)
             {QString(), 0, false},
             {QString(), 0, false},
             {QStringLiteral("Word               "), 50, true},
+        };
+    case EReportKind::Profile:
+        return {
+            {QStringLiteral("Kind of Error"), 20, true},
+            {QStringLiteral("Count"), 10, true},
+            {QStringLiteral("Share"), 10, true},
+            {QStringLiteral("Newest"), 10, true},
+            {QStringLiteral("Examples"), 20, true},
         };
     }
     return {};
@@ -82,6 +92,9 @@ QList<QStringList> ReportTable::Rows(EReportKind kind, const SReportLists& lists
     case EReportKind::Vocabulary:
         for (const CVocabulary& vocabulary : *lists.vocabulary)
             rows.append(VocabularyRow(vocabulary));
+        break;
+    case EReportKind::Profile:
+        rows = CErrorProfile(*lists.missed).AllRowTexts();
         break;
     }
     return rows;

@@ -20,7 +20,9 @@ struct SReportColumn {
 // The rows hold, in this order, the texts a record is made again from:
 // - grades: list name, date text, correct count, word count, grade;
 // - misspelled words: list name, date text, word, misspelling, error label;
-// - vocabulary: list name, extra text, date text, word.
+// - vocabulary: list name, extra text, date text, word;
+// - error profile (read-only, nothing is made from its rows): kind of error, count, share,
+//   newest date text, examples.
 namespace ReportTable {
 
 QList<SReportColumn> Columns(EReportKind kind);
@@ -31,7 +33,8 @@ QStringList MissedRow(const CMissed& missed, const QString& errorLabel);
 QStringList VocabularyRow(const CVocabulary& vocabulary);
 
 // The rows of a report from the document's list of that kind, in list order. The misspelled
-// words are analysed again with one analyser for the whole report.
+// words are analysed again with one analyser for the whole report; the error profile is made
+// from them.
 QList<QStringList> Rows(EReportKind kind, const SReportLists& lists);
 
 }  // namespace ReportTable
