@@ -1,9 +1,12 @@
 # The two set-up commands: `make run` and `make test`. Both install what is missing first.
+# `make fuzz` builds and runs the fuzz targets (FUZZ_SECONDS each); `make package` builds the .deb.
 SANITIZE_DIR := build/sanitize
 RELEASE_DIR  := build/release
+FUZZ_DIR     := build/fuzz
+FUZZ_SECONDS ?= 60
 CMAKE_COMMON := -G Ninja -DBUILD_TESTING=ON
 
-.PHONY: run test bench deps release sanitize clean
+.PHONY: run test bench deps release sanitize fuzz-build fuzz package clean
 
 deps:
 	@scripts/install-deps
@@ -18,6 +21,23 @@ sanitize: deps
 	  -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
 	  -DORTHEX_SANITIZE=ON -DORTHEX_WERROR=ON
 	cmake --build $(SANITIZE_DIR)
+
+# libFuzzer with AddressSanitizer and UndefinedBehaviorSanitizer; -O1 keeps the runs fast while
+# Q_ASSERT stays on.
+fuzz-build: deps
+	cmake -S . -B $(FUZZ_DIR) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=Debug \
+	  -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
+	  "-DCMAKE_C_FLAGS_DEBUG=-g -O1" "-DCMAKE_CXX_FLAGS_DEBUG=-g -O1" \
+	  -DORTHEX_FUZZ=ON -DORTHEX_WERROR=ON
+	cmake --build $(FUZZ_DIR) --target orthex_fuzzers
+	cd $(FUZZ_DIR) && ctest --output-on-failure -L fuzz --no-tests=error
+
+fuzz: fuzz-build
+	@fuzz/run-fuzzers $(FUZZ_DIR) $(FUZZ_SECONDS)
+
+package: release
+	cd $(RELEASE_DIR) && cpack -G DEB
+	@ls $(RELEASE_DIR)/*.deb
 
 run: release
 	$(RELEASE_DIR)/bin/orthex
