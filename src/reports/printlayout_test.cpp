@@ -103,6 +103,26 @@ private Q_SLOTS:
             got << row.value(0);
         QCOMPARE(got, words);
     }
+
+    // Each letter one unit wide.
+    void fitItems_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("room");
+        QTest::addColumn<QString>("fitted");
+        QTest::newRow("fits") << "aa (a), bb (b)" << 14 << "aa (a), bb (b)";
+        QTest::newRow("whole items that fit") << "aa (a), bb (b), cc (c)" << 20 << "aa (a), bb (b)";
+        QTest::newRow("one item") << "aa (a), bb (b), cc (c)" << 13 << "aa (a)";
+        QTest::newRow("not even one: cut with an ellipsis") << "abcdefgh (x), y (z)" << 5 << "abcd\u2026";
+        QTest::newRow("no room") << "abc" << 0 << "\u2026";
+        QTest::newRow("empty") << "" << 0 << "";
+    }
+    void fitItems()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, room);
+        QTEST(PrintLayout::FitItems(text, room, [](const QString& s) { return int(s.size()); }), "fitted");
+    }
 };
 
 ORTHEX_TEST_MAIN(CPrintLayoutTest)

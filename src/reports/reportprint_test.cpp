@@ -144,18 +144,25 @@ private Q_SLOTS:
     void emptyReportSaysNoData_data()
     {
         QTest::addColumn<int>("kind");
-        QTest::newRow("grades") << 0;
-        QTest::newRow("misspelled words") << 1;
-        QTest::newRow("vocabulary") << 2;
+        QTest::addColumn<bool>("questionMark");
+        QTest::newRow("grades") << 0 << false;
+        QTest::newRow("misspelled words") << 1 << false;
+        QTest::newRow("vocabulary") << 2 << false;
+        QTest::newRow("error profile") << 3 << false;
+        // Misspelled words whose errors have no name give a profile without rows.
+        QTest::newRow("error profile of words without a kind") << 3 << true;
     }
     void emptyReportSaysNoData()
     {
         QFETCH(int, kind);
+        QFETCH(bool, questionMark);
         CRecordingMessageSink messages;
         SPrintPage p;
         addGrade(p.doc, QStringLiteral("other kind"), 1, 1);
         if (kind == 0)
             p.doc.m_listGrades.Clear();
+        if (questionMark)
+            addMissed(p.doc, QStringLiteral("cat"), QStringLiteral("cat"));
         p.Print(EReportKind(kind));
         QCOMPARE(messages.Texts(), QStringList{"No data."});
         QCOMPARE(messages.Entries().at(0).icon, MessageIcon::Exclamation);
@@ -276,6 +283,35 @@ private Q_SLOTS:
         QVERIFY(onceInOrder(text, {"Vocabulary Words -- Pupil", "Page 1 of 1", "Word", "necessary"}));
         QVERIFY(!text.contains(QStringLiteral("HiddenList")));
         QVERIFY(!text.contains(QStringLiteral("Misspelling")));
+    }
+
+    // The profile prints in the layout of the other reports, its kinds most frequent first, and
+    // its examples cut to those that fit on the paper.
+    void profilePrintsItsKinds()
+    {
+        SPrintPage p;
+        for (const char* pair : {"necessary necesary", "accommodate acommodate", "committee commitee",
+                                 "address adress", "Believe beleive"}) {
+            const QStringList words = QString::fromLatin1(pair).split(QLatin1Char(' '));
+            addMissed(p.doc, words.at(0), words.at(1));
+            p.doc.m_listMissed.at(p.doc.m_listMissed.size() - 1).SetDateText(QStringLiteral("03/18/26, 09:05 AM"));
+        }
+        p.page->OnUpdate();
+        p.Print(EReportKind::Profile);
+        QCOMPARE(p.previews, 1);
+        const QString text = p.Text();
+        QVERIFY(onceInOrder(text, {"Error Profile -- Pupil", "Page 1 of 1", "Kind", "Count", "Share", "Newest",
+                                   "Examples", "doubled letters", "80.0 %", "accommodate (acommodate)", "ie/ei"}));
+        QVERIFY(onceInOrder(text, {"ie/ei", "capital letters"}));
+        QCOMPARE(text.count(QStringLiteral("20.0 %")), 2);
+        QCOMPARE(text.count(QStringLiteral("03/18/26, 09:05 AM")), 3);
+        QCOMPARE(text.count(QStringLiteral("Believe (beleive)")), 2);
+        // Three doubled-letter examples are too wide for the paper: whole ones only are printed.
+        QVERIFY(!text.contains(QStringLiteral("necessary (necesary)")));
+        QVERIFY(!text.contains(QChar(0x2026)));
+        // The page shows them all.
+        QCOMPARE(p.page->Sheet().Rows().at(0).at(4),
+                 QStringLiteral("accommodate (acommodate), address (adress), necessary (necesary)"));
     }
 
     void aPageRangePrintsOnlyThosePages()

@@ -1,13 +1,18 @@
 #include "reports/reports.h"
 
+#include "app/appfolders.h"
+#include "app/appsettings.h"
 #include "app/dialogunits.h"
 #include "app/messages.h"
 #include "lists/orthexdoc.h"
 #include "reports/printlayout.h"
 #include "reports/reportprinter.h"
 #include "reports/reporttablemodel.h"
+#include "reports/resulttables.h"
 
 #include <QButtonGroup>
+#include <QDir>
+#include <QFileDialog>
 #include <QFontDialog>
 #include <QFrame>
 #include <QGroupBox>
@@ -26,6 +31,67 @@ const QString kNoData = QStringLiteral("No data.");
 const QString kFontTooLarge =
     QStringLiteral("The chosen font is too large: not one row of the report fits on a page. Please choose a smaller font.");
 const QString kNotPrinted = QStringLiteral("The report could not be printed on %1.");
+const QString kNotExported = QStringLiteral("The report could not be written to %1: %2");
+
+// The push buttons, in the order they are laid out (five to a row, rows from the top) and
+// reached with Tab; a button is added with one line here and an enumerator of EReportButton in
+// the same place. "enabled" says when it can be pressed (always when empty); every change of
+// the report shown or of the selection asks it again.
+struct SButtonSpec {
+    EReportButton id;
+    const char* caption;
+    const char* whatsThis;
+    void (CReports::*handler)();
+    bool (*enabled)(const CReports& page);
+};
+
+bool canDelete(const CReports& page)
+{
+    return !page.Sheet().IsReadOnly();
+}
+
+const SButtonSpec kButtons[] = {
+    {EReportButton::SaveChanges, "Save Changes", "Keeps the deletions made in the report shown.",
+     &CReports::OnSaveChanges, &canDelete},
+    {EReportButton::DeleteAll, "Delete All", "Deletes every row of the report shown.", &CReports::OnDeleteAll,
+     &canDelete},
+    {EReportButton::DeleteSelection, "Delete Selection", "Deletes the selected rows of the report shown.",
+     &CReports::OnDeleteSelection, &canDelete},
+    {EReportButton::Print, "Print", "Prints the report shown, after choosing a font and a preview.",
+     &CReports::OnPrint, nullptr},
+    {EReportButton::Cancel, "Cancel", "Brings back the rows deleted since the last save.", &CReports::OnCancel,
+     nullptr},
+    {EReportButton::Export, "Export...", "Writes the report shown into a CSV file.", &CReports::OnExport, nullptr},
+};
+
+// The button grid in dialog units: the columns of the first row as the form has always had
+// them, and the rows, the last one at the form's foot.
+constexpr int kButtonsPerRow = 5;
+constexpr int kButtonColumns[kButtonsPerRow] = {7, 70, 134, 196, 258};
+constexpr int kButtonWidth = 55;
+constexpr int kButtonHeight = 12;
+constexpr int kButtonGap = 8;
+constexpr int kRowStep = 15;
+constexpr int kLastRowTop = 181;
+constexpr int kListTop = 46;
+
+int buttonRows()
+{
+    return int((std::size(kButtons) + kButtonsPerRow - 1) / kButtonsPerRow);
+}
+
+QString runSaveFileDialog(QWidget* parent, const QString& suggestedPath)
+{
+    QFileDialog dialog(parent, QStringLiteral("Export"), suggestedPath,
+                       QStringLiteral("CSV files (*.csv);;All files (*)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QStringLiteral("csv"));
+    dialog.selectFile(suggestedPath);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().first();
+}
 
 std::optional<QFont> runFontDialog(QWidget* parent, const QFont& initial)
 {
@@ -55,6 +121,12 @@ CReports::FontDialogFunction& fontDialogFunction()
 CReports::PreviewFunction& previewFunction()
 {
     static CReports::PreviewFunction function;
+    return function;
+}
+
+CReports::SaveFileFunction& saveFileFunction()
+{
+    static CReports::SaveFileFunction function;
     return function;
 }
 
@@ -98,6 +170,13 @@ CReports::PreviewFunction CReports::SetPreviewFunction(PreviewFunction function)
     return previous;
 }
 
+CReports::SaveFileFunction CReports::SetSaveFileFunction(SaveFileFunction function)
+{
+    SaveFileFunction previous = saveFileFunction();
+    saveFileFunction() = std::move(function);
+    return previous;
+}
+
 QFont CReports::InitialPrintFont()
 {
     QFont font(QStringLiteral("Arial"));
@@ -123,7 +202,7 @@ CReports::CReports(COrthexDoc& document, IPageCommandTarget& commands, QWidget* 
 
     auto* group = new QGroupBox(this);
     group->setAccessibleName(QStringLiteral("Report"));
-    du.Place(group, 14, 21, 276, 21);
+    du.Place(group, 8, 21, 304, 21);
     m_pKinds = new QButtonGroup(this);
     struct SRadio {
         const char* caption;
@@ -131,11 +210,16 @@ CReports::CReports(COrthexDoc& document, IPageCommandTarget& commands, QWidget* 
         int left, top, width;
     };
     const SRadio radios[] = {
-        {"Grades", "Lists the grades of the tests taken.", 41, 26, 39},
-        {"Misspelled Words", "Lists the misspelled words with the kinds of spelling error made.", 118, 27, 72},
-        {"Vocabulary List", "Lists the words skipped during tests.", 212, 28, 64},
+        {"Grades", "Lists the grades of the tests taken.", 16, 26, 39},
+        {"Misspelled Words", "Lists the misspelled words with the kinds of spelling error made.", 70, 27, 72},
+        {"Vocabulary List", "Lists the words skipped during tests.", 157, 28, 64},
+        {"Error Profile",
+         "Lists the kinds of spelling error in the misspelled words: how often each occurs, the newest, and "
+         "examples.",
+         236, 27, 58},
     };
-    for (int i = 0; i < 3; ++i) {
+    static_assert(std::size(radios) == std::size(kReportKinds));
+    for (int i = 0; i < int(std::size(radios)); ++i) {
         auto* radio = control<QRadioButton>(QString::fromLatin1(radios[i].caption),
                                             QString::fromLatin1(radios[i].whatsThis), this);
         m_pKinds->addButton(radio, i);
@@ -163,47 +247,67 @@ CReports::CReports(COrthexDoc& document, IPageCommandTarget& commands, QWidget* 
     m_pList->header()->setStretchLastSection(false);
     m_pList->header()->setSectionsMovable(false);
     m_pList->header()->setHighlightSections(false);
-    du.Place(m_pList, 7, 46, 306, 131);
+    // The list ends above the first row of buttons.
+    const int firstRowTop = kLastRowTop - (buttonRows() - 1) * kRowStep;
+    du.Place(m_pList, 7, kListTop, 306, firstRowTop - 4 - kListTop);
+    connect(m_pList->selectionModel(), &QItemSelectionModel::selectionChanged, this, &CReports::UpdateButtons);
 
-    m_pSave = control<QPushButton>(QStringLiteral("Save Changes"),
-                                   QStringLiteral("Keeps the deletions made in the report shown."), this);
-    du.Place(m_pSave, 7, 181, 55, 12);
-    m_pDeleteAll = control<QPushButton>(QStringLiteral("Delete All"),
-                                        QStringLiteral("Deletes every row of the report shown."), this);
-    du.Place(m_pDeleteAll, 70, 181, 55, 12);
-    m_pDeleteSelection = control<QPushButton>(QStringLiteral("Delete Selection"),
-                                              QStringLiteral("Deletes the selected rows of the report shown."), this);
-    du.Place(m_pDeleteSelection, 134, 181, 55, 12);
-    m_pPrint = control<QPushButton>(QStringLiteral("Print"),
-                                    QStringLiteral("Prints the report shown, after choosing a font and a preview."), this);
-    du.Place(m_pPrint, 196, 181, 55, 12);
-    m_pCancel = control<QPushButton>(QStringLiteral("Cancel"),
-                                     QStringLiteral("Brings back the rows deleted since the last save."), this);
-    du.Place(m_pCancel, 258, 181, 55, 12);
-    for (QPushButton* button : {m_pSave, m_pDeleteAll, m_pDeleteSelection, m_pPrint, m_pCancel})
-        button->setAutoDefault(false);
-    m_pSave->setDefault(true);
+    MakeButtons(du);
 
-    QWidget* order[] = {m_pKinds->button(0), m_pKinds->button(1), m_pKinds->button(2), m_pList, m_pSave,
-                        m_pDeleteAll, m_pDeleteSelection, m_pPrint, m_pCancel};
-    for (size_t i = 1; i < std::size(order); ++i)
+    QList<QWidget*> order;
+    for (QAbstractButton* radio : m_pKinds->buttons())
+        order << radio;
+    order << m_pList;
+    for (QPushButton* button : m_buttons)
+        order << button;
+    for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 
     connect(m_pKinds, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
         if (checked)
             ShowReport(EReportKind(id));
     });
-    connect(m_pSave, &QPushButton::clicked, this, &CReports::OnSaveChanges);
-    connect(m_pDeleteAll, &QPushButton::clicked, this, &CReports::OnDeleteAll);
-    connect(m_pDeleteSelection, &QPushButton::clicked, this, &CReports::OnDeleteSelection);
-    connect(m_pPrint, &QPushButton::clicked, this, &CReports::OnPrint);
-    connect(m_pCancel, &QPushButton::clicked, this, &CReports::OnCancel);
+    UpdateButtons();
+}
+
+void CReports::MakeButtons(const CDialogUnits& du)
+{
+    const int firstRowTop = kLastRowTop - (buttonRows() - 1) * kRowStep;
+    int right = 0;  // the right edge of the button before, in dialog units
+    for (size_t i = 0; i < std::size(kButtons); ++i) {
+        const SButtonSpec& spec = kButtons[i];
+        Q_ASSERT(size_t(spec.id) == i);
+        auto* button = control<QPushButton>(QString::fromUtf8(spec.caption), QString::fromUtf8(spec.whatsThis), this);
+        button->setAutoDefault(false);
+        const int column = int(i) % kButtonsPerRow;
+        const int top = firstRowTop + int(i) / kButtonsPerRow * kRowStep;
+        // A caption wider than the grid's column pushes the rest of its row to the right.
+        const int width = qMax(kButtonWidth, (button->sizeHint().width() * 4 + du.BaseX() - 1) / du.BaseX());
+        const int left = column == 0 ? kButtonColumns[0] : qMax(kButtonColumns[column], right + kButtonGap);
+        du.Place(button, left, top, width, kButtonHeight);
+        right = left + width;
+        connect(button, &QPushButton::clicked, this, spec.handler);
+        m_buttons.append(button);
+    }
+    Button(EReportButton::SaveChanges)->setDefault(true);
+}
+
+QPushButton* CReports::Button(EReportButton button) const
+{
+    return m_buttons.value(qsizetype(button));
+}
+
+void CReports::UpdateButtons()
+{
+    for (size_t i = 0; i < std::size(kButtons) && qsizetype(i) < m_buttons.size(); ++i)
+        m_buttons.at(qsizetype(i))->setEnabled(!kButtons[i].enabled || kButtons[i].enabled(*this));
 }
 
 CReports::~CReports()
 {
     // The list and its model read the sheet, which goes before the widget's children would.
     delete m_pList;
+    m_pList = nullptr;
     delete m_pModel;
 }
 
@@ -223,6 +327,7 @@ void CReports::OnInitialUpdate()
     m_sheet.OnInitialUpdate(&GetDocument().m_bResultsChanged, DocumentLists());
     SizeColumns();
     PushRadioValue();
+    UpdateButtons();
 }
 
 void CReports::OnUpdate()
@@ -230,6 +335,7 @@ void CReports::OnUpdate()
     m_sheet.OnUpdate(DocumentLists());
     SizeColumns();
     PushRadioValue();
+    UpdateButtons();
 }
 
 void CReports::ShowReport(EReportKind kind)
@@ -239,14 +345,12 @@ void CReports::ShowReport(EReportKind kind)
         SizeColumns();
     }
     PushRadioValue();
+    UpdateButtons();
 }
 
 void CReports::OnDeleteSelection()
 {
-    QList<int> rows;
-    for (const QModelIndex& index : m_pList->selectionModel()->selectedRows())
-        rows.append(index.row());
-    m_sheet.DeleteRows(rows);
+    m_sheet.DeleteRows(SelectedRows());
 }
 
 void CReports::OnDeleteAll()
@@ -266,6 +370,7 @@ void CReports::OnCancel()
     m_sheet.Cancel();
     SizeColumns();
     PushRadioValue();
+    UpdateButtons();
 }
 
 void CReports::PushRadioValue()
@@ -331,7 +436,7 @@ void CReports::SizeColumns()
 
 void CReports::OnPrint()
 {
-    if (DocumentLists().Count(m_sheet.Kind()) == 0) {
+    if (PrintLayout::RecordCount(m_sheet.Kind(), DocumentLists()) == 0) {
         Messages::Show(kNoData, MessageIcon::Exclamation);
         return;
     }
@@ -379,4 +484,53 @@ void CReports::PrintReport(QPrinter* printer)
         const QString where = printer->outputFileName().isEmpty() ? printer->printerName() : printer->outputFileName();
         Messages::Show(kNotPrinted.arg(where), MessageIcon::Stop);
     }
+}
+
+QString CReports::SuggestedExportPath() const
+{
+    CAppSettings settings;
+    const CAppFolders folders(settings);
+    const QString name = ResultTables::ExportFileName(m_sheet.Kind(), GetDocument().m_strCurrentUser);
+    const QString folder = folders.GetSaveFolder();
+    return folder.isEmpty() ? name : folder + QLatin1Char('/') + name;
+}
+
+void CReports::OnExport()
+{
+    const EReportKind kind = m_sheet.Kind();
+    const SReportLists lists = DocumentLists();
+    // The profile has a row for each kind of error found, which may be none.
+    const QList<QStringList> rows = ResultTables::Rows(kind, lists);
+    if (rows.isEmpty()) {
+        Messages::Show(kNoData, MessageIcon::Exclamation);
+        return;
+    }
+    const SaveFileFunction& dialog = saveFileFunction() ? saveFileFunction() : SaveFileFunction(&runSaveFileDialog);
+    const QString path = dialog(this, SuggestedExportPath());
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (!ResultTables::WriteCsv(path, ResultTables::Header(kind), rows, &error))
+        Messages::Show(kNotExported.arg(QDir::toNativeSeparators(path), error), MessageIcon::Stop);
+}
+
+QList<int> CReports::SelectedRows() const
+{
+    QList<int> rows;
+    if (!m_pList || !m_pList->selectionModel())
+        return rows;
+    for (const QModelIndex& index : m_pList->selectionModel()->selectedRows())
+        rows.append(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+QList<SPracticeSource> CReports::PracticeSources() const
+{
+    return m_sheet.PracticeSourcesOf(SelectedRows());
+}
+
+QList<qsizetype> CReports::SelectedMissedRecords() const
+{
+    return m_sheet.MissedRecordsOf(SelectedRows());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/pageview.h"
+#include "reports/practicesource.h"
 #include "reports/reportsheet.h"
 
 #include <QFont>
@@ -9,6 +10,7 @@
 #include <memory>
 #include <optional>
 
+class CDialogUnits;
 class CReportTableModel;
 class QButtonGroup;
 class QPrinter;
@@ -16,9 +18,13 @@ class QPushButton;
 class QRadioButton;
 class QTreeView;
 
-// The reports page: the logged-in user's grades, misspelled words (with the kinds of error made)
-// or vocabulary words in one list; rows can be deleted, the deletions kept ("Save Changes") or
-// thrown away ("Cancel"); "Print" prints the report shown after a font dialog and a preview.
+// The push buttons of the reports page, in the order they are laid out and reached with Tab.
+enum class EReportButton { SaveChanges, DeleteAll, DeleteSelection, Print, Cancel, Export };
+
+// The reports page: the logged-in user's grades, misspelled words (with the kinds of error made),
+// vocabulary words or error profile in one list; rows can be deleted, the deletions kept ("Save
+// Changes") or thrown away ("Cancel"); "Print" prints the report shown after a font dialog and a
+// preview; "Export..." writes it as a CSV file. The error profile is only read.
 // The algorithms are CReportSheet's; this page binds them to its controls.
 class CReports : public CPageView
 {
@@ -30,6 +36,9 @@ public:
     // job started from it (paint may be given another printer).
     using PreviewFunction =
         std::function<void(QWidget* parent, QPrinter& printer, const std::function<void(QPrinter*)>& paint)>;
+    // The file dialog of "Export...": the path chosen, starting from the suggested one, or an
+    // empty text when it was cancelled.
+    using SaveFileFunction = std::function<QString(QWidget* parent, const QString& suggestedPath)>;
 
     CReports(COrthexDoc& document, IPageCommandTarget& commands, QWidget* parent = nullptr);
     ~CReports() override;
@@ -50,11 +59,28 @@ public:
     void OnFilePrintPreview();
     // Paints the report shown on the printer: the preview's pages and each print job.
     void PrintReport(QPrinter* printer);
+    // "Export...": "No data." for an empty report; otherwise the file dialog, from the user's
+    // name and the report's in the save folder, and the report as CSV (the columns of orthex-cli
+    // results), read from the document's lists as printing does. The file is replaced whole or
+    // not at all; a failure is shown naming the file.
+    void OnExport();
+    // Where the file dialog of "Export..." starts: "<save folder>/<user> grades.csv" and so on.
+    QString SuggestedExportPath() const;
+
+    // The rows selected in the list, ascending.
+    QList<int> SelectedRows() const;
+    // The words to practise from the report shown: the selected rows, or all rows when none is
+    // selected (see CReportSheet::PracticeSourcesOf). Empty for the grades.
+    QList<SPracticeSource> PracticeSources() const;
+    // The profile shown: the misspelled words of the selected kinds (all kinds when none is
+    // selected), as indexes into the document's missed-word list. Empty for the other reports.
+    QList<qsizetype> SelectedMissedRecords() const;
 
     // Replace the dialogs for the whole program (an empty function restores the real one);
     // each returns the one it replaces.
     static FontDialogFunction SetFontDialogFunction(FontDialogFunction function);
     static PreviewFunction SetPreviewFunction(PreviewFunction function);
+    static SaveFileFunction SetSaveFileFunction(SaveFileFunction function);
 
     // The font Arial 12, as the font dialog starts.
     static QFont InitialPrintFont();
@@ -67,14 +93,20 @@ public:
 
     QRadioButton* ReportButton(EReportKind kind) const;
     QTreeView* ListView() const { return m_pList; }
-    QPushButton* SaveChangesButton() const { return m_pSave; }
-    QPushButton* DeleteAllButton() const { return m_pDeleteAll; }
-    QPushButton* DeleteSelectionButton() const { return m_pDeleteSelection; }
-    QPushButton* PrintButton() const { return m_pPrint; }
-    QPushButton* CancelButton() const { return m_pCancel; }
+    QPushButton* Button(EReportButton button) const;
+    QPushButton* SaveChangesButton() const { return Button(EReportButton::SaveChanges); }
+    QPushButton* DeleteAllButton() const { return Button(EReportButton::DeleteAll); }
+    QPushButton* DeleteSelectionButton() const { return Button(EReportButton::DeleteSelection); }
+    QPushButton* PrintButton() const { return Button(EReportButton::Print); }
+    QPushButton* CancelButton() const { return Button(EReportButton::Cancel); }
+    QPushButton* ExportButton() const { return Button(EReportButton::Export); }
 
 private:
     SReportLists DocumentLists() const;
+    // Makes the push buttons from their table and lays them out in rows under the list.
+    void MakeButtons(const CDialogUnits& du);
+    // Enables each push button by its rule, after every change of the report or the selection.
+    void UpdateButtons();
     // After every fill: hidden columns at width 0, the others fitted to title and texts.
     void SizeColumns();
     int ContentWidth(int column) const;
@@ -88,9 +120,5 @@ private:
 
     QButtonGroup* m_pKinds;
     QTreeView* m_pList;
-    QPushButton* m_pSave;
-    QPushButton* m_pDeleteAll;
-    QPushButton* m_pDeleteSelection;
-    QPushButton* m_pPrint;
-    QPushButton* m_pCancel;
+    QList<QPushButton*> m_buttons;  // by EReportButton
 };

@@ -1,9 +1,12 @@
 #include "lists/orthexdoc.h"
 #include "reports/reports.h"
+#include "reports/resulttables.h"
 #include "rules/spellingrules.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testenvironment.h"
 
+#include <QDir>
+#include <QFile>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QRadioButton>
@@ -35,20 +38,22 @@ void addGrade(COrthexDoc& doc, const QString& list, int correct, int words)
     doc.m_listGrades.AddTail(std::move(grade));
 }
 
-void addMissed(COrthexDoc& doc, const QString& word, const QString& misspelling)
+void addMissed(COrthexDoc& doc, const QString& word, const QString& misspelling,
+               const QString& list = QStringLiteral("Week1"), const QString& date = QStringLiteral("12/08/26, 03:10 AM"))
 {
     auto missed = std::make_unique<CMissed>();
-    missed->SetListName(QStringLiteral("Week1"));
-    missed->SetDateText(QStringLiteral("12/08/26, 03:10 AM"));
+    missed->SetListName(list);
+    missed->SetDateText(date);
     missed->SetWord(word);
     missed->SetMisspelling(misspelling);
     doc.m_listMissed.AddTail(std::move(missed));
 }
 
-void addVocabulary(COrthexDoc& doc, const QString& word, const QString& extra = QString())
+void addVocabulary(COrthexDoc& doc, const QString& word, const QString& extra = QString(),
+                   const QString& list = QStringLiteral("Week1"))
 {
     auto vocabulary = std::make_unique<CVocabulary>();
-    vocabulary->SetListName(QStringLiteral("Week1"));
+    vocabulary->SetListName(list);
     vocabulary->SetDateText(QStringLiteral("12/08/26, 03:10 AM"));
     vocabulary->SetWord(word);
     vocabulary->SetExtra(extra);
@@ -101,6 +106,46 @@ struct SPage {
         return names;
     }
 };
+
+QStringList sourceTexts(const QList<SPracticeSource>& sources)
+{
+    QStringList texts;
+    for (const SPracticeSource& source : sources)
+        texts << source.word + QLatin1Char('@') + source.listName;
+    return texts;
+}
+
+// A history for the error profile: three ie/ei errors from two lists, one of them also a
+// capital letter, a doubled letter, and one the analyser cannot name.
+void addProfileHistory(COrthexDoc& doc)
+{
+    addMissed(doc, QStringLiteral("receive"), QStringLiteral("recieve"), QStringLiteral("Week1"));
+    addMissed(doc, QStringLiteral("comma"), QStringLiteral("coma"), QStringLiteral("Week2"));
+    addMissed(doc, QStringLiteral("Believe"), QStringLiteral("beleive"), QStringLiteral("Week2"));
+    addMissed(doc, QStringLiteral("field"), QStringLiteral("feld"), QStringLiteral("Week1"));
+    addMissed(doc, QStringLiteral("cat"), QStringLiteral("cat"), QStringLiteral("Week3"));
+}
+
+// Replaces the file dialog of "Export..." while it lives: answers with a path (empty: cancelled)
+// and remembers the path it was offered.
+struct SExportDialog {
+    QString answer;
+    QStringList offered;
+    SExportDialog()
+    {
+        CReports::SetSaveFileFunction([this](QWidget*, const QString& suggested) {
+            offered << suggested;
+            return answer;
+        });
+    }
+    ~SExportDialog() { CReports::SetSaveFileFunction({}); }
+};
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(cannot be read)");
+}
 }  // namespace
 
 class CReportsTest : public QObject
@@ -117,6 +162,8 @@ private Q_SLOTS:
         QTest::newRow("misspelled words")
             << 1 << QStringList{"", "", "Word           ", "Misspelling    ", "Spelling Errors"} << QList<int>{0, 1};
         QTest::newRow("vocabulary") << 2 << QStringList{"", "", "", "Word               "} << QList<int>{0, 1, 2};
+        QTest::newRow("error profile") << 3 << QStringList{"Kind of Error", "Count", "Share", "Newest", "Examples"}
+                                       << QList<int>{};
     }
     void noResultsShowsOnlyTheTitles()
     {
@@ -281,6 +328,236 @@ private Q_SLOTS:
         QCOMPARE(p.Column(0), (QStringList{"1", "4", "5", "6"}));
         p.page->SaveChangesButton()->click();
         QCOMPARE(p.GradeLists(), (QStringList{"1", "4", "5", "6"}));
+    }
+
+    void profileShowsTheKindsReadOnly()
+    {
+        SPage p;
+        addProfileHistory(p.doc);
+        addGrade(p.doc, QStringLiteral("Week1"), 3, 5);
+        p.Open();
+        p.page->ReportButton(EReportKind::Profile)->click();
+        QCOMPARE(p.page->Sheet().Kind(), EReportKind::Profile);
+        QCOMPARE(p.Column(0), (QStringList{"ie/ei", "capital letters", "doubled letters"}));
+        QCOMPARE(p.Column(1), (QStringList{"3", "1", "1"}));
+        QCOMPARE(p.Column(2), (QStringList{"60.0 %", "20.0 %", "20.0 %"}));
+        QCOMPARE(p.Cell(0, 3), QStringLiteral("12/08/26, 03:10 AM"));
+        QCOMPARE(p.Cell(0, 4), QStringLiteral("Believe (beleive), field (feld), receive (recieve)"));
+        // Nothing can be deleted or saved; printing and exporting can be done.
+        for (QPushButton* button : {p.page->SaveChangesButton(), p.page->DeleteAllButton(),
+                                    p.page->DeleteSelectionButton()})
+            QVERIFY2(!button->isEnabled(), qPrintable(button->text()));
+        QVERIFY(p.page->PrintButton()->isEnabled());
+        QVERIFY(p.page->ExportButton()->isEnabled());
+        p.Select({0});
+        p.page->OnDeleteSelection();
+        p.page->OnDeleteAll();
+        QCOMPARE(p.Rows(), 3);
+        QVERIFY(!p.page->Sheet().RowsChanged());
+        p.page->OnSaveChanges();
+        QVERIFY(!p.doc.m_bResultsChanged);
+        QCOMPARE(p.doc.m_listMissed.size(), 5);
+        // Another report can be changed again.
+        p.page->ReportButton(EReportKind::Grades)->click();
+        QVERIFY(p.page->DeleteAllButton()->isEnabled());
+        QVERIFY(p.page->SaveChangesButton()->isEnabled());
+    }
+
+    // The profile is made from the misspelled words as saved: deletions are kept on the switch.
+    void profileAfterDeletingMisspelledWords()
+    {
+        SPage p;
+        addProfileHistory(p.doc);
+        p.Open();
+        p.page->ReportButton(EReportKind::Missed)->click();
+        const int doubled = int(p.Column(3).indexOf(QStringLiteral("coma")));
+        QVERIFY(doubled >= 0);
+        p.Select({doubled});
+        p.page->DeleteSelectionButton()->click();
+        p.page->ReportButton(EReportKind::Profile)->click();
+        QVERIFY(p.doc.m_bResultsChanged);
+        QCOMPARE(p.Column(0), (QStringList{"ie/ei", "capital letters"}));
+        QCOMPARE(p.Column(2), (QStringList{"75.0 %", "25.0 %"}));
+    }
+
+    void practiceSources_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QList<int>>("selected");
+        QTest::addColumn<QStringList>("sources");
+        QTest::addColumn<QList<qsizetype>>("records");
+        QTest::newRow("grades: none") << 0 << QList<int>{0} << QStringList{} << QList<qsizetype>{};
+        // The page orders the misspelled words by their labels.
+        QTest::newRow("misspelled words, none selected: all")
+            << 1 << QList<int>{}
+            << QStringList{"cat@Week3", "comma@Week2", "Believe@Week2", "field@Week1", "receive@Week1"}
+            << QList<qsizetype>{};
+        QTest::newRow("misspelled words, two selected") << 1 << QList<int>{3, 1}
+                                                        << QStringList{"comma@Week2", "field@Week1"}
+                                                        << QList<qsizetype>{};
+        QTest::newRow("vocabulary, none selected: all, duplicates kept")
+            << 2 << QList<int>{} << QStringList{"rhythm@Week1", "weird@Week2", "rhythm@Week1"} << QList<qsizetype>{};
+        QTest::newRow("vocabulary, one selected") << 2 << QList<int>{1} << QStringList{"weird@Week2"}
+                                                  << QList<qsizetype>{};
+        // Kinds: ie/ei (Believe, field, receive), capital letters (Believe), doubled letters (comma).
+        QTest::newRow("profile, none selected: every kind, a word of two kinds twice")
+            << 3 << QList<int>{}
+            << QStringList{"Believe@Week2", "field@Week1", "receive@Week1", "Believe@Week2", "comma@Week2"}
+            << QList<qsizetype>{2, 3, 4, 1};
+        QTest::newRow("profile, two kinds selected") << 3 << QList<int>{2, 1}
+                                                     << QStringList{"Believe@Week2", "comma@Week2"}
+                                                     << QList<qsizetype>{2, 1};
+        QTest::newRow("profile, one kind selected") << 3 << QList<int>{0}
+                                                    << QStringList{"Believe@Week2", "field@Week1", "receive@Week1"}
+                                                    << QList<qsizetype>{2, 3, 4};
+    }
+    void practiceSources()
+    {
+        QFETCH(int, kind);
+        QFETCH(QList<int>, selected);
+        QFETCH(QList<qsizetype>, records);
+        SPage p;
+        addProfileHistory(p.doc);
+        addVocabulary(p.doc, QStringLiteral("rhythm"));
+        addVocabulary(p.doc, QStringLiteral("weird"), QString(), QStringLiteral("Week2"));
+        addVocabulary(p.doc, QStringLiteral("rhythm"));
+        addGrade(p.doc, QStringLiteral("Week1"), 3, 5);
+        p.Open();
+        p.page->ReportButton(EReportKind(kind))->click();
+        QItemSelection selection;
+        for (int row : selected)
+            selection.select(p.Model()->index(row, 0), p.Model()->index(row, p.Model()->columnCount() - 1));
+        p.page->ListView()->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+        QTEST(sourceTexts(p.page->PracticeSources()), "sources");
+        const QList<qsizetype> got = p.page->SelectedMissedRecords();
+        QCOMPARE(got, records);
+        // The records are the document's, in its order (cat, comma, Believe, field, receive).
+        for (qsizetype index : got)
+            QVERIFY(index >= 0 && index < p.doc.m_listMissed.size());
+    }
+
+    // "Export..." writes the report shown as orthex-cli results writes it, from the document's
+    // lists (rows deleted but not saved are still there, as when printing).
+    void exportWritesTheReportShown_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("grades") << 0 << "Pupil grades.csv"
+                                << QByteArray("List,Date,Correct,Words\r\n"
+                                              "\"Week 1, \"\"hard\"\"\",12/08/26 03:10 AM,9,10\r\n"
+                                              "Week2,12/08/26 03:10 AM,0,0\r\n");
+        QTest::newRow("misspelled words")
+            << 1 << "Pupil misspelled words.csv"
+            << QByteArray("List,Date,Word,Misspelling,Errors\r\n"
+                          "\"Week 1, \"\"hard\"\"\",x,Ball,bal,\"capitalize, double l\"\r\n"
+                          "Week1,\"12/08/26, 03:10 AM\",receive,recieve,ie/ei:  ie to ei\r\n");
+        QTest::newRow("vocabulary") << 2 << "Pupil vocabulary.csv"
+                                    << QByteArray("List,Date,Word,Extra\r\n"
+                                                  "Week1,12/08/26 03:10 AM,caf\xC3\xA9,\"two\nlines\"\r\n");
+        QTest::newRow("error profile")
+            << 3 << "Pupil error profile.csv"
+            << QByteArray("Kind,Count,Share,Newest,Examples\r\n"
+                          "ie/ei,1,50.0 %,\"12/08/26, 03:10 AM\",receive (recieve)\r\n"
+                          "capital letters,1,50.0 %,x,Ball (bal)\r\n"
+                          "doubled letters,1,50.0 %,x,Ball (bal)\r\n");
+    }
+    void exportWritesTheReportShown()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        CRecordingMessageSink messages;
+        SExportDialog dialog;
+        SPage p;
+        const QString hard = QStringLiteral("Week 1, \"hard\"");
+        auto grade = std::make_unique<CGrade>();
+        grade->SetListName(hard);
+        grade->SetDateText(QStringLiteral("12/08/26 03:10 AM"));
+        grade->SetCorrectCount(9);
+        grade->SetWordCount(10);
+        p.doc.m_listGrades.AddTail(std::move(grade));
+        grade = std::make_unique<CGrade>();
+        grade->SetListName(QStringLiteral("Week2"));
+        grade->SetDateText(QStringLiteral("12/08/26 03:10 AM"));
+        p.doc.m_listGrades.AddTail(std::move(grade));
+        addMissed(p.doc, QStringLiteral("receive"), QStringLiteral("recieve"));
+        addMissed(p.doc, QStringLiteral("Ball"), QStringLiteral("bal"), hard, QStringLiteral("x"));
+        auto word = std::make_unique<CVocabulary>();
+        word->SetListName(QStringLiteral("Week1"));
+        word->SetDateText(QStringLiteral("12/08/26 03:10 AM"));
+        word->SetWord(QStringLiteral("caf\u00e9"));
+        word->SetExtra(QStringLiteral("two\nlines"));
+        p.doc.m_listVocabulary.AddTail(std::move(word));
+        p.Open();
+        p.page->ReportButton(EReportKind(kind))->click();
+        if (kind != 3) {
+            p.page->DeleteAllButton()->click();
+            QCOMPARE(p.Rows(), 0);
+        }
+        const QString path = CTestEnvironment::Instance().Root() + QStringLiteral("/export-%1.csv").arg(kind);
+        dialog.answer = path;
+        p.page->ExportButton()->click();
+        QCOMPARE(messages.Texts(), QStringList{});
+        QCOMPARE(dialog.offered, QStringList{CTestEnvironment::Instance().Documents() + QStringLiteral("/Orthex/") + name});
+        QCOMPARE(readFile(path), content);
+        // The same table as orthex-cli results prints for the document's list.
+        QCOMPARE(readFile(path),
+                 ResultTables::Text(ResultTables::Header(EReportKind(kind)),
+                                    ResultTables::Rows(EReportKind(kind), p.page->Sheet().Lists()),
+                                    CTableWriter::EFormat::Csv)
+                     .toUtf8());
+    }
+
+    void exportOfAnEmptyReportSaysNoData_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("questionMark");
+        QTest::newRow("grades") << 0 << false;
+        QTest::newRow("misspelled words") << 1 << false;
+        QTest::newRow("vocabulary") << 2 << false;
+        QTest::newRow("error profile without words") << 3 << false;
+        QTest::newRow("error profile of words without a kind") << 3 << true;
+    }
+    void exportOfAnEmptyReportSaysNoData()
+    {
+        QFETCH(int, kind);
+        QFETCH(bool, questionMark);
+        CRecordingMessageSink messages;
+        SExportDialog dialog;
+        SPage p;
+        if (questionMark)
+            addMissed(p.doc, QStringLiteral("cat"), QStringLiteral("cat"));
+        p.Open();
+        p.page->ReportButton(EReportKind(kind))->click();
+        p.page->ExportButton()->click();
+        QCOMPARE(messages.Texts(), QStringList{"No data."});
+        QCOMPARE(messages.Entries().at(0).icon, MessageIcon::Exclamation);
+        QVERIFY(dialog.offered.isEmpty());
+    }
+
+    void exportCancelledOrFailed()
+    {
+        CRecordingMessageSink messages;
+        SExportDialog dialog;
+        SPage p;
+        addGrade(p.doc, QStringLiteral("Week1"), 1, 2);
+        p.Open();
+        // Cancelled: nothing written, nothing said.
+        p.page->ExportButton()->click();
+        QCOMPARE(dialog.offered.size(), 1);
+        QVERIFY(messages.Texts().isEmpty());
+        // A name taken by a folder: the failure names the file, and the folder stays as it was.
+        const QString taken = CTestEnvironment::Instance().Root() + QStringLiteral("/taken.csv");
+        QVERIFY(QDir().mkpath(taken));
+        dialog.answer = taken;
+        p.page->ExportButton()->click();
+        QCOMPARE(messages.Texts().size(), 1);
+        QVERIFY2(messages.Texts().at(0).startsWith(QStringLiteral("The report could not be written to ") + taken + ": "),
+                 qPrintable(messages.Texts().at(0)));
+        QCOMPARE(messages.Entries().at(0).icon, MessageIcon::Stop);
+        QVERIFY(QFileInfo(taken).isDir());
+        QVERIFY(QDir(taken).isEmpty());
     }
 
     void workedWithTheKeyboardAlone()

@@ -57,7 +57,7 @@ void fill(COrthexDoc& doc)
 }
 }  // namespace
 
-// Pictures of the three reports and of a print preview page, for the documentation. They go
+// Pictures of the four reports and of a print preview page, for the documentation. They go
 // into ORTHEX_SCREENSHOT_DIR (scripts/update-screenshots sets it), else into the test's
 // temporary folder.
 class CReportScreenshotsTest : public QObject
@@ -79,6 +79,7 @@ private Q_SLOTS:
         QTest::newRow("grades") << 0 << QStringLiteral("reports-grades.png");
         QTest::newRow("misspelled words") << 1 << QStringLiteral("reports-misspelled-words.png");
         QTest::newRow("vocabulary") << 2 << QStringLiteral("reports-vocabulary.png");
+        QTest::newRow("error profile") << 3 << QStringLiteral("reports-error-profile.png");
     }
     void reports()
     {
@@ -97,14 +98,23 @@ private Q_SLOTS:
         Save(page.grab().toImage(), file);
     }
 
+    void printPreview_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("misspelled words") << 1 << QStringLiteral("reports-print-preview.png");
+        QTest::newRow("error profile") << 3 << QStringLiteral("reports-error-profile-print-preview.png");
+    }
     void printPreview()
     {
+        QFETCH(int, kind);
+        QFETCH(QString, file);
         CNoCommands commands;
         COrthexDoc doc;
         fill(doc);
         CReports page(doc, commands);
         page.OnInitialUpdate();
-        page.ReportButton(EReportKind::Missed)->click();
+        page.ReportButton(EReportKind(kind))->click();
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         QPrintPreviewDialog preview(&printer);
@@ -113,7 +123,7 @@ private Q_SLOTS:
         preview.show();
         QVERIFY(QTest::qWaitForWindowExposed(&preview));
         QCoreApplication::processEvents();
-        Save(preview.grab().toImage(), QStringLiteral("reports-print-preview.png"));
+        Save(preview.grab().toImage(), file);
         preview.close();
     }
 
