@@ -85,6 +85,9 @@ bool CAppSettings::SetVoice(const QString& voiceId) { return WriteString(QString
 int CAppSettings::SpeechRate() const { return GetInt(QStringLiteral("SpeechRate"), CSpeechSynthesizer::kDefaultRate); }
 bool CAppSettings::SetSpeechRate(int wordsPerMinute) { return WriteInt(QStringLiteral("SpeechRate"), wordsPerMinute); }
 
+int CAppSettings::AutoPlay() const { return GetInt(QStringLiteral("AutoPlay"), 0); }
+bool CAppSettings::SetAutoPlay(int value) { return WriteInt(QStringLiteral("AutoPlay"), value); }
+
 int CAppSettings::PreviewPages() const { return GetInt(QStringLiteral("PreviewPages"), 0); }
 bool CAppSettings::SetPreviewPages(int value) { return WriteInt(QStringLiteral("PreviewPages"), value); }
 

@@ -50,6 +50,10 @@ public:
     int SpeechRate() const;
     bool SetSpeechRate(int wordsPerMinute);
 
+    // "AutoPlay": 1 = the test page plays each word as soon as it is asked.
+    int AutoPlay() const;
+    bool SetAutoPlay(int value);
+
     int PreviewPages() const;
     bool SetPreviewPages(int value);
 

@@ -40,6 +40,7 @@ private Q_SLOTS:
         QTest::newRow("Randomize List") << "Randomize List" << QVariant(0);
         QTest::newRow("Repeat") << "Repeat" << QVariant(0);
         QTest::newRow("Rate") << "Rate" << QVariant(2);
+        QTest::newRow("AutoPlay") << "AutoPlay" << QVariant(0);
     }
 
     void defaults()
@@ -54,6 +55,7 @@ private Q_SLOTS:
         else if (name == QLatin1String("Randomize List")) actual = settings.RandomizeList();
         else if (name == QLatin1String("Repeat")) actual = settings.Repeat();
         else if (name == QLatin1String("Rate")) actual = settings.Rate();
+        else if (name == QLatin1String("AutoPlay")) actual = settings.AutoPlay();
         QCOMPARE(actual, expected);
         QVERIFY2(!QFileInfo::exists(storePath()), "reading a default must not write the store");
     }
@@ -68,6 +70,7 @@ private Q_SLOTS:
             settings.RandomizeList();
             settings.Repeat();
             settings.Rate();
+            settings.AutoPlay();
             settings.PreviewPages();
             settings.RecentFiles();
         }
