@@ -9,12 +9,16 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
+
+#include <algorithm>
 
 namespace {
 bool runChangePasswordDialog(QWidget* parent, const QString& userFolder)
@@ -102,6 +106,11 @@ COptions::COptions(COrthexDoc& document, IPageCommandTarget& commands, CAppSetti
     m_pRandomize = control<QCheckBox>(QStringLiteral("Randomize Spelling List While Taking A Test"),
                                       QStringLiteral("During a test, the words are asked in a random order."), this);
     du.Place(m_pRandomize, 20, 101, 155, 13);
+    m_pAutoPlay = control<QCheckBox>(QStringLiteral("Play each word automatically"),
+                                     QStringLiteral("During a test, each word is played as soon as it is asked; "
+                                                    "\"Listen to Word\" plays it again."),
+                                     this);
+    du.Place(m_pAutoPlay, 20, 117, 155, 10);
     m_pChangePassword = control<QPushButton>(QStringLiteral("Change Log In Password"),
                                              QStringLiteral("Changes the password of a user."), this);
     m_pChangePassword->setAutoDefault(false);
@@ -133,18 +142,41 @@ COptions::COptions(COrthexDoc& document, IPageCommandTarget& commands, CAppSetti
     note("to", 249, 111, 51, 8);
     note("Fastest, Smallest File Size, but Lowest Quality", 249, 125, 45, 33);
 
-    du.Place(etchedLine(this), 7, 174, 306, 1);
+    // The speech that makes a word's recording on the words page without a microphone.
+    auto* speechGroup = new QGroupBox(QStringLiteral("Speech"), this);
+    du.Place(speechGroup, 14, 165, 291, 30);
+    m_pVoice = new QComboBox(this);
+    m_pVoice->setAccessibleName(QStringLiteral("Voice"));
+    m_pVoice->setWhatsThis(QStringLiteral("The voice that speaks a word on the Words page."));
+    for (const CVoice& voice : CSpeechSynthesizer::EnglishVoices())
+        m_pVoice->addItem(voice.name, voice.id);
+    m_pVoice->setEnabled(m_pVoice->count() > 0);
+    auto* voiceLabel = new QLabel(QStringLiteral("Voice"), this);
+    voiceLabel->setBuddy(m_pVoice);
+    du.Place(voiceLabel, 20, 179, 24, 8);
+    du.Place(m_pVoice, 46, 177, 130, 14);
+    m_pSpeechRate = new QSpinBox(this);
+    m_pSpeechRate->setRange(CSpeechSynthesizer::kMinRate, CSpeechSynthesizer::kMaxRate);
+    m_pSpeechRate->setSingleStep(10);
+    m_pSpeechRate->setAccessibleName(QStringLiteral("Words per minute"));
+    m_pSpeechRate->setWhatsThis(QStringLiteral("How fast the voice speaks, in words per minute."));
+    auto* rateLabel = new QLabel(QStringLiteral("Words per minute"), this);
+    rateLabel->setBuddy(m_pSpeechRate);
+    du.Place(rateLabel, 186, 179, 62, 8);
+    du.Place(m_pSpeechRate, 250, 177, 46, 14);
+
+    du.Place(etchedLine(this), 7, 201, 306, 1);
     m_pApply = control<QPushButton>(QStringLiteral("Apply"), QStringLiteral("Stores the options that were changed."), this);
     m_pApply->setAutoDefault(false);
-    du.Place(m_pApply, 60, 179, 50, 14);
+    du.Place(m_pApply, 60, 206, 50, 14);
     m_pRestore = control<QPushButton>(QStringLiteral("Restore"),
                                       QStringLiteral("Shows the stored options again, undoing changes not applied."), this);
     m_pRestore->setAutoDefault(false);
-    du.Place(m_pRestore, 209, 179, 50, 14);
+    du.Place(m_pRestore, 209, 206, 50, 14);
 
-    QWidget* order[] = {m_pFolder, m_pBrowse, m_pRepeat, m_pAutoLogIn, m_pRandomize, m_pChangePassword,
-                        m_pRates->button(0), m_pRates->button(1), m_pRates->button(2), m_pRates->button(3),
-                        m_pRates->button(4), m_pApply, m_pRestore};
+    QWidget* order[] = {m_pFolder, m_pBrowse, m_pRepeat, m_pAutoLogIn, m_pRandomize, m_pAutoPlay,
+                        m_pChangePassword, m_pRates->button(0), m_pRates->button(1), m_pRates->button(2),
+                        m_pRates->button(3), m_pRates->button(4), m_pVoice, m_pSpeechRate, m_pApply, m_pRestore};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -153,7 +185,7 @@ COptions::COptions(COrthexDoc& document, IPageCommandTarget& commands, CAppSetti
     connect(m_pApply, &QPushButton::clicked, this, &COptions::OnApply);
     connect(m_pRestore, &QPushButton::clicked, this, &COptions::OnRestore);
 
-    setMinimumSize(du.Size(320, 200));
+    setMinimumSize(du.Size(320, 226));
 }
 
 QRadioButton* COptions::RateButton(int index) const
@@ -169,6 +201,14 @@ COptionsValues COptions::Values() const
     values.randomize = m_pRandomize->isChecked();
     values.repeat = m_pRepeat->isChecked();
     values.rate = m_pRates->checkedId();
+    values.autoPlay = m_pAutoPlay->isChecked();
+    // A stored voice that is not installed shows as the default, and a stored rate out of range
+    // as its nearest limit; they stay as stored until the user picks something else.
+    if (m_pVoice->currentIndex() >= 0 && m_pVoice->currentIndex() != VoiceIndex(m_values.voice))
+        values.voice = m_pVoice->currentData().toString();
+    const int shownRate = std::clamp(m_values.speechRate, CSpeechSynthesizer::kMinRate, CSpeechSynthesizer::kMaxRate);
+    if (m_pSpeechRate->value() != shownRate)
+        values.speechRate = m_pSpeechRate->value();
     return values;
 }
 
@@ -179,6 +219,9 @@ void COptions::SetValues(const COptionsValues& values)
     m_pAutoLogIn->setChecked(values.autoLogIn);
     m_pRandomize->setChecked(values.randomize);
     m_pRepeat->setChecked(values.repeat);
+    m_pAutoPlay->setChecked(values.autoPlay);
+    m_pVoice->setCurrentIndex(VoiceIndex(values.voice));
+    m_pSpeechRate->setValue(values.speechRate);
     if (QAbstractButton* rate = m_pRates->button(values.rate)) {
         rate->setChecked(true);
     } else {
@@ -188,6 +231,16 @@ void COptions::SetValues(const COptionsValues& values)
             button->setChecked(false);
         m_pRates->setExclusive(true);
     }
+}
+
+int COptions::VoiceIndex(const QString& voiceId) const
+{
+    int index = m_pVoice->findData(voiceId);
+    if (index < 0)
+        index = m_pVoice->findData(CSpeechSynthesizer::kDefaultVoice);
+    if (index < 0 && m_pVoice->count() > 0)
+        index = 0;
+    return index;
 }
 
 void COptions::OnUpdate()

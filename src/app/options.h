@@ -9,12 +9,15 @@ class CAppFolders;
 class CAppSettings;
 class QButtonGroup;
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QSpinBox;
 
-// The options page: the default user folder, automatic log-in, random order and repeat during
-// tests, the recording rate, and the change-password dialog. Edits stay on the page until
+// The options page: the default user folder, automatic log-in, random order, repeat and
+// automatic playing during tests, the recording rate, the voice and speaking rate of the words
+// spoken without a microphone, and the change-password dialog. Edits stay on the page until
 // "Apply" writes what changed; "Restore" reads the stored values again.
 class COptions : public CPageView
 {
@@ -47,12 +50,19 @@ public:
     QCheckBox* RepeatCheck() const { return m_pRepeat; }
     QCheckBox* AutoLogInCheck() const { return m_pAutoLogIn; }
     QCheckBox* RandomizeCheck() const { return m_pRandomize; }
+    QCheckBox* AutoPlayCheck() const { return m_pAutoPlay; }
     QPushButton* ChangePasswordButton() const { return m_pChangePassword; }
     QRadioButton* RateButton(int index) const;
+    QComboBox* VoiceCombo() const { return m_pVoice; }
+    QSpinBox* SpeechRateSpin() const { return m_pSpeechRate; }
     QPushButton* ApplyButton() const { return m_pApply; }
     QPushButton* RestoreButton() const { return m_pRestore; }
 
 private:
+    // The entry of the voice combo that shows this stored voice: its own, else the default
+    // voice's, else the first; -1 when there is none.
+    int VoiceIndex(const QString& voiceId) const;
+
     CAppFolders& m_folders;
     COptionsSettings m_options;
     COptionsValues m_values;
@@ -62,8 +72,11 @@ private:
     QCheckBox* m_pRepeat;
     QCheckBox* m_pAutoLogIn;
     QCheckBox* m_pRandomize;
+    QCheckBox* m_pAutoPlay;
     QPushButton* m_pChangePassword;
     QButtonGroup* m_pRates;
+    QComboBox* m_pVoice;
+    QSpinBox* m_pSpeechRate;
     QPushButton* m_pApply;
     QPushButton* m_pRestore;
 };

@@ -3,14 +3,17 @@
 #include "app/browsefolder.h"
 #include "app/options.h"
 #include "app/shelltestsupport.h"
+#include "sound/speechsynthesizer.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testenvironment.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
+#include <QSpinBox>
 #include <QtTest>
 
 using namespace ShellTest;
@@ -38,6 +41,32 @@ void clearSettings()
     QSettings s(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Vellomar"), QStringLiteral("Orthex"));
     s.remove(QStringLiteral("Settings"));
     s.sync();
+}
+
+void setStored(const QStringList& pairs)
+{
+    QSettings s(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Vellomar"), QStringLiteral("Orthex"));
+    s.remove(QStringLiteral("Settings"));
+    for (const QString& pair : pairs) {
+        const qsizetype eq = pair.indexOf(QLatin1Char('='));
+        s.setValue(QStringLiteral("Settings/") + pair.left(eq), pair.mid(eq + 1));
+    }
+    s.sync();
+}
+
+QStringList sorted(QStringList list)
+{
+    list.sort();
+    return list;
+}
+
+// Both voices these tests choose between are installed.
+bool bothVoicesInstalled()
+{
+    int found = 0;
+    for (const CVoice& voice : CSpeechSynthesizer::EnglishVoices())
+        found += voice.id == QLatin1String("gmw/en-US") || voice.id == QLatin1String("gmw/en");
+    return found == 2;
 }
 
 struct Page {
@@ -163,6 +192,100 @@ private Q_SLOTS:
         p.options.show();
         QVERIFY(p.options.RateButton(3)->isChecked());
         QCOMPARE(storedSettings(), QStringList());
+    }
+
+    // The speech and the automatic playing show what is stored; an unchanged Apply writes
+    // nothing, also where the page shows a stand-in for a stored value it cannot show.
+    void speechShownFromTheStore_data()
+    {
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<QString>("voice");
+        QTest::addColumn<int>("rate");
+        QTest::addColumn<bool>("autoPlay");
+        QTest::newRow("defaults") << QStringList() << "gmw/en-US" << 150 << false;
+        QTest::newRow("stored") << QStringList{"Voice=gmw/en", "SpeechRate=200", "AutoPlay=1"} << "gmw/en" << 200
+                                << true;
+        QTest::newRow("voice not installed: the default") << QStringList{"Voice=xx/none"} << "gmw/en-US" << 150
+                                                          << false;
+        QTest::newRow("rate too fast: the fastest") << QStringList{"SpeechRate=1000"} << "gmw/en-US" << 450 << false;
+        QTest::newRow("rate too slow: the slowest") << QStringList{"SpeechRate=5"} << "gmw/en-US" << 80 << false;
+    }
+
+    void speechShownFromTheStore()
+    {
+        if (!bothVoicesInstalled())
+            QSKIP("the espeak-ng voices gmw/en-US and gmw/en are not installed here");
+        QFETCH(QStringList, stored);
+        setStored(stored);
+        Page p(QStringLiteral("anna"));
+        QCOMPARE(p.options.VoiceCombo()->accessibleName(), QStringLiteral("Voice"));
+        QCOMPARE(p.options.SpeechRateSpin()->accessibleName(), QStringLiteral("Words per minute"));
+        QCOMPARE(p.options.AutoPlayCheck()->accessibleName(), QStringLiteral("Play each word automatically"));
+        QCOMPARE(p.options.VoiceCombo()->itemText(0), QStringLiteral("English (America)"));
+        QCOMPARE(p.options.VoiceCombo()->itemText(1), QStringLiteral("English (Great Britain)"));
+        QCOMPARE(p.options.SpeechRateSpin()->minimum(), CSpeechSynthesizer::kMinRate);
+        QCOMPARE(p.options.SpeechRateSpin()->maximum(), CSpeechSynthesizer::kMaxRate);
+
+        QTEST(p.options.VoiceCombo()->currentData().toString(), "voice");
+        QTEST(p.options.SpeechRateSpin()->value(), "rate");
+        QTEST(p.options.AutoPlayCheck()->isChecked(), "autoPlay");
+        CRecordingMessageSink messages;
+        p.options.ApplyButton()->click();
+        QCOMPARE(storedSettings(), sorted(stored));
+        QCOMPARE(messages.Texts(), QStringList());
+    }
+
+    void speechWrittenByApply_data()
+    {
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<QStringList>("voices");  // chosen in turn
+        QTest::addColumn<int>("rate");            // 0: left alone
+        QTest::addColumn<bool>("clickAutoPlay");
+        QTest::addColumn<QStringList>("after");
+        const QStringList none;
+        QTest::newRow("voice") << none << QStringList{"gmw/en"} << 0 << false << QStringList{"Voice=gmw/en"};
+        QTest::newRow("voice for a missing one")
+            << QStringList{"Voice=xx/none"} << QStringList{"gmw/en"} << 0 << false << QStringList{"Voice=gmw/en"};
+        QTest::newRow("voice chosen and back") << QStringList{"Voice=gmw/en"} << QStringList{"gmw/en-US", "gmw/en"}
+                                               << 0 << false << QStringList{"Voice=gmw/en"};
+        QTest::newRow("rate") << none << none << 200 << false << QStringList{"SpeechRate=200"};
+        QTest::newRow("rate from one out of range")
+            << QStringList{"SpeechRate=1000"} << none << 300 << false << QStringList{"SpeechRate=300"};
+        QTest::newRow("auto play ticked") << none << none << 0 << true << QStringList{"AutoPlay=1"};
+        QTest::newRow("auto play cleared") << QStringList{"AutoPlay=1"} << none << 0 << true
+                                           << QStringList{"AutoPlay=0"};
+        QTest::newRow("all three") << none << QStringList{"gmw/en"} << 90 << true
+                                   << QStringList{"AutoPlay=1", "SpeechRate=90", "Voice=gmw/en"};
+    }
+
+    void speechWrittenByApply()
+    {
+        if (!bothVoicesInstalled())
+            QSKIP("the espeak-ng voices gmw/en-US and gmw/en are not installed here");
+        QFETCH(QStringList, stored);
+        QFETCH(QStringList, voices);
+        QFETCH(int, rate);
+        QFETCH(bool, clickAutoPlay);
+        QFETCH(QStringList, after);
+        setStored(stored);
+        Page p(QStringLiteral("anna"));
+        for (const QString& voice : voices)
+            p.options.VoiceCombo()->setCurrentIndex(p.options.VoiceCombo()->findData(voice));
+        if (rate)
+            p.options.SpeechRateSpin()->setValue(rate);
+        if (clickAutoPlay)
+            p.options.AutoPlayCheck()->click();
+        QCOMPARE(storedSettings(), sorted(stored));  // nothing until Apply
+        CRecordingMessageSink messages;
+        p.options.ApplyButton()->click();
+        QCOMPARE(storedSettings(), sorted(after));
+        QCOMPARE(messages.Texts(), QStringList());
+        // The page shows what it wrote.
+        p.options.RestoreButton()->click();
+        if (!voices.isEmpty())
+            QCOMPARE(p.options.VoiceCombo()->currentData().toString(), voices.last());
+        if (rate)
+            QCOMPARE(p.options.SpeechRateSpin()->value(), rate);
     }
 
     void choosingAFolder_data()

@@ -17,6 +17,9 @@ void COptionsSettings::Load(COptionsValues& values, const QString& currentUser) 
     values.repeat = m_settings.Repeat() != 0;
     const int rate = m_settings.Rate();
     values.rate = (rate >= 0 && rate < kRateCount) ? rate : -1;
+    values.autoPlay = m_settings.AutoPlay() != 0;
+    values.voice = m_settings.Voice();
+    values.speechRate = m_settings.SpeechRate();
     if (!currentUser.isEmpty())
         values.autoLogIn = !m_folders.GetAutoLogInName().isEmpty();
 }
@@ -49,6 +52,20 @@ bool COptionsSettings::Apply(const COptionsValues& values, const QString& curren
     const int repeat = values.repeat ? 1 : 0;
     if (m_settings.Repeat() != repeat) {
         m_settings.SetRepeat(repeat);
+        wrote = true;
+    }
+
+    const int autoPlay = values.autoPlay ? 1 : 0;
+    if (m_settings.AutoPlay() != autoPlay) {
+        m_settings.SetAutoPlay(autoPlay);
+        wrote = true;
+    }
+    if (!values.voice.isEmpty() && m_settings.Voice() != values.voice) {
+        m_settings.SetVoice(values.voice);
+        wrote = true;
+    }
+    if (m_settings.SpeechRate() != values.speechRate) {
+        m_settings.SetSpeechRate(values.speechRate);
         wrote = true;
     }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sound/speechsynthesizer.h"
+
 #include <QString>
 
 class CAppFolders;
@@ -12,6 +14,9 @@ struct COptionsValues {
     bool randomize = false;
     bool repeat = false;
     int rate = 0;  // recording-rate index 0..4; -1 when no rate is chosen
+    bool autoPlay = false;  // the test page plays each word as it is asked
+    QString voice;          // espeak-ng voice identifier of the speech on the words page
+    int speechRate = CSpeechSynthesizer::kDefaultRate;  // words per minute
 };
 
 // Reads the stored settings into the options page's values and writes back only what the user

@@ -1,6 +1,7 @@
 #include "app/appfolders.h"
 #include "app/appsettings.h"
 #include "app/optionssettings.h"
+#include "sound/speechsynthesizer.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testenvironment.h"
 
@@ -153,6 +154,56 @@ private Q_SLOTS:
         after.sort();
         QCOMPARE(storedSettings(), after);
         QTEST(messages.Texts(), "messages");
+    }
+
+    // Automatic playing and the speech: shown as stored, written only when they differ.
+    void speechAndAutoPlay_data()
+    {
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<bool>("autoPlay");
+        QTest::addColumn<QString>("voice");
+        QTest::addColumn<int>("speechRate");
+        QTest::addColumn<QStringList>("after");
+
+        const QStringList none;
+        QTest::newRow("defaults kept write nothing") << none << false << "gmw/en-US" << 150 << none;
+        QTest::newRow("auto play on") << none << true << "gmw/en-US" << 150 << QStringList{"AutoPlay=1"};
+        QTest::newRow("auto play off again")
+            << QStringList{"AutoPlay=1"} << false << "gmw/en-US" << 150 << QStringList{"AutoPlay=0"};
+        QTest::newRow("another voice") << none << false << "gmw/en" << 150 << QStringList{"Voice=gmw/en"};
+        QTest::newRow("no voice leaves the stored one")
+            << QStringList{"Voice=gmw/en"} << false << "" << 150 << QStringList{"Voice=gmw/en"};
+        QTest::newRow("faster") << none << false << "gmw/en-US" << 220 << QStringList{"SpeechRate=220"};
+        QTest::newRow("stored values again")
+            << QStringList{"AutoPlay=1", "Voice=gmw/en", "SpeechRate=90"} << true << "gmw/en" << 90
+            << QStringList{"AutoPlay=1", "SpeechRate=90", "Voice=gmw/en"};
+    }
+
+    void speechAndAutoPlay()
+    {
+        QFETCH(QStringList, stored);
+        QFETCH(QStringList, after);
+        setStored(stored);
+        CRecordingMessageSink messages;
+        CAppSettings settings;
+        CAppFolders folders(settings);
+        COptionsSettings options(settings, folders);
+        COptionsValues values;
+        options.Load(values, QStringLiteral("anna"));
+        QCOMPARE(values.autoPlay, stored.contains(QStringLiteral("AutoPlay=1")));
+        QCOMPARE(values.voice, stored.contains(QStringLiteral("Voice=gmw/en")) ? QStringLiteral("gmw/en")
+                                                                                : CSpeechSynthesizer::kDefaultVoice);
+        QFETCH(bool, autoPlay);
+        QFETCH(QString, voice);
+        QFETCH(int, speechRate);
+        values.autoPlay = autoPlay;
+        values.voice = voice;
+        values.speechRate = speechRate;
+        stored.sort();
+        after.sort();
+        QCOMPARE(options.Apply(values, QStringLiteral("anna")), after != stored);
+        QCOMPARE(storedSettings(), after);
+        QCOMPARE(messages.Texts(), QStringList());
     }
 
     void applyNewUserFolder()
