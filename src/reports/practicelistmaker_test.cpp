@@ -327,6 +327,33 @@ private Q_SLOTS:
         QCOMPARE(filesIn(folders.save), before);
     }
 
+    void summary_data()
+    {
+        QTest::addColumn<int>("copied");
+        QTest::addColumn<int>("spoken");
+        QTest::addColumn<int>("skipped");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("example") << 3 << 2 << 0
+                                 << "The practice list has 5 words: 3 recordings copied from their lists, 2 spoken.";
+        QTest::newRow("one of each") << 1 << 0 << 1
+                                     << "The practice list has 1 word: 1 recording copied from its list, 0 spoken."
+                                        "\n\n1 word was left out: it is longer than 50 characters, the most a "
+                                        "spelling word can have.";
+        QTest::newRow("several left out")
+            << 0 << 12 << 3
+            << "The practice list has 12 words: 0 recordings copied from their lists, 12 spoken.\n\n3 words were "
+               "left out: they are longer than 50 characters, the most a spelling word can have.";
+    }
+
+    void summary()
+    {
+        QFETCH(int, copied);
+        QFETCH(int, spoken);
+        QFETCH(int, skipped);
+        QFETCH(QString, text);
+        QCOMPARE(PracticeListMessages::Summary({copied, spoken, skipped}, 50), text);
+    }
+
     // Nothing is made, nothing is left, and the user is told why.
     void notMade_data()
     {
