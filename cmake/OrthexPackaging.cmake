@@ -37,7 +37,9 @@ set(_orthex_desktop_code [=[
   string(REPLACE "\"" "\\\"" _orthex_exec "${_orthex_exec}")
   string(REPLACE "`" "\\`" _orthex_exec "${_orthex_exec}")
   string(REPLACE "$" "\\$" _orthex_exec "${_orthex_exec}")
-  file(WRITE "@_orthex_shell_files@/orthex.desktop"
+  set(_orthex_desktop "${CMAKE_INSTALL_PREFIX}/@CMAKE_INSTALL_DATADIR@/applications/orthex.desktop")
+  message(STATUS "Installing: $ENV{DESTDIR}${_orthex_desktop}")
+  file(WRITE "$ENV{DESTDIR}${_orthex_desktop}"
     "[Desktop Entry]\n"
     "Type=Application\n"
     "Name=Orthex\n"
@@ -48,8 +50,7 @@ set(_orthex_desktop_code [=[
     "Terminal=false\n"
     "Categories=Education;Languages;\n"
     "MimeType=application/x-orthex;\n")
-  file(INSTALL DESTINATION "${CMAKE_INSTALL_PREFIX}/@CMAKE_INSTALL_DATADIR@/applications"
-       TYPE FILE FILES "@_orthex_shell_files@/orthex.desktop")
+  list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${_orthex_desktop}")
 ]=])
 string(CONFIGURE "${_orthex_desktop_code}" _orthex_desktop_code @ONLY)
 install(CODE "${_orthex_desktop_code}")
