@@ -165,8 +165,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");
         QTest::newRow("no rows") << PracticeSources{}
                                  << "There are no words to practise here, so no practice list was made.";
-        QTest::newRow("only empty words") << PracticeSources{row("", "Week 1.orthex")}
-                                          << "There are no words to practise here, so no practice list was made.";
+
         QTest::newRow("only words too long")
             << PracticeSources{{QString(51, QLatin1Char('x')), "Week 1.orthex"}}
             << "None of these words can go into a spelling list: a spelling word can have at most 50 characters. "
