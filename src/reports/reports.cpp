@@ -5,7 +5,9 @@
 #include "app/dialogunits.h"
 #include "app/messages.h"
 #include "lists/orthexdoc.h"
+#include "reports/practicelistflow.h"
 #include "reports/printlayout.h"
+#include "reports/progresschartdlg.h"
 #include "reports/reportprinter.h"
 #include "reports/reporttablemodel.h"
 #include "reports/resulttables.h"
@@ -50,6 +52,12 @@ bool canDelete(const CReports& page)
     return !page.Sheet().IsReadOnly();
 }
 
+// Grades name no words to practise.
+bool hasWords(const CReports& page)
+{
+    return page.Sheet().Kind() != EReportKind::Grades;
+}
+
 const SButtonSpec kButtons[] = {
     {EReportButton::SaveChanges, "Save Changes", "Keeps the deletions made in the report shown.",
      &CReports::OnSaveChanges, &canDelete},
@@ -62,6 +70,10 @@ const SButtonSpec kButtons[] = {
     {EReportButton::Cancel, "Cancel", "Brings back the rows deleted since the last save.", &CReports::OnCancel,
      nullptr},
     {EReportButton::Export, "Export...", "Writes the report shown into a CSV file.", &CReports::OnExport, nullptr},
+    {EReportButton::MakePracticeList, "Make Practice List...",
+     "Makes a new spelling list of the words in the selected rows, or in all rows when none is selected.",
+     &CReports::OnMakePracticeList, &hasWords},
+    {EReportButton::Progress, "Progress", "Shows a chart of the grades over time.", &CReports::OnProgress, nullptr},
 };
 
 // The button grid in dialog units: the columns of the first row as the form has always had
@@ -533,4 +545,27 @@ QList<SPracticeSource> CReports::PracticeSources() const
 QList<qsizetype> CReports::SelectedMissedRecords() const
 {
     return m_sheet.MissedRecordsOf(SelectedRows());
+}
+
+void CReports::OnMakePracticeList()
+{
+    if (!hasWords(*this))
+        return;
+    const ::PracticeSources sources = PracticeSources();
+    if (sources.isEmpty()) {
+        Messages::Show(kNoData, MessageIcon::Exclamation);
+        return;
+    }
+    // Deletions not yet saved stay on the page; the words come from the rows shown.
+    PracticeListFlow::Run(this, GetDocument(), GetDocument().m_strCurrentUser, sources);
+}
+
+void CReports::OnProgress()
+{
+    const SReportLists lists = DocumentLists();
+    if (!lists.grades) {
+        Messages::Show(kNoData, MessageIcon::Exclamation);
+        return;
+    }
+    CProgressChartDlg::Open(*lists.grades, GetDocument().m_strCurrentUser, this);
 }

@@ -19,7 +19,7 @@ class QRadioButton;
 class QTreeView;
 
 // The push buttons of the reports page, in the order they are laid out and reached with Tab.
-enum class EReportButton { SaveChanges, DeleteAll, DeleteSelection, Print, Cancel, Export };
+enum class EReportButton { SaveChanges, DeleteAll, DeleteSelection, Print, Cancel, Export, MakePracticeList, Progress };
 
 // The reports page: the logged-in user's grades, misspelled words (with the kinds of error made),
 // vocabulary words or error profile in one list; rows can be deleted, the deletions kept ("Save
@@ -64,6 +64,11 @@ public:
     // results), read from the document's lists as printing does. The file is replaced whole or
     // not at all; a failure is shown naming the file.
     void OnExport();
+    // "Make Practice List...": a new list of the words of the selected rows (all rows when none
+    // is selected), opened at the end; for the misspelled words, vocabulary and the profile.
+    void OnMakePracticeList();
+    // "Progress": the chart of the pupil's grades in its own window.
+    void OnProgress();
     // Where the file dialog of "Export..." starts: "<save folder>/<user> grades.csv" and so on.
     QString SuggestedExportPath() const;
 
@@ -100,6 +105,8 @@ public:
     QPushButton* PrintButton() const { return Button(EReportButton::Print); }
     QPushButton* CancelButton() const { return Button(EReportButton::Cancel); }
     QPushButton* ExportButton() const { return Button(EReportButton::Export); }
+    QPushButton* MakePracticeListButton() const { return Button(EReportButton::MakePracticeList); }
+    QPushButton* ProgressButton() const { return Button(EReportButton::Progress); }
 
 private:
     SReportLists DocumentLists() const;

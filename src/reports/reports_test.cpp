@@ -1,4 +1,5 @@
 #include "lists/orthexdoc.h"
+#include "reports/progresschartdlg.h"
 #include "reports/reports.h"
 #include "reports/resulttables.h"
 #include "rules/spellingrules.h"
@@ -558,6 +559,47 @@ private Q_SLOTS:
         QCOMPARE(messages.Entries().at(0).icon, MessageIcon::Stop);
         QVERIFY(QFileInfo(taken).isDir());
         QVERIFY(QDir(taken).isEmpty());
+    }
+
+    // Words to practise come from every report but the grades; the chart from any.
+    void practiceAndProgressButtons_data()
+    {
+        QTest::addColumn<EReportKind>("kind");
+        QTest::addColumn<bool>("practice");
+        QTest::newRow("grades") << EReportKind::Grades << false;
+        QTest::newRow("misspelled words") << EReportKind::Missed << true;
+        QTest::newRow("vocabulary") << EReportKind::Vocabulary << true;
+        QTest::newRow("profile") << EReportKind::Profile << true;
+    }
+    void practiceAndProgressButtons()
+    {
+        QFETCH(EReportKind, kind);
+        QFETCH(bool, practice);
+        SPage p;
+        addProfileHistory(p.doc);
+        p.Open();
+        p.page->ReportButton(kind)->click();
+        QCOMPARE(p.page->MakePracticeListButton()->isEnabled(), practice);
+        QCOMPARE(p.page->MakePracticeListButton()->text(), QStringLiteral("Make Practice List..."));
+        QVERIFY(p.page->ProgressButton()->isEnabled());
+        QCOMPARE(p.page->ProgressButton()->text(), QStringLiteral("Progress"));
+    }
+
+    // No grades: the chart says so instead of opening an empty window.
+    void progressWithoutGradesSaysNoData()
+    {
+        CRecordingMessageSink messages;
+        SPage p;
+        p.Open();
+        p.page->ProgressButton()->click();
+        QCOMPARE(messages.Texts(), QStringList{QStringLiteral("No data.")});
+        QVERIFY(p.page->findChildren<CProgressChartDlg*>().isEmpty());
+        addGrade(p.doc, QStringLiteral("Week1"), 3, 4);
+        p.page->ProgressButton()->click();
+        QCOMPARE(messages.Texts().size(), 1);
+        const QList<CProgressChartDlg*> charts = p.page->findChildren<CProgressChartDlg*>();
+        QCOMPARE(charts.size(), 1);
+        charts.first()->close();
     }
 
     void workedWithTheKeyboardAlone()
