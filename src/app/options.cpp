@@ -153,7 +153,8 @@ COptions::COptions(COrthexDoc& document, IPageCommandTarget& commands, CAppSetti
     m_pVoice->setEnabled(m_pVoice->count() > 0);
     auto* voiceLabel = new QLabel(QStringLiteral("Voice"), this);
     voiceLabel->setBuddy(m_pVoice);
-    du.Place(voiceLabel, 20, 179, 24, 8);
+    voiceLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    du.Place(voiceLabel, 20, 177, 24, 14);
     du.Place(m_pVoice, 46, 177, 130, 14);
     m_pSpeechRate = new QSpinBox(this);
     m_pSpeechRate->setRange(CSpeechSynthesizer::kMinRate, CSpeechSynthesizer::kMaxRate);
@@ -162,7 +163,8 @@ COptions::COptions(COrthexDoc& document, IPageCommandTarget& commands, CAppSetti
     m_pSpeechRate->setWhatsThis(QStringLiteral("How fast the voice speaks, in words per minute."));
     auto* rateLabel = new QLabel(QStringLiteral("Words per minute"), this);
     rateLabel->setBuddy(m_pSpeechRate);
-    du.Place(rateLabel, 186, 179, 62, 8);
+    rateLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    du.Place(rateLabel, 186, 177, 62, 14);
     du.Place(m_pSpeechRate, 250, 177, 46, 14);
 
     du.Place(etchedLine(this), 7, 201, 306, 1);
