@@ -10,6 +10,7 @@
 #include "lists/wordlistedit.h"
 #include "lists/wordlistreload.h"
 #include "lists/wordlistsave.h"
+#include "sound/speechsynthesizer.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -116,8 +117,23 @@ void CWords::BuildControls()
     auto* enterWord = staticText(QStringLiteral("Enter Word"), this);
     enterWord->setBuddy(m_pWordEdit);
 
+    m_pSentenceEdit = new QLineEdit(this);
+    m_pSentenceEdit->setObjectName(QStringLiteral("sentenceEdit"));
+    m_pSentenceEdit->setMaxLength(CSpeechSynthesizer::kMaxTextLength);
+    m_pSentenceEdit->setAccessibleName(QStringLiteral("Sentence"));
+    m_pSentenceEdit->setAccessibleDescription(QStringLiteral("A sentence with the word, for Speak (optional)"));
+    m_pSentenceEdit->setWhatsThis(
+        QStringLiteral("Optional. Speak then says the word, this sentence, and the word again."));
+    auto* sentence = staticText(QStringLiteral("Sentence"), this);
+    sentence->setBuddy(m_pSentenceEdit);
+
     m_pRecord = imageButton(QStringLiteral("Record"), QStringLiteral("recordButton"),
                             QStringLiteral("Starts recording from the microphone."), m_hRecord, this);
+    m_pSpeak = formButton(QStringLiteral("Speak"), QStringLiteral("speakButton"),
+                          QStringLiteral("Makes the recording with the computer's voice instead of the microphone: "
+                                         "the word, or the word, the sentence and the word again."),
+                          this);
+    m_pSpeak->setMinimumHeight(m_pRecord->minimumHeight());
     m_pStop = imageButton(QStringLiteral("Stop"), QStringLiteral("stopButton"), QStringLiteral("Stops the recording."),
                           m_hStop, this);
     m_pPlay = imageButton(QStringLiteral("Play"), QStringLiteral("playButton"), QStringLiteral("Plays the recording."),
@@ -154,9 +170,15 @@ void CWords::BuildControls()
     steps->addWidget(enterWord, row, 1);
     steps->addWidget(m_pWordEdit, row, 2, 1, 2);
     ++row;
+    steps->addWidget(sentence, row, 1);
+    steps->addWidget(m_pSentenceEdit, row, 2, 1, 2);
+    ++row;
     steps->addWidget(stepNumber(QStringLiteral("2)"), this), row, 0);
     steps->addWidget(staticText(QStringLiteral("Start Recording"), this), row, 1);
-    steps->addWidget(m_pRecord, row, 2, Qt::AlignLeft);
+    auto* recordOrSpeak = new QHBoxLayout;
+    recordOrSpeak->addWidget(m_pRecord);
+    recordOrSpeak->addWidget(m_pSpeak);
+    steps->addLayout(recordOrSpeak, row, 2, Qt::AlignLeft);
     steps->addWidget(hint, row, 3, 2, 1);
     ++row;
     steps->addWidget(stepNumber(QStringLiteral("3)"), this), row, 0);
@@ -253,12 +275,14 @@ void CWords::BuildControls()
     page->addLayout(columns, 1);
 
     // Keyboard order: the steps from top to bottom, then the list and its buttons.
-    QWidget* order[] = {m_pWordEdit, m_pRecord, m_pStop,   m_pPlay, m_pAdd,    m_pRedo,  m_pVolume,
-                        m_pList,     m_pSort,   m_pUp,     m_pDown, m_pDelete, m_pSave,  m_pCancel};
+    QWidget* order[] = {m_pWordEdit, m_pSentenceEdit, m_pRecord, m_pSpeak,  m_pStop, m_pPlay,
+                        m_pAdd,      m_pRedo,         m_pVolume, m_pList,   m_pSort, m_pUp,
+                        m_pDown,     m_pDelete,       m_pSave,   m_pCancel};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
     connect(m_pRecord, &QPushButton::clicked, this, &CWords::OnRecord);
+    connect(m_pSpeak, &QPushButton::clicked, this, &CWords::OnSpeak);
     connect(m_pStop, &QPushButton::clicked, this, &CWords::OnStop);
     connect(m_pPlay, &QPushButton::clicked, this, &CWords::OnPlay);
     connect(m_pRedo, &QPushButton::clicked, this, &CWords::OnRedoRecording);
@@ -272,6 +296,7 @@ void CWords::BuildControls()
     connect(m_pSave, &QPushButton::clicked, this, &CWords::OnSaveChanges);
     connect(m_pCancel, &QPushButton::clicked, this, &CWords::OnCancelChanges);
     connect(m_pWordEdit, &QLineEdit::returnPressed, m_pEnter, &QPushButton::click);
+    connect(m_pSentenceEdit, &QLineEdit::returnPressed, m_pEnter, &QPushButton::click);
     // Dragging changes nothing until the slider is let go; a step made with the keyboard, the
     // wheel or a click beside the handle is a whole move and is applied at once.
     connect(m_pVolume, &QSlider::sliderReleased, this, &CWords::OnVolumeReleased);
@@ -350,6 +375,7 @@ void CWords::OnUpdate()
     m_steps.Reset();
     ApplySteps();
     m_strWord.clear();
+    m_strSentence.clear();
     Focus(m_pWordEdit);
     OnCancelChanges();
     m_nWordCount = m_pList->count();
@@ -360,6 +386,7 @@ void CWords::ApplySteps()
 {
     const CWordSteps::Buttons enabled = m_steps.Enabled();
     m_pRecord->setEnabled(enabled.record);
+    m_pSpeak->setEnabled(enabled.speak);
     m_pStop->setEnabled(enabled.stop);
     m_pPlay->setEnabled(enabled.play);
     m_pAdd->setEnabled(enabled.add);
@@ -370,12 +397,15 @@ void CWords::WriteControls()
 {
     if (m_pWordEdit->text() != m_strWord)
         m_pWordEdit->setText(m_strWord);
+    if (m_pSentenceEdit->text() != m_strSentence)
+        m_pSentenceEdit->setText(m_strSentence);
     m_pWordCount->setText(QString::number(m_nWordCount));
 }
 
 void CWords::ReadControls()
 {
     m_strWord = m_pWordEdit->text();
+    m_strSentence = m_pSentenceEdit->text();
 }
 
 QStringList CWords::ListedWords() const
@@ -437,6 +467,42 @@ void CWords::OnRecord()
         Messages::Show(QStringLiteral("Start Recording Failed"));
 }
 
+void CWords::OnSpeak()
+{
+    ReadControls();
+    if (m_strWord.isEmpty()) {
+        Messages::Show(QStringLiteral("No Word Entered"));
+        Focus(m_pWordEdit);
+        return;
+    }
+    // The speech replaces "Temp.wav", which the loaded sound holds open.
+    m_recorder.DeleteLoadedSound();
+    CAppFolders::CreateFolderPath(m_strRecordingFolder);
+    {
+        CWaitCursor wait;
+        CSpeechSynthesizer speech(SpeechVoice(), m_settings.SpeechRate());
+        // On failure the synthesizer has said why, and there is still no recording to add.
+        if (!speech.SpeakDictation(m_strWord, m_strSentence, TempWavPath())) {
+            Focus(m_pSpeak);
+            return;
+        }
+    }
+    CAppFolders::ShareLikeParent(TempWavPath());
+    // From here on the word goes on as after a recording: Play, then Add or Redo.
+    m_steps.Recorded();
+    ApplySteps();
+    Focus(m_pPlay);
+}
+
+QString CWords::SpeechVoice() const
+{
+    const QString stored = m_settings.Voice();
+    const QList<CVoice> voices = CSpeechSynthesizer::EnglishVoices();
+    const bool installed =
+        std::any_of(voices.cbegin(), voices.cend(), [&](const CVoice& voice) { return voice.id == stored; });
+    return installed ? stored : CSpeechSynthesizer::kDefaultVoice;
+}
+
 void CWords::OnStop()
 {
     m_steps.Recorded();
@@ -468,6 +534,7 @@ void CWords::OnNewWord()
     m_steps.Reset();
     ApplySteps();
     m_strWord.clear();
+    m_strSentence.clear();
     WriteControls();
     Focus(m_pWordEdit);
 }
@@ -567,6 +634,7 @@ void CWords::OnCancelChanges()
     if (reloaded.outcome == CWordListReload::Outcome::Loaded) {
         SetListedWords(reloaded.words);
         m_strWord.clear();
+        m_strSentence.clear();
     }
     // The count follows the list also when it is empty now, since the next word's number is
     // taken from it.

@@ -21,6 +21,10 @@ class QSlider;
 // moves and deletes words on screen; only "Save Changes" writes that order to the file, and
 // "Cancel Changes" reads the list from the file again.
 //
+// "Speak" beside "Record" makes the recording with the speech engine instead: the word alone, or
+// a dictation of it with the optional sentence (the word, a pause, the sentence, a pause, the
+// word), in the voice and at the rate of the settings. It needs no microphone.
+//
 // Without a microphone the page still works for everything but recording: Record, Stop and the
 // volume slider stay disabled.
 class CWords : public CPageView
@@ -45,6 +49,9 @@ public:
     bool HasMicrophone() const { return !m_bNoMicrophone; }
     QString RecordingFolder() const { return m_strRecordingFolder; }
     QString TempWavPath() const { return m_strRecordingFolder + QStringLiteral("Temp.wav"); }
+    // The voice "Speak" uses: the stored one when it is an installed English voice (the ones the
+    // options page offers), else the default voice.
+    QString SpeechVoice() const;
     int WordCount() const { return m_nWordCount; }
     QStringList ListedWords() const;
     QSize FormSize() const;
@@ -59,6 +66,7 @@ protected:
 private:
     // Handlers, in the order of the page's controls.
     void OnRecord();
+    void OnSpeak();
     void OnStop();
     void OnPlay();
     void OnRedoRecording();
@@ -92,15 +100,18 @@ private:
     CMicrophoneMixer m_mixer;
     CDXSoundRecorder m_recorder;
     QString m_strWord;
+    QString m_strSentence;
     int m_nWordCount = 0;
     CWordSteps m_steps;
     bool m_bNoMicrophone = false;
     bool m_bSettingVolume = false;
 
     QLineEdit* m_pWordEdit = nullptr;
+    QLineEdit* m_pSentenceEdit = nullptr;
     QListWidget* m_pList = nullptr;
     QPushButton* m_pPlay = nullptr;
     QPushButton* m_pRecord = nullptr;
+    QPushButton* m_pSpeak = nullptr;
     QPushButton* m_pStop = nullptr;
     QPushButton* m_pAdd = nullptr;
     QPushButton* m_pNewWord = nullptr;

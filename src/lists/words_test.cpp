@@ -6,12 +6,14 @@
 #include "lists/words.h"
 #include "lists/wordtestlists.h"
 #include "sound/sound.h"
+#include "sound/speechsynthesizer.h"
 #include "sound/wavformat.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testaudio.h"
 #include "testing/testenvironment.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -19,9 +21,11 @@
 #include <QRegularExpression>
 #include <QSlider>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <QtTest>
 
 #include <memory>
+#include <optional>
 
 using WordTestLists::Row;
 
@@ -56,7 +60,7 @@ void setPactlVolume(int value)
                       QString::number(value)});
 }
 
-// Record, Stop, Play, Add, Redo, as letters of the enabled ones.
+// Record, Speak, Stop, Play, Add, Redo, as letters of the enabled ones.
 QString enabledSteps(CWords& page)
 {
     QString s;
@@ -65,11 +69,32 @@ QString enabledSteps(CWords& page)
             s += letter;
     };
     add("recordButton", QLatin1Char('R'));
+    add("speakButton", QLatin1Char('K'));
     add("stopButton", QLatin1Char('S'));
     add("playButton", QLatin1Char('P'));
     add("addButton", QLatin1Char('A'));
     add("redoButton", QLatin1Char('D'));
     return s;
+}
+
+// Whether the bytes are a recording as the microphone writes it: the 56-byte header with its
+// "fact" chunk, the lengths filled in, then the samples.
+bool hasRecordingLayout(const QByteArray& bytes, const CWaveFormat& format)
+{
+    const QByteArray header = WavHeader::BuildRecordingHeader(format);
+    if (header.size() != WavHeader::kRecordingHeaderSize || bytes.size() <= header.size())
+        return false;
+    const auto le32 = [&](qint64 at) { return qFromLittleEndian<quint32>(bytes.constData() + at); };
+    const std::optional<CWavLayout> layout = WavHeader::Parse(bytes);
+    return layout && layout->format == format && layout->dataOffset == header.size()
+        && bytes.left(4) == header.left(4) && bytes.mid(8, 36) == header.mid(8, 36) && bytes.mid(48, 4) == header.mid(48, 4)
+        && le32(WavHeader::kRiffLengthOffset) == quint32(bytes.size() - 8)
+        && le32(WavHeader::kDataLengthOffset) == quint32(bytes.size() - header.size());
+}
+
+bool speechStarts()
+{
+    return CSpeechSynthesizer::Format().nSamplesPerSec != 0;
 }
 }  // namespace
 
@@ -174,7 +199,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("accessibleName");
         QTest::addColumn<bool>("visible");
         QTest::newRow("word") << "wordEdit" << "Enter Word" << true;
+        QTest::newRow("sentence") << "sentenceEdit" << "Sentence" << true;
         QTest::newRow("record") << "recordButton" << "Record" << true;
+        QTest::newRow("speak") << "speakButton" << "Speak" << true;
         QTest::newRow("stop") << "stopButton" << "Stop" << true;
         QTest::newRow("play") << "playButton" << "Play" << true;
         QTest::newRow("add") << "addButton" << "Add Word To List" << true;
@@ -220,7 +247,7 @@ private Q_SLOTS:
         for (QLabel* label : m_page->findChildren<QLabel*>())
             texts << label->text();
         for (const char* text : {"Words Page", "Add a New Spelling Word", "Current List", "#Words", "Vol.", "1)",
-                                 "Enter Word", "2)", "Start Recording", "3)", "Stop Recording", "4)", "Play Recording",
+                                 "Enter Word", "Sentence", "2)", "Start Recording", "3)", "Stop Recording", "4)", "Play Recording",
                                  "5)", "Add to List", "or", "Redo Sound",
                                  "You can record a sentence with the spelling word."})
             QVERIFY2(texts.contains(QLatin1String(text)), text);
@@ -236,8 +263,16 @@ private Q_SLOTS:
         QCOMPARE(wordCount(), QStringLiteral("3"));
         QCOMPARE(m_page->WordCount(), 3);
         control<QLineEdit>("wordEdit")->setText(QStringLiteral("typed"));
+        control<QLineEdit>("sentenceEdit")->setText(QStringLiteral("A typed sentence."));
         m_page->OnUpdate();
         QCOMPARE(control<QLineEdit>("wordEdit")->text(), QString());
+        QCOMPARE(control<QLineEdit>("sentenceEdit")->text(), QString());
+        // "New Word" empties both too.
+        control<QLineEdit>("wordEdit")->setText(QStringLiteral("typed"));
+        control<QLineEdit>("sentenceEdit")->setText(QStringLiteral("A typed sentence."));
+        click("newWordButton");
+        QCOMPARE(control<QLineEdit>("wordEdit")->text(), QString());
+        QCOMPARE(control<QLineEdit>("sentenceEdit")->text(), QString());
     }
 
     void recordStopPlayAdd()
@@ -250,7 +285,7 @@ private Q_SLOTS:
         open(WordTestLists::Numbered({"rhythm"}));
         QVERIFY(m_page->HasMicrophone());
         m_sink->Clear();
-        QCOMPARE(enabledSteps(*m_page), QStringLiteral("R"));
+        QCOMPARE(enabledSteps(*m_page), QStringLiteral("RK"));
         QTest::keyClicks(control<QLineEdit>("wordEdit"), QStringLiteral("necessary"));
 
         click("recordButton");
@@ -290,8 +325,128 @@ private Q_SLOTS:
         QCOMPARE(list()->selectedItems().first()->text(), QStringLiteral("necessary"));
         QCOMPARE(wordCount(), QStringLiteral("2"));
         QCOMPARE(control<QLineEdit>("wordEdit")->text(), QString());
-        QCOMPARE(enabledSteps(*m_page), QStringLiteral("R"));
+        QCOMPARE(enabledSteps(*m_page), QStringLiteral("RK"));
         QVERIFY(control<QLineEdit>("wordEdit")->hasFocus());
+    }
+
+    // "Speak" makes the recording with the speech engine, and the word goes on as after "Stop":
+    // Play, then Add Word To List stores the very bytes the speech wrote.
+    void speakThenAdd_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<bool>("microphone");
+        QTest::newRow("word alone") << QString() << true;
+        QTest::newRow("with a sentence") << QStringLiteral("It is necessary to sleep.") << true;
+        QTest::newRow("no microphone at all") << QStringLiteral("It is necessary to sleep.") << false;
+    }
+
+    void speakThenAdd()
+    {
+        ORTHEX_REQUIRE_TEST_AUDIO();
+        if (!speechStarts())
+            QSKIP("espeak-ng does not start here (is espeak-ng-data installed?)");
+        QFETCH(QString, sentence);
+        QFETCH(bool, microphone);
+        if (!microphone)
+            CDXSoundRecorder::SetCaptureDeviceLookup([](const QByteArray&) { return std::nullopt; });
+        open(WordTestLists::Numbered({"rhythm"}));
+        QCOMPARE(m_page->HasMicrophone(), microphone);
+        m_sink->Clear();
+        QTest::keyClicks(control<QLineEdit>("wordEdit"), QStringLiteral("necessary"));
+        control<QLineEdit>("sentenceEdit")->setText(sentence);
+
+        click("speakButton");
+        QVERIFY2(m_sink->Texts().isEmpty(), qPrintable(m_sink->Texts().join(QLatin1Char('|'))));
+        QCOMPARE(enabledSteps(*m_page), QStringLiteral("P"));  // as after Stop
+        QVERIFY(control("playButton")->hasFocus());
+        const QByteArray spoken = WordTestLists::FileBytes(m_page->TempWavPath());
+        QVERIFY(hasRecordingLayout(spoken, CSpeechSynthesizer::Format()));
+
+        CSpeakerCapture speaker;
+        QVERIFY(speaker.Start());
+        click("playButton");
+        QCOMPARE(enabledSteps(*m_page), QStringLiteral("PAD"));
+        QVERIFY(m_page->Recorder().GetLoadedSound());
+        QVERIFY(m_page->Recorder().GetLoadedSound()->WaitUntilDone(30000));
+        QVERIFY2(TestAudio::HasSound(speaker.Stop()), "nothing was heard on the speaker");
+
+        click("addButton");
+        click("saveButton");
+        QVERIFY2(m_sink->Texts().isEmpty(), qPrintable(m_sink->Texts().join(QLatin1Char('|'))));
+        const QList<Row> rows = WordTestLists::Read(m_listPath);
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows.at(1).order, 2);
+        QCOMPARE(rows.at(1).word, QStringLiteral("necessary"));
+        QCOMPARE(rows.at(1).createdBy, kUser);
+        QVERIFY(rows.at(1).sound == spoken);
+        // Ready for the next word: both fields empty.
+        QCOMPARE(control<QLineEdit>("wordEdit")->text(), QString());
+        QCOMPARE(control<QLineEdit>("sentenceEdit")->text(), QString());
+        QCOMPARE(enabledSteps(*m_page), microphone ? QStringLiteral("RK") : QStringLiteral("K"));
+    }
+
+    // A dictation holds the word twice, the sentence and two pauses.
+    void sentenceMakesALongerRecording()
+    {
+        ORTHEX_REQUIRE_TEST_AUDIO();
+        if (!speechStarts())
+            QSKIP("espeak-ng does not start here (is espeak-ng-data installed?)");
+        CDXSoundRecorder::SetCaptureDeviceLookup([](const QByteArray&) { return std::nullopt; });
+        open({});
+        m_sink->Clear();
+        control<QLineEdit>("wordEdit")->setText(QStringLiteral("necessary"));
+        click("speakButton");
+        const QByteArray alone = WordTestLists::FileBytes(m_page->TempWavPath());
+
+        // Heard, then made again with a sentence.
+        click("playButton");
+        click("redoButton");
+        QCOMPARE(enabledSteps(*m_page), QStringLiteral("K"));
+        QCOMPARE(control<QLineEdit>("wordEdit")->text(), QStringLiteral("necessary"));
+        control<QLineEdit>("sentenceEdit")->setText(QStringLiteral("It is necessary to sleep."));
+        click("speakButton");
+        const QByteArray dictation = WordTestLists::FileBytes(m_page->TempWavPath());
+        QVERIFY2(m_sink->Texts().isEmpty(), qPrintable(m_sink->Texts().join(QLatin1Char('|'))));
+        QVERIFY(hasRecordingLayout(alone, CSpeechSynthesizer::Format()));
+        QVERIFY(hasRecordingLayout(dictation, CSpeechSynthesizer::Format()));
+        const qint64 header = WavHeader::kRecordingHeaderSize;
+        const qint64 pause = qint64(CSpeechSynthesizer::Format().nSamplesPerSec) * CSpeechSynthesizer::kDictationPauseMs / 1000 * 2;
+        QVERIFY(dictation.size() - header > 2 * (alone.size() - header) + 2 * pause);
+        // Redo keeps the sentence as it keeps the word.
+        click("playButton");
+        click("redoButton");
+        QCOMPARE(control<QLineEdit>("sentenceEdit")->text(), QStringLiteral("It is necessary to sleep."));
+    }
+
+    void speakWithoutAWord_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("nothing typed") << QString();
+        QTest::newRow("only a sentence") << QStringLiteral("It is necessary to sleep.");
+    }
+
+    void speakWithoutAWord()
+    {
+        QFETCH(QString, sentence);
+        CDXSoundRecorder::SetCaptureDeviceLookup([](const QByteArray&) { return std::nullopt; });
+        open(WordTestLists::Numbered({"one"}));
+        const QByteArray before = WordTestLists::FileBytes(m_listPath);
+        // What an earlier word left in "Temp.wav" stays as it was.
+        const QByteArray earlier = WordTestLists::FakeSound(7);
+        {
+            QFile temp(m_page->TempWavPath());
+            QVERIFY(temp.open(QIODevice::WriteOnly));
+            QCOMPARE(temp.write(earlier), qint64(earlier.size()));
+        }
+        control<QLineEdit>("sentenceEdit")->setText(sentence);
+        m_sink->Clear();
+        click("speakButton");
+        QCOMPARE(m_sink->Texts(), QStringList{QStringLiteral("No Word Entered")});
+        QCOMPARE(WordTestLists::FileBytes(m_page->TempWavPath()), earlier);
+        QCOMPARE(WordTestLists::FileBytes(m_listPath), before);
+        QCOMPARE(enabledSteps(*m_page), QStringLiteral("K"));
+        QVERIFY(control<QLineEdit>("wordEdit")->hasFocus());
+        QCOMPARE(control<QLineEdit>("sentenceEdit")->text(), sentence);
     }
 
     void redoKeepsTheWord()
@@ -302,7 +457,7 @@ private Q_SLOTS:
         control<QLineEdit>("wordEdit")->setText(QStringLiteral("rhythm"));
         recordStopPlay({});
         click("redoButton");
-        QCOMPARE(enabledSteps(*m_page), QStringLiteral("R"));
+        QCOMPARE(enabledSteps(*m_page), QStringLiteral("RK"));
         QCOMPARE(control<QLineEdit>("wordEdit")->text(), QStringLiteral("rhythm"));
         QVERIFY(control("recordButton")->hasFocus());
     }
@@ -525,10 +680,10 @@ private Q_SLOTS:
         for (const QString& text : expected)
             QVERIFY2(!m_sink->Texts().contains(text), qPrintable(text));
 
-        QCOMPARE(enabledSteps(*m_page), QString());
+        QCOMPARE(enabledSteps(*m_page), QStringLiteral("K"));
         QVERIFY(!control<QSlider>("volumeSlider")->isEnabled());
         click("newWordButton");
-        QCOMPARE(enabledSteps(*m_page), QString());
+        QCOMPARE(enabledSteps(*m_page), QStringLiteral("K"));
         QVERIFY(!control<QSlider>("volumeSlider")->isEnabled());
 
         m_sink->Clear();

@@ -6,6 +6,7 @@ CWordSteps::Buttons CWordSteps::Enabled() const
     switch (m_step) {
     case Step::Ready:
         buttons.record = m_bCanRecord;
+        buttons.speak = true;
         break;
     case Step::Recording:
         buttons.stop = m_bCanRecord;

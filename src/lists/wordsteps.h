@@ -2,13 +2,14 @@
 
 // The numbered steps of adding a word on the words page, and which of its sound buttons each
 // step enables: type the word, Record, Stop, Play, then "Add Word To List" or "Redo Recording",
-// which lead back to the start. Without a microphone nothing can be recorded, so Record (and
-// Stop) stay disabled; a recording that is made another way enters at Recorded.
+// which lead back to the start. "Speak" stands beside Record: the speech engine makes the
+// recording at once, so it leads straight to Recorded, as Stop does. Without a microphone
+// nothing can be recorded, so Record (and Stop) stay disabled, but Speak still works.
 class CWordSteps
 {
 public:
     enum class Step {
-        Ready,      // waiting for a recording: Record
+        Ready,      // waiting for a recording: Record or Speak
         Recording,  // Stop
         Recorded,   // a recording was made: Play it
         Heard,      // it was played: play it again, add the word, or record again
@@ -16,6 +17,7 @@ public:
 
     struct Buttons {
         bool record = false;
+        bool speak = false;
         bool stop = false;
         bool play = false;
         bool add = false;
@@ -35,8 +37,8 @@ public:
     void Reset() { m_step = Step::Ready; }
     // Record pressed.
     void StartRecording() { m_step = Step::Recording; }
-    // Stop pressed, or a recording made another way: it is there to be played, and the
-    // word can be added only once it was heard.
+    // Stop pressed, or the word spoken by the speech engine: the recording is there to be
+    // played, and the word can be added only once it was heard.
     void Recorded() { m_step = Step::Recorded; }
     // Play pressed.
     void Played() { m_step = Step::Heard; }
