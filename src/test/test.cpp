@@ -1,6 +1,7 @@
 #include "test/test.h"
 
 #include "app/appfolders.h"
+#include "app/appsettings.h"
 #include "app/dialogunits.h"
 #include "app/linelistbox.h"
 #include "lists/orthexdoc.h"
@@ -88,6 +89,7 @@ QString shownText(const QString& text)
 
 CTest::CTest(COrthexDoc& document, IPageCommandTarget& commands, CAppSettings& settings, QWidget* parent)
     : CPageView(document, commands, parent)
+    , m_settings(settings)
     , m_recorder(std::make_unique<CDXSoundRecorder>())
     , m_session(std::make_unique<CTestSession>(document, *m_recorder, settings))
 {
@@ -206,14 +208,34 @@ void CTest::CreateControls()
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order.at(i - 1), order.at(i));
 
-    connect(m_pStart, &QPushButton::clicked, this, [this] { m_session->StartTest(); });
+    connect(m_pStart, &QPushButton::clicked, this, &CTest::OnStart);
     connect(m_pStop, &QPushButton::clicked, this, [this] { m_session->StopTest(); });
     connect(m_pListen, &QPushButton::clicked, this, [this] { m_session->ListenToWord(); });
     connect(m_pCheck, &QPushButton::clicked, this, [this] { m_session->CheckAnswer(); });
-    connect(m_pNext, &QPushButton::clicked, this, [this] { m_session->NextWord(); });
+    connect(m_pNext, &QPushButton::clicked, this, [this] { AskingWord([this] { m_session->NextWord(); }); });
     connect(m_pSkip, &QPushButton::clicked, this, [this] { m_session->SkipWord(); });
-    connect(m_pEnterKey, &QPushButton::clicked, this, [this] { m_session->OnEnterKey(); });
+    connect(m_pEnterKey, &QPushButton::clicked, this, [this] { AskingWord([this] { m_session->OnEnterKey(); }); });
     connect(m_pRandomize, &QCheckBox::clicked, this, [this] { TakeControls(*m_session); });
+}
+
+void CTest::OnStart()
+{
+    // Read once for the whole test; the options page cannot be reached while it runs.
+    m_bAutoPlay = m_settings.AutoPlay() != 0;
+    AskingWord([this] { m_session->StartTest(); });
+}
+
+template <typename Operation>
+void CTest::AskingWord(Operation operation)
+{
+    // A word is asked when a test started or went on to another word: the test runs afterwards
+    // and its word number changed. At the end of a test, or when it is stopped, nothing runs.
+    const bool wasRunning = GetDocument().m_bTestRunning;
+    const int wordBefore = m_session->WordNumber();
+    operation();
+    const bool asked = GetDocument().m_bTestRunning && (!wasRunning || m_session->WordNumber() != wordBefore);
+    if (asked && m_bAutoPlay && m_session->IsEnabled(ETestControl::Listen))
+        m_session->ListenToWord();
 }
 
 QSize CTest::FormSize() const

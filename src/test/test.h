@@ -19,6 +19,10 @@ class QPushButton;
 // recorder that plays the words, forwards its buttons to the engine and shows the engine's
 // state, enabled controls, focus and results list. Enter anywhere on the page presses the
 // hidden default button "Enter Key", which acts on the control that has the focus.
+//
+// With the "AutoPlay" setting on (read when a test starts), each word is played as soon as it
+// is asked, after "Start" and after "Next" (also when Enter presses Next), as if "Listen to
+// Word" were pressed; Listen plays it again. Nothing plays when the test ends or is stopped.
 class CTest : public CPageView, public ITestSessionView
 {
     Q_OBJECT
@@ -81,6 +85,14 @@ protected:
 
 private:
     void CreateControls();
+    void OnStart();
+    // Runs a page operation; when it asked a new word and the test plays words by itself, plays
+    // that word.
+    template <typename Operation>
+    void AskingWord(Operation operation);
+
+    CAppSettings& m_settings;
+    bool m_bAutoPlay = false;
 
     std::unique_ptr<CDXSoundRecorder> m_recorder;
     std::unique_ptr<CTestSession> m_session;

@@ -57,6 +57,68 @@ private Q_SLOTS:
     }
     void cleanupTestCase() { m_sink.reset(); }
 
+    // With "AutoPlay" on, Start and Next each play the word they ask; off, nothing plays until
+    // "Listen to Word". The end of the test plays nothing either way.
+    void autoPlay_data()
+    {
+        QTest::addColumn<int>("autoPlay");
+        QTest::newRow("on") << 1;
+        QTest::newRow("off") << 0;
+    }
+
+    void autoPlay()
+    {
+        QFETCH(int, autoPlay);
+        const QString path = MakeList(QStringLiteral("Auto.orthex"), {QStringLiteral("apple"), QStringLiteral("pear")},
+                                      {Wav(m_apple), Wav(m_pear)});
+        QVERIFY(!path.isEmpty());
+        auto doc = MakeDocument(QStringLiteral("pupil"), path);
+        CNoCommands commands;
+        CAppSettings settings;
+        QVERIFY(settings.SetAutoPlay(autoPlay));
+        {
+            CTest page(*doc, commands, settings);
+            page.show();
+            page.OnInitialUpdate();
+            page.Session().SetRecordingFolder(NewFolder(QStringLiteral("auto-recordings")));
+            m_sink->Clear();
+
+            // What one press makes reach the speaker, and whether it loaded a sound.
+            const auto heard = [&](QPushButton* button, bool* played) {
+                CSpeakerCapture speaker;
+                if (!speaker.Start())
+                    return QByteArray();
+                QTest::qWait(300);
+                QTest::mouseClick(button, Qt::LeftButton);
+                *played = page.Recorder().GetLoadedSound() != nullptr;
+                if (*played)
+                    page.Recorder().GetLoadedSound()->WaitUntilDone(20000);
+                QTest::qWait(300);
+                return speaker.Stop();
+            };
+            bool played = false;
+            QVERIFY(TestAudio::HasSound(heard(page.StartButton(), &played)) == bool(autoPlay));
+            QCOMPARE(played, bool(autoPlay));
+            // As if Listen had been pressed: the pupil goes on in the answer field.
+            QCOMPARE(page.AnswerField()->hasFocus(), bool(autoPlay));
+            if (!autoPlay)
+                QVERIFY2(TestAudio::HasSound(listen(page)), "Listen to Word played nothing");
+
+            QTest::mouseClick(page.SkipButton(), Qt::LeftButton);
+            QVERIFY(TestAudio::HasSound(heard(page.NextButton(), &played)) == bool(autoPlay));
+            QCOMPARE(played, bool(autoPlay));
+            // Listen still plays the word again.
+            QVERIFY2(TestAudio::HasSound(listen(page)), "Listen to Word played nothing");
+
+            // The last Next ends the test: no word is asked, so none plays.
+            QTest::mouseClick(page.SkipButton(), Qt::LeftButton);
+            QVERIFY(!TestAudio::HasSound(heard(page.NextButton(), &played)));
+            QVERIFY(!played);
+            QVERIFY(!doc->m_bTestRunning);
+            QVERIFY2(m_sink->Texts().isEmpty(), qPrintable(m_sink->Texts().join(QLatin1Char('|'))));
+        }
+    }
+
     void wordsReachTheSpeaker()
     {
         const QString path = MakeList(QStringLiteral("Spoken.orthex"), {QStringLiteral("apple"), QStringLiteral("pear")},
@@ -65,6 +127,7 @@ private Q_SLOTS:
         auto doc = MakeDocument(QStringLiteral("pupil"), path);
         CNoCommands commands;
         CAppSettings settings;
+        QVERIFY(settings.SetAutoPlay(0));  // the words play only when Listen is pressed
         {
             CTest page(*doc, commands, settings);
             page.show();
