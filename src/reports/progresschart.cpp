@@ -18,6 +18,7 @@ constexpr qreal kMarkerSize = 10;
 // At most this many numbers under a numbered axis, so that they never overlap.
 constexpr int kMaxNumberLabels = 15;
 constexpr qint64 kDayMs = 24 * 60 * 60 * 1000;
+constexpr qsizetype kListsInLegendRow = 5;
 // Room above 100 and below 0 so that the points of perfect and empty scores are not cut.
 constexpr double kPercentMargin = 4;
 
@@ -39,7 +40,9 @@ CProgressChart::CProgressChart(const SProgressChart& data, const QString& title,
     : QChart(parent), m_data(data)
 {
     setTitle(title);
-    legend()->setAlignment(Qt::AlignBottom);
+    // A few lists fit in a row under the chart; more need the column at its side, where each
+    // keeps its name.
+    legend()->setAlignment(m_data.series.size() > kListsInLegendRow ? Qt::AlignRight : Qt::AlignBottom);
 
     for (const SProgressSeries& list : m_data.series) {
         SListSeries items;
