@@ -1,5 +1,6 @@
 #include "lists/spellinglistdb.h"
 
+#include "app/appfolders.h"
 #include "app/messages.h"
 #include "lists/listdatabase.h"
 #include "lists/listmessages.h"
@@ -452,8 +453,12 @@ QString CSpellingListDB::ReadWord(int k, const QString& wavPath)
     const QString word = Word();
     QFile file(wavPath);
     const QByteArray sound = Sound();
+    const bool existed = file.exists();
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(sound) != sound.size() || !file.flush())
         Messages::Show(ListMessages::CannotWriteRecording(wavPath, file.errorString()), MessageIcon::Exclamation);
+    else if (!existed)
+        // The recording file is shared by every account of a classroom computer.
+        CAppFolders::ShareLikeParent(wavPath);
     return word;
 }
 

@@ -312,6 +312,24 @@ private Q_SLOTS:
         QCOMPARE(sink.Texts(), QStringList());
     }
 
+    // A recording file made in a folder every account can write is writable by all of them.
+    void readWordSharesANewRecordingLikeItsFolder()
+    {
+        const QString file = makeList(QStringLiteral("shared.orthex"), {{1, "anna", "cat", fakeWav(1, 100)}});
+        QVERIFY(!file.isEmpty());
+        const QString folder = path(QStringLiteral("sharedfolder"));
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(QFile::setPermissions(folder, QFile::permissions(folder) | QFileDevice::WriteGroup
+                                                  | QFileDevice::ReadGroup | QFileDevice::ExeGroup));
+        CListDatabase db;
+        QVERIFY(db.Open(file));
+        CSpellingListDB list(db);
+        QVERIFY(list.Open());
+        const QString wav = folder + QStringLiteral("/Temp.wav");
+        QCOMPARE(list.ReadWord(1, wav), QStringLiteral("cat"));
+        QVERIFY(QFile::permissions(wav) & QFileDevice::WriteGroup);
+    }
+
     void creatorIsReadFromTheRow_data()
     {
         QTest::addColumn<QString>("createdBy");
