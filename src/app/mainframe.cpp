@@ -6,7 +6,6 @@
 #include "app/messages.h"
 #include "app/options.h"
 #include "app/orthexview.h"
-#include "app/placeholderpage.h"
 #include "app/recentfilelist.h"
 #include "app/toolbaricons.h"
 #include "lists/orthexdoc.h"
