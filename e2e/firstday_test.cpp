@@ -48,6 +48,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -249,6 +250,14 @@ private:
                 kParent + QStringLiteral(".sp5")};
     }
 
+    // The keys of the user's settings store, as another program would read them.
+    static QStringList StoredSettings()
+    {
+        QSettings store(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Vellomar"),
+                        QStringLiteral("Orthex"));
+        return store.allKeys();
+    }
+
     // --- The program ---
     CMainFrame* Frame() const { return m_app ? m_app->MainFrame() : nullptr; }
     COrthexDoc& Doc() const { return Frame()->GetDocument(); }
@@ -353,6 +362,9 @@ private:
         }
         const QByteArray recording = fileBytes(page->TempWavPath());
         QVERIFY2(hasSpeech(recording), qPrintable(word + QStringLiteral(": the recording is silent or not a WAV file")));
+        // The microphone records at the rate of the "Rate" setting, 22,050 Hz while it is unset.
+        if (made == EMade::Recorded)
+            QCOMPARE(WavHeader::Parse(recording)->format.nSamplesPerSec, quint32(22050));
 
         CSpeakerCapture speaker;
         QVERIFY(speaker.Start());
@@ -513,6 +525,8 @@ private Q_SLOTS:
         QCOMPARE(Frame()->CurrentPage(), PageCommand::Start);
         QCOMPARE(Frame()->UserPane()->text(), kParent);
         QCOMPARE(Doc().m_strCurrentUser, kParent);
+        // Start-up wrote no setting of its own: only the log-in's "Auto".
+        QCOMPARE(StoredSettings(), QStringList{QStringLiteral("Settings/Auto")});
         QCOMPARE(CAppSettings().AutoLogInName(), kParent);
         QVERIFY(QFileInfo(UserFile(CUserFile::FileName())).isFile());
         QCOMPARE(StartPage()->InformationText(), QStringLiteral("Welcome Mum.\r\nTest data will be saved."));
@@ -775,7 +789,10 @@ private Q_SLOTS:
             // The name is kept scrambled: its letters are not in the file as typed.
             QVERIFY(!bytes.contains(QByteArray::fromRawData(reinterpret_cast<const char*>(kParent.utf16()),
                                                             kParent.size() * 2)));
-            consumed = bytes.size();
+            // Where the archive reader stops: at the end of the file.
+            CRecordList<CUser> again;
+            QVERIFY2(loadList(bytes, again, &consumed, &error), qPrintable(error));
+            QCOMPARE(again.size(), 1);
         } else if (file.endsWith(QLatin1String(".sp3"))) {
             CRecordList<CGrade> grades;
             QVERIFY2(loadList(bytes, grades, &consumed, &error), qPrintable(error));
