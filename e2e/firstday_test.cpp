@@ -6,7 +6,6 @@
 // The test functions run in their order and tell the day as a story; each one goes on from
 // where the one before left the program, so a step that fails stops the story there.
 
-#include "app/appfolders.h"
 #include "app/appsettings.h"
 #include "app/linelistbox.h"
 #include "app/mainframe.h"
@@ -17,7 +16,6 @@
 #include "lists/savedlg.h"
 #include "lists/words.h"
 #include "lists/wordtestlists.h"
-#include "reports/reportkind.h"
 #include "reports/reports.h"
 #include "sound/dxsoundrecorder.h"
 #include "sound/sound.h"
@@ -37,7 +35,6 @@
 #include <QAbstractItemModel>
 #include <QBuffer>
 #include <QCheckBox>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
