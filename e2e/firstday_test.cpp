@@ -232,6 +232,7 @@ private:
     // What the day leaves, for the later steps.
     QMap<QString, QByteArray> m_recorded;  // word -> the WAV it was stored with
     QString m_strDateText;                 // the test's date text
+    QStringList m_listsMade;               // the list files made, newest first
     QMap<QString, QByteArray> m_userFolderAfterFirstDay;
     QStringList m_todo;  // steps whose feature is not in the program yet
 
@@ -544,6 +545,7 @@ private Q_SLOTS:
         QCOMPARE(Doc().GetPathName(), ListPath());
         QCOMPARE(Frame()->windowTitle(), kListTitle + QStringLiteral(" - Orthex"));
         QVERIFY(QFileInfo(ListPath()).isFile());
+        m_listsMade.prepend(ListPath());
     }
 
     // The words page: two words recorded from speech said into the microphone, one made with
@@ -694,6 +696,7 @@ private Q_SLOTS:
                                         "0 spoken."));
         QCOMPARE(shownPath, practicePath);
         QCOMPARE(Doc().GetPathName(), practicePath);
+        m_listsMade.prepend(practicePath);
         const QList<WordTestLists::Row> rows = WordTestLists::Read(practicePath);
         QCOMPARE(rows.size(), 1);
         QCOMPARE(rows.at(0).word, kMissedWord);
@@ -849,6 +852,8 @@ private Q_SLOTS:
         QCOMPARE(Frame()->UserPane()->text(), kParent);
         QVERIFY(!Doc().IsListOpen());
         QCOMPARE(StartPage()->InformationText(), QStringLiteral("Welcome Mum.\r\nTest data will be saved."));
+        // The lists of the first day are offered again in the File menu, newest first.
+        QCOMPARE(Frame()->RecentFiles(), m_listsMade);
     }
 
     // ... and shows the same reports, read from the files.
