@@ -132,15 +132,23 @@ void StoreList(CArchive& ar, const CRecordList<T>& list)
 }
 
 // Loads a stored list, appending its records at the tail in stream order. A null entry adds
-// nothing; a reference to a record read earlier adds a copy of it. Throws CArchiveException
-// on damaged data; the complete records read before the error stay in the list.
+// nothing; a reference to a record read earlier adds a copy of it, as long as the copies, as
+// stored, add up to no more than the bytes the stream has held so far (a few bytes of
+// references to one long record could otherwise load, and later write, gigabytes). Throws
+// CArchiveException on damaged data; the complete records read before the error stay in the list.
 template <class T>
 void LoadList(CArchive& ar, CRecordList<T>& list)
 {
     static_assert(ClassRegistry::IsRegistered<T>(), "record class must be in the class registry");
     constexpr const SArchiveClass& cls = *ClassRegistry::Find(T::kClassName);
-    // The stream index of each record read here, in increasing order, for later references.
-    std::vector<std::pair<quint32, const T*>> read;
+    // Each record read here, by stream index in increasing order, with the bytes of its entry.
+    struct SRead {
+        quint32 index;
+        const T* record;
+        qint64 entryBytes;
+    };
+    std::vector<SRead> read;
+    qint64 repeatedBytes = 0;
     quint32 count = ar.ReadCount();
     while (count-- > 0) {
         const qint64 entryOffset = ar.Offset();
@@ -150,17 +158,21 @@ void LoadList(CArchive& ar, CRecordList<T>& list)
             break;
         case CArchive::SObjectTag::EKind::Reference: {
             const auto it = std::lower_bound(read.begin(), read.end(), tag.index,
-                                             [](const auto& entry, quint32 index) { return entry.first < index; });
-            if (it == read.end() || it->first != tag.index)
+                                             [](const SRead& entry, quint32 index) { return entry.index < index; });
+            if (it == read.end() || it->index != tag.index)
                 throw CArchiveException(entryOffset, QStringLiteral("reference to object index %1, which is not a record of this list")
                                                          .arg(tag.index));
-            list.AddTail(std::make_unique<T>(*it->second));
+            repeatedBytes += it->entryBytes;
+            if (repeatedBytes > ar.Offset())
+                throw CArchiveException(entryOffset, QStringLiteral("reference to object index %1 repeats more records than the stream holds")
+                                                         .arg(tag.index));
+            list.AddTail(std::make_unique<T>(*it->record));
             break;
         }
         case CArchive::SObjectTag::EKind::New: {
             auto record = std::make_unique<T>();
             record->Serialize(ar);
-            read.emplace_back(tag.index, record.get());
+            read.push_back({tag.index, record.get(), ar.Offset() - entryOffset});
             list.AddTail(std::move(record));
             break;
         }

@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QtEndian>
 #include <QtTest>
 
 #include <optional>
@@ -442,6 +443,9 @@ private Q_SLOTS:
         QTest::newRow("big class index") << "grades" << two + Hex("FF7F 01000080") + kGradeFields << 2 << qint64(-1) << "";
         QTest::newRow("index after a reference") << "grades" << Hex("0400") + grade + Hex("0200 0180") + kGradeFields + Hex("0300")
                                                  << 4 << qint64(-1) << "";
+        QTest::newRow("references repeating more than the stream holds")
+            << "grades" << Hex("0400") + grade + Hex("0200 0200 0200") << 2 << qint64(2) + grade.size() + 2
+            << "reference to object index 2 repeats more records than the stream holds";
 
         QTest::newRow("reference not read before") << "grades" << two + Hex("0300") << 1 << second
                                                    << "reference to object index 3, which was not read before";
@@ -498,6 +502,37 @@ private Q_SLOTS:
         QVERIFY(&list.at(1) != &list.at(0));
         list.at(0).SetWord(QStringLiteral("changed"));
         QCOMPARE(list.at(1).GetWord(), QStringLiteral("w"));
+    }
+
+    // References to one long record cannot make a small file load, and later write, many copies
+    // of it: what is read, stored again, stays within twice the bytes that were read.
+    void referencesCannotMultiplyAStream_data()
+    {
+        QTest::addColumn<int>("textLength");
+        QTest::addColumn<int>("references");
+        QTest::newRow("empty texts") << 0 << 1000;
+        QTest::newRow("300 units") << 300 << 1000;
+        QTest::newRow("20000 units") << 20000 << 100000;
+    }
+
+    void referencesCannotMultiplyAStream()
+    {
+        QFETCH(int, textLength);
+        QFETCH(int, references);
+        const QString text(textLength, QLatin1Char('x'));
+        const QByteArray longText = Hex("FFFEFF FF") + char(textLength & 0xFF) + char(textLength >> 8) + Utf16(text);
+        QByteArray bytes = Hex("FFFF") + QByteArray::fromRawData("\0\0\0\0", 4);
+        qToLittleEndian<quint32>(quint32(1 + references), bytes.data() + 2);
+        bytes += kGradeClass + Hex("08000000 0A000000") + longText + Text("L");
+        for (int i = 0; i < references; ++i)
+            bytes += Hex("0200");
+        CRecordList<CGrade> list;
+        const std::optional<CArchiveException> error = LoadBytes(bytes, list);
+        QVERIFY(error.has_value());
+        QVERIFY(list.size() >= 2);
+        QCOMPARE(list.at(1), list.at(0));
+        QCOMPARE(list.at(0).GetDateText(), text);
+        QVERIFY2(StoreBytes(list).size() <= 2 * bytes.size(), qPrintable(QString::number(list.size())));
     }
 
     // Successive records whose fields are alike, equal or differ by one unit read back exactly
