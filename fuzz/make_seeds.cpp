@@ -164,6 +164,17 @@ void ArchiveSeeds(const QString& dir)
     Write(dir, "text-8bit-length-7fffffff.sp4",
           Hex("0100") + ClassHeader("CMissed", 0) + Hex("FF" "FFFF") + Le32(0x7FFFFFFF) + "Week1");
     Write(dir, "cut-inside-text.sp3", CResultFiles::Store(grades).left(40));
+    // One record with a text of 1500 units, then 300 references to it: the copies would repeat
+    // far more than the stream holds.
+    QByteArray longDate = Hex("FFFEFF" "FF") + Le16(1500);
+    for (int i = 0; i < 1500; ++i)
+        longDate.append('x').append('\0');
+    QByteArray repeated = Hex("0000");
+    qToLittleEndian<quint16>(301, repeated.data());
+    repeated += ClassHeader("CGrade", 0) + Le32(1) + Le32(2) + longDate + Text("L");
+    for (int i = 0; i < 300; ++i)
+        repeated += Hex("0200");
+    Write(dir, "references-repeating-a-long-record.sp3", repeated);
 }
 
 void UserSeeds(const QString& dir)
