@@ -139,6 +139,12 @@ void COrthexView::OnUpdate()
     m_pInformation->setPlainText(StartPage::DisplayText(m_state.text));
 }
 
+void COrthexView::showEvent(QShowEvent* event)
+{
+    CPageView::showEvent(event);
+    OnUpdate();
+}
+
 void COrthexView::OnLogInAsDifferentUser()
 {
     GetDocument().ChangeUser();

@@ -35,6 +35,10 @@ public:
 
     static CStartPageInput InputFrom(COrthexDoc& document);
 
+protected:
+    // Words may have been added or deleted on another page since the last update.
+    void showEvent(QShowEvent* event) override;
+
 private:
     void OnLogInAsDifferentUser();
 

@@ -70,6 +70,23 @@ private Q_SLOTS:
         QCOMPARE(view.InformationBox()->document()->defaultTextOption().alignment(), Qt::AlignHCenter);
     }
 
+    // Words added on the words page count when the start page is shown again.
+    void showingThePageCountsTheWordsAgain()
+    {
+        auto doc = MakeDocument(QStringLiteral("anna"));
+        const QString path = MakeList(QStringLiteral("grow.orthex"), QStringLiteral("anna"), {});
+        QVERIFY(doc->OpenDocumentFile(path));
+        CRecordingTarget target;
+        COrthexView view(*doc, target, target);
+        view.OnInitialUpdate();
+        view.show();
+        QVERIFY(!view.TakeTestButton()->isEnabled());
+        view.hide();
+        QVERIFY(doc->m_pList->AppendWord(1, QStringLiteral("anna"), QStringLiteral("cat"), QByteArray("RIFF")));
+        view.show();
+        QVERIFY(view.TakeTestButton()->isEnabled());
+    }
+
     void buttonsPostTheirCommands()
     {
         const QString path = MakeList(QStringLiteral("post.orthex"), QStringLiteral("anna"), {QStringLiteral("cat")});
