@@ -1,6 +1,10 @@
 // The spelling-error analyser over 1,000,000 pairs of words and misspellings of the kind pupils
 // make, with one analyser reused as the reports page does. Prints pairs per second
 // (items_per_second). Goal: 1,000,000 pairs per second on one core.
+//
+// BM_LongPair: one pair of 10,000, 100,000 and 1,000,000 letters, in the shapes that reach the
+// checks which look at every letter and every doubled pair (a record can hold a pupil's whole
+// pasted text). Prints the time of one analysis. Goal: a 1,000,000-letter pair well under a second.
 
 #include "rules/spellingrules.h"
 
@@ -153,6 +157,60 @@ void BM_AnalyzeFindings(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * kPairsPerRun);
 }
 BENCHMARK(BM_AnalyzeFindings)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+enum ELongShape { kDoubled, kMissing, kExtra };
+
+// A text of n letters that repeats a cycle of distinct letters outside the letter groups of the
+// checks, so that only the letter-by-letter checks find anything.
+QString Cycle(qsizetype n, qsizetype from)
+{
+    QString text(n, Qt::Uninitialized);
+    for (qsizetype i = 0; i < n; ++i)
+        text[i] = QChar(char16_t(0x100 + (from + i) % 1000));
+    return text;
+}
+
+QPair<QString, QString> LongPair(ELongShape shape, qsizetype n)
+{
+    switch (shape) {
+    case kDoubled: {  // every letter doubled in the word, single in the misspelling
+        QString word(n, Qt::Uninitialized);
+        for (qsizetype i = 0; i < n; ++i)
+            word[i] = QChar(char16_t(u'a' + (i / 2) % 26));
+        QString misspelling(n / 2, Qt::Uninitialized);
+        for (qsizetype i = 0; i < n / 2; ++i)
+            misspelling[i] = word[2 * i];
+        return {word, misspelling};
+    }
+    case kMissing:  // one letter in seven left out
+    case kExtra: {  // one letter in seven added
+        const QString whole = Cycle(n, 0);
+        QString cut;
+        for (qsizetype i = 0; i < n; ++i) {
+            if (i % 7 != 3)
+                cut += whole[i];
+        }
+        return shape == kMissing ? QPair<QString, QString>{whole, cut} : QPair<QString, QString>{cut, whole};
+    }
+    }
+    return {};
+}
+
+void BM_LongPair(benchmark::State& state, ELongShape shape)
+{
+    const auto [word, misspelling] = LongPair(shape, state.range(0));
+    CSpellingRules rules;
+    for (auto _ : state) {
+        QString label = rules.AnalyzeMisspelling(word, misspelling);
+        benchmark::DoNotOptimize(label);
+    }
+}
+BENCHMARK_CAPTURE(BM_LongPair, doubled_letters, kDoubled)
+    ->ArgName("letters")->RangeMultiplier(10)->Range(10000, 1000000)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK_CAPTURE(BM_LongPair, missing_letters, kMissing)
+    ->ArgName("letters")->RangeMultiplier(10)->Range(10000, 1000000)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK_CAPTURE(BM_LongPair, extra_letters, kExtra)
+    ->ArgName("letters")->RangeMultiplier(10)->Range(10000, 1000000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 

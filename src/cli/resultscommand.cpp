@@ -7,10 +7,10 @@
 #include "users/archive.h"
 #include "users/recordlist.h"
 #include "users/records.h"
+#include "users/resultfiles.h"
 #include "users/tablewriter.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <optional>
@@ -82,21 +82,26 @@ bool IsPlainFileName(const QString& name)
 }
 
 // Reads the list of a result file into list; no file yet means no results of this kind. The
-// fault, naming the file, when it cannot be opened or read to its end; the records before the
-// fault are then in list.
+// fault, naming the file or folder, when the folder does not exist, or the file cannot be read
+// or is damaged; the records before the damage are then in list.
 template <class T>
-std::optional<QString> LoadResults(const QString& path, CRecordList<T>& list)
+std::optional<QString> LoadResults(const QString& folder, const QString& path, CRecordList<T>& list)
 {
     const QString name = QDir::toNativeSeparators(path);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (!QFileInfo::exists(path))
+    QByteArray bytes;
+    QString error;
+    switch (CResultFiles::ReadFile(path, bytes, error)) {
+    case CResultFiles::EFileRead::Missing:
+        if (QFileInfo(folder).isDir())
             return std::nullopt;
-        return name + QStringLiteral(": ") + file.errorString();
+        return QDir::toNativeSeparators(folder) + QStringLiteral(": the folder does not exist");
+    case CResultFiles::EFileRead::Failed:
+        return name + QStringLiteral(": ") + error;
+    case CResultFiles::EFileRead::Read:
+        break;
     }
-    CArchive ar(file, CArchive::Load);
     try {
-        LoadList(ar, list);
+        CResultFiles::Load(bytes, list);
     } catch (const CArchiveException& e) {
         return name + QStringLiteral(": ") + e.Text();
     }
@@ -117,19 +122,19 @@ int PrintTable(EReportKind kind, const QList<QStringList>& rows, CTableWriter::E
 
 // The records of one result file: those read before a fault too.
 template <class T>
-int PrintList(const QString& path, EReportKind kind, CTableWriter::EFormat format)
+int PrintList(const QString& folder, const QString& path, EReportKind kind, CTableWriter::EFormat format)
 {
     CRecordList<T> list;
-    const std::optional<QString> fault = LoadResults(path, list);
+    const std::optional<QString> fault = LoadResults(folder, path, list);
     return PrintTable(kind, ResultTables::Rows(list), format, fault);
 }
 
 // The error profile of the misspelled words. A profile of part of a file would give wrong
 // shares, so after a fault only the header is printed.
-int PrintProfile(const QString& path, CTableWriter::EFormat format)
+int PrintProfile(const QString& folder, const QString& path, CTableWriter::EFormat format)
 {
     CRecordList<CMissed> list;
-    const std::optional<QString> fault = LoadResults(path, list);
+    const std::optional<QString> fault = LoadResults(folder, path, list);
     return PrintTable(EReportKind::Profile, fault ? QList<QStringList>() : ResultTables::Rows(CErrorProfile(list)),
                       format, fault);
 }
@@ -143,14 +148,15 @@ int RunResults(const QStringList& args)
         Cli::Err() << "orthex-cli results: a user name cannot be . or .. or hold / or \\" << Qt::endl;
         return Cli::Usage(kUsage);
     }
-    const QString base = parsed->folder + QLatin1Char('/') + parsed->user;
+    const QString& folder = parsed->folder;
+    const auto path = [&](EResultKind kind) { return CResultFiles::PathOf(folder, parsed->user, kind); };
     if (parsed->kind == QLatin1String("grades"))
-        return PrintList<CGrade>(base + QLatin1String(".sp3"), EReportKind::Grades, parsed->format);
+        return PrintList<CGrade>(folder, path(EResultKind::Grades), EReportKind::Grades, parsed->format);
     if (parsed->kind == QLatin1String("missed"))
-        return PrintList<CMissed>(base + QLatin1String(".sp4"), EReportKind::Missed, parsed->format);
+        return PrintList<CMissed>(folder, path(EResultKind::Missed), EReportKind::Missed, parsed->format);
     if (parsed->kind == QLatin1String("profile"))
-        return PrintProfile(base + QLatin1String(".sp4"), parsed->format);
-    return PrintList<CVocabulary>(base + QLatin1String(".sp5"), EReportKind::Vocabulary, parsed->format);
+        return PrintProfile(folder, path(EResultKind::Missed), parsed->format);
+    return PrintList<CVocabulary>(folder, path(EResultKind::Vocabulary), EReportKind::Vocabulary, parsed->format);
 }
 
 }  // namespace

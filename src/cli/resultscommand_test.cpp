@@ -7,7 +7,13 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -17,10 +23,12 @@ struct SRun {
     QByteArray err;
 };
 
-SRun RunCli(const QStringList& args)
+// Runs orthex-cli results, through the command runAs (program and its arguments) when given.
+SRun RunCli(const QStringList& args, const QStringList& runAs = {})
 {
+    QStringList command = runAs + QStringList{qEnvironmentVariable("ORTHEX_CLI"), "results"} + args;
     QProcess process;
-    process.start(qEnvironmentVariable("ORTHEX_CLI"), QStringList{"results"} + args);
+    process.start(command.takeFirst(), command);
     SRun run;
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
         return run;
@@ -148,6 +156,12 @@ private Q_SLOTS:
         WriteFile("Empty.sp4", QByteArray());
         WriteFile("Wrong.sp3", Missed());
         QVERIFY(QDir().mkpath(m_strFolder + QStringLiteral("/Folder.sp5")));
+        QByteArray lowCount = grades;
+        lowCount[0] = 2;  // three records stored, a count of two
+        WriteFile("Low.sp3", lowCount);
+        WriteFile("Tail.sp3", grades + QByteArray(1, '\0'));
+        // A pipe that nobody writes to would keep a reader waiting.
+        QCOMPARE(::mkfifo(QFile::encodeName(m_strFolder + QStringLiteral("/Pipe.sp4")).constData(), 0600), 0);
     }
 
     void output_data()
@@ -229,7 +243,26 @@ private Q_SLOTS:
         QTest::newRow("no file yet") << QStringList{"--folder", "FOLDER", "--user", "Nobody", "missed"}
                                      << 0 << QByteArray("List\tDate\tWord\tMisspelling\tErrors\n") << QByteArray();
         QTest::newRow("no folder") << QStringList{"--folder", "FOLDER/none", "--user", "Pupil One", "grades", "--format", "csv"}
-                                   << 0 << QByteArray("List,Date,Correct,Words\r\n") << QByteArray();
+                                   << 1 << QByteArray("List,Date,Correct,Words\r\n")
+                                   << QByteArray("orthex-cli results: FOLDER/none: the folder does not exist\n");
+        QTest::newRow("a file in place of the folder")
+            << QStringList{"--folder", "FOLDER/Pupil One.sp3", "--user", "Pupil One", "grades"} << 1 << gradeHeader
+            << QByteArray("orthex-cli results: FOLDER/Pupil One.sp3/Pupil One.sp3: ");
+        QTest::newRow("a name too long for a file") << QStringList{"--folder", "FOLDER", "--user", QString(300, 'n'), "grades"}
+                                                    << 1 << gradeHeader
+                                                    << "orthex-cli results: FOLDER/" + QByteArray(300, 'n') + ".sp3: ";
+        QTest::newRow("a pipe in place of the file") << QStringList{"--folder", "FOLDER", "--user", "Pipe", "missed"}
+                                                     << 1 << QByteArray("List\tDate\tWord\tMisspelling\tErrors\n")
+                                                     << QByteArray("orthex-cli results: FOLDER/Pipe.sp4: Not a regular file\n");
+        // The records the count gives are printed; what follows them is damage.
+        QTest::newRow("count lower than the records") << QStringList{"--folder", "FOLDER", "--user", "Low", "grades"}
+                                                      << 1 << gradeHeader + gradeRows.left(gradeRows.lastIndexOf("Week1\t"))
+                                                      << QByteArray("orthex-cli results: FOLDER/Low.sp3: archive error at byte ");
+        QTest::newRow("bytes after the last record") << QStringList{"--folder", "FOLDER", "--user", "Tail", "grades"}
+                                                     << 1 << gradeHeader + gradeRows
+                                                     << "orthex-cli results: FOLDER/Tail.sp3: archive error at byte "
+                                                            + QByteArray::number(Grades().size())
+                                                            + ": 1 more byte follows the last entry that the stored count gives\n";
         QTest::newRow("cut file") << QStringList{"--folder", "FOLDER", "--user", "Cut", "grades"}
                                   << 1
                                   << QByteArray("List\tDate\tCorrect\tWords\n"
@@ -275,6 +308,30 @@ private Q_SLOTS:
                                         .arg(Grades().size() - 3)
                                         .toUtf8();
         QVERIFY2(run.err.endsWith(expected), run.err.constData());
+    }
+
+    // Root searches any folder, so a test run as root meets this fault as the account nobody.
+    void aFolderThatCannotBeSearched()
+    {
+        QStringList runAs;
+        if (::geteuid() == 0) {
+            const QString runuser = QStandardPaths::findExecutable(QStringLiteral("runuser"), {"/usr/sbin", "/sbin", "/usr/bin"});
+            if (runuser.isEmpty())
+                QSKIP("root searches any folder, and runuser is not installed to try as another account");
+            runAs = QStringList{runuser, "-u", "nobody", "--"};
+        }
+        QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/orthex-closedXXXXXX"));  // reachable by nobody
+        QVERIFY(dir.isValid());
+        const QString folder = dir.path() + QStringLiteral("/closed");
+        QCOMPARE(::chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
+        QVERIFY(QDir().mkdir(folder));
+        QCOMPARE(::chmod(QFile::encodeName(folder).constData(), 0), 0);
+        const SRun run = RunCli({"--folder", folder, "--user", "Pupil One", "grades"}, runAs);
+        QCOMPARE(::chmod(QFile::encodeName(folder).constData(), 0700), 0);
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.out, QByteArray("List\tDate\tCorrect\tWords\n"));
+        const QByteArray reason = folder.toUtf8() + "/Pupil One.sp3: " + qt_error_string(EACCES).toUtf8() + '\n';
+        QVERIFY2(run.err.endsWith(reason), run.err.constData());
     }
 
     void usage_data()

@@ -2,11 +2,13 @@
 // fallbacks that name wrong, missing or extra letters.
 #include "rules/spellingrules.h"
 
+#include "rules/lettertally.h"
 #include "rules/ruletables.h"
 #include "rules/ruletext.h"
 
+#include <optional>
+
 using RuleText::Append;
-using RuleText::CountLetter;
 
 namespace {
 
@@ -64,21 +66,30 @@ QString CSpellingRules::CheckDoubleLetters() const
     QString label;
     const QStringView w = m_strWord;
     const QStringView m = m_strMisspelling;
+    // The counts of every doubled pair come from one pass over each text, made when the first
+    // doubled pair turns up: counting over the whole text for each pair would take a long text
+    // a time in the square of its length.
+    std::optional<CLetterTally> wordPairs;
+    std::optional<CLetterTally> misspellingPairs;
+    const auto inWord = [&](QChar letter) {
+        if (!wordPairs)
+            wordPairs.emplace(w, CLetterTally::EWhat::DoubledPairs);
+        return wordPairs->Of(letter);
+    };
+    const auto inMisspelling = [&](QChar letter) {
+        if (!misspellingPairs)
+            misspellingPairs.emplace(m, CLetterTally::EWhat::DoubledPairs);
+        return misspellingPairs->Of(letter);
+    };
     // Pairs are visited from the last-found to the first-found, the word's before the
     // misspelling's; a letter is named once per pair.
     for (qsizetype i = m_nWordLength - 2; i >= 0; --i) {
-        if (IsDoubledPair(w, i)) {
-            const QStringView pair = w.sliced(i, 2);
-            if (CountInWord(pair) > CountInMisspelling(pair))
-                AddDoubled(label, w[i]);
-        }
+        if (IsDoubledPair(w, i) && inWord(w[i]) > inMisspelling(w[i]))
+            AddDoubled(label, w[i]);
     }
     for (qsizetype i = m_nMisspellingLength - 2; i >= 0; --i) {
-        if (IsDoubledPair(m, i)) {
-            const QStringView pair = m.sliced(i, 2);
-            if (CountInWord(pair) == 0)
-                AddDoubled(label, m[i]);
-        }
+        if (IsDoubledPair(m, i) && inWord(m[i]) == 0)
+            AddDoubled(label, m[i]);
     }
     return label;
 }
@@ -148,10 +159,12 @@ QString CSpellingRules::CheckMissingLetters() const
 {
     if (m_strMisspelling.isEmpty() || m_nMisspellingLength >= m_nWordLength)
         return {};
+    const CLetterTally inWord(m_strWord, CLetterTally::EWhat::Letters);
+    const CLetterTally inMisspelling(m_strMisspelling, CLetterTally::EWhat::Letters);
     const QString start = QStringLiteral("missing letter ");
     QString label = start;
     for (const QChar letter : m_strWord) {
-        if (CountLetter(letter, m_strWord) <= CountLetter(letter, m_strMisspelling))
+        if (inWord.Of(letter) <= inMisspelling.Of(letter))
             continue;
         if (label.size() != start.size())
             label += kLetterJoiner;
@@ -164,15 +177,24 @@ QString CSpellingRules::CheckExtraLetters() const
 {
     if (m_strWord.isEmpty() || m_nWordLength >= m_nMisspellingLength)
         return {};
-    // A letter already in the list, separators included, is not named again.
+    const CLetterTally inWord(m_strWord, CLetterTally::EWhat::Letters);
+    const CLetterTally inMisspelling(m_strMisspelling, CLetterTally::EWhat::Letters);
+    // A letter already in the list, separators included, is not named again. The list is not
+    // searched for it: the letters named are tallied, and the separators' letters are in the
+    // list from its second letter on.
     QString list;
+    CLetterTally named;
+    bool joined = false;
     for (const QChar letter : m_strMisspelling) {
-        if (CountLetter(letter, m_strMisspelling) <= CountLetter(letter, m_strWord)
-            || list.contains(letter))
+        const bool listed = named.Of(letter) > 0 || (joined && kLetterJoiner.contains(letter));
+        if (inMisspelling.Of(letter) <= inWord.Of(letter) || listed)
             continue;
-        if (!list.isEmpty())
+        if (!list.isEmpty()) {
             list += kLetterJoiner;
+            joined = true;
+        }
         list += letter;
+        named.Add(letter, 1);
     }
     return QStringLiteral("extra letter ") + list;
 }

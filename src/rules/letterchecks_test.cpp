@@ -117,6 +117,8 @@ private Q_SLOTS:
         row("DoubleLetters", "abbcc", "abc", "double c b");  // last-found first
         row("DoubleLetters", "abbc", "abcc", "double b c");  // the word's before the misspelling's
         row("DoubleLetters", "aabb", "aabb", "");
+        row("DoubleLetters", "aaa", "aa", "");  // pairs do not overlap: one in each
+        row("DoubleLetters", "aaaa", "aaba", "double a a a");
         row("DoubleLetters", "", "", "");
         row("Digraphs", "thought", "tot", "gh ou th");
         row("Digraphs", "eight", "eit", "gh");
@@ -137,6 +139,7 @@ private Q_SLOTS:
         row("ExtraLetters", "", "abc", "");
         // A space already in the list as part of a separator is not named again.
         row("ExtraLetters", "ab", "axb, ", "extra letter x , ,");
+        row("ExtraLetters", "ab", " a,b", "extra letter   , ,");  // no separator yet
     }
 
     void singleCheck()

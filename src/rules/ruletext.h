@@ -120,14 +120,6 @@ inline bool Contains(QStringView text, QStringView group)
     return false;
 }
 
-inline qsizetype CountLetter(QChar letter, QStringView text)
-{
-    qsizetype count = 0;
-    for (QChar c : text)
-        count += (c == letter);
-    return count;
-}
-
 // Appends item to label, after separator unless label is still empty.
 inline void Append(QString& label, QStringView separator, QStringView item)
 {

@@ -9,12 +9,30 @@
 #include <QFile>
 #include <QFileInfo>
 
+#ifndef Q_OS_WIN
+#include "users/uniquefd.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#endif
+
 namespace {
 const QString kDamagedSuffix = QStringLiteral(".damaged");
 
 QString shown(const QString& path)
 {
     return QDir::toNativeSeparators(path);
+}
+
+CResultFiles::EFileRead readOpenFile(QFile& file, QByteArray& bytes, QString& error)
+{
+    bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        error = file.errorString();
+        return CResultFiles::EFileRead::Failed;
+    }
+    return CResultFiles::EFileRead::Read;
 }
 }  // namespace
 
@@ -60,6 +78,57 @@ void CResultFiles::Load(const QByteArray& bytes, CRecordList<T>& list)
     buffer.open(QIODevice::ReadOnly);
     CArchive ar(buffer, CArchive::Load);
     LoadList(ar, list);
+    const qint64 left = bytes.size() - ar.Offset();
+    if (left > 0) {
+        throw CArchiveException(ar.Offset(), QStringLiteral("%1 more %2 the last entry that the stored count gives")
+                                                 .arg(left)
+                                                 .arg(left == 1 ? QStringLiteral("byte follows") : QStringLiteral("bytes follow")));
+    }
+}
+
+CResultFiles::EFileRead CResultFiles::ReadFile(const QString& path, QByteArray& bytes, QString& error)
+{
+    bytes.clear();
+#ifdef Q_OS_WIN
+    const QFileInfo info(path);
+    if (!info.exists())
+        return EFileRead::Missing;
+    if (!info.isFile()) {
+        error = QStringLiteral("Not a regular file");
+        return EFileRead::Failed;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = file.errorString();
+        return EFileRead::Failed;
+    }
+    return readOpenFile(file, bytes, error);
+#else
+    // Opening without blocking, so that a pipe without a writer is refused below rather than
+    // waited on.
+    const CUniqueFd fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    if (!fd.IsValid()) {
+        if (errno == ENOENT)
+            return EFileRead::Missing;
+        error = qt_error_string(errno);
+        return EFileRead::Failed;
+    }
+    struct stat status {};
+    if (::fstat(fd.Get(), &status) != 0) {
+        error = qt_error_string(errno);
+        return EFileRead::Failed;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        error = S_ISDIR(status.st_mode) ? qt_error_string(EISDIR) : QStringLiteral("Not a regular file");
+        return EFileRead::Failed;
+    }
+    QFile file;
+    if (!file.open(fd.Get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) {
+        error = file.errorString();
+        return EFileRead::Failed;
+    }
+    return readOpenFile(file, bytes, error);
+#endif
 }
 
 template <class T>
@@ -67,20 +136,18 @@ bool CResultFiles::LoadOne(const QString& path, CRecordList<T>& list, QStringLis
 {
     m_damaged.remove(path);
     m_unreadable.remove(path);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (file.exists()) {
-            // Writing it later would replace records this run never saw.
-            m_unreadable.insert(path);
-            problems.append(QStringLiteral("%1 cannot be read: %2. It is not changed.").arg(shown(path), file.errorString()));
-        }
+    QByteArray bytes;
+    QString error;
+    switch (ReadFile(path, bytes, error)) {
+    case EFileRead::Missing:
         return false;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
+    case EFileRead::Failed:
+        // Writing it later would replace records this run never saw.
         m_unreadable.insert(path);
-        problems.append(QStringLiteral("%1 cannot be read: %2. It is not changed.").arg(shown(path), file.errorString()));
+        problems.append(QStringLiteral("%1 cannot be read: %2. It is not changed.").arg(shown(path), error));
         return false;
+    case EFileRead::Read:
+        break;
     }
     const qsizetype before = list.size();
     try {

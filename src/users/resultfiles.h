@@ -26,7 +26,8 @@ struct SResultLists {
 // three lists, each file replaced atomically. Faults are shown through the message seam:
 // - a damaged file: the records before the damage are kept, the other files are still read, and
 //   the damaged original is kept as NAME.sp3.damaged (.2, .3 ...) before it is first written;
-// - a file that exists but cannot be read is not overwritten by this run;
+// - a file that exists but cannot be read (or whose folder cannot be searched) is not
+//   overwritten by this run;
 // - a file that cannot be written: its records stay in memory, so a later save can succeed.
 class CResultFiles
 {
@@ -45,12 +46,20 @@ public:
     // True when all three files were written. An empty name writes nothing and is true.
     bool Save(const QString& userName, SResultLists lists);
 
-    // One list in the file byte format, and back (throws CArchiveException on damaged data;
-    // the records read before it stay in the list).
+    // One list in the file byte format, and back. Load throws CArchiveException on damaged
+    // data, the records read before it staying in the list; bytes after the last record the
+    // stored count gives are damage too (a count too low, or something appended), since writing
+    // the list again would drop them.
     template <class T>
     static QByteArray Store(const CRecordList<T>& list);
     template <class T>
     static void Load(const QByteArray& bytes, CRecordList<T>& list);
+
+    // Reads the whole of a result file. Missing: there is no such file, or no such folder (a new
+    // user has none). Failed: it cannot be read, and error says why; a folder, pipe or device in
+    // the file's place is refused without waiting on it.
+    enum class EFileRead { Read, Missing, Failed };
+    static EFileRead ReadFile(const QString& path, QByteArray& bytes, QString& error);
 
 private:
     template <class T>

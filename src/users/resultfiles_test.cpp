@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 namespace {
 struct SLists {
     CRecordList<CGrade> grades;
@@ -125,8 +127,22 @@ private Q_SLOTS:
         QCOMPARE(read.vocabulary.at(0).GetWord(), QStringLiteral("necessary"));
     }
 
+    void aDamagedFileIsReportedAndTheOthersAreRead_data()
+    {
+        QTest::addColumn<int>("cut");          // bytes taken from the end
+        QTest::addColumn<QByteArray>("added");  // bytes added at the end
+        QTest::addColumn<int>("count");         // the stored count written over the first byte, or -1
+        QTest::addColumn<int>("kept");
+        QTest::newRow("the second record ends early") << 3 << QByteArray() << -1 << 1;
+        QTest::newRow("a count lower than the records") << 0 << QByteArray() << 1 << 1;
+        QTest::newRow("bytes after the last record") << 0 << QByteArray("\0", 1) << -1 << 2;
+    }
     void aDamagedFileIsReportedAndTheOthersAreRead()
     {
+        QFETCH(int, cut);
+        QFETCH(QByteArray, added);
+        QFETCH(int, count);
+        QFETCH(int, kept);
         CResultFiles files(folder());
         SLists lists;
         lists.grades.AddTail(grade(QStringLiteral("Week1"), 8, 10));
@@ -135,7 +151,10 @@ private Q_SLOTS:
         lists.vocabulary.AddTail(vocabulary(QStringLiteral("three")));
         QVERIFY(files.Save(QStringLiteral("Anna"), lists.Ref()));
         QByteArray damaged = readFile(file(QStringLiteral("Anna.sp4")));
-        damaged.chop(3);  // the second record ends early
+        damaged.chop(cut);
+        damaged += added;
+        if (count >= 0)
+            damaged[0] = char(count);
         writeFile(file(QStringLiteral("Anna.sp4")), damaged);
 
         CRecordingMessageSink sink;
@@ -143,7 +162,7 @@ private Q_SLOTS:
         SLists read;
         QVERIFY(!reader.Load(QStringLiteral("Anna"), read.Ref()));
         QCOMPARE(read.grades.size(), 1);
-        QCOMPARE(read.missed.size(), 1);  // the record before the damage
+        QCOMPARE(read.missed.size(), kept);  // the records before the damage
         QCOMPARE(read.vocabulary.size(), 1);
         QCOMPARE(sink.Texts().size(), 1);
         QVERIFY(sink.Texts().at(0).contains(file(QStringLiteral("Anna.sp4"))));
@@ -158,7 +177,7 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(file(QStringLiteral("Anna.sp4.damaged.2"))));
         SLists again;
         QVERIFY(CResultFiles(folder()).Load(QStringLiteral("Anna"), again.Ref()));
-        QCOMPARE(again.missed.size(), 2);
+        QCOMPARE(again.missed.size(), kept + 1);
     }
 
     void aFileThatCannotBeWrittenKeepsItsRecords()
@@ -180,9 +199,20 @@ private Q_SLOTS:
         QCOMPARE(readFile(missingFolder + QStringLiteral("/Anna.sp3")).size(), 76);
     }
 
+    void aFileThatCannotBeReadIsNotOverwritten_data()
+    {
+        QTest::addColumn<bool>("pipe");  // a pipe that nobody writes to, else a folder
+        QTest::newRow("a folder") << false;
+        QTest::newRow("a pipe") << true;
+    }
     void aFileThatCannotBeReadIsNotOverwritten()
     {
-        QVERIFY(QDir(folder()).mkdir(QStringLiteral("Anna.sp3")));  // exists, but no file to read
+        QFETCH(bool, pipe);
+        // It exists, but there is no file to read.
+        if (pipe)
+            QCOMPARE(::mkfifo(QFile::encodeName(file(QStringLiteral("Anna.sp3"))).constData(), 0600), 0);
+        else
+            QVERIFY(QDir(folder()).mkdir(QStringLiteral("Anna.sp3")));
         CRecordingMessageSink sink;
         CResultFiles files(folder());
         SLists lists;

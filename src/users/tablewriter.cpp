@@ -1,5 +1,21 @@
 #include "users/tablewriter.h"
 
+#include <QRegularExpression>
+
+namespace {
+
+// A spreadsheet runs a cell that starts with one of these as a formula (tab and CR are dropped
+// in front of one by some of them).
+bool StartsLikeFormula(const QString& field)
+{
+    if (field.isEmpty() || !QStringView(u"=+-@\t\r").contains(field.front()))
+        return false;
+    static const QRegularExpression plainNumber(QStringLiteral("\\A[+-][0-9]+(\\.[0-9]+)?\\z"));
+    return !plainNumber.match(field).hasMatch();
+}
+
+}  // namespace
+
 void CTableWriter::WriteRow(const QStringList& fields)
 {
     m_out << FormatRow(fields, m_eFormat);
@@ -27,7 +43,12 @@ QString CTableWriter::EscapeTsv(const QString& field)
         case '\t': out += QLatin1String("\\t"); break;
         case '\n': out += QLatin1String("\\n"); break;
         case '\r': out += QLatin1String("\\r"); break;
-        default: out += c; break;
+        default:
+            if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+                out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+            else
+                out += c;
+            break;
         }
     }
     return out;
@@ -35,11 +56,12 @@ QString CTableWriter::EscapeTsv(const QString& field)
 
 QString CTableWriter::QuoteCsv(const QString& field)
 {
-    const bool needsQuotes = field.contains(QLatin1Char(',')) || field.contains(QLatin1Char('"'))
-                             || field.contains(QLatin1Char('\r')) || field.contains(QLatin1Char('\n'));
+    const QString cell = StartsLikeFormula(field) ? QLatin1Char('\'') + field : field;
+    const bool needsQuotes = cell.contains(QLatin1Char(',')) || cell.contains(QLatin1Char('"'))
+                             || cell.contains(QLatin1Char('\r')) || cell.contains(QLatin1Char('\n'));
     if (!needsQuotes)
-        return field;
-    QString quoted = field;
+        return cell;
+    QString quoted = cell;
     quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }

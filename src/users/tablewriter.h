@@ -6,9 +6,13 @@
 
 // Writes rows of text fields as TSV or CSV.
 // TSV: fields separated by a tab, each row ended by a newline; a backslash, tab, newline or
-// carriage return inside a field is written as \\, \t, \n or \r.
+// carriage return inside a field is written as \\, \t, \n or \r, and every other control
+// character (below U+0020, and U+007F) as \xHH, so that no field can break a row or drive a
+// terminal.
 // CSV (RFC 4180): fields separated by commas, rows ended by CR LF; a field that holds a comma,
-// a double quote, a CR or an LF is put in double quotes, its quotes doubled.
+// a double quote, a CR or an LF is put in double quotes, its quotes doubled. A field that a
+// spreadsheet would take for a formula (first character =, +, -, @, tab or CR) gets a leading
+// apostrophe, unless it is a plain number such as -3 or +2.5, which stays a number.
 class CTableWriter
 {
 public:

@@ -30,6 +30,21 @@ private Q_SLOTS:
         QTest::newRow("non-latin") << QStringList{QStringLiteral(u"\u0444\u00e9\U0001F600")}
                                    << QStringLiteral(u"\u0444\u00e9\U0001F600\n")
                                    << QStringLiteral(u"\u0444\u00e9\U0001F600\r\n");
+        // Other control characters would reach a terminal as they are.
+        QTest::newRow("controls") << QStringList{QString::fromUtf8("a\x1b[2Jb\x7f"), QString(QChar(0)) + "\x1f\x01"}
+                                  << "a\\x1b[2Jb\\x7f\t\\x00\\x1f\\x01\n"
+                                  << QString::fromUtf8("a\x1b[2Jb\x7f,") + QString(QChar(0)) + "\x1f\x01\r\n";
+        QTest::newRow("no control") << QStringList{QStringLiteral(u" ~\u0080\u00a0")} << QStringLiteral(u" ~\u0080\u00a0\n")
+                                    << QStringLiteral(u" ~\u0080\u00a0\r\n");
+        // A cell a spreadsheet would run as a formula starts with an apostrophe; numbers stay numbers.
+        QTest::newRow("formulas") << QStringList{"=1+1", "+cmd|' /C calc'!A0", "-2+3", "@SUM(A1)", "-"}
+                                  << "=1+1\t+cmd|' /C calc'!A0\t-2+3\t@SUM(A1)\t-\n"
+                                  << "'=1+1,'+cmd|' /C calc'!A0,'-2+3,'@SUM(A1),'-\r\n";
+        QTest::newRow("formula after tab or carriage return")
+            << QStringList{"\t=1", "\r=1", "=HYPERLINK(\"x\",\"y\")"} << "\\t=1\t\\r=1\t=HYPERLINK(\"x\",\"y\")\n"
+            << "'\t=1,\"'\r=1\",\"'=HYPERLINK(\"\"x\"\",\"\"y\"\")\"\r\n";
+        QTest::newRow("numbers and inner signs") << QStringList{"-1", "+7", "-2.5", "a=b", "1-2", " =1"}
+                                                 << "-1\t+7\t-2.5\ta=b\t1-2\t =1\n" << "-1,+7,-2.5,a=b,1-2, =1\r\n";
     }
 
     void rows()
