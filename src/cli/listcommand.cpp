@@ -8,7 +8,6 @@
 #include "lists/listappender.h"
 #include "lists/listdatabase.h"
 #include "lists/listmessages.h"
-#include "lists/listtransaction.h"
 #include "lists/recordingcheck.h"
 #include "lists/spellinglistdb.h"
 #include "lists/wordspeaker.h"
@@ -325,13 +324,12 @@ int runImport(const QStringList& rawArgs)
         }
         spoken.emplace_back(&line, std::move(*sound));
     }
-    CListTransaction transaction(list.List());
-    if (!transaction.IsActive())
+    if (!list.Begin())
         return Cli::kFailed;
     for (const auto& [line, sound] : spoken)
         if (list.Append(*creator, line->word, sound) == 0)
             return Cli::kFailed;  // rolled back
-    if (!transaction.Commit())
+    if (!list.Commit())
         return Cli::kFailed;
     Cli::Out() << "Added " << countText(int(spoken.size()), "word", "words") << "; skipped "
                << countText(skipped, "line", "lines") << ".\n";

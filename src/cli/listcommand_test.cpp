@@ -2,6 +2,8 @@
 #include "lists/listdatabase.h"
 #include "lists/listmessages.h"
 #include "lists/spellinglistdb.h"
+#include "lists/sqlitedatabase.h"
+#include "lists/sqlitestatement.h"
 #include "sound/wavformat.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testaudio.h"
@@ -11,6 +13,10 @@
 #include <QFile>
 #include <QProcess>
 #include <QtEndian>
+
+#include <memory>
+#include <numeric>
+#include <vector>
 #include <QtTest>
 
 namespace {
@@ -20,13 +26,13 @@ struct Run {
     QString err;
 };
 
-Run runCli(const QStringList& args, const QByteArray& input = QByteArray())
+void startCli(QProcess& process, const QStringList& args)
 {
-    QProcess process;
     process.start(qEnvironmentVariable("ORTHEX_CLI"), QStringList{QStringLiteral("list")} + args);
-    if (!input.isEmpty())
-        process.write(input);
-    process.closeWriteChannel();
+}
+
+Run finish(QProcess& process)
+{
     Run run;
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
         return run;
@@ -34,6 +40,16 @@ Run runCli(const QStringList& args, const QByteArray& input = QByteArray())
     run.out = QString::fromUtf8(process.readAllStandardOutput());
     run.err = QString::fromUtf8(process.readAllStandardError());
     return run;
+}
+
+Run runCli(const QStringList& args, const QByteArray& input = QByteArray())
+{
+    QProcess process;
+    startCli(process, args);
+    if (!input.isEmpty())
+        process.write(input);
+    process.closeWriteChannel();
+    return finish(process);
 }
 
 struct Row {
@@ -61,6 +77,20 @@ QList<StoredRow> readRows(const QString& file)
     for (list.MoveFirst(); !list.IsEOF(); list.MoveNext())
         rows.append({list.Order(), list.CreatedBy(), list.Word(), list.Sound()});
     return rows;
+}
+
+// A new list holding one word numbered order, stored as the number it is (64 bits if need be).
+bool makeListNumbered(const QString& file, qint64 order)
+{
+    QFile::remove(file);
+    if (!CListDatabase::Create(file))
+        return false;
+    CSqliteDatabase db;
+    if (!db.Open(file, CSqliteDatabase::Mode::ReadWrite))
+        return false;
+    CSqliteStatement insert(db, "INSERT INTO tblList VALUES (?1, 'Old', 'yak', x'00')");
+    insert.BindInt(1, order);
+    return insert.Run();
 }
 
 QStringList wordsOf(const QList<StoredRow>& rows)
@@ -497,6 +527,105 @@ private Q_SLOTS:
         QCOMPARE(run.err, error.contains(QLatin1String("%1")) ? error.arg(text) : error);
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(fileBytes(file), before);
+    }
+
+    // Copies of orthex-cli adding to one list at once: every word gets a number of its own, and
+    // each copy's words stay together in their order.
+    void concurrentWritersNumberEveryWordOnce_data()
+    {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<int>("writers");
+        QTest::addColumn<int>("wordsEach");
+        QTest::newRow("ten list add") << "add" << 10 << 1;
+        QTest::newRow("two list import") << "import" << 2 << 4;
+    }
+
+    void concurrentWritersNumberEveryWordOnce()
+    {
+        QFETCH(QString, form);
+        QFETCH(int, writers);
+        QFETCH(int, wordsEach);
+        const QString file = path(QStringLiteral("shared.orthex"));
+        QFile::remove(file);
+        QVERIFY(CListDatabase::Create(file));
+        const QString wav = path(QStringLiteral("shared.wav"));
+        QVERIFY(writeBytes(wav, wavBytes(1, 1, 16, QByteArray(2000, '\x22'))));
+        const QStringList names{"alpha", "bravo", "charlie", "delta", "echo", "foxtrot", "golf", "hotel", "india", "juliet"};
+        QList<QStringList> wordsOfWriter;
+        std::vector<std::unique_ptr<QProcess>> processes;
+        for (int w = 0; w < writers; ++w) {
+            QStringList words;
+            for (int i = 1; i <= wordsEach; ++i)
+                words << names.at(w) + QString::number(i);
+            wordsOfWriter << words;
+            QStringList args{form, file};
+            if (form == QLatin1String("add")) {
+                args << words.first() << QStringLiteral("--wav") << wav;
+            } else {
+                const QString text = path(QStringLiteral("writer%1.txt").arg(w));
+                QVERIFY(writeBytes(text, words.join(QLatin1Char('\n')).toUtf8()));
+                args << text;
+            }
+            processes.push_back(std::make_unique<QProcess>());
+            startCli(*processes.back(), args);
+        }
+        for (const auto& process : processes) {
+            const Run run = finish(*process);
+            QCOMPARE(run.err, QString());
+            QCOMPARE(run.exitCode, 0);
+        }
+        const QStringList stored = wordsOf(readRows(file));
+        QList<int> orders;
+        for (const StoredRow& row : readRows(file))
+            orders << row.order;
+        QList<int> expected(writers * wordsEach);
+        std::iota(expected.begin(), expected.end(), 1);
+        QCOMPARE(orders, expected);
+        for (const QStringList& words : wordsOfWriter) {
+            const qsizetype first = stored.indexOf(words.first());
+            QVERIFY(first >= 0);
+            QCOMPARE(stored.mid(first, words.size()), words);
+        }
+    }
+
+    void noNumberPastTheLargestInt_data()
+    {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<qint64>("highest");
+        QTest::addColumn<QString>("out");  // empty: refused after the last number
+        QTest::newRow("add, one number left") << "add" << qint64(2147483646)
+                                              << "Added \"cat\" as word 2147483647.\n";
+        QTest::newRow("add after the largest") << "add" << qint64(2147483647) << "";
+        QTest::newRow("add after a 64-bit number") << "add" << (qint64(1) << 40) << "";
+        QTest::newRow("add after negative numbers") << "add" << qint64(-7) << "Added \"cat\" as word 1.\n";
+        QTest::newRow("import of two words, one number left") << "import" << qint64(2147483646) << "";
+    }
+
+    void noNumberPastTheLargestInt()
+    {
+        QFETCH(QString, form);
+        QFETCH(qint64, highest);
+        QFETCH(QString, out);
+        const QString file = path(QStringLiteral("numbers.orthex"));
+        QVERIFY(makeListNumbered(file, highest));
+        const QByteArray before = fileBytes(file);
+        const QString wav = path(QStringLiteral("numbers.wav"));
+        QVERIFY(writeBytes(wav, wavBytes(1, 1, 16, QByteArray(2000, '\x22'))));
+        const QString text = path(QStringLiteral("numbers.txt"));
+        QVERIFY(writeBytes(text, "cat\ndog\n"));
+        const Run run = runCli(form == QLatin1String("add") ? QStringList{"add", file, "cat", "--wav", wav}
+                                                           : QStringList{"import", file, text});
+        QCOMPARE(run.out, out);
+        if (out.isEmpty()) {
+            const qint64 last = qMax<qint64>(highest, 2147483647);
+            QCOMPARE(run.err, ListMessages::CannotChange(file, ListMessages::NoOrderAfter(last)) + "\n");
+            QCOMPARE(run.exitCode, 1);
+            QCOMPARE(fileBytes(file), before);
+        } else {
+            QCOMPARE(run.err, QString());
+            QCOMPARE(run.exitCode, 0);
+            QCOMPARE(wordsOf(readRows(file)).last(), QStringLiteral("cat"));
+        }
     }
 
     void subFormUsage_data()
