@@ -13,6 +13,7 @@
 #include "lists/wordspeaker.h"
 #include "sound/sounddevice.h"
 #include "sound/speechsynthesizer.h"
+#include "users/tablewriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -55,36 +56,28 @@ const char kNewUsage[] = "list new FILE.orthex";
 const char kAddUsage[] = "list add FILE.orthex WORD [--wav F | --speak [--sentence S]] [--creator NAME]";
 const char kImportUsage[] = "list import FILE.orthex WORDS.txt [--creator NAME]";
 
-// Tabs and line breaks inside a value would break the table.
-QString tsvField(const QString& value)
-{
-    QString field = value;
-    field.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
-    field.replace(QLatin1Char('\t'), QStringLiteral("\\t"));
-    field.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
-    field.replace(QLatin1Char('\r'), QStringLiteral("\\r"));
-    return field;
-}
-
 int printRows(const QStringList& args)
 {
     if (args.size() != 1 || args.first().isEmpty())
         return Cli::Usage(kPrintUsage);
     CErrorStreamSink sink;
     CListDatabase database;
-    if (!database.Open(args.first()))
+    if (!database.Open(args.first(), CListDatabase::Access::ReadOnly))
         return Cli::kFailed;
     CSpellingListDB list(database);
     if (!list.Open())
         return Cli::kFailed;
-    QTextStream& out = Cli::Out();
-    out << "Order\tCreatedBy\tWord\tSoundBytes\n";
+    // Words come from anywhere: the table writer escapes what would break the table or reach
+    // the terminal as a control code.
+    CTableWriter table(Cli::Out(), CTableWriter::EFormat::Tsv);
+    table.WriteRow({QStringLiteral("Order"), QStringLiteral("CreatedBy"), QStringLiteral("Word"),
+                    QStringLiteral("SoundBytes")});
     if (!(list.IsBOF() && list.IsEOF())) {
         for (list.MoveFirst(); !list.IsEOF(); list.MoveNext())
-            out << list.Order() << '\t' << tsvField(list.CreatedBy()) << '\t' << tsvField(list.Word()) << '\t'
-                << list.SoundSize() << '\n';
+            table.WriteRow({QString::number(list.Order()), list.CreatedBy(), list.Word(),
+                            QString::number(list.SoundSize())});
     }
-    out.flush();
+    Cli::Out().flush();
     return Cli::kOk;
 }
 

@@ -529,6 +529,63 @@ private Q_SLOTS:
         QCOMPARE(fileBytes(file), before);
     }
 
+    // Reading a list writes nothing to it: not the journal mode of a list made by another
+    // program, nor the undoing of a change that was cut off part way.
+    void printingLeavesTheFileAlone_data()
+    {
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("rollback journal") << "delete" << 0;
+        QTest::newRow("write-ahead log") << "wal" << 0;
+        QTest::newRow("a change cut off part way") << "cut off" << 1;
+    }
+
+    void printingLeavesTheFileAlone()
+    {
+        QFETCH(QString, state);
+        QFETCH(int, exitCode);
+        const QString source = path(QStringLiteral("source.orthex"));
+        const QString file = path(QStringLiteral("alone.orthex"));
+        for (const QString& name : {source, file})
+            for (const char* suffix : {"", "-journal", "-wal", "-shm"})
+                QFile::remove(name + QLatin1String(suffix));
+        QVERIFY(CListDatabase::Create(source));
+        CSqliteDatabase db;
+        QVERIFY(db.Open(source, CSqliteDatabase::Mode::ReadWrite));
+        QVERIFY(db.Execute("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 40) "
+                           "INSERT INTO tblList SELECT i, 'Ann', 'word' || i, zeroblob(4000) FROM n"));
+        if (state == QLatin1String("wal"))
+            QVERIFY(db.Execute("PRAGMA journal_mode=WAL"));
+        db.Close();
+        QVERIFY(QFile::copy(source, file));
+        if (state == QLatin1String("cut off")) {
+            // A change that has reached the file before its commit, as the copy sees it: the file
+            // and its journal as they are in the middle of the transaction.
+            QVERIFY(db.Open(source, CSqliteDatabase::Mode::ReadWrite));
+            QVERIFY(db.Execute("PRAGMA cache_size=1") && db.Execute("BEGIN IMMEDIATE")
+                    && db.Execute("UPDATE tblList SET Sound = zeroblob(5000)"));
+            QFile::remove(file);
+            QVERIFY(QFile::copy(source, file));
+            QVERIFY(QFile::copy(source + QStringLiteral("-journal"), file + QStringLiteral("-journal")));
+            db.Close();
+        }
+        const QDateTime stamp(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC);
+        {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::ReadOnly) && f.setFileTime(stamp, QFileDevice::FileModificationTime));
+        }
+        const QByteArray before = fileBytes(file);
+
+        const Run run = runCli({file});
+        QCOMPARE(run.exitCode, exitCode);
+        if (exitCode == 0)
+            QCOMPARE(run.out.count(QLatin1Char('\n')), 41);
+        else
+            QVERIFY2(run.err.contains(QLatin1String("cut off part way")), qPrintable(run.err));
+        QVERIFY(fileBytes(file) == before);
+        QCOMPARE(QFileInfo(file).lastModified().toUTC(), stamp);
+    }
+
     // Copies of orthex-cli adding to one list at once: every word gets a number of its own, and
     // each copy's words stay together in their order.
     void concurrentWritersNumberEveryWordOnce_data()

@@ -110,7 +110,8 @@ bool CListDatabase::Open(const QString& path, Access access)
     QString reason;
     if (!m_connection.Open(path, readOnly ? CSqliteDatabase::Mode::ReadOnly : CSqliteDatabase::Mode::ReadWrite))
         reason = m_connection.ErrorMessage();
-    else
+    else if (!readOnly)
+        // Reading leaves the file as it is, journal mode and all; the rules matter for writing.
         reason = setSafeJournal(m_connection);
     if (!reason.isEmpty()) {
         m_connection.Close();

@@ -25,7 +25,8 @@ public:
     // without a message, when it cannot be made (an empty path included).
     static bool Create(const QString& path);
 
-    // Opens a list file. On failure shows why (naming the file) and returns false.
+    // Opens a list file. On failure shows why (naming the file) and returns false. Opened for
+    // reading only, nothing is written to the file, not even its journal mode.
     bool Open(const QString& path, Access access = Access::ReadWrite);
     void Close();
     bool IsOpen() const { return m_connection.IsOpen(); }
