@@ -4,6 +4,7 @@
 
 #include "app/appsettings.h"
 #include "app/messages.h"
+#include "cli/boundedinput.h"
 #include "cli/clicommand.h"
 #include "lists/listappender.h"
 #include "lists/listdatabase.h"
@@ -228,18 +229,21 @@ struct WordLine {
 // with why. Nothing when the file cannot be read.
 std::optional<std::vector<WordLine>> readWordFile(const QString& path, int* skipped)
 {
-    QFile file;
-    const bool opened = path == QLatin1String("-") ? file.open(stdin, QIODevice::ReadOnly)
-                                                   : (file.setFileName(path), file.open(QIODevice::ReadOnly));
-    if (!opened) {
-        fail("import", QStringLiteral("\"%1\" could not be read: %2").arg(shown(path), file.errorString()));
+    BoundedInput::Result input = BoundedInput::Read(path);
+    const QString name = path == QLatin1String("-") ? QStringLiteral("standard input")
+                                                    : QStringLiteral("\"%1\"").arg(shown(path));
+    switch (input.status) {
+    case BoundedInput::Result::EStatus::Read:
+        break;
+    case BoundedInput::Result::EStatus::Failed:
+        fail("import", QStringLiteral("%1 could not be read: %2").arg(name, input.error));
+        return std::nullopt;
+    case BoundedInput::Result::EStatus::TooLarge:
+        fail("import", QStringLiteral("%1 is larger than %2, the most a word file may hold.")
+                           .arg(name, BoundedInput::LimitText()));
         return std::nullopt;
     }
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        fail("import", QStringLiteral("\"%1\" could not be read: %2").arg(shown(path), file.errorString()));
-        return std::nullopt;
-    }
+    QByteArray bytes = std::move(input.bytes);
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes.remove(0, 3);
 
@@ -335,8 +339,11 @@ int printHelp(const QStringList&)
         Cli::Out() << "usage: orthex-cli " << usage << '\n';
     Cli::Out() << "  Without --wav, the word is spoken (with its sentence, as a dictation: the word, the\n"
                   "  sentence, the word), in the voice and at the rate of the program's options.\n"
-                  "  WORDS.txt holds one word per line, optionally a tab and a sentence; \"-\" reads\n"
-                  "  standard input. The creator is the user who logs in automatically unless named.\n";
+                  "  WORDS.txt holds one word per line, optionally a tab and a sentence, "
+               << BoundedInput::LimitText()
+               << " at most;\n"
+                  "  \"-\" reads standard input. The creator is the user who logs in automatically\n"
+                  "  unless named.\n";
     return Cli::kOk;
 }
 

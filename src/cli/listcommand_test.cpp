@@ -440,6 +440,9 @@ private Q_SLOTS:
             << QStringList{QStringLiteral("café")} << QList<int>{0} << "" << "Added 1 word; skipped 0 lines.\n" << 0;
         QTest::newRow("empty file") << QByteArray() << QStringList{} << QList<int>{} << ""
                                     << "Added 0 words; skipped 0 lines.\n" << 0;
+        QTest::newRow("16 MB, the most a word file holds")
+            << (QByteArray(1023, ' ') + '\n').repeated(16 * 1024) << QStringList{} << QList<int>{} << ""
+            << "Added 0 words; skipped 0 lines.\n" << 0;
     }
 
     void importSpeaksEachLine()
@@ -502,12 +505,16 @@ private Q_SLOTS:
     void importFailuresAddNothing_data()
     {
         QTest::addColumn<QStringList>("extra");
-        QTest::addColumn<QString>("words");  // "-": no word file
+        QTest::addColumn<QString>("words");  // "-": no word file; "/...": that file instead
         QTest::addColumn<QString>("error");  // %1: the word file
         QTest::newRow("word file missing") << QStringList{} << "-"
                                            << "orthex-cli list import: \"%1\" could not be read: No such file or directory\n";
         QTest::newRow("creator too long") << QStringList{"--creator", QString(26, 'n')} << "cat\n"
                                           << ListMessages::CreatorTooLong(QString(26, 'n'), 25) + "\n";
+        QTest::newRow("word file without end") << QStringList{} << "/dev/zero"
+                                               << "orthex-cli list import: \"%1\" is larger than 16 MB, the most a word "
+                                                  "file may hold.\n";
+        QTest::newRow("a folder") << QStringList{} << "/" << "orthex-cli list import: \"%1\" could not be read: %2\n";
     }
 
     void importFailuresAddNothing()
@@ -519,12 +526,17 @@ private Q_SLOTS:
         QFile::remove(file);
         QVERIFY(CListDatabase::Create(file));
         const QByteArray before = fileBytes(file);
-        const QString text = path(QStringLiteral("none.txt"));
-        QFile::remove(text);
-        if (words != QLatin1String("-"))
-            QVERIFY(writeBytes(text, words.toUtf8()));
+        const bool given = words.startsWith(QLatin1Char('/'));
+        const QString text = given ? words : path(QStringLiteral("none.txt"));
+        if (!given) {
+            QFile::remove(text);
+            if (words != QLatin1String("-"))
+                QVERIFY(writeBytes(text, words.toUtf8()));
+        }
+        QFile probe(text);
+        probe.open(QIODevice::ReadOnly);  // the system's reason when it cannot be read
         const Run run = runCli(QStringList{QStringLiteral("import"), file, text} + extra);
-        QCOMPARE(run.err, error.contains(QLatin1String("%1")) ? error.arg(text) : error);
+        QCOMPARE(run.err, error.contains(QLatin1String("%1")) ? error.arg(text, probe.errorString()) : error);
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(fileBytes(file), before);
     }
