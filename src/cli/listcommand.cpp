@@ -151,8 +151,8 @@ int runNew(const QStringList& args)
         fail("new", QStringLiteral("\"%1\" already exists; it was left as it is.").arg(shown(path)));
         return Cli::kFailed;
     }
-    if (!CListDatabase::Create(path)) {
-        fail("new", QStringLiteral("\"%1\" could not be created.").arg(shown(path)));
+    if (QString why; !CListDatabase::Create(path, &why)) {
+        fail("new", QStringLiteral("\"%1\" could not be created: %2").arg(shown(path), why));
         return Cli::kFailed;
     }
     return Cli::kOk;

@@ -248,7 +248,11 @@ private Q_SLOTS:
         QTest::newRow("file already there") << "taken.orthex" << true << 1
                                             << "orthex-cli list new: \"%1\" already exists; it was left as it is.\n";
         QTest::newRow("folder missing") << "no/such/folder/x.orthex" << false << 1
-                                        << "orthex-cli list new: \"%1\" could not be created.\n";
+                                        << "orthex-cli list new: \"%1\" could not be created: The folder \"%2/no/such/folder\" "
+                                           "does not exist.\n";
+        QTest::newRow("a file for a folder") << "notes.txt/x.orthex" << false << 1
+                                             << "orthex-cli list new: \"%1\" could not be created: \"%2/notes.txt\" is not "
+                                                "a folder.\n";
     }
 
     void newMakesAnEmptyListThatOpens()
@@ -261,8 +265,9 @@ private Q_SLOTS:
         QFile::remove(file);
         if (exists)
             QVERIFY(writeBytes(file, "someone's notes"));
+        QVERIFY(writeBytes(path(QStringLiteral("notes.txt")), "not a folder"));
         const Run run = runCli({QStringLiteral("new"), file});
-        QCOMPARE(run.err, error.isEmpty() ? QString() : error.arg(file));
+        QCOMPARE(run.err, error.isEmpty() ? QString() : error.arg(file, CTestEnvironment::Instance().Root()));
         QCOMPARE(run.exitCode, exitCode);
         if (exists) {
             QCOMPARE(fileBytes(file), QByteArray("someone's notes"));
