@@ -1,55 +1,44 @@
 // orthex-cli analyze: the error label of a word and a misspelling, or of every
 // WORD<TAB>MISSPELLING line of standard input.
+#include "cli/boundedinput.h"
 #include "cli/clicommand.h"
 #include "rules/spellingrules.h"
-
-#include <QFile>
 
 namespace {
 
 constexpr const char* kUsage = "analyze [WORD MISSPELLING]";
 
-// One line without its newline and without a trailing carriage return.
-QByteArray WithoutLineEnd(QByteArray line)
-{
-    if (line.endsWith('\n'))
-        line.chop(1);
-    if (line.endsWith('\r'))
-        line.chop(1);
-    return line;
-}
-
 int AnalyzeStandardInput()
 {
-    QFile input;
-    if (!input.open(stdin, QIODevice::ReadOnly)) {
-        Cli::Err() << "orthex-cli analyze: cannot read standard input\n";
+    const BoundedInput::Result input = BoundedInput::Read(QStringLiteral("-"));
+    switch (input.status) {
+    case BoundedInput::Result::EStatus::Read:
+        break;
+    case BoundedInput::Result::EStatus::Failed:
+        Cli::Err() << "orthex-cli analyze: cannot read standard input: " << input.error << '\n';
+        return Cli::kFailed;
+    case BoundedInput::Result::EStatus::TooLarge:
+        Cli::Err() << "orthex-cli analyze: standard input is larger than " << BoundedInput::LimitText()
+                   << ", the most it reads.\n";
         return Cli::kFailed;
     }
     CSpellingRules rules;
-    qint64 lineNumber = 0;
-    for (;;) {
-        const QByteArray raw = input.readLine();
-        if (raw.isEmpty())
-            break;  // end of input: every line read holds at least its newline
-        ++lineNumber;
-        const QByteArray line = WithoutLineEnd(raw);
+    const QList<QByteArray> lines = input.bytes.split('\n');
+    // The piece after the last newline is a line only when it holds something.
+    const qsizetype count = lines.last().isEmpty() ? lines.size() - 1 : lines.size();
+    for (qsizetype i = 0; i < count; ++i) {
+        QByteArray line = lines.at(i);
+        if (line.endsWith('\r'))
+            line.chop(1);
         const qsizetype tab = line.indexOf('\t');
         if (tab < 0) {
             Cli::Out().flush();
-            Cli::Err() << "orthex-cli analyze: line " << lineNumber
-                       << ": expected WORD<TAB>MISSPELLING\n";
+            Cli::Err() << "orthex-cli analyze: line " << (i + 1) << ": expected WORD<TAB>MISSPELLING\n";
             return Cli::kUsage;
         }
         const QString word = QString::fromUtf8(line.first(tab));
         const QString misspelling = QString::fromUtf8(line.sliced(tab + 1));
         Cli::Out() << rules.AnalyzeMisspelling(word, misspelling) << '\n';
-    }
-    if (input.error() != QFileDevice::NoError) {
-        Cli::Out().flush();
-        Cli::Err() << "orthex-cli analyze: cannot read standard input: " << input.errorString()
-                   << '\n';
-        return Cli::kFailed;
     }
     return Cli::kOk;
 }

@@ -144,6 +144,29 @@ private Q_SLOTS:
         QVERIFY2(run.err.startsWith("usage: orthex-cli analyze"), run.err.constData());
     }
 
+    void unreadableInputSaysWhy_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QByteArray>("error");
+        QTest::newRow("a folder") << "/" << QByteArray("orthex-cli analyze: cannot read standard input: Is a directory\n");
+        QTest::newRow("no end") << "/dev/zero"
+                                << QByteArray("orthex-cli analyze: standard input is larger than 16 MB, the most it reads.\n");
+    }
+
+    void unreadableInputSaysWhy()
+    {
+        QFETCH(QString, input);
+        QFETCH(QByteArray, error);
+        QProcess process;
+        process.setStandardInputFile(input);
+        process.start(qEnvironmentVariable("ORTHEX_CLI"), {QStringLiteral("analyze")});
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.readAllStandardError(), error);
+        QCOMPARE(process.readAllStandardOutput(), QByteArray());
+        QCOMPARE(process.exitCode(), 1);
+    }
+
     // Many lines come out one label per line, in order.
     void manyLines()
     {

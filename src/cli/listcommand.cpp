@@ -4,16 +4,17 @@
 
 #include "app/appsettings.h"
 #include "app/messages.h"
+#include "cli/boundedinput.h"
 #include "cli/clicommand.h"
 #include "lists/listappender.h"
 #include "lists/listdatabase.h"
 #include "lists/listmessages.h"
-#include "lists/listtransaction.h"
 #include "lists/recordingcheck.h"
 #include "lists/spellinglistdb.h"
 #include "lists/wordspeaker.h"
 #include "sound/sounddevice.h"
 #include "sound/speechsynthesizer.h"
+#include "users/tablewriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -56,36 +57,28 @@ const char kNewUsage[] = "list new FILE.orthex";
 const char kAddUsage[] = "list add FILE.orthex WORD [--wav F | --speak [--sentence S]] [--creator NAME]";
 const char kImportUsage[] = "list import FILE.orthex WORDS.txt [--creator NAME]";
 
-// Tabs and line breaks inside a value would break the table.
-QString tsvField(const QString& value)
-{
-    QString field = value;
-    field.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
-    field.replace(QLatin1Char('\t'), QStringLiteral("\\t"));
-    field.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
-    field.replace(QLatin1Char('\r'), QStringLiteral("\\r"));
-    return field;
-}
-
 int printRows(const QStringList& args)
 {
     if (args.size() != 1 || args.first().isEmpty())
         return Cli::Usage(kPrintUsage);
     CErrorStreamSink sink;
     CListDatabase database;
-    if (!database.Open(args.first()))
+    if (!database.Open(args.first(), CListDatabase::Access::ReadOnly))
         return Cli::kFailed;
     CSpellingListDB list(database);
     if (!list.Open())
         return Cli::kFailed;
-    QTextStream& out = Cli::Out();
-    out << "Order\tCreatedBy\tWord\tSoundBytes\n";
+    // Words come from anywhere: the table writer escapes what would break the table or reach
+    // the terminal as a control code.
+    CTableWriter table(Cli::Out(), CTableWriter::EFormat::Tsv);
+    table.WriteRow({QStringLiteral("Order"), QStringLiteral("CreatedBy"), QStringLiteral("Word"),
+                    QStringLiteral("SoundBytes")});
     if (!(list.IsBOF() && list.IsEOF())) {
         for (list.MoveFirst(); !list.IsEOF(); list.MoveNext())
-            out << list.Order() << '\t' << tsvField(list.CreatedBy()) << '\t' << tsvField(list.Word()) << '\t'
-                << list.SoundSize() << '\n';
+            table.WriteRow({QString::number(list.Order()), list.CreatedBy(), list.Word(),
+                            QString::number(list.SoundSize())});
     }
-    out.flush();
+    Cli::Out().flush();
     return Cli::kOk;
 }
 
@@ -158,8 +151,8 @@ int runNew(const QStringList& args)
         fail("new", QStringLiteral("\"%1\" already exists; it was left as it is.").arg(shown(path)));
         return Cli::kFailed;
     }
-    if (!CListDatabase::Create(path)) {
-        fail("new", QStringLiteral("\"%1\" could not be created.").arg(shown(path)));
+    if (QString why; !CListDatabase::Create(path, &why)) {
+        fail("new", QStringLiteral("\"%1\" could not be created: %2").arg(shown(path), why));
         return Cli::kFailed;
     }
     return Cli::kOk;
@@ -236,18 +229,21 @@ struct WordLine {
 // with why. Nothing when the file cannot be read.
 std::optional<std::vector<WordLine>> readWordFile(const QString& path, int* skipped)
 {
-    QFile file;
-    const bool opened = path == QLatin1String("-") ? file.open(stdin, QIODevice::ReadOnly)
-                                                   : (file.setFileName(path), file.open(QIODevice::ReadOnly));
-    if (!opened) {
-        fail("import", QStringLiteral("\"%1\" could not be read: %2").arg(shown(path), file.errorString()));
+    BoundedInput::Result input = BoundedInput::Read(path);
+    const QString name = path == QLatin1String("-") ? QStringLiteral("standard input")
+                                                    : QStringLiteral("\"%1\"").arg(shown(path));
+    switch (input.status) {
+    case BoundedInput::Result::EStatus::Read:
+        break;
+    case BoundedInput::Result::EStatus::Failed:
+        fail("import", QStringLiteral("%1 could not be read: %2").arg(name, input.error));
+        return std::nullopt;
+    case BoundedInput::Result::EStatus::TooLarge:
+        fail("import", QStringLiteral("%1 is larger than %2, the most a word file may hold.")
+                           .arg(name, BoundedInput::LimitText()));
         return std::nullopt;
     }
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        fail("import", QStringLiteral("\"%1\" could not be read: %2").arg(shown(path), file.errorString()));
-        return std::nullopt;
-    }
+    QByteArray bytes = std::move(input.bytes);
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes.remove(0, 3);
 
@@ -325,13 +321,12 @@ int runImport(const QStringList& rawArgs)
         }
         spoken.emplace_back(&line, std::move(*sound));
     }
-    CListTransaction transaction(list.List());
-    if (!transaction.IsActive())
+    if (!list.Begin())
         return Cli::kFailed;
     for (const auto& [line, sound] : spoken)
         if (list.Append(*creator, line->word, sound) == 0)
             return Cli::kFailed;  // rolled back
-    if (!transaction.Commit())
+    if (!list.Commit())
         return Cli::kFailed;
     Cli::Out() << "Added " << countText(int(spoken.size()), "word", "words") << "; skipped "
                << countText(skipped, "line", "lines") << ".\n";
@@ -344,8 +339,11 @@ int printHelp(const QStringList&)
         Cli::Out() << "usage: orthex-cli " << usage << '\n';
     Cli::Out() << "  Without --wav, the word is spoken (with its sentence, as a dictation: the word, the\n"
                   "  sentence, the word), in the voice and at the rate of the program's options.\n"
-                  "  WORDS.txt holds one word per line, optionally a tab and a sentence; \"-\" reads\n"
-                  "  standard input. The creator is the user who logs in automatically unless named.\n";
+                  "  WORDS.txt holds one word per line, optionally a tab and a sentence, "
+               << BoundedInput::LimitText()
+               << " at most;\n"
+                  "  \"-\" reads standard input. The creator is the user who logs in automatically\n"
+                  "  unless named.\n";
     return Cli::kOk;
 }
 

@@ -2,6 +2,8 @@
 #include "lists/listdatabase.h"
 #include "lists/listmessages.h"
 #include "lists/spellinglistdb.h"
+#include "lists/sqlitedatabase.h"
+#include "lists/sqlitestatement.h"
 #include "sound/wavformat.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testaudio.h"
@@ -11,6 +13,10 @@
 #include <QFile>
 #include <QProcess>
 #include <QtEndian>
+
+#include <memory>
+#include <numeric>
+#include <vector>
 #include <QtTest>
 
 namespace {
@@ -20,13 +26,13 @@ struct Run {
     QString err;
 };
 
-Run runCli(const QStringList& args, const QByteArray& input = QByteArray())
+void startCli(QProcess& process, const QStringList& args)
 {
-    QProcess process;
     process.start(qEnvironmentVariable("ORTHEX_CLI"), QStringList{QStringLiteral("list")} + args);
-    if (!input.isEmpty())
-        process.write(input);
-    process.closeWriteChannel();
+}
+
+Run finish(QProcess& process)
+{
     Run run;
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
         return run;
@@ -34,6 +40,16 @@ Run runCli(const QStringList& args, const QByteArray& input = QByteArray())
     run.out = QString::fromUtf8(process.readAllStandardOutput());
     run.err = QString::fromUtf8(process.readAllStandardError());
     return run;
+}
+
+Run runCli(const QStringList& args, const QByteArray& input = QByteArray())
+{
+    QProcess process;
+    startCli(process, args);
+    if (!input.isEmpty())
+        process.write(input);
+    process.closeWriteChannel();
+    return finish(process);
 }
 
 struct Row {
@@ -61,6 +77,20 @@ QList<StoredRow> readRows(const QString& file)
     for (list.MoveFirst(); !list.IsEOF(); list.MoveNext())
         rows.append({list.Order(), list.CreatedBy(), list.Word(), list.Sound()});
     return rows;
+}
+
+// A new list holding one word numbered order, stored as the number it is (64 bits if need be).
+bool makeListNumbered(const QString& file, qint64 order)
+{
+    QFile::remove(file);
+    if (!CListDatabase::Create(file))
+        return false;
+    CSqliteDatabase db;
+    if (!db.Open(file, CSqliteDatabase::Mode::ReadWrite))
+        return false;
+    CSqliteStatement insert(db, "INSERT INTO tblList VALUES (?1, 'Old', 'yak', x'00')");
+    insert.BindInt(1, order);
+    return insert.Run();
 }
 
 QStringList wordsOf(const QList<StoredRow>& rows)
@@ -218,7 +248,11 @@ private Q_SLOTS:
         QTest::newRow("file already there") << "taken.orthex" << true << 1
                                             << "orthex-cli list new: \"%1\" already exists; it was left as it is.\n";
         QTest::newRow("folder missing") << "no/such/folder/x.orthex" << false << 1
-                                        << "orthex-cli list new: \"%1\" could not be created.\n";
+                                        << "orthex-cli list new: \"%1\" could not be created: The folder \"%2/no/such/folder\" "
+                                           "does not exist.\n";
+        QTest::newRow("a file for a folder") << "notes.txt/x.orthex" << false << 1
+                                             << "orthex-cli list new: \"%1\" could not be created: \"%2/notes.txt\" is not "
+                                                "a folder.\n";
     }
 
     void newMakesAnEmptyListThatOpens()
@@ -231,8 +265,9 @@ private Q_SLOTS:
         QFile::remove(file);
         if (exists)
             QVERIFY(writeBytes(file, "someone's notes"));
+        QVERIFY(writeBytes(path(QStringLiteral("notes.txt")), "not a folder"));
         const Run run = runCli({QStringLiteral("new"), file});
-        QCOMPARE(run.err, error.isEmpty() ? QString() : error.arg(file));
+        QCOMPARE(run.err, error.isEmpty() ? QString() : error.arg(file, CTestEnvironment::Instance().Root()));
         QCOMPARE(run.exitCode, exitCode);
         if (exists) {
             QCOMPARE(fileBytes(file), QByteArray("someone's notes"));
@@ -410,6 +445,9 @@ private Q_SLOTS:
             << QStringList{QStringLiteral("café")} << QList<int>{0} << "" << "Added 1 word; skipped 0 lines.\n" << 0;
         QTest::newRow("empty file") << QByteArray() << QStringList{} << QList<int>{} << ""
                                     << "Added 0 words; skipped 0 lines.\n" << 0;
+        QTest::newRow("16 MB, the most a word file holds")
+            << (QByteArray(1023, ' ') + '\n').repeated(16 * 1024) << QStringList{} << QList<int>{} << ""
+            << "Added 0 words; skipped 0 lines.\n" << 0;
     }
 
     void importSpeaksEachLine()
@@ -472,12 +510,16 @@ private Q_SLOTS:
     void importFailuresAddNothing_data()
     {
         QTest::addColumn<QStringList>("extra");
-        QTest::addColumn<QString>("words");  // "-": no word file
+        QTest::addColumn<QString>("words");  // "-": no word file; "/...": that file instead
         QTest::addColumn<QString>("error");  // %1: the word file
         QTest::newRow("word file missing") << QStringList{} << "-"
                                            << "orthex-cli list import: \"%1\" could not be read: No such file or directory\n";
         QTest::newRow("creator too long") << QStringList{"--creator", QString(26, 'n')} << "cat\n"
                                           << ListMessages::CreatorTooLong(QString(26, 'n'), 25) + "\n";
+        QTest::newRow("word file without end") << QStringList{} << "/dev/zero"
+                                               << "orthex-cli list import: \"%1\" is larger than 16 MB, the most a word "
+                                                  "file may hold.\n";
+        QTest::newRow("a folder") << QStringList{} << "/" << "orthex-cli list import: \"%1\" could not be read: %2\n";
     }
 
     void importFailuresAddNothing()
@@ -489,14 +531,175 @@ private Q_SLOTS:
         QFile::remove(file);
         QVERIFY(CListDatabase::Create(file));
         const QByteArray before = fileBytes(file);
-        const QString text = path(QStringLiteral("none.txt"));
-        QFile::remove(text);
-        if (words != QLatin1String("-"))
-            QVERIFY(writeBytes(text, words.toUtf8()));
+        const bool given = words.startsWith(QLatin1Char('/'));
+        const QString text = given ? words : path(QStringLiteral("none.txt"));
+        if (!given) {
+            QFile::remove(text);
+            if (words != QLatin1String("-"))
+                QVERIFY(writeBytes(text, words.toUtf8()));
+        }
+        QFile probe(text);
+        probe.open(QIODevice::ReadOnly);  // the system's reason when it cannot be read
         const Run run = runCli(QStringList{QStringLiteral("import"), file, text} + extra);
-        QCOMPARE(run.err, error.contains(QLatin1String("%1")) ? error.arg(text) : error);
+        QCOMPARE(run.err, error.contains(QLatin1String("%1")) ? error.arg(text, probe.errorString()) : error);
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(fileBytes(file), before);
+    }
+
+    // Reading a list writes nothing to it: not the journal mode of a list made by another
+    // program, nor the undoing of a change that was cut off part way.
+    void printingLeavesTheFileAlone_data()
+    {
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("rollback journal") << "delete" << 0;
+        QTest::newRow("write-ahead log") << "wal" << 0;
+        QTest::newRow("a change cut off part way") << "cut off" << 1;
+    }
+
+    void printingLeavesTheFileAlone()
+    {
+        QFETCH(QString, state);
+        QFETCH(int, exitCode);
+        const QString source = path(QStringLiteral("source.orthex"));
+        const QString file = path(QStringLiteral("alone.orthex"));
+        for (const QString& name : {source, file})
+            for (const char* suffix : {"", "-journal", "-wal", "-shm"})
+                QFile::remove(name + QLatin1String(suffix));
+        QVERIFY(CListDatabase::Create(source));
+        CSqliteDatabase db;
+        QVERIFY(db.Open(source, CSqliteDatabase::Mode::ReadWrite));
+        QVERIFY(db.Execute("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 40) "
+                           "INSERT INTO tblList SELECT i, 'Ann', 'word' || i, zeroblob(4000) FROM n"));
+        if (state == QLatin1String("wal"))
+            QVERIFY(db.Execute("PRAGMA journal_mode=WAL"));
+        db.Close();
+        QVERIFY(QFile::copy(source, file));
+        if (state == QLatin1String("cut off")) {
+            // A change that has reached the file before its commit, as the copy sees it: the file
+            // and its journal as they are in the middle of the transaction.
+            QVERIFY(db.Open(source, CSqliteDatabase::Mode::ReadWrite));
+            QVERIFY(db.Execute("PRAGMA cache_size=1") && db.Execute("BEGIN IMMEDIATE")
+                    && db.Execute("UPDATE tblList SET Sound = zeroblob(5000)"));
+            QFile::remove(file);
+            QVERIFY(QFile::copy(source, file));
+            QVERIFY(QFile::copy(source + QStringLiteral("-journal"), file + QStringLiteral("-journal")));
+            db.Close();
+        }
+        const QDateTime stamp(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC);
+        {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::ReadOnly) && f.setFileTime(stamp, QFileDevice::FileModificationTime));
+        }
+        const QByteArray before = fileBytes(file);
+
+        const Run run = runCli({file});
+        QCOMPARE(run.exitCode, exitCode);
+        if (exitCode == 0)
+            QCOMPARE(run.out.count(QLatin1Char('\n')), 41);
+        else
+            QVERIFY2(run.err.contains(QLatin1String("cut off part way")), qPrintable(run.err));
+        QVERIFY(fileBytes(file) == before);
+        QCOMPARE(QFileInfo(file).lastModified().toUTC(), stamp);
+    }
+
+    // Copies of orthex-cli adding to one list at once: every word gets a number of its own, and
+    // each copy's words stay together in their order.
+    void concurrentWritersNumberEveryWordOnce_data()
+    {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<int>("writers");
+        QTest::addColumn<int>("wordsEach");
+        QTest::newRow("ten list add") << "add" << 10 << 1;
+        QTest::newRow("two list import") << "import" << 2 << 4;
+    }
+
+    void concurrentWritersNumberEveryWordOnce()
+    {
+        QFETCH(QString, form);
+        QFETCH(int, writers);
+        QFETCH(int, wordsEach);
+        const QString file = path(QStringLiteral("shared.orthex"));
+        QFile::remove(file);
+        QVERIFY(CListDatabase::Create(file));
+        const QString wav = path(QStringLiteral("shared.wav"));
+        QVERIFY(writeBytes(wav, wavBytes(1, 1, 16, QByteArray(2000, '\x22'))));
+        const QStringList names{"alpha", "bravo", "charlie", "delta", "echo", "foxtrot", "golf", "hotel", "india", "juliet"};
+        QList<QStringList> wordsOfWriter;
+        std::vector<std::unique_ptr<QProcess>> processes;
+        for (int w = 0; w < writers; ++w) {
+            QStringList words;
+            for (int i = 1; i <= wordsEach; ++i)
+                words << names.at(w) + QString::number(i);
+            wordsOfWriter << words;
+            QStringList args{form, file};
+            if (form == QLatin1String("add")) {
+                args << words.first() << QStringLiteral("--wav") << wav;
+            } else {
+                const QString text = path(QStringLiteral("writer%1.txt").arg(w));
+                QVERIFY(writeBytes(text, words.join(QLatin1Char('\n')).toUtf8()));
+                args << text;
+            }
+            processes.push_back(std::make_unique<QProcess>());
+            startCli(*processes.back(), args);
+        }
+        for (const auto& process : processes) {
+            const Run run = finish(*process);
+            QCOMPARE(run.err, QString());
+            QCOMPARE(run.exitCode, 0);
+        }
+        const QStringList stored = wordsOf(readRows(file));
+        QList<int> orders;
+        for (const StoredRow& row : readRows(file))
+            orders << row.order;
+        QList<int> expected(writers * wordsEach);
+        std::iota(expected.begin(), expected.end(), 1);
+        QCOMPARE(orders, expected);
+        for (const QStringList& words : wordsOfWriter) {
+            const qsizetype first = stored.indexOf(words.first());
+            QVERIFY(first >= 0);
+            QCOMPARE(stored.mid(first, words.size()), words);
+        }
+    }
+
+    void noNumberPastTheLargestInt_data()
+    {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<qint64>("highest");
+        QTest::addColumn<QString>("out");  // empty: refused after the last number
+        QTest::newRow("add, one number left") << "add" << qint64(2147483646)
+                                              << "Added \"cat\" as word 2147483647.\n";
+        QTest::newRow("add after the largest") << "add" << qint64(2147483647) << "";
+        QTest::newRow("add after a 64-bit number") << "add" << (qint64(1) << 40) << "";
+        QTest::newRow("add after negative numbers") << "add" << qint64(-7) << "Added \"cat\" as word 1.\n";
+        QTest::newRow("import of two words, one number left") << "import" << qint64(2147483646) << "";
+    }
+
+    void noNumberPastTheLargestInt()
+    {
+        QFETCH(QString, form);
+        QFETCH(qint64, highest);
+        QFETCH(QString, out);
+        const QString file = path(QStringLiteral("numbers.orthex"));
+        QVERIFY(makeListNumbered(file, highest));
+        const QByteArray before = fileBytes(file);
+        const QString wav = path(QStringLiteral("numbers.wav"));
+        QVERIFY(writeBytes(wav, wavBytes(1, 1, 16, QByteArray(2000, '\x22'))));
+        const QString text = path(QStringLiteral("numbers.txt"));
+        QVERIFY(writeBytes(text, "cat\ndog\n"));
+        const Run run = runCli(form == QLatin1String("add") ? QStringList{"add", file, "cat", "--wav", wav}
+                                                           : QStringList{"import", file, text});
+        QCOMPARE(run.out, out);
+        if (out.isEmpty()) {
+            const qint64 last = qMax<qint64>(highest, 2147483647);
+            QCOMPARE(run.err, ListMessages::CannotChange(file, ListMessages::NoOrderAfter(last)) + "\n");
+            QCOMPARE(run.exitCode, 1);
+            QCOMPARE(fileBytes(file), before);
+        } else {
+            QCOMPARE(run.err, QString());
+            QCOMPARE(run.exitCode, 0);
+            QCOMPARE(wordsOf(readRows(file)).last(), QStringLiteral("cat"));
+        }
     }
 
     void subFormUsage_data()

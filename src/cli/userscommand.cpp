@@ -25,10 +25,11 @@ int RunUsers(const QStringList& args)
     }
     const QString path = CUserFile::PathIn(folder);
     const QString shownPath = QDir::toNativeSeparators(path);
-    // The file is taken like a dialog takes it, so a copy of Orthex never reads half a write;
-    // a missing file means no users, and reading never creates one.
+    // The file is held with a read lock, so a copy of Orthex never writes it while it is read,
+    // and it is read also where the user may not write it; a missing file means no users, and
+    // reading never creates one.
     CExclusiveFile file;
-    switch (file.TryOpen(path, false)) {
+    switch (file.TryOpenForReading(path)) {
     case CExclusiveFile::EOpen::Opened:
         break;
     case CExclusiveFile::EOpen::Missing:

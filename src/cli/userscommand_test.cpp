@@ -7,6 +7,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 struct SRun {
     int exitCode = -1;
@@ -14,10 +17,15 @@ struct SRun {
     QByteArray err;
 };
 
-SRun runUsers(const QStringList& args)
+// With a runner (runuser), the command runs as the account nobody.
+SRun runUsers(const QStringList& args, const QString& runner = QString())
 {
     QProcess process;
-    process.start(qEnvironmentVariable("ORTHEX_CLI"), QStringList{QStringLiteral("users")} + args);
+    const QStringList command = QStringList{qEnvironmentVariable("ORTHEX_CLI"), QStringLiteral("users")} + args;
+    if (runner.isEmpty())
+        process.start(command.first(), command.mid(1));
+    else
+        process.start(runner, QStringList{QStringLiteral("-u"), QStringLiteral("nobody"), QStringLiteral("--")} + command);
     SRun run;
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
         return run;
@@ -101,6 +109,37 @@ private Q_SLOTS:
         QVERIFY(timer.elapsed() < 5000);
         held.Close();
         QCOMPARE(runUsers({QStringLiteral("--folder"), folder()}).exitCode, 0);
+    }
+
+    // A user file this account may read but not write: a read lock on a read-only handle, which
+    // still gives way to a copy of the program that holds the file.
+    void aFileThatCannotBeWrittenIsRead()
+    {
+        // Root writes any file: the command then runs as another account.
+        QString runner;
+        if (::geteuid() == 0) {
+            runner = QStandardPaths::findExecutable(QStringLiteral("runuser"), {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")});
+            if (runner.isEmpty())
+                QSKIP("runuser is not installed, and root can write every file");
+        }
+        // Not under the test environment's private folder: the other account must reach it.
+        QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/orthex-usersXXXXXX"));
+        QVERIFY(dir.isValid());
+        writeUsers(dir.path(), {{QStringLiteral("anna"), QStringLiteral(" ")}, {QStringLiteral("ben"), QStringLiteral(" ")}});
+        const QString file = dir.filePath(QStringLiteral("Orthex.lgn"));
+        QCOMPARE(::chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
+        QCOMPARE(::chmod(QFile::encodeName(file).constData(), 0444), 0);
+        const QStringList args{QStringLiteral("--folder"), dir.path()};
+        {
+            CUserFile held(dir.path());
+            held.OpenUserFile();
+            QVERIFY(held.IsOpen());
+            QCOMPARE(runUsers(args, runner).exitCode, 3);
+        }
+        const SRun run = runUsers(args, runner);
+        QCOMPARE(QString::fromUtf8(run.err), QString());
+        QCOMPARE(run.out, QByteArray("anna\nben\n"));
+        QCOMPARE(run.exitCode, 0);
     }
 
     void aDamagedFilePrintsWhatWasReadAndFails()

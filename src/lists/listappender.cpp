@@ -1,6 +1,16 @@
 #include "lists/listappender.h"
 
-#include <algorithm>
+#include "app/messages.h"
+#include "lists/listmessages.h"
+
+#include <limits>
+
+CListAppender::CListAppender() = default;
+
+CListAppender::~CListAppender()
+{
+    Close();
+}
 
 bool CListAppender::Open(const QString& path)
 {
@@ -8,25 +18,61 @@ bool CListAppender::Open(const QString& path)
     if (!m_database.Open(path))
         return false;
     m_list = std::make_unique<CSpellingListDB>(m_database);
-    if (!m_list->Open())
-        return false;
-    if (!(m_list->IsBOF() && m_list->IsEOF()))
-        for (m_list->MoveFirst(); !m_list->IsEOF(); m_list->MoveNext())
-            m_nNextOrder = std::max(m_nNextOrder, m_list->Order() + 1);
-    return true;
+    return m_list->Open();
 }
 
 void CListAppender::Close()
 {
-    // The cursor's statements go before the connection they were made on.
+    // The transaction and the cursor's statements go before the connection they were made on.
+    m_transaction.reset();
     m_list.reset();
     m_database.Close();
-    m_nNextOrder = 1;
+}
+
+bool CListAppender::Begin()
+{
+    m_transaction.reset();
+    if (!m_list || !m_list->IsOpen())
+        return false;
+    m_transaction.emplace(*m_list);
+    const std::optional<int> next = m_transaction->IsActive() ? m_list->NextOrder() : std::nullopt;
+    if (!next) {
+        m_transaction.reset();
+        return false;
+    }
+    m_nNextOrder = *next;
+    return true;
+}
+
+bool CListAppender::Commit()
+{
+    if (!m_transaction)
+        return false;
+    const bool committed = m_transaction->Commit();
+    m_transaction.reset();
+    return committed;
 }
 
 int CListAppender::Append(const QString& creator, const QString& word, const QByteArray& sound)
 {
-    if (!m_list || !m_list->AppendWord(m_nNextOrder, creator, word, sound))
+    if (!m_transaction) {
+        if (!Begin())
+            return 0;
+        const int order = Append(creator, word, sound);
+        if (order == 0 || !Commit()) {
+            m_transaction.reset();
+            return 0;
+        }
+        return order;
+    }
+    if (m_nNextOrder > std::numeric_limits<int>::max()) {
+        Messages::Show(ListMessages::CannotChange(m_database.Path(), ListMessages::NoOrderAfter(m_nNextOrder - 1)),
+                       MessageIcon::Exclamation);
         return 0;
-    return m_nNextOrder++;
+    }
+    const int order = int(m_nNextOrder);
+    if (!m_list->AppendWord(order, creator, word, sound))
+        return 0;
+    ++m_nNextOrder;
+    return order;
 }

@@ -5,6 +5,7 @@
 #include "lists/listmessages.h"
 #include "lists/sqlitestatement.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -46,28 +47,52 @@ QString siblingTemporaryPath(const QString& path)
 CListDatabase::CListDatabase() = default;
 CListDatabase::~CListDatabase() = default;
 
-bool CListDatabase::Create(const QString& path)
+bool CListDatabase::Create(const QString& path, QString* reason)
 {
-    if (path.isEmpty())
+    QString unasked;
+    QString& why = reason ? *reason : unasked;
+    why.clear();
+    if (path.isEmpty()) {
+        why = QStringLiteral("No file name was given.");
         return false;
+    }
     const QFileInfo target(path);
-    if (target.exists() || target.isSymLink())
+    if (target.exists() || target.isSymLink()) {
+        why = QStringLiteral("A file of that name exists already.");
         return false;
+    }
+    const QFileInfo folder(target.absolutePath());
+    if (!folder.exists()) {
+        why = QStringLiteral("The folder \"%1\" does not exist.").arg(QDir::toNativeSeparators(folder.filePath()));
+        return false;
+    }
+    if (!folder.isDir()) {
+        why = QStringLiteral("\"%1\" is not a folder.").arg(QDir::toNativeSeparators(folder.filePath()));
+        return false;
+    }
 
     const QString temporary = siblingTemporaryPath(path);
     {
         QFile reserve(temporary);
-        if (!reserve.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        if (!reserve.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            why = QStringLiteral("No file can be made in the folder \"%1\": %2")
+                      .arg(QDir::toNativeSeparators(folder.filePath()), reserve.errorString());
             return false;
+        }
     }
-    bool made = false;
     {
         CSqliteDatabase db;
-        made = db.Open(temporary, CSqliteDatabase::Mode::ReadWrite) && setSafeJournal(db).isEmpty()
-               && db.Execute(kCreateTable);
+        if (!db.Open(temporary, CSqliteDatabase::Mode::ReadWrite))
+            why = db.ErrorMessage();
+        else if (const QString journal = setSafeJournal(db); !journal.isEmpty())
+            why = journal;
+        else if (!db.Execute(kCreateTable))
+            why = db.ErrorMessage();
     }
     // The rename refuses to replace a file that appeared at the path meanwhile.
-    if (!made || !QFile::rename(temporary, path)) {
+    if (QFile made(temporary); why.isEmpty() && !made.rename(path))
+        why = made.errorString();
+    if (!why.isEmpty()) {
         QFile::remove(temporary);
         QFile::remove(temporary + QStringLiteral("-journal"));
         return false;
@@ -110,7 +135,8 @@ bool CListDatabase::Open(const QString& path, Access access)
     QString reason;
     if (!m_connection.Open(path, readOnly ? CSqliteDatabase::Mode::ReadOnly : CSqliteDatabase::Mode::ReadWrite))
         reason = m_connection.ErrorMessage();
-    else
+    else if (!readOnly)
+        // Reading leaves the file as it is, journal mode and all; the rules matter for writing.
         reason = setSafeJournal(m_connection);
     if (!reason.isEmpty()) {
         m_connection.Close();

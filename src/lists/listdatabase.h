@@ -22,10 +22,12 @@ public:
 
     // Makes a new, empty list file. Never replaces an existing file, and never leaves a
     // half-made one at the path: the file is built beside it and renamed into place. False,
-    // without a message, when it cannot be made (an empty path included).
-    static bool Create(const QString& path);
+    // without a message, when it cannot be made (an empty path included); why then says the
+    // reason in a sentence.
+    static bool Create(const QString& path, QString* why = nullptr);
 
-    // Opens a list file. On failure shows why (naming the file) and returns false.
+    // Opens a list file. On failure shows why (naming the file) and returns false. Opened for
+    // reading only, nothing is written to the file, not even its journal mode.
     bool Open(const QString& path, Access access = Access::ReadWrite);
     void Close();
     bool IsOpen() const { return m_connection.IsOpen(); }

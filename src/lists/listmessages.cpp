@@ -2,6 +2,8 @@
 
 #include <QDir>
 
+#include <limits>
+
 namespace {
 QString shown(const QString& path)
 {
@@ -34,6 +36,13 @@ QString ListMessages::OldWindowsList(const QString& path)
 QString ListMessages::CannotChange(const QString& path, const QString& reason)
 {
     return QStringLiteral("The spelling list \"%1\" could not be changed:\n%2").arg(shown(path), reason);
+}
+
+QString ListMessages::NoOrderAfter(qint64 highest)
+{
+    return QStringLiteral("Its last word is numbered %1, and no word can be numbered higher than %2.")
+        .arg(highest)
+        .arg(std::numeric_limits<int>::max());
 }
 
 QString ListMessages::WordTooLong(const QString& word, int maximum)

@@ -10,6 +10,8 @@ QString CannotOpen(const QString& path, const QString& reason);
 QString NotAList(const QString& path);
 QString OldWindowsList(const QString& path);
 QString CannotChange(const QString& path, const QString& reason);
+// The reason no word can be added after the word numbered highest.
+QString NoOrderAfter(qint64 highest);
 QString WordTooLong(const QString& word, int maximum);
 QString CreatorTooLong(const QString& name, int maximum);
 QString CannotWriteRecording(const QString& path, const QString& reason);

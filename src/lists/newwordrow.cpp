@@ -1,7 +1,9 @@
 #include "lists/newwordrow.h"
 
 #include "app/messages.h"
+#include "lists/listtransaction.h"
 #include "lists/orthexdoc.h"
+#include "lists/spellinglistdb.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,7 +26,7 @@ QString CNewWordRow::NoListMessage()
                           "Start page).");
 }
 
-CNewWordRow::Result CNewWordRow::Append(COrthexDoc& doc, int order, const QString& word, const QString& wavPath)
+CNewWordRow::Result CNewWordRow::Append(COrthexDoc& doc, const QString& word, const QString& wavPath)
 {
     if (!doc.IsListOpen())
         return Result::NoList;
@@ -50,7 +52,12 @@ CNewWordRow::Result CNewWordRow::Append(COrthexDoc& doc, int order, const QStrin
             showFileError(file);
         return Result::NotRead;
     }
-    if (!doc.m_pList->AppendWord(order, doc.m_strCurrentUser, word, sound))
+    CSpellingListDB& list = *doc.m_pList;
+    CListTransaction transaction(list);
+    if (!transaction.IsActive())
+        return Result::NotStored;
+    const std::optional<int> order = list.NextOrder();
+    if (!order || !list.AppendWord(*order, doc.m_strCurrentUser, word, sound) || !transaction.Commit())
         return Result::NotStored;
     return Result::Stored;
 }

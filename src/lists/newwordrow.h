@@ -5,7 +5,9 @@
 class COrthexDoc;
 
 // "Add Word To List": stores a word, its creator and the whole bytes of its recording as a new
-// row at the end of the open list, at once.
+// row at the end of the open list, at once. The row is numbered after the highest [Order] in the
+// file, read under the file's write lock, so it comes last even when the list's numbers have
+// gaps or another copy of the program added words meanwhile.
 class CNewWordRow
 {
 public:
@@ -17,9 +19,9 @@ public:
         NotStored,     // the list file refused the row: the database's message was shown
     };
 
-    // [Order] = order, [CreatedBy] = the document's logged-in user, [Word] = word, [Sound] = the
-    // bytes of the file at wavPath.
-    static Result Append(COrthexDoc& doc, int order, const QString& word, const QString& wavPath);
+    // [CreatedBy] = the document's logged-in user, [Word] = word, [Sound] = the bytes of the
+    // file at wavPath.
+    static Result Append(COrthexDoc& doc, const QString& word, const QString& wavPath);
 
     // What the page says when there is no list to add a word to.
     static QString NoListMessage();

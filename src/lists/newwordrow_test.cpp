@@ -83,7 +83,9 @@ private Q_SLOTS:
         QFETCH(QByteArray, sound);
         QFETCH(Result, result);
         const QString listPath = m_dir->filePath(QStringLiteral("list.orthex"));
-        const QList<Row> before = WordTestLists::Numbered({"first"});
+        // Numbered with a gap: the new word still comes after the highest number.
+        QList<Row> before = WordTestLists::Numbered({"first"});
+        before[0].order = 4;
         QVERIFY(WordTestLists::Make(listPath, before));
         const QString wavPath = sound.isEmpty() ? m_dir->filePath(QStringLiteral("Temp.wav"))
                                                 : writeFile(QStringLiteral("Temp.wav"), sound);
@@ -91,13 +93,13 @@ private Q_SLOTS:
         COrthexDoc doc(std::make_unique<CFixedUserSession>(user));
         QVERIFY(doc.OpenList(listPath));
 
-        QCOMPARE(CNewWordRow::Append(doc, 2, word, wavPath), result);
+        QCOMPARE(CNewWordRow::Append(doc, word, wavPath), result);
 
         QList<Row> expected = before;
         QStringList texts;
         switch (result) {
         case Result::Stored:
-            expected.append({2, user, word, sound});
+            expected.append({5, user, word, sound});
             break;
         case Result::NotRead: {
             QFile missing(wavPath);
@@ -122,7 +124,7 @@ private Q_SLOTS:
     {
         const QString wavPath = writeFile(QStringLiteral("Temp.wav"), WordTestLists::FakeSound(9));
         COrthexDoc doc(std::make_unique<CFixedUserSession>(QStringLiteral("Ms Brown")));
-        QCOMPARE(CNewWordRow::Append(doc, 1, QStringLiteral("word"), wavPath), Result::NoList);
+        QCOMPARE(CNewWordRow::Append(doc, QStringLiteral("word"), wavPath), Result::NoList);
         QVERIFY(m_sink->Texts().isEmpty());
     }
 };

@@ -8,6 +8,9 @@
 
 #include <QFile>
 
+#include <limits>
+#include <unordered_set>
+
 namespace {
 const char kSqlKeyset[] = "SELECT rowid, [Order], Word FROM tblList ORDER BY [Order], rowid";
 const char kSqlCreatedBy[] = "SELECT CreatedBy FROM tblList WHERE rowid=?1";
@@ -19,6 +22,9 @@ const char kSqlSoundSize[] =
     "ELSE length(CAST(Sound AS BLOB)) END FROM tblList WHERE rowid=?1";
 const char kSqlInsert[] = "INSERT INTO tblList ([Order], CreatedBy, Word, Sound) VALUES (?1, ?2, ?3, ?4)";
 const char kSqlDelete[] = "DELETE FROM tblList WHERE rowid=?1";
+// [Order] as the cursor reads it: a whole number, whatever was stored. Counted in 64 bits, so a
+// number past the largest int is seen as such.
+const char kSqlHighestOrder[] = "SELECT max(CAST([Order] AS INTEGER)) FROM tblList";
 }  // namespace
 
 CSpellingListDB::CSpellingListDB(CListDatabase& database)
@@ -76,18 +82,26 @@ void CSpellingListDB::Close()
         statement.reset();
 }
 
-bool CSpellingListDB::ReadKeyset()
+std::optional<std::vector<CSpellingListDB::Key>> CSpellingListDB::ReadKeys()
 {
     CSqliteStatement keyset(m_database.Connection(), kSqlKeyset);
     if (!keyset.IsValid())
-        return false;
+        return std::nullopt;
     std::vector<Key> keys;
     CSqliteStatement::Step step;
     while ((step = keyset.Next()) == CSqliteStatement::Step::Row)
         keys.push_back({keyset.Int64(0), keyset.Int(1), keyset.Text(2), false});
     if (step != CSqliteStatement::Step::Done)
+        return std::nullopt;
+    return keys;
+}
+
+bool CSpellingListDB::ReadKeyset()
+{
+    std::optional<std::vector<Key>> keys = ReadKeys();
+    if (!keys)
         return false;
-    m_keys = std::move(keys);
+    m_keys = std::move(*keys);
     m_live = int(m_keys.size());
     return true;
 }
@@ -486,4 +500,50 @@ bool CSpellingListDB::AppendWord(int order, const QString& createdBy, const QStr
         return true;
     CancelUpdate();
     return false;
+}
+
+std::optional<int> CSpellingListDB::NextOrder()
+{
+    if (!m_bOpen)
+        return std::nullopt;
+    CSqliteDatabase& db = m_database.Connection();
+    CSqliteStatement highest(db, kSqlHighestOrder);
+    if (!highest.IsValid() || highest.Next() != CSqliteStatement::Step::Row) {
+        Fail(db.ErrorMessage());
+        return std::nullopt;
+    }
+    if (highest.IsNull(0))
+        return 1;
+    const qint64 order = highest.Int64(0);
+    if (order >= std::numeric_limits<int>::max()) {
+        Fail(ListMessages::NoOrderAfter(order));
+        return std::nullopt;
+    }
+    return int(qMax<qint64>(order + 1, 1));
+}
+
+int CSpellingListDB::JoinRowsAddedElsewhere()
+{
+    if (!m_bOpen)
+        return -1;
+    std::optional<std::vector<Key>> keys = ReadKeys();
+    if (!keys) {
+        m_strError = m_database.Connection().ErrorMessage();
+        return -1;
+    }
+    std::unordered_set<qint64> known;
+    for (const Key& key : m_keys)
+        known.insert(key.rowId);
+    const bool atEnd = m_pos >= qsizetype(m_keys.size());
+    int joined = 0;
+    for (Key& key : *keys) {
+        if (known.count(key.rowId) != 0)
+            continue;
+        m_keys.push_back(std::move(key));
+        ++m_live;
+        ++joined;
+    }
+    if (atEnd)
+        m_pos = qsizetype(m_keys.size());
+    return joined;
 }

@@ -91,6 +91,16 @@ public:
     // Adds a row with all four values.
     bool AppendWord(int order, const QString& createdBy, const QString& word, const QByteArray& sound);
 
+    // The [Order] after the highest in the file (1 for a list without words), read from the file
+    // rather than the cursor so that words another copy of the program added count too. Asked
+    // inside a write transaction, it stays free until the commit. Nothing, after the message,
+    // when the file cannot be read or no word may be numbered higher.
+    std::optional<int> NextOrder();
+    // Adds to the cursor's end the rows another copy of the program added to the file since the
+    // cursor read it, in their order; the number of rows added, or -1 when the file cannot be
+    // read. Inside a write transaction no more can appear until the commit.
+    int JoinRowsAddedElsewhere();
+
 private:
     struct Key {
         qint64 rowId = 0;
@@ -103,6 +113,7 @@ private:
     bool OnRow() const;
     void LeaveRow();
     void GoTo(qsizetype index);
+    std::optional<std::vector<Key>> ReadKeys();
     bool ReadKeyset();
     bool Validate() const;
     bool Fail(const QString& reason);

@@ -68,6 +68,10 @@ QString CSqliteDatabase::ErrorMessage() const
 {
     if (!m_db)
         return m_openError;
+    // SQLite's own text for this one ("attempt to write a readonly database") misleads a reader.
+    if (sqlite3_extended_errcode(m_db.get()) == SQLITE_READONLY_ROLLBACK)
+        return QStringLiteral("A change to the file was cut off part way; it is undone the next time the file "
+                              "is opened for writing (by Orthex, for example).");
     return QString::fromUtf8(sqlite3_errmsg(m_db.get()));
 }
 

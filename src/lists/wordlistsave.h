@@ -8,7 +8,9 @@ class CSpellingListDB;
 // "Save Changes": writes the words page's on-screen list back to the open list file. Rows are
 // numbered 1..n in the order of the n words on screen, and rows whose word is no longer on
 // screen are deleted. Each word on screen takes the first row, in the file's old order, that has
-// exactly that word and is not taken yet, so two rows with the same word both stay.
+// exactly that word and is not taken yet, so two rows with the same word both stay. Rows that
+// another copy of the program added since the page read the list were never on screen: they are
+// kept, numbered n + 1 onwards in their order.
 //
 // The result is that of three passes over the rows: every row numbered n + 10; word i on screen
 // giving i + 1 to the first row with that word still numbered above n; the rows left above n

@@ -141,6 +141,33 @@ private Q_SLOTS:
         QCOMPARE(walk(list), expected);
     }
 
+    // Another copy of the program adds words while the page shows the list: they were never on
+    // screen, so they stay, numbered after the words on screen.
+    void wordsAddedElsewhereAreKeptAfterTheScreen()
+    {
+        const QList<Row> abc = WordTestLists::Numbered({"apple", "banana", "cherry"});
+        const QString path = makeList(abc);
+        CListDatabase db;
+        QVERIFY(db.Open(path));
+        CSpellingListDB list(db);
+        QVERIFY(list.Open());
+        {
+            CListDatabase other;
+            QVERIFY(other.Open(path));
+            CSpellingListDB elsewhere(other);
+            QVERIFY(elsewhere.Open());
+            QVERIFY(elsewhere.AppendWord(4, QStringLiteral("Mr Green"), QStringLiteral("kiwi"), "k"));
+            QVERIFY(elsewhere.AppendWord(5, QStringLiteral("Mr Green"), QStringLiteral("apple"), "a"));
+        }
+
+        QVERIFY(CWordListSave::Save(list, {"cherry", "apple"}));
+        QVERIFY(m_sink->Texts().isEmpty());
+        QCOMPARE(WordTestLists::Read(path), (QList<Row>{{1, abc[2].createdBy, "cherry", abc[2].sound},
+                                                       {2, abc[0].createdBy, "apple", abc[0].sound},
+                                                       {3, "Mr Green", "kiwi", "k"},
+                                                       {4, "Mr Green", "apple", "a"}}));
+    }
+
     // The list file refuses a change part way through a pass.
     void failureLeavesTheFileAsItWas_data()
     {

@@ -557,7 +557,7 @@ void CWords::OnAddWord()
     SelectOnly(m_nWordCount);
     // The loaded sound holds "Temp.wav" open; it goes before the file is read.
     m_recorder.DeleteLoadedSound();
-    switch (CNewWordRow::Append(doc, m_nWordCount + 1, m_strWord, TempWavPath())) {
+    switch (CNewWordRow::Append(doc, m_strWord, TempWavPath())) {
     case CNewWordRow::Result::Stored:
         break;
     case CNewWordRow::Result::NoFileStatus:
@@ -636,8 +636,7 @@ void CWords::OnCancelChanges()
         m_strWord.clear();
         m_strSentence.clear();
     }
-    // The count follows the list also when it is empty now, since the next word's number is
-    // taken from it.
+    // The count follows the list also when it is empty now.
     m_nWordCount = m_pList->count();
     WriteControls();
 }

@@ -5,7 +5,6 @@
 #include "lists/listappender.h"
 #include "lists/listdatabase.h"
 #include "lists/listmessages.h"
-#include "lists/listtransaction.h"
 #include "lists/wordspeaker.h"
 #include "reports/practicelistwords.h"
 
@@ -119,8 +118,7 @@ CPracticeListMaker::SResult CPracticeListMaker::Make(const PracticeSources& sour
             Messages::Show(PracticeListMessages::NotMade(targetPath), MessageIcon::Exclamation);
             return result;
         }
-        CListTransaction transaction(list.List());
-        if (!transaction.IsActive()) {
+        if (!list.Begin()) {
             Messages::Show(PracticeListMessages::NotMade(targetPath), MessageIcon::Exclamation);
             return result;
         }
@@ -143,7 +141,7 @@ CPracticeListMaker::SResult CPracticeListMaker::Make(const PracticeSources& sour
             }
             ++(copied ? counts.copied : counts.spoken);
         }
-        if (!transaction.Commit()) {
+        if (!list.Commit()) {
             Messages::Show(PracticeListMessages::NotMade(targetPath), MessageIcon::Exclamation);
             return result;
         }

@@ -33,6 +33,21 @@ void CExclusiveFile::SetAfterOpenHook(std::function<void()> hook)
     afterOpenHook() = std::move(hook);
 }
 
+CExclusiveFile::EOpen CExclusiveFile::TryOpen(const QString& path, bool create)
+{
+    return Take(path, create, false);
+}
+
+CExclusiveFile::EOpen CExclusiveFile::TryOpenForReading(const QString& path)
+{
+    return Take(path, false, true);
+}
+
+CExclusiveFile::~CExclusiveFile()
+{
+    Close();
+}
+
 #ifdef Q_OS_WIN
 
 namespace {
@@ -44,24 +59,21 @@ QString lastErrorText()
 }
 }  // namespace
 
-CExclusiveFile::~CExclusiveFile()
-{
-    Close();
-}
-
 bool CExclusiveFile::IsOpen() const
 {
     return handleOf(m_hFile) != INVALID_HANDLE_VALUE;
 }
 
-CExclusiveFile::EOpen CExclusiveFile::TryOpen(const QString& path, bool create)
+CExclusiveFile::EOpen CExclusiveFile::Take(const QString& path, bool create, bool forReading)
 {
     Close();
     m_strError.clear();
+    m_bForReading = forReading;
     const std::wstring native = QFileInfo(path).absoluteFilePath().replace(QLatin1Char('/'), QLatin1Char('\\')).toStdWString();
     const bool existed = QFileInfo::exists(path);
-    HANDLE h = CreateFileW(native.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                           create ? OPEN_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = CreateFileW(native.c_str(), forReading ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE,
+                           forReading ? FILE_SHARE_READ : 0, nullptr, create ? OPEN_ALWAYS : OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         const DWORD code = GetLastError();
         m_strError = lastErrorText();
@@ -114,6 +126,10 @@ bool CExclusiveFile::ReadAll(QByteArray& content)
 
 bool CExclusiveFile::Replace(const QByteArray& content)
 {
+    if (m_bForReading) {
+        m_strError = QStringLiteral("the file is open for reading only");
+        return false;
+    }
     // A file held with share mode 0 cannot be renamed over: write the new content beside it,
     // let go of the old file and swap them with ReplaceFileW, then hold the new one.
     const QString path = m_strPath;
@@ -156,13 +172,13 @@ QString errnoText()
     return qt_error_string(errno);
 }
 
-// Takes a write lock on the whole file without waiting. Open-file-description locks belong to
-// the open file, not the process, so two dialogs of one process exclude each other as well;
-// kernels without them answer EINVAL, and classic process locks are used instead.
-int lockWhole(int fd)
+// Takes a write (or read) lock on the whole file without waiting. Open-file-description locks
+// belong to the open file, not the process, so two dialogs of one process exclude each other as
+// well; kernels without them answer EINVAL, and classic process locks are used instead.
+int lockWhole(int fd, short type = F_WRLCK)
 {
     struct flock lock {};
-    lock.l_type = F_WRLCK;
+    lock.l_type = type;
     lock.l_whence = SEEK_SET;
     lock.l_start = 0;
     lock.l_len = 0;
@@ -172,7 +188,7 @@ int lockWhole(int fd)
     if (errno != EINVAL)
         return -1;
     lock = {};
-    lock.l_type = F_WRLCK;
+    lock.l_type = type;
     lock.l_whence = SEEK_SET;
 #endif
     return ::fcntl(fd, F_SETLK, &lock);
@@ -184,26 +200,22 @@ bool sameFile(const struct stat& a, const struct stat& b)
 }
 }  // namespace
 
-CExclusiveFile::~CExclusiveFile()
-{
-    Close();
-}
-
 bool CExclusiveFile::IsOpen() const
 {
     return m_fd >= 0;
 }
 
-CExclusiveFile::EOpen CExclusiveFile::TryOpen(const QString& path, bool create)
+CExclusiveFile::EOpen CExclusiveFile::Take(const QString& path, bool create, bool forReading)
 {
     Close();
     m_strError.clear();
+    m_bForReading = forReading;
     const QByteArray native = QFile::encodeName(path);
     // A holder that replaces the file renames a new one over the path while it holds the old
     // one; whoever opened the old one then finds, once it has the lock, that the path names
     // another file, and opens again. A few rounds are plenty: each needs a whole write.
     for (int round = 0; round < 8; ++round) {
-        int flags = O_RDWR | O_CLOEXEC;
+        int flags = (forReading ? O_RDONLY : O_RDWR) | O_CLOEXEC;
         CUniqueFd fd(::open(native.constData(), flags));
         bool created = false;
         if (!fd.IsValid() && errno == ENOENT) {
@@ -222,7 +234,7 @@ CExclusiveFile::EOpen CExclusiveFile::TryOpen(const QString& path, bool create)
         }
         if (afterOpenHook())
             afterOpenHook()();
-        if (lockWhole(fd.Get()) != 0) {
+        if (lockWhole(fd.Get(), forReading ? F_RDLCK : F_WRLCK) != 0) {
             if (errno == EACCES || errno == EAGAIN) {
                 m_strError = QStringLiteral("the file is in use by another copy of Orthex");
                 return EOpen::Locked;
@@ -284,6 +296,10 @@ bool CExclusiveFile::Replace(const QByteArray& content)
 {
     if (m_fd < 0) {
         m_strError = QStringLiteral("the file is not open");
+        return false;
+    }
+    if (m_bForReading) {
+        m_strError = QStringLiteral("the file is open for reading only");
         return false;
     }
     QString tempPath;

@@ -8,6 +8,9 @@
 // A file held open for reading and writing that no other copy of Orthex can open at the same
 // time: a whole-file write lock (open-file-description lock, so two handles in one process also
 // exclude each other) on POSIX, share mode 0 on Windows. Used for the user information file.
+// Held for reading only, it takes a read lock instead (Windows: shares reading alone): other
+// readers may hold it too, but not a writer, so a writer never changes it under a reader and a
+// file the user may read but not write can still be read.
 //
 // One TryOpen is one try; it never waits. Waiting and retrying belong to the caller.
 class CExclusiveFile
@@ -28,6 +31,8 @@ public:
     // Opens path for reading and writing and takes the lock. With create set, a missing file is
     // made (empty) first. A failed try leaves the object closed.
     EOpen TryOpen(const QString& path, bool create);
+    // Opens an existing file for reading only and takes the read lock. Replace() then fails.
+    EOpen TryOpenForReading(const QString& path);
 
     bool IsOpen() const;
     QString Path() const { return m_strPath; }
@@ -51,6 +56,8 @@ public:
     static void SetAfterOpenHook(std::function<void()> hook);
 
 private:
+    EOpen Take(const QString& path, bool create, bool forReading);
+
 #ifdef Q_OS_WIN
     void* m_hFile = reinterpret_cast<void*>(-1);
 #else
@@ -58,4 +65,5 @@ private:
 #endif
     QString m_strPath;
     QString m_strError;
+    bool m_bForReading = false;
 };

@@ -81,15 +81,37 @@ private Q_SLOTS:
         QVERIFY(!file.ErrorString().isEmpty());
     }
 
+    // A writer excludes everyone else; readers only exclude writers.
+    void twoHandlesInOneProcessExcludeEachOther_data()
+    {
+        QTest::addColumn<bool>("firstReads");
+        QTest::addColumn<bool>("secondReads");
+        QTest::addColumn<bool>("together");
+        QTest::newRow("writer, writer") << false << false << false;
+        QTest::newRow("writer, reader") << false << true << false;
+        QTest::newRow("reader, writer") << true << false << false;
+        QTest::newRow("reader, reader") << true << true << true;
+    }
     void twoHandlesInOneProcessExcludeEachOther()
     {
+        QFETCH(bool, firstReads);
+        QFETCH(bool, secondReads);
+        QFETCH(bool, together);
+        writeFile(path(), "abc");
+        auto take = [this](CExclusiveFile& file, bool reads) {
+            return reads ? file.TryOpenForReading(path()) : file.TryOpen(path(), false);
+        };
         CExclusiveFile first;
         CExclusiveFile second;
-        QCOMPARE(first.TryOpen(path(), true), CExclusiveFile::EOpen::Opened);
-        QCOMPARE(second.TryOpen(path(), true), CExclusiveFile::EOpen::Locked);
-        QVERIFY(!second.IsOpen());
+        QCOMPARE(take(first, firstReads), CExclusiveFile::EOpen::Opened);
+        QCOMPARE(take(second, secondReads), together ? CExclusiveFile::EOpen::Opened : CExclusiveFile::EOpen::Locked);
+        QCOMPARE(second.IsOpen(), together);
         first.Close();
-        QCOMPARE(second.TryOpen(path(), true), CExclusiveFile::EOpen::Opened);
+        QCOMPARE(take(second, secondReads), CExclusiveFile::EOpen::Opened);
+        QByteArray content;
+        QVERIFY(second.ReadAll(content));
+        QCOMPARE(content, QByteArray("abc"));
+        QCOMPARE(second.Replace("new"), !secondReads);
     }
 
     void anotherProcessHoldsTheFileUntilItLetsGo()
