@@ -9,9 +9,9 @@
 #include "lists/listdatabase.h"
 #include "lists/listmessages.h"
 #include "lists/listtransaction.h"
-#include "lists/recordingcheck.h"
 #include "lists/spellinglistdb.h"
 #include "lists/wordspeaker.h"
+#include "sound/recordingcheck.h"
 #include "sound/sounddevice.h"
 #include "sound/speechsynthesizer.h"
 

@@ -2,6 +2,7 @@
 
 #include "app/messages.h"
 #include "lists/orthexdoc.h"
+#include "sound/recordingcheck.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,6 +23,12 @@ QString CNewWordRow::NoListMessage()
     return QStringLiteral("There is no spelling list open, so the word cannot be added.\n\n"
                           "Please open a spelling list or create a new one first (File Open or File New, or the "
                           "Start page).");
+}
+
+QString CNewWordRow::UnplayableMessage(const QString& wavPath, const QString& why)
+{
+    return QStringLiteral("\"%1\" cannot be a word's recording: %2.\n\nPlease record the word again.")
+        .arg(QDir::toNativeSeparators(wavPath), why);
 }
 
 CNewWordRow::Result CNewWordRow::Append(COrthexDoc& doc, int order, const QString& word, const QString& wavPath)
@@ -49,6 +56,10 @@ CNewWordRow::Result CNewWordRow::Append(COrthexDoc& doc, int order, const QStrin
         else
             showFileError(file);
         return Result::NotRead;
+    }
+    if (const QString why = RecordingCheck::UnplayableReason(sound); !why.isEmpty()) {
+        Messages::Show(UnplayableMessage(wavPath, why));
+        return Result::Unplayable;
     }
     if (!doc.m_pList->AppendWord(order, doc.m_strCurrentUser, word, sound))
         return Result::NotStored;
