@@ -15,6 +15,7 @@
 #include <QAudioDevice>
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
 #include <QMediaDevices>
 #include <QTimer>
@@ -149,17 +150,21 @@ int RunRecord(const QStringList& args)
         return Cli::kFailed;
     }
     const qint64 length = file.GetDataSize();
+    file.Close();
     const QString device = CDXSoundRecorder::GetCaptureDeviceName().isEmpty()
                                ? QStringLiteral("the default input")
                                : CDXSoundRecorder::GetCaptureDeviceName();
+    if (length == 0) {
+        // A file without sound is no recording: it is not kept.
+        QFile::remove(path);
+        Cli::Err() << "orthex-cli: no sound arrived from " << device << " in " << QString::number(seconds)
+                   << " s, so nothing was recorded. " << kCheckMicrophone << "\n";
+        return Cli::kFailed;
+    }
     Cli::Out() << "Recorded " << QDir::toNativeSeparators(path) << " from " << device << ": "
                << kRates[rate] << " Hz, 16-bit stereo, data length " << length << " bytes ("
                << QString::asprintf("%.2f", double(length) / recorder.GetCaptureFormat().nAvgBytesPerSec)
                << " s)\n";
-    if (length == 0) {
-        Cli::Out().flush();
-        Cli::Err() << "orthex-cli: no sound arrived from " << device << ". " << kCheckMicrophone << "\n";
-    }
     return Cli::kOk;
 }
 
