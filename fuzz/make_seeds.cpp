@@ -248,6 +248,17 @@ void WavSeeds(const QString& dir)
     body = QByteArray("WAVE") + QByteArray("fmt ") + Le32(18) + Hex("0200020022560000") + Le32(88200) + Hex("04001000")
            + Le16(1000) + data;
     Write(dir, "extra-past-fmt-chunk.wav", QByteArray("RIFF") + Le32(quint32(body.size())) + body);
+    // Sound that playback refuses or cuts: 1 Hz, a byte rate of 1, data ending in a piece of a frame.
+    auto pcmFile = [](const CWaveFormat& format, const QByteArray& samples) {
+        const QByteArray chunks = QByteArray("WAVE") + QByteArray("fmt ") + Le32(16) + format.ChunkBody() + QByteArray("data")
+                                  + Le32(quint32(samples.size())) + samples + QByteArray(samples.size() & 1, '\0');
+        return QByteArray("RIFF") + Le32(quint32(chunks.size())) + chunks;
+    };
+    Write(dir, "pcm-at-1-hz.wav", pcmFile(CWaveFormat::Pcm(1, 1, 16), sound.left(16)));
+    CWaveFormat byteRate1 = CWaveFormat::Pcm(1, 22050, 16);
+    byteRate1.nAvgBytesPerSec = 1;
+    Write(dir, "byte-rate-1.wav", pcmFile(byteRate1, sound.left(16)));
+    Write(dir, "data-ends-in-part-of-a-frame.wav", pcmFile(stereo, sound.left(7)));
     Write(dir, "fmt-chunk-cut.wav", QByteArray("RIFF") + Le32(24) + QByteArray("WAVE") + QByteArray("fmt ") + Le32(16) + Hex("01000200"));
 }
 

@@ -3,6 +3,7 @@
 #include "app/appfolders.h"
 #include "app/appsettings.h"
 #include "app/messageboxsink.h"
+#include "sound/audiobackend.h"
 
 #include <QApplication>
 
@@ -44,6 +45,9 @@ public:
     void ShowAbout();
 
 private:
+    // Goes after every other member (the main window and its pages with their recorders and
+    // players), and before the application object.
+    CAudioBackendScope m_audioBackend;
     CAppSettings m_settings;
     CAppFolders m_folders;
     CMessageBoxSink m_messageSink;

@@ -1,4 +1,5 @@
 #include "cli/clicommand.h"
+#include "sound/audiobackend.h"
 
 #include <QCoreApplication>
 
@@ -61,6 +62,8 @@ int printHelp(QTextStream& stream)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    // Every audio object a command makes is gone when it returns; the back end stops then.
+    const CAudioBackendScope audio;
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty())
         return printHelp(Cli::Err());

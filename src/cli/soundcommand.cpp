@@ -15,6 +15,7 @@
 #include <QAudioDevice>
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
 #include <QMediaDevices>
 #include <QTimer>
@@ -149,17 +150,21 @@ int RunRecord(const QStringList& args)
         return Cli::kFailed;
     }
     const qint64 length = file.GetDataSize();
+    file.Close();
     const QString device = CDXSoundRecorder::GetCaptureDeviceName().isEmpty()
                                ? QStringLiteral("the default input")
                                : CDXSoundRecorder::GetCaptureDeviceName();
+    if (length == 0) {
+        // A file without sound is no recording: it is not kept.
+        QFile::remove(path);
+        Cli::Err() << "orthex-cli: no sound arrived from " << device << " in " << QString::number(seconds)
+                   << " s, so nothing was recorded. " << kCheckMicrophone << "\n";
+        return Cli::kFailed;
+    }
     Cli::Out() << "Recorded " << QDir::toNativeSeparators(path) << " from " << device << ": "
                << kRates[rate] << " Hz, 16-bit stereo, data length " << length << " bytes ("
                << QString::asprintf("%.2f", double(length) / recorder.GetCaptureFormat().nAvgBytesPerSec)
                << " s)\n";
-    if (length == 0) {
-        Cli::Out().flush();
-        Cli::Err() << "orthex-cli: no sound arrived from " << device << ". " << kCheckMicrophone << "\n";
-    }
     return Cli::kOk;
 }
 
@@ -173,6 +178,19 @@ int RunPlay(const QStringList& args)
         Cli::Err() << "orthex-cli: " << shown << ": no such file\n";
         return Cli::kFailed;
     }
+    // The same check as every recording that is played; the length comes from its format.
+    CWavFile checked;
+    QString whyNot;
+    if (SoundResult::Failed(checked.OpenForPlaying(path, &whyNot))) {
+        Cli::Err() << "orthex-cli: " << shown << " cannot be played: " << whyNot << ".\n";
+        return Cli::kFailed;
+    }
+    const CWaveFormat format = checked.GetFormat();
+    const double duration = double(checked.GetDataSize()) / format.nAvgBytesPerSec;
+    // At most 100 MiB at 8000 Hz: about 13,000 s, well inside an int of milliseconds.
+    const qint64 durationMs = checked.GetDataSize() * 1000 / format.nAvgBytesPerSec;
+    checked.Close();
+
     CDXSoundRecorder recorder;
     if (!recorder.InitPlaybackDevice()) {
         Cli::Err() << "orthex-cli: there is no output device to play on. Check that speakers or "
@@ -184,13 +202,11 @@ int RunPlay(const QStringList& args)
         return Cli::kFailed;
     }
     CSound* sound = recorder.GetLoadedSound();
-    const CWaveFormat format = sound->GetFormat();
-    const double duration = format.nAvgBytesPerSec ? double(sound->GetBufferSize()) / format.nAvgBytesPerSec : 0;
     if (SoundResult::Failed(recorder.Play())) {
         Cli::Err() << "Play Error\n";
         return Cli::kFailed;
     }
-    if (!sound->WaitUntilDone(static_cast<int>(duration * 1000) + 10000)) {
+    if (!sound->WaitUntilDone(int(durationMs + 10000))) {
         Cli::Err() << "orthex-cli: playing " << shown << " did not finish; check the output device.\n";
         return Cli::kFailed;
     }

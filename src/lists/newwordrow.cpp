@@ -4,6 +4,7 @@
 #include "lists/listtransaction.h"
 #include "lists/orthexdoc.h"
 #include "lists/spellinglistdb.h"
+#include "sound/recordingcheck.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,6 +25,12 @@ QString CNewWordRow::NoListMessage()
     return QStringLiteral("There is no spelling list open, so the word cannot be added.\n\n"
                           "Please open a spelling list or create a new one first (File Open or File New, or the "
                           "Start page).");
+}
+
+QString CNewWordRow::UnplayableMessage(const QString& wavPath, const QString& why)
+{
+    return QStringLiteral("\"%1\" cannot be a word's recording: %2.\n\nPlease record the word again.")
+        .arg(QDir::toNativeSeparators(wavPath), why);
 }
 
 CNewWordRow::Result CNewWordRow::Append(COrthexDoc& doc, const QString& word, const QString& wavPath)
@@ -51,6 +58,10 @@ CNewWordRow::Result CNewWordRow::Append(COrthexDoc& doc, const QString& word, co
         else
             showFileError(file);
         return Result::NotRead;
+    }
+    if (const QString why = RecordingCheck::UnplayableReason(sound); !why.isEmpty()) {
+        Messages::Show(UnplayableMessage(wavPath, why));
+        return Result::Unplayable;
     }
     CSpellingListDB& list = *doc.m_pList;
     CListTransaction transaction(list);

@@ -15,6 +15,7 @@ public:
         Stored,        // the row is in the file
         NoList,        // no list is open: nothing was done
         NotRead,       // the recording could not be opened or read: the file's error was shown
+        Unplayable,    // the file is no recording Orthex plays: what is wrong was shown
         NoFileStatus,  // the recording's size could not be had: " Error -- File Status On Button Save"
         NotStored,     // the list file refused the row: the database's message was shown
     };
@@ -22,6 +23,9 @@ public:
     // [CreatedBy] = the document's logged-in user, [Word] = word, [Sound] = the bytes of the
     // file at wavPath.
     static Result Append(COrthexDoc& doc, const QString& word, const QString& wavPath);
+
+    // What the page says when the recording at wavPath is no recording Orthex plays.
+    static QString UnplayableMessage(const QString& wavPath, const QString& why);
 
     // What the page says when there is no list to add a word to.
     static QString NoListMessage();

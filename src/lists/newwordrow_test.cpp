@@ -4,6 +4,7 @@
 #include "lists/orthexdoc.h"
 #include "lists/usersession.h"
 #include "lists/wordtestlists.h"
+#include "sound/recordingcheck.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testenvironment.h"
 
@@ -70,6 +71,10 @@ private Q_SLOTS:
         QTest::newRow("a sentence with spaces kept") << "Ms Brown" << "  their  " << WordTestLists::FakeSound(4)
                                                      << Result::Stored;
         QTest::newRow("no recording") << "Ms Brown" << "word" << QByteArray() << Result::NotRead;
+        QTest::newRow("recording at 1 Hz") << "Ms Brown" << "word"
+                                           << TestWav::File(TestWav::Fmt(1, 1, 1, 16), QByteArray(100, 'x'))
+                                           << Result::Unplayable;
+        QTest::newRow("recording without sound") << "Ms Brown" << "word" << TestWav::Pcm16({}) << Result::Unplayable;
         QTest::newRow("word of 51 characters") << "Ms Brown" << QString(51, QLatin1Char('w'))
                                                << WordTestLists::FakeSound(5) << Result::NotStored;
         QTest::newRow("creator of 26 characters") << QString(26, QLatin1Char('u')) << "word"
@@ -107,6 +112,9 @@ private Q_SLOTS:
             texts << missing.errorString();
             break;
         }
+        case Result::Unplayable:
+            texts << CNewWordRow::UnplayableMessage(wavPath, RecordingCheck::UnplayableReason(sound));
+            break;
         case Result::NotStored:
             texts << (word.size() > CListDatabase::kMaxWordLength
                           ? ListMessages::WordTooLong(word, CListDatabase::kMaxWordLength)

@@ -565,6 +565,7 @@ void CWords::OnAddWord()
         return;
     case CNewWordRow::Result::NoList:
     case CNewWordRow::Result::NotRead:
+    case CNewWordRow::Result::Unplayable:
     case CNewWordRow::Result::NotStored:
         // The word stays on screen without a row until the list is read again.
         return;

@@ -3,6 +3,7 @@
 #include "app/appsettings.h"
 #include "app/messages.h"
 #include "lists/listmessages.h"
+#include "sound/recordingcheck.h"
 
 #include <QFile>
 
@@ -27,5 +28,11 @@ std::optional<QByteArray> CWordSpeaker::Speak(const QString& word, const QString
         Messages::Show(ListMessages::CannotWriteRecording(path, file.errorString()));
         return std::nullopt;
     }
-    return file.readAll();
+    QByteArray sound = file.readAll();
+    // What the speech engine made goes into a list like any recording: the same check.
+    if (const QString why = RecordingCheck::UnplayableReason(sound); !why.isEmpty()) {
+        Messages::Show(QStringLiteral("The speech engine's recording of \"%1\" cannot be played: %2.").arg(word, why));
+        return std::nullopt;
+    }
+    return sound;
 }

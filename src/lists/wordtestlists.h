@@ -6,6 +6,7 @@
 #include "lists/listdatabase.h"
 #include "lists/sqlitedatabase.h"
 #include "lists/sqlitestatement.h"
+#include "testing/testwav.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -24,15 +25,15 @@ struct Row {
     bool operator==(const Row&) const = default;
 };
 
-// Bytes that stand for a recording, different for every seed.
+// A recording for these tests: a WAV file (16-bit mono) of noise, `size` bytes long (even,
+// above 46), different for every seed.
 inline QByteArray FakeSound(int seed, int size = 300)
 {
-    QByteArray bytes("RIFF");
+    QByteArray noise;
     QRandomGenerator generator{quint32(seed) + 1u};
-    while (bytes.size() < size)
-        bytes.append(char(generator.bounded(256)));
-    bytes.truncate(size);
-    return bytes;
+    while (noise.size() < size - 44)
+        noise.append(char(generator.bounded(256)));
+    return TestWav::Pcm16(noise);
 }
 
 // The words given, numbered 1..n, each with its own sound (seed = its index).

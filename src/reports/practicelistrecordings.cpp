@@ -1,8 +1,8 @@
 #include "reports/practicelistrecordings.h"
 
 #include "lists/listdatabase.h"
-#include "lists/recordingcheck.h"
 #include "lists/spellinglistdb.h"
+#include "sound/recordingcheck.h"
 #include "sound/sounddevice.h"
 
 #include <QHash>

@@ -12,6 +12,7 @@
 #include "sound/wavfile.h"
 
 #include <QAudioSource>
+#include <QDir>
 #include <QFileInfo>
 #include <QMediaDevices>
 
@@ -331,11 +332,15 @@ bool CDXSoundRecorder::LoadSound()
         return false;
     }
     SoundResult::Code code = SoundResult::kNotInitialized;
+    QString whyNot;
     if (m_pSoundDevice)
-        code = m_pSoundDevice->CreateSound(m_pSound, m_strPlaybackFile, 0, 1);
+        code = m_pSoundDevice->CreateSound(m_pSound, m_strPlaybackFile, 0, 1, &whyNot);
     if (SoundResult::Failed(code)) {
         m_pSound.reset();
-        show("Could not create sound buffer.");
+        QString text = QStringLiteral("Could not create sound buffer.");
+        if (!whyNot.isEmpty())
+            text += QStringLiteral("\n\n\"%1\" cannot be played: %2.").arg(QDir::toNativeSeparators(m_strPlaybackFile), whyNot);
+        Messages::Show(text);
         return false;
     }
     return true;

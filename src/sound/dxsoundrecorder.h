@@ -99,7 +99,8 @@ public:
     bool InitPlaybackDevice();
     // Loads the playback file (see PlayFile). True also when the file does not exist (nothing
     // is loaded then). Shows "File too large.  You should stream large files." above
-    // 104857600 bytes and "Could not create sound buffer." when it cannot be loaded.
+    // 104857600 bytes and "Could not create sound buffer." when it cannot be loaded, followed
+    // by the file's name and what is wrong with it when it is not a recording Orthex plays.
     bool LoadSound();
     // Stores the path as the playback file and loads it, replacing the loaded sound.
     bool PlayFile(const QString& path);

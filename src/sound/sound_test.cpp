@@ -4,6 +4,7 @@
 #include "testing/recordingmessagesink.h"
 #include "testing/testaudio.h"
 #include "testing/testenvironment.h"
+#include "testing/testwav.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,21 +12,9 @@
 
 #include <memory>
 
+using namespace TestWav;
+
 namespace {
-QByteArray le16(quint16 v)
-{
-    char b[2];
-    qToLittleEndian(v, b);
-    return QByteArray(b, 2);
-}
-
-QByteArray le32(quint32 v)
-{
-    char b[4];
-    qToLittleEndian(v, b);
-    return QByteArray(b, 4);
-}
-
 QString pathFor(const QString& name)
 {
     return QDir(CTestEnvironment::Instance().Root()).filePath(name);
@@ -38,22 +27,6 @@ QString writeFile(const QString& name, const QByteArray& bytes)
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
         return QString();
     return path;
-}
-
-// A WAV file with the "fmt " chunk body given and `data` as its sound.
-QByteArray wavBytes(const QByteArray& fmt, const QByteArray& data)
-{
-    QByteArray chunks = QByteArray("fmt ") + le32(quint32(fmt.size())) + fmt;
-    if (fmt.size() & 1)
-        chunks += '\0';
-    chunks += QByteArray("data") + le32(quint32(data.size())) + data;
-    return QByteArray("RIFF") + le32(quint32(chunks.size() + 4)) + "WAVE" + chunks;
-}
-
-QByteArray pcmFmt(quint16 channels, quint32 rate, quint16 bits)
-{
-    const quint16 block = quint16(channels * bits / 8);
-    return le16(1) + le16(channels) + le32(rate) + le32(rate * block) + le16(block) + le16(bits);
 }
 
 // 16-bit stereo speech turned into 8-bit unsigned mono.
@@ -113,11 +86,9 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("fmt");
         QTest::addColumn<int>("kind");  // 0: 16-bit stereo, 1: 8-bit mono
-        QTest::newRow("16-bit stereo") << pcmFmt(2, 22050, 16) << 0;
-        QTest::newRow("8-bit mono") << pcmFmt(1, 22050, 8) << 1;
-        QByteArray extensible = le16(0xFFFE) + pcmFmt(2, 22050, 16).mid(2) + le16(22) + le16(16) + le32(3)
-                                + le16(1) + QByteArray::fromHex("000000001000800000aa00389b71");
-        QTest::newRow("extensible PCM with extra bytes") << extensible << 0;
+        QTest::newRow("16-bit stereo") << Fmt(1, 2, 22050, 16) << 0;
+        QTest::newRow("8-bit mono") << Fmt(1, 1, 22050, 8) << 1;
+        QTest::newRow("extensible PCM with extra bytes") << Extensible(2, 22050, 16) << 0;
     }
 
     void playbackReachesTheSpeaker()
@@ -125,7 +96,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, fmt);
         QFETCH(int, kind);
         const QByteArray data = kind == 0 ? m_speech : toEightBitMono(m_speech);
-        const QString path = writeFile(QStringLiteral("play.wav"), wavBytes(fmt, data));
+        const QString path = writeFile(QStringLiteral("play.wav"), File(fmt, data));
         SoundResult::Code code = SoundResult::kFail;
         const QByteArray heard = playAndListen(path, &code);
         QCOMPARE(code, SoundResult::kOk);
@@ -149,7 +120,7 @@ private Q_SLOTS:
 
     void silenceIsSilent()
     {
-        const QString path = writeFile(QStringLiteral("quiet.wav"), wavBytes(pcmFmt(1, 22050, 8), QByteArray(22050, char(128))));
+        const QString path = writeFile(QStringLiteral("quiet.wav"), File(Fmt(1, 1, 22050, 8), QByteArray(22050, char(128))));
         SoundResult::Code code = SoundResult::kFail;
         const QByteArray heard = playAndListen(path, &code);
         QCOMPARE(code, SoundResult::kOk);
@@ -160,23 +131,29 @@ private Q_SLOTS:
     void loadFailures_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QStringList>("messages");
-        const QStringList couldNot{"Could not create sound buffer."};
-        QTest::newRow("empty data chunk") << wavBytes(pcmFmt(2, 22050, 16), {}) << couldNot;
-        QTest::newRow("fmt of 14 bytes") << wavBytes(pcmFmt(2, 22050, 16).left(14), QByteArray(400, 'x')) << couldNot;
-        QByteArray adpcm = le16(2) + pcmFmt(1, 22050, 4).mid(2) + le16(32) + QByteArray(32, '\x01');
-        QTest::newRow("non-PCM that needs decoding") << wavBytes(adpcm, QByteArray(400, 'x')) << couldNot;
-        QTest::newRow("not a WAV file") << QByteArray("hello") << couldNot;
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("empty data chunk") << File(Fmt(1, 2, 22050, 16), {}) << "it holds no sound";
+        QTest::newRow("fmt of 14 bytes") << File(Fmt(1, 2, 22050, 16).left(14), QByteArray(400, 'x'))
+                                         << "it is not a WAV file";
+        QTest::newRow("non-PCM that needs decoding") << File(Fmt(2, 1, 22050, 4) + Le16(32) + QByteArray(32, '\x01'), QByteArray(400, 'x'))
+                                                     << "its sound is not in a PCM format that Orthex can play";
+        QTest::newRow("not a WAV file") << QByteArray("hello") << "it is not a WAV file";
+        QTest::newRow("1 Hz") << File(Fmt(1, 1, 1, 16), QByteArray(400, 'x'))
+                              << "its sample rate is 1 Hz; Orthex plays 8000 to 48000 Hz";
+        QTest::newRow("byte rate 1") << File(Fmt(1, 1, 22050, 1, 2, 16), QByteArray(400, 'x'))
+                                     << "its byte rate is 1 a second, but 2-byte blocks at 22050 Hz take 44100";
     }
 
     void loadFailures()
     {
         QFETCH(QByteArray, bytes);
-        QFETCH(QStringList, messages);
+        QFETCH(QString, reason);
         CDXSoundRecorder recorder;
         QVERIFY(recorder.InitPlaybackDevice());
-        QVERIFY(!recorder.PlayFile(writeFile(QStringLiteral("bad.wav"), bytes)));
-        QCOMPARE(m_sink->Texts(), messages);
+        const QString path = writeFile(QStringLiteral("bad.wav"), bytes);
+        QVERIFY(!recorder.PlayFile(path));
+        QCOMPARE(m_sink->Texts(), QStringList{QStringLiteral("Could not create sound buffer.\n\n\"%1\" cannot be played: %2.")
+                                                  .arg(QDir::toNativeSeparators(path), reason)});
         QVERIFY(!recorder.GetLoadedSound());
         QCOMPARE(recorder.Play(), SoundResult::kNotInitialized);
     }
@@ -194,7 +171,7 @@ private Q_SLOTS:
         QFETCH(qint64, fileSize);
         QFETCH(bool, loads);
         const qint64 dataSize = fileSize - 44;
-        QByteArray bytes = wavBytes(pcmFmt(2, 22050, 16), {});
+        QByteArray bytes = File(Fmt(1, 2, 22050, 16), {});
         qToLittleEndian<quint32>(quint32(fileSize - 8), bytes.data() + 4);
         qToLittleEndian<quint32>(quint32(dataSize), bytes.data() + 40);
         bytes.append(QByteArray(dataSize, '\0'));
@@ -229,14 +206,14 @@ private Q_SLOTS:
     void withoutPlaybackDeviceNothingLoads()
     {
         CDXSoundRecorder recorder;
-        const QString path = writeFile(QStringLiteral("ok.wav"), wavBytes(pcmFmt(2, 22050, 16), m_speech.left(8820)));
+        const QString path = writeFile(QStringLiteral("ok.wav"), File(Fmt(1, 2, 22050, 16), m_speech.left(8820)));
         QVERIFY(!recorder.PlayFile(path));
         QCOMPARE(m_sink->Texts(), QStringList{"Could not create sound buffer."});
     }
 
     void stopKeepsThePositionAndResetRewinds()
     {
-        const QString path = writeFile(QStringLiteral("long.wav"), wavBytes(pcmFmt(2, 22050, 16), m_speech + m_speech + m_speech));
+        const QString path = writeFile(QStringLiteral("long.wav"), File(Fmt(1, 2, 22050, 16), m_speech + m_speech + m_speech));
         CDXSoundRecorder recorder;
         QVERIFY(recorder.InitPlaybackDevice());
         QVERIFY(recorder.PlayFile(path));

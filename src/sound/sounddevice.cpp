@@ -29,18 +29,16 @@ SoundResult::Code CSoundDevice::SetPrimaryFormat(quint16 channels, quint32 sampl
 }
 
 SoundResult::Code CSoundDevice::CreateSound(std::unique_ptr<CSound>& sound, const QString& path,
-                                            quint32 creationFlags, int bufferCount)
+                                            quint32 creationFlags, int bufferCount, QString* whyNot)
 {
     if (m_device.isNull())
         return SoundResult::kNotInitialized;
     if (path.isNull() || bufferCount <= 0)
         return SoundResult::kInvalidArgument;
     auto file = std::make_unique<CWavFile>();
-    if (SoundResult::Failed(file->OpenForReading(path)) || file->GetDataSize() == 0)
-        return SoundResult::kFail;
+    if (const SoundResult::Code opened = file->OpenForPlaying(path, whyNot); SoundResult::Failed(opened))
+        return opened;
     const std::optional<QAudioFormat> format = AudioFormatMap::ToAudioFormat(file->GetFormat());
-    if (!format)
-        return SoundResult::kBadFormat;
     const char silence = AudioFormatMap::SilenceByte(file->GetFormat());
     std::vector<std::unique_ptr<CSoundBuffer>> buffers;
     for (int i = 0; i < bufferCount; ++i)

@@ -27,10 +27,11 @@ public:
     SoundResult::Code SetPrimaryFormat(quint16 channels, quint32 samplesPerSec, quint16 bits);
 
     // Loads a WAV file into a new sound of `bufferCount` buffers: kNotInitialized before Open;
-    // kInvalidArgument for a null path or no buffers; kFail when the file cannot be read or
-    // parsed or has no sound data; kBadFormat when its format cannot be played.
+    // kInvalidArgument for a null path or no buffers; kFail when the file cannot be read;
+    // kBadFormat when it is not a recording Orthex plays (CWavFile::OpenForPlaying), with why in
+    // *whyNot.
     SoundResult::Code CreateSound(std::unique_ptr<CSound>& sound, const QString& path,
-                                  quint32 creationFlags = 0, int bufferCount = 1);
+                                  quint32 creationFlags = 0, int bufferCount = 1, QString* whyNot = nullptr);
 
     bool IsOpen() const { return !m_device.isNull(); }
     QAudioDevice Device() const { return m_device; }

@@ -1,5 +1,8 @@
 #include "sound/wavfile.h"
 
+#include "sound/recordingcheck.h"
+#include "sound/sounddevice.h"
+
 #include <QtEndian>
 
 #include <cstring>
@@ -65,6 +68,33 @@ SoundResult::Code CWavFile::OpenForReading(const QString& path)
     m_format = layout->format;
     m_nDataOffset = layout->dataOffset;
     m_nDataSize = layout->dataSize;
+    m_mode = Mode::Read;
+    return Rewind();
+}
+
+SoundResult::Code CWavFile::OpenForPlaying(const QString& path, QString* whyNot)
+{
+    Close();
+    QFile file(path);
+    QByteArray bytes;
+    if (file.open(QIODevice::ReadOnly))
+        bytes = file.read(CSoundDevice::kMaxSoundBytes + 1);
+    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
+        if (whyNot)
+            *whyNot = QStringLiteral("it could not be read (%1)").arg(file.errorString());
+        return SoundResult::kFail;
+    }
+    SPlayableRecording recording;
+    const QString why = RecordingCheck::UnplayableReason(bytes, &recording);
+    if (!why.isEmpty()) {
+        if (whyNot)
+            *whyNot = why;
+        return SoundResult::kBadFormat;
+    }
+    m_bytes = std::move(bytes);
+    m_format = recording.format;
+    m_nDataOffset = recording.dataOffset;
+    m_nDataSize = recording.dataSize;
     m_mode = Mode::Read;
     return Rewind();
 }

@@ -34,6 +34,10 @@ public:
     // Reads the whole file and parses its header. kOk, or kFail (file missing, unreadable or
     // not a RIFF/WAVE file with "fmt " and "data").
     SoundResult::Code OpenForReading(const QString& path);
+    // Reads the whole file as a recording to play (RecordingCheck): its sound data is then cut
+    // to whole frames. kFail when it cannot be read, kBadFormat when the check refuses it; then
+    // *whyNot (when given) says why, as a clause after the file's name.
+    SoundResult::Code OpenForPlaying(const QString& path, QString* whyNot = nullptr);
     // Copies up to `size` bytes of sound data not yet read; returns the count copied.
     qint64 Read(char* buffer, qint64 size);
     // Back to the first byte of the sound data.

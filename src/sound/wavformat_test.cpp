@@ -1,48 +1,29 @@
 #include "sound/wavformat.h"
 #include "testing/testenvironment.h"
+#include "testing/testwav.h"
 
-#include <QtEndian>
+using namespace TestWav;
 
 namespace {
-QByteArray le16(quint16 v)
-{
-    char b[2];
-    qToLittleEndian(v, b);
-    return QByteArray(b, 2);
-}
-
-QByteArray le32(quint32 v)
-{
-    char b[4];
-    qToLittleEndian(v, b);
-    return QByteArray(b, 4);
-}
-
 QByteArray chunk(const char* id, const QByteArray& body, qint64 declared = -1)
 {
     QByteArray out(id, 4);
-    out += le32(static_cast<quint32>(declared < 0 ? body.size() : declared));
+    out += Le32(static_cast<quint32>(declared < 0 ? body.size() : declared));
     out += body;
     if (body.size() & 1)
         out += '\0';
     return out;
 }
 
-QByteArray fmtBody(quint16 tag, quint16 channels, quint32 rate, quint16 bits)
-{
-    const quint16 block = static_cast<quint16>(channels * bits / 8);
-    return le16(tag) + le16(channels) + le32(rate) + le32(rate * block) + le16(block) + le16(bits);
-}
-
 QByteArray riff(const QByteArray& chunks, qint64 declared = -1)
 {
-    return QByteArray("RIFF") + le32(static_cast<quint32>(declared < 0 ? chunks.size() + 4 : declared))
+    return QByteArray("RIFF") + Le32(static_cast<quint32>(declared < 0 ? chunks.size() + 4 : declared))
            + QByteArray("WAVE") + chunks;
 }
 
 QByteArray pcmFile(const QByteArray& data)
 {
-    return riff(chunk("fmt ", fmtBody(1, 2, 22050, 16)) + chunk("data", data));
+    return riff(chunk("fmt ", Fmt(1, 2, 22050, 16)) + chunk("data", data));
 }
 }  // namespace
 
@@ -63,38 +44,38 @@ private Q_SLOTS:
         QTest::newRow("pcm") << pcmFile(data) << true << 1 << 0 << qint64(44) << qint64(400);
         QTest::newRow("empty data chunk") << pcmFile({}) << true << 1 << 0 << qint64(44) << qint64(0);
         QTest::newRow("fmt of 14 bytes")
-            << riff(chunk("fmt ", fmtBody(1, 2, 22050, 16).left(14)) + chunk("data", data))
+            << riff(chunk("fmt ", Fmt(1, 2, 22050, 16).left(14)) + chunk("data", data))
             << false << 0 << 0 << qint64(0) << qint64(0);
         QTest::newRow("pcm fmt of 18 bytes ignores the extra size")
-            << riff(chunk("fmt ", fmtBody(1, 2, 22050, 16) + le16(0)) + chunk("data", data))
+            << riff(chunk("fmt ", Fmt(1, 2, 22050, 16) + Le16(0)) + chunk("data", data))
             << true << 1 << 0 << qint64(46) << qint64(400);
         const QByteArray adpcmExtra(32, '\x07');
         QTest::newRow("non-PCM with extra bytes")
-            << riff(chunk("fmt ", fmtBody(2, 1, 22050, 4) + le16(32) + adpcmExtra) + chunk("data", data))
+            << riff(chunk("fmt ", Fmt(2, 1, 22050, 4) + Le16(32) + adpcmExtra) + chunk("data", data))
             << true << 2 << 32 << qint64(12 + 8 + 50 + 8) << qint64(400);
         QTest::newRow("non-PCM fmt of 16 bytes has no extra bytes")
-            << riff(chunk("fmt ", fmtBody(3, 2, 22050, 32)) + chunk("data", data))
+            << riff(chunk("fmt ", Fmt(3, 2, 22050, 32)) + chunk("data", data))
             << true << 3 << 0 << qint64(44) << qint64(400);
         QTest::newRow("extra size past the fmt chunk")
-            << riff(chunk("fmt ", fmtBody(2, 1, 22050, 4) + le16(200) + adpcmExtra) + chunk("data", data))
+            << riff(chunk("fmt ", Fmt(2, 1, 22050, 4) + Le16(200) + adpcmExtra) + chunk("data", data))
             << false << 0 << 0 << qint64(0) << qint64(0);
         QTest::newRow("odd chunk before fmt is padded")
-            << riff(chunk("LIST", QByteArray(5, 'x')) + chunk("fmt ", fmtBody(1, 1, 8000, 8)) + chunk("data", data))
+            << riff(chunk("LIST", QByteArray(5, 'x')) + chunk("fmt ", Fmt(1, 1, 8000, 8)) + chunk("data", data))
             << true << 1 << 0 << qint64(12 + 14 + 24 + 8) << qint64(400);
         QTest::newRow("data chunk longer than the file is cut")
-            << riff(chunk("fmt ", fmtBody(1, 2, 22050, 16)) + chunk("data", data, 0xFFFFFFF0))
+            << riff(chunk("fmt ", Fmt(1, 2, 22050, 16)) + chunk("data", data, 0xFFFFFFF0))
             << true << 1 << 0 << qint64(44) << qint64(400);
         QTest::newRow("not RIFF") << QByteArray("RIFX") + pcmFile(data).mid(4) << false << 0 << 0 << qint64(0) << qint64(0);
         QTest::newRow("not WAVE")
-            << QByteArray("RIFF") + le32(100) + QByteArray("AVI ") + pcmFile(data).mid(12)
+            << QByteArray("RIFF") + Le32(100) + QByteArray("AVI ") + pcmFile(data).mid(12)
             << false << 0 << 0 << qint64(0) << qint64(0);
-        QTest::newRow("no data chunk") << riff(chunk("fmt ", fmtBody(1, 2, 22050, 16))) << false << 0 << 0 << qint64(0) << qint64(0);
+        QTest::newRow("no data chunk") << riff(chunk("fmt ", Fmt(1, 2, 22050, 16))) << false << 0 << 0 << qint64(0) << qint64(0);
         QTest::newRow("no fmt chunk") << riff(chunk("data", data)) << false << 0 << 0 << qint64(0) << qint64(0);
         QTest::newRow("data outside the RIFF length")
-            << riff(chunk("fmt ", fmtBody(1, 2, 22050, 16)) + chunk("data", data), 4 + 24)
+            << riff(chunk("fmt ", Fmt(1, 2, 22050, 16)) + chunk("data", data), 4 + 24)
             << false << 0 << 0 << qint64(0) << qint64(0);
         QTest::newRow("chunk length that wraps")
-            << riff(chunk("junk", {}, 0xFFFFFFFF) + chunk("fmt ", fmtBody(1, 2, 22050, 16)) + chunk("data", data))
+            << riff(chunk("junk", {}, 0xFFFFFFFF) + chunk("fmt ", Fmt(1, 2, 22050, 16)) + chunk("data", data))
             << false << 0 << 0 << qint64(0) << qint64(0);
         QTest::newRow("empty") << QByteArray() << false << 0 << 0 << qint64(0) << qint64(0);
     }
@@ -123,7 +104,7 @@ private Q_SLOTS:
         QByteArray extra;
         for (int i = 0; i < 22; ++i)
             extra += char(i + 1);
-        const QByteArray bytes = riff(chunk("fmt ", fmtBody(0xFFFE, 2, 44100, 16) + le16(22) + extra) + chunk("data", "abcd"));
+        const QByteArray bytes = riff(chunk("fmt ", Fmt(0xFFFE, 2, 44100, 16) + Le16(22) + extra) + chunk("data", "abcd"));
         const std::optional<CWavLayout> layout = WavHeader::Parse(bytes);
         QVERIFY(layout);
         QCOMPARE(layout->format.extra, extra);
@@ -137,7 +118,7 @@ private Q_SLOTS:
     void everyTruncationIsSafe()
     {
         const QByteArray full = riff(chunk("LIST", QByteArray(3, 'x'))
-                                     + chunk("fmt ", fmtBody(2, 1, 22050, 4) + le16(4) + "wxyz")
+                                     + chunk("fmt ", Fmt(2, 1, 22050, 4) + Le16(4) + "wxyz")
                                      + chunk("data", QByteArray(50, '\x22')));
         for (qsizetype n = 0; n <= full.size(); ++n) {
             const QByteArray cut = full.left(n);  // its own allocation of exactly n bytes
@@ -159,10 +140,10 @@ private Q_SLOTS:
     {
         QFETCH(int, rate);
         const QByteArray header = WavHeader::BuildRecordingHeader(CWaveFormat::Pcm(2, quint32(rate), 16));
-        const QByteArray expected = QByteArray("RIFF") + le32(0) + "WAVE" + "fmt " + le32(16)
-                                    + le16(1) + le16(2) + le32(quint32(rate)) + le32(quint32(rate) * 4)
-                                    + le16(4) + le16(16) + "fact" + le32(4) + le32(0xFFFFFFFF)
-                                    + "data" + le32(0);
+        const QByteArray expected = QByteArray("RIFF") + Le32(0) + "WAVE" + "fmt " + Le32(16)
+                                    + Le16(1) + Le16(2) + Le32(quint32(rate)) + Le32(quint32(rate) * 4)
+                                    + Le16(4) + Le16(16) + "fact" + Le32(4) + Le32(0xFFFFFFFF)
+                                    + "data" + Le32(0);
         QCOMPARE(header.size(), qsizetype(WavHeader::kRecordingHeaderSize));
         QCOMPARE(header, expected);
         // A header with its data parses back to the same format.
@@ -176,7 +157,7 @@ private Q_SLOTS:
         format.wFormatTag = 2;
         format.extra = QByteArray(3, '\x05');
         const QByteArray header = WavHeader::BuildRecordingHeader(format);
-        QCOMPARE(header.mid(12, 8), QByteArray("fmt ") + le32(21));
+        QCOMPARE(header.mid(12, 8), QByteArray("fmt ") + Le32(21));
         QCOMPARE(header.size(), qsizetype(12 + 8 + 22 + 12 + 8));  // 21 bytes and a pad byte
         QCOMPARE(header.mid(header.size() - 8, 4), QByteArray("data"));
     }

@@ -70,7 +70,7 @@ private Q_SLOTS:
     {
         QFETCH(int, autoPlay);
         const QString path = MakeList(QStringLiteral("Auto.orthex"), {QStringLiteral("apple"), QStringLiteral("pear")},
-                                      {Wav(m_apple), Wav(m_pear)});
+                                      {TestWav::Pcm16(m_apple), TestWav::Pcm16(m_pear)});
         QVERIFY(!path.isEmpty());
         auto doc = MakeDocument(QStringLiteral("pupil"), path);
         CNoCommands commands;
@@ -122,7 +122,7 @@ private Q_SLOTS:
     void wordsReachTheSpeaker()
     {
         const QString path = MakeList(QStringLiteral("Spoken.orthex"), {QStringLiteral("apple"), QStringLiteral("pear")},
-                                      {Wav(m_apple), Wav(m_pear)});
+                                      {TestWav::Pcm16(m_apple), TestWav::Pcm16(m_pear)});
         QVERIFY(!path.isEmpty());
         auto doc = MakeDocument(QStringLiteral("pupil"), path);
         CNoCommands commands;
@@ -155,6 +155,54 @@ private Q_SLOTS:
             // Stop lets go of it too.
             QTest::mouseClick(page.StopButton(), Qt::LeftButton);
             QVERIFY(!page.Recorder().GetLoadedSound());
+        }
+    }
+
+    // A list may hold a recording Orthex does not play, made elsewhere: the list still opens,
+    // that word says why and "Play Error", and the pupil skips it and hears the next one.
+    void unplayableWordIsSkipped_data()
+    {
+        QTest::addColumn<QByteArray>("wav");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("1 Hz") << TestWav::File(TestWav::Fmt(1, 1, 1, 16), m_apple)
+                              << "its sample rate is 1 Hz; Orthex plays 8000 to 48000 Hz";
+        QTest::newRow("32-bit float") << TestWav::File(TestWav::Fmt(3, 1, 22050, 32), m_apple + m_apple)
+                                      << "its sound is in floating point, not in a PCM format that Orthex can play";
+    }
+
+    void unplayableWordIsSkipped()
+    {
+        QFETCH(QByteArray, wav);
+        QFETCH(QString, reason);
+        const QString path = MakeList(QStringLiteral("Odd.orthex"), {QStringLiteral("apple"), QStringLiteral("pear")},
+                                      {wav, TestWav::Pcm16(m_pear)});
+        QVERIFY(!path.isEmpty());
+        auto doc = MakeDocument(QStringLiteral("pupil"), path);
+        QVERIFY(doc->IsListOpen());
+        CNoCommands commands;
+        CAppSettings settings;
+        QVERIFY(settings.SetAutoPlay(0));
+        settings.SetRandomizeList(0);  // the odd word first
+        {
+            CTest page(*doc, commands, settings);
+            page.show();
+            page.OnInitialUpdate();
+            page.Session().SetRecordingFolder(NewFolder(QStringLiteral("odd-recordings")));
+            m_sink->Clear();
+
+            QTest::mouseClick(page.StartButton(), Qt::LeftButton);
+            QVERIFY(!TestAudio::HasSound(listen(page)));
+            QCOMPARE(m_sink->Texts(),
+                     (QStringList{QStringLiteral("Could not create sound buffer.\n\n\"%1\" cannot be played: %2.")
+                                      .arg(QDir::toNativeSeparators(page.Session().RecordingPath()), reason),
+                                  QStringLiteral("Play Error")}));
+
+            m_sink->Clear();
+            QTest::mouseClick(page.SkipButton(), Qt::LeftButton);
+            QTest::mouseClick(page.NextButton(), Qt::LeftButton);
+            QCOMPARE(page.Session().CurrentWord(), QStringLiteral("pear"));
+            QVERIFY2(TestAudio::HasSound(listen(page)), "the next word did not reach the speaker");
+            QVERIFY2(m_sink->Texts().isEmpty(), qPrintable(m_sink->Texts().join(QLatin1Char('|'))));
         }
     }
 };

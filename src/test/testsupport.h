@@ -8,12 +8,12 @@
 #include "lists/spellinglistdb.h"
 #include "lists/usersession.h"
 #include "testing/testenvironment.h"
+#include "testing/testwav.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
-#include <QtEndian>
 
 #include <memory>
 
@@ -40,37 +40,13 @@ private:
     int* m_saves;
 };
 
-inline QByteArray le16(quint16 v)
-{
-    char b[2];
-    qToLittleEndian(v, b);
-    return QByteArray(b, 2);
-}
-
-inline QByteArray le32(quint32 v)
-{
-    char b[4];
-    qToLittleEndian(v, b);
-    return QByteArray(b, 4);
-}
-
-// A PCM WAV file (16-bit mono, 22050 Hz) around the sound.
-inline QByteArray Wav(const QByteArray& pcm, quint32 rate = 22050, quint16 channels = 1)
-{
-    const quint16 block = quint16(channels * 2);
-    const QByteArray fmt = le16(1) + le16(channels) + le32(rate) + le32(rate * block) + le16(block) + le16(16);
-    QByteArray chunks = QByteArray("fmt ") + le32(quint32(fmt.size())) + fmt;
-    chunks += QByteArray("data") + le32(quint32(pcm.size())) + pcm;
-    return QByteArray("RIFF") + le32(quint32(chunks.size() + 4)) + "WAVE" + chunks;
-}
-
 // The recording stored for a word in these tests: a WAV file that names the word.
 inline QByteArray RecordingOf(const QString& word)
 {
     QByteArray pcm = word.toUtf8();
     if (pcm.size() & 1)
         pcm += '\0';
-    return Wav(pcm);
+    return TestWav::Pcm16(pcm);
 }
 
 inline QByteArray ReadFile(const QString& path)

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
 
@@ -119,10 +120,12 @@ CMicrophoneFeeder::~CMicrophoneFeeder()
 void CMicrophoneFeeder::Start()
 {
     m_bDone = false;
+    m_bStop = false;
     m_thread = std::thread([this] {
         const QByteArray path = QFile::encodeName(TestAudio::MicFifo());
-        // The test script holds the FIFO open for reading too, so this never blocks.
-        const int fd = ::open(path.constData(), O_WRONLY | O_CLOEXEC);
+        // The test script holds the FIFO open for reading too, so this never blocks. Writes do
+        // not block either, so that Stop is prompt while nobody records and the FIFO is full.
+        const int fd = ::open(path.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0) {
             m_bFailed = true;
             m_bDone = true;
@@ -132,9 +135,14 @@ void CMicrophoneFeeder::Start()
         const qint64 chunk = qMax(4, m_nBytesPerSecond / 20 / 4 * 4);
         const auto start = std::chrono::steady_clock::now();
         qint64 at = 0;
-        while (at < m_pcm.size()) {
+        while (at < m_pcm.size() && !m_bStop) {
             const qint64 n = qMin(chunk, m_pcm.size() - at);
             const ssize_t written = ::write(fd, m_pcm.constData() + at, static_cast<size_t>(n));
+            if (written < 0 && errno == EAGAIN) {
+                // The FIFO is full: the server reads nothing while nobody records.
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                continue;
+            }
             if (written <= 0) {
                 m_bFailed = true;
                 break;
@@ -146,6 +154,13 @@ void CMicrophoneFeeder::Start()
         ::close(fd);
         m_bDone = true;
     });
+}
+
+void CMicrophoneFeeder::Stop()
+{
+    m_bStop = true;
+    if (m_thread.joinable())
+        m_thread.join();
 }
 
 bool CMicrophoneFeeder::Wait(int timeoutMs)

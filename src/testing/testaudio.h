@@ -59,6 +59,8 @@ public:
     CMicrophoneFeeder& operator=(const CMicrophoneFeeder&) = delete;
 
     void Start();
+    // Ends the writing early, at the next piece, and waits for that.
+    void Stop();
     // Runs the event loop until everything was written (true) or the time-out passed.
     bool Wait(int timeoutMs = 30000);
     bool Failed() const { return m_bFailed.load(); }
@@ -69,6 +71,7 @@ private:
     int m_nBytesPerSecond;
     std::thread m_thread;
     std::atomic<bool> m_bDone{false};
+    std::atomic<bool> m_bStop{false};
     std::atomic<bool> m_bFailed{false};
     std::atomic<qint64> m_nWritten{0};
 };

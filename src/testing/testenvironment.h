@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sound/audiobackend.h"
+
 #include <QApplication>
 #include <QString>
 #include <QTest>
@@ -27,13 +29,15 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
-// Like QTEST_MAIN, but inside CTestEnvironment, with an application object that has widgets.
+// Like QTEST_MAIN, but inside CTestEnvironment, with an application object that has widgets; the
+// audio back end stops after the test object and before the application object.
 #define ORTHEX_TEST_MAIN(TestObject)                                            \
     int main(int argc, char** argv)                                             \
     {                                                                           \
         CTestEnvironment environment;                                           \
         QApplication app(argc, argv);                                           \
         app.setAttribute(Qt::AA_Use96Dpi, true);                                \
+        const CAudioBackendScope audio;                                         \
         TestObject tc;                                                          \
         QTEST_SET_MAIN_SOURCE_PATH                                              \
         return QTest::qExec(&tc, argc, argv);                                   \
