@@ -173,6 +173,9 @@ private Q_SLOTS:
         QTest::newRow("texts that need escaping")
             << QList<Row>{{1, QStringLiteral("Zoë"), QStringLiteral("tab\there"), 3}, {2, "x", QStringLiteral("back\\slash"), 1}}
             << header + QStringLiteral("1\tZoë\ttab\\there\t3\n2\tx\tback\\\\slash\t1\n");
+        QTest::newRow("control bytes")
+            << QList<Row>{{1, "x", QStringLiteral("esc\x1B[31m"), 1}, {2, "x", QStringLiteral("nul") + QChar(0), 1}}
+            << header + QStringLiteral("1\tx\tesc\\x1b[31m\t1\n2\tx\tnul\\x00\t1\n");
     }
 
     void printsTheRowsInCursorOrder()
