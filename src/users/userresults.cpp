@@ -1,12 +1,6 @@
 #include "users/userresults.h"
 
-struct CUserResults::SOwnedLists {
-    CRecordList<CGrade> grades;
-    CRecordList<CMissed> missed;
-    CRecordList<CVocabulary> vocabulary;
-
-    SResultLists Lists() { return {grades, missed, vocabulary}; }
-};
+#include "users/resultlists.h"
 
 namespace {
 template <class T>
@@ -44,7 +38,7 @@ bool CUserResults::LoadResults(const QString& userName, SResultLists lists)
     return m_files.Load(userName, lists);
 }
 
-bool CUserResults::SaveKept(const QString& userName, SOwnedLists& kept)
+bool CUserResults::SaveKept(const QString& userName, CResultLists& kept)
 {
     return m_files.Save(userName, kept.Lists());
 }
@@ -58,7 +52,7 @@ bool CUserResults::SaveResults(const QString& userName, bool changed, SResultLis
         if (result) {
             m_unsaved.erase(userName);
         } else {
-            auto kept = std::make_unique<SOwnedLists>();
+            auto kept = std::make_unique<CResultLists>();
             copyAll(kept->Lists(), lists);
             m_unsaved[userName] = std::move(kept);
             justFailed = userName;

@@ -5,6 +5,8 @@
 #include <map>
 #include <memory>
 
+class CResultLists;
+
 // When and what the result files of the logged-in user are read and written, for the document:
 // nothing for nobody, and writing only when the results changed. Results that could not be
 // written are not lost when the lists are emptied for another user: a copy is kept and written
@@ -32,10 +34,8 @@ public:
     QStringList UnsavedUsers() const;
 
 private:
-    struct SOwnedLists;
-
-    bool SaveKept(const QString& userName, SOwnedLists& kept);
+    bool SaveKept(const QString& userName, CResultLists& kept);
 
     CResultFiles m_files;
-    std::map<QString, std::unique_ptr<SOwnedLists>> m_unsaved;
+    std::map<QString, std::unique_ptr<CResultLists>> m_unsaved;
 };
