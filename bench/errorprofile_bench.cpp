@@ -48,7 +48,7 @@ void fill(COrthexDoc& doc)
                                               20 + test % 6, test % 12 + 1, test % 60));
         missed->SetWord(QString::fromLatin1(pair[0]));
         missed->SetMisspelling(QString::fromLatin1(pair[1]));
-        doc.m_listMissed.AddTail(std::move(missed));
+        doc.Results().Missed().AddTail(std::move(missed));
     }
 }
 
@@ -59,7 +59,7 @@ struct SFixture {
 
     SFixture()
     {
-        doc.m_strCurrentUser = QStringLiteral("Pupil");
+        doc.SetCurrentUser(QStringLiteral("Pupil"));
         fill(doc);
         page = std::make_unique<CReports>(doc, commands);
         page->resize(640, 420);
@@ -80,7 +80,7 @@ void BM_MakeProfile(benchmark::State& state)
     SFixture& f = fixture();
     qsizetype rows = 0;
     for (auto _ : state) {
-        const CErrorProfile profile(f.doc.m_listMissed);
+        const CErrorProfile profile(f.doc.Results().Missed());
         rows = profile.Rows().size();
         benchmark::DoNotOptimize(rows);
     }
@@ -107,7 +107,7 @@ void BM_ExportText(benchmark::State& state)
 {
     SFixture& f = fixture();
     const EReportKind kind = EReportKind(state.range(0));
-    const SReportLists lists{&f.doc.m_listGrades, &f.doc.m_listMissed, &f.doc.m_listVocabulary};
+    const SReportLists lists{&f.doc.Results().Grades(), &f.doc.Results().Missed(), &f.doc.Results().Vocabulary()};
     qsizetype bytes = 0;
     for (auto _ : state) {
         const QByteArray text =

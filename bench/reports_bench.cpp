@@ -55,7 +55,7 @@ void fill(COrthexDoc& doc)
         }
         missed->SetWord(right);
         missed->SetMisspelling(wrong);
-        doc.m_listMissed.AddTail(std::move(missed));
+        doc.Results().Missed().AddTail(std::move(missed));
     }
     for (int i = 0; i < kGrades; ++i) {
         auto grade = std::make_unique<CGrade>();
@@ -63,14 +63,14 @@ void fill(COrthexDoc& doc)
         grade->SetDateText(date());
         grade->SetWordCount(int(random() % 20 + 5));
         grade->SetCorrectCount(int(random() % (grade->GetWordCount() + 1)));
-        doc.m_listGrades.AddTail(std::move(grade));
+        doc.Results().Grades().AddTail(std::move(grade));
     }
     for (int i = 0; i < kVocabulary; ++i) {
         auto vocabulary = std::make_unique<CVocabulary>();
         vocabulary->SetListName(QStringLiteral("Week %1").arg(i % 200));
         vocabulary->SetDateText(date());
         vocabulary->SetWord(word());
-        doc.m_listVocabulary.AddTail(std::move(vocabulary));
+        doc.Results().Vocabulary().AddTail(std::move(vocabulary));
     }
 }
 
@@ -81,7 +81,7 @@ struct SFixture {
 
     SFixture()
     {
-        doc.m_strCurrentUser = QStringLiteral("Pupil");
+        doc.SetCurrentUser(QStringLiteral("Pupil"));
         fill(doc);
         page = std::make_unique<CReports>(doc, commands);
         page->resize(640, 420);

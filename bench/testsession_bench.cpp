@@ -76,7 +76,7 @@ void BM_WholeTest(benchmark::State& state)
     session.SetRandomize(1);
     for (auto _ : state) {
         session.StartTest();
-        while (doc.m_bTestRunning) {
+        while (doc.IsTestRunning()) {
             session.SetAnswer(session.CurrentWord());
             session.CheckAnswer();
             session.NextWord();

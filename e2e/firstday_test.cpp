@@ -519,7 +519,7 @@ private Q_SLOTS:
         QVERIFY(Frame() && Frame()->isVisible());
         QCOMPARE(Frame()->CurrentPage(), PageCommand::Start);
         QCOMPARE(Frame()->UserPane()->text(), kParent);
-        QCOMPARE(Doc().m_strCurrentUser, kParent);
+        QCOMPARE(Doc().CurrentUser(), kParent);
         // Start-up wrote no setting of its own: only the log-in's "Auto".
         QCOMPARE(StoredSettings(), QStringList{QStringLiteral("Settings/Auto")});
         QCOMPARE(CAppSettings().AutoLogInName(), kParent);
@@ -611,7 +611,7 @@ private Q_SLOTS:
         QCOMPARE(page->WordCountField()->text(), QStringLiteral("3"));
 
         QTest::mouseClick(page->StartButton(), Qt::LeftButton);
-        QVERIFY(Doc().m_bTestRunning);
+        QVERIFY(Doc().IsTestRunning());
         // While the test runs the pages cannot be switched, nor the program left.
         QVERIFY(!Frame()->PageAction(PageCommand::Start)->isEnabled());
         QVERIFY(!Frame()->ExitAction()->isEnabled());
@@ -630,7 +630,7 @@ private Q_SLOTS:
             QVERIFY(page->NextButton()->isEnabled());
             QTest::mouseClick(page->NextButton(), Qt::LeftButton);
         }
-        QVERIFY(!Doc().m_bTestRunning);
+        QVERIFY(!Doc().IsTestRunning());
         QCOMPARE(page->CorrectField()->text(), QStringLiteral("1"));
         QCOMPARE(page->ScoreField()->text(), QStringLiteral("33.33 %"));
         const QList<STestLine> expectedLines = {{QStringLiteral("necessary"), CTestSession::kRightColour},
@@ -836,7 +836,7 @@ private Q_SLOTS:
         QVERIFY(m_app->InitInstance());
         QCOMPARE(Seen(), QString());
         QVERIFY(Frame() && Frame()->isVisible());
-        QCOMPARE(Doc().m_strCurrentUser, kParent);
+        QCOMPARE(Doc().CurrentUser(), kParent);
         QCOMPARE(Frame()->UserPane()->text(), kParent);
         QVERIFY(!Doc().IsListOpen());
         QCOMPARE(StartPage()->InformationText(), QStringLiteral("Welcome Mum.\r\nTest data will be saved."));
@@ -866,11 +866,12 @@ private Q_SLOTS:
         QVERIFY(waitFor([this] { return m_robot->Pending() == 0 && QApplication::activeModalWidget() == nullptr; }));
         QCOMPARE(Seen(), QStringLiteral("dialog: Log In To Quenwick"));
         QCOMPARE(offered, QStringList{kParent});
-        QCOMPARE(Doc().m_strCurrentUser, QString());
+        QCOMPARE(Doc().CurrentUser(), QString());
         QCOMPARE(Frame()->UserPane()->text(), QStringLiteral("No User Logged In"));
         QCOMPARE(StartPage()->InformationText(),
                  QStringLiteral("Welcome, no user logged in.\r\nTest data will not be saved."));
-        QVERIFY(Doc().m_listGrades.isEmpty() && Doc().m_listMissed.isEmpty() && Doc().m_listVocabulary.isEmpty());
+        const CResultLists& results = Doc().Results();
+        QVERIFY(results.Grades().isEmpty() && results.Missed().isEmpty() && results.Vocabulary().isEmpty());
         QVERIFY(!Frame()->PageAction(PageCommand::Reports)->isEnabled());
         QCOMPARE(CAppSettings().AutoLogInName(), kParent);
     }

@@ -402,12 +402,12 @@ void CMainFrame::PostFrameCommand(FrameCommand command)
 CPageState CMainFrame::DocumentState() const
 {
     CPageState state;
-    state.testRunning = m_doc.m_bTestRunning;
+    state.testRunning = m_doc.IsTestRunning();
     state.listOpen = m_doc.IsListOpen();
-    state.currentUser = m_doc.m_strCurrentUser;
-    state.createdBy = m_doc.m_strCreatedBy;
+    state.currentUser = m_doc.CurrentUser();
+    state.createdBy = m_doc.CreatedBy();
     // The cursor's row count, without walking it: a page may be positioned on a row.
-    state.wordCount = state.listOpen ? m_doc.m_pList->RecordCount() : 0;
+    state.wordCount = state.listOpen ? m_doc.List()->RecordCount() : 0;
     return state;
 }
 
@@ -540,7 +540,7 @@ void CMainFrame::showEvent(QShowEvent* event)
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
     // A running test is stopped first, as "Stop" does, so that its grade is kept.
-    if (m_doc.m_bTestRunning)
+    if (m_doc.IsTestRunning())
         for (CPageView* page : m_pages)
             if (page)
                 page->OnFrameClosing();

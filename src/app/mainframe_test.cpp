@@ -147,7 +147,7 @@ private Q_SLOTS:
             QVERIFY(f.frame.OpenFile(path));
             settle();
             if (words == 0)  // the creator of an empty list is the user who opened it
-                QCOMPARE(f.doc->m_strCreatedBy, user);
+                QCOMPARE(f.doc->CreatedBy(), user);
         }
         f.doc->SetTestRunning(testRunning);
         QTEST(enabledPages(f.frame), "expected");
@@ -446,7 +446,7 @@ private Q_SLOTS:
         // Closing the window stops the test first, then closes.
         QVERIFY(f.frame.close());
         QCOMPARE(f.frame.testPage->closings, 1);
-        QVERIFY(!f.doc->m_bTestRunning);
+        QVERIFY(!f.doc->IsTestRunning());
         QVERIFY(!f.frame.isVisible());
     }
 

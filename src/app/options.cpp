@@ -247,7 +247,7 @@ int COptions::VoiceIndex(const QString& voiceId) const
 
 void COptions::OnUpdate()
 {
-    const QString user = GetDocument().m_strCurrentUser;
+    const QString user = GetDocument().CurrentUser();
     COptionsValues values = Values();
     m_options.Load(values, user);
     // Automatic log-in is for the logged-in user; with nobody logged in there is nobody to
@@ -268,7 +268,7 @@ void COptions::OnChooseFolder()
 
 void COptions::OnApply()
 {
-    m_options.Apply(Values(), GetDocument().m_strCurrentUser);
+    m_options.Apply(Values(), GetDocument().CurrentUser());
     GetDocument().UpdateAllViews();
 }
 

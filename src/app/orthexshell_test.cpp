@@ -73,7 +73,7 @@ private Q_SLOTS:
         QVERIFY(shell.MainFrame()->isVisible());
         QCOMPARE(shell.MainFrame()->CurrentPage(), PageCommand::Start);
         QCOMPARE(shell.MainFrame()->windowTitle(), QStringLiteral("Untitled - Orthex"));
-        QCOMPARE(shell.Document()->m_strCurrentUser, user);
+        QCOMPARE(shell.Document()->CurrentUser(), user);
         QVERIFY(!shell.Document()->IsListOpen());
         QTEST(shell.MainFrame()->UserPane()->text(), "pane");
         QVERIFY(shell.MainFrame()->HasMainWindow());
@@ -118,7 +118,7 @@ private Q_SLOTS:
         QCOMPARE(mainWindows, 0);
         QCOMPARE(folderGiven, folders.UserFolder());
         QVERIFY(shell.MainFrame()->isVisible());
-        QTEST(shell.Document()->m_strCurrentUser, "user");
+        QTEST(shell.Document()->CurrentUser(), "user");
         QTEST(settings.AutoLogInName(), "storedAuto");
     }
 
@@ -153,7 +153,7 @@ private Q_SLOTS:
         shell.Start(CCommandLine::Parse({path}), witnessedSession(witness, QStringLiteral("anna")));
         QCOMPARE(witness.runs, 1);
         QVERIFY(shell.Document()->IsListOpen());
-        QCOMPARE(shell.Document()->m_strCreatedBy, QStringLiteral("anna"));
+        QCOMPARE(shell.Document()->CreatedBy(), QStringLiteral("anna"));
         QCOMPARE(shell.MainFrame()->windowTitle(), QStringLiteral("start.orthex - Orthex"));
         QVERIFY(shell.MainFrame()->isVisible());
         QCOMPARE(messages.Texts(), QStringList());

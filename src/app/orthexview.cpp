@@ -115,13 +115,13 @@ QSize COrthexView::FormSize() const
 CStartPageInput COrthexView::InputFrom(COrthexDoc& document)
 {
     CStartPageInput input;
-    input.currentUser = document.m_strCurrentUser;
-    input.databaseOpen = document.m_database.IsOpen();
+    input.currentUser = document.CurrentUser();
+    input.databaseOpen = document.Database().IsOpen();
     input.listOpen = document.IsListOpen();
-    input.createdBy = document.m_strCreatedBy;
+    input.createdBy = document.CreatedBy();
     input.title = document.GetTitle();
     // The count of the cursor's rows, without walking it (a page may be positioned on a row).
-    input.wordCount = input.listOpen ? document.m_pList->RecordCount() : 0;
+    input.wordCount = input.listOpen ? document.List()->RecordCount() : 0;
     return input;
 }
 

@@ -82,7 +82,7 @@ private Q_SLOTS:
         view.show();
         QVERIFY(!view.TakeTestButton()->isEnabled());
         view.hide();
-        QVERIFY(doc->m_pList->AppendWord(1, QStringLiteral("anna"), QStringLiteral("cat"), QByteArray("RIFF")));
+        QVERIFY(doc->List()->AppendWord(1, QStringLiteral("anna"), QStringLiteral("cat"), QByteArray("RIFF")));
         view.show();
         QVERIFY(view.TakeTestButton()->isEnabled());
     }
@@ -129,7 +129,7 @@ private Q_SLOTS:
         view.OnInitialUpdate();
         view.LogInButton()->click();
         QCOMPARE(runs, 1);
-        QCOMPARE(doc.m_strCurrentUser, chosen);
+        QCOMPARE(doc.CurrentUser(), chosen);
         QTEST(view.InformationBox()->toPlainText(), "shown");
     }
 

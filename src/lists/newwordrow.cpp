@@ -63,12 +63,12 @@ CNewWordRow::Result CNewWordRow::Append(COrthexDoc& doc, const QString& word, co
         Messages::Show(UnplayableMessage(wavPath, why));
         return Result::Unplayable;
     }
-    CSpellingListDB& list = *doc.m_pList;
+    CSpellingListDB& list = *doc.List();
     CListTransaction transaction(list);
     if (!transaction.IsActive())
         return Result::NotStored;
     const std::optional<int> order = list.NextOrder();
-    if (!order || !list.AppendWord(*order, doc.m_strCurrentUser, word, sound) || !transaction.Commit())
+    if (!order || !list.AppendWord(*order, doc.CurrentUser(), word, sound) || !transaction.Commit())
         return Result::NotStored;
     return Result::Stored;
 }

@@ -24,15 +24,13 @@ COrthexDoc::COrthexDoc(std::unique_ptr<IUserSession> session, QObject* parent)
     m_strCurrentUser = m_session->LogInAtStart();
     m_strCreatedBy.clear();
     m_session->LoadResults(*this);
-    m_bResultsChanged = false;
+    m_results.SetChanged(false);
 }
 
 COrthexDoc::~COrthexDoc()
 {
     m_session->SaveResults(*this);
-    m_listGrades.Clear();
-    m_listMissed.Clear();
-    m_listVocabulary.Clear();
+    m_results.Clear();
     m_pList.reset();
     m_database.Close();
 }
@@ -93,11 +91,17 @@ bool COrthexDoc::LoadCreatedBy()
     return true;
 }
 
-QString COrthexDoc::ReadWord(int k, const QString& wavPath)
+std::optional<SWordRow> COrthexDoc::ReadWord(int k)
 {
     if (!IsListOpen())
-        return QString();
-    return m_pList->ReadWord(k, wavPath);
+        return std::nullopt;
+    return m_pList->ReadWord(k);
+}
+
+void COrthexDoc::RereadList()
+{
+    if (m_pList && m_pList->CanRestart() && !m_pList->Requery())
+        OnOpenDocument(GetPathName());
 }
 
 void COrthexDoc::PostPageCommand(PageCommand command)
@@ -177,11 +181,9 @@ void COrthexDoc::ChangeUser()
 {
     m_session->SaveResults(*this);
     m_strCurrentUser = m_session->LogInAgain();
-    m_listGrades.Clear();
-    m_listMissed.Clear();
-    m_listVocabulary.Clear();
+    m_results.Clear();
     m_session->LoadResults(*this);
-    m_bResultsChanged = false;
+    m_results.SetChanged(false);
     Q_EMIT StateChanged();
     UpdateAllViews();
 }

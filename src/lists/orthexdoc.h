@@ -4,19 +4,19 @@
 #include "lists/listdatabase.h"
 #include "lists/spellinglistdb.h"
 #include "lists/usersession.h"
-#include "users/recordlist.h"
-#include "users/records.h"
+#include "users/resultlists.h"
 
 #include <QObject>
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class IDocumentHost;
 
 // The one document: the open spelling list (its file connection and cursor), the logged-in
-// user, the open list's creator, the flags the pages share and the user's three result lists.
-// The words of the list are never copied: pages read and write rows through m_pList. The
+// user, the open list's creator, whether a test is running and the user's results.
+// The words of the list are never copied: pages read and write rows through List(). The
 // document has no file of its own to save; its file is the list database, written row by row.
 class COrthexDoc : public QObject
 {
@@ -31,18 +31,24 @@ public:
     void SetHost(IDocumentHost* host) { m_pHost = host; }
     IDocumentHost* Host() const { return m_pHost; }
 
-    // --- Shared with the pages (names as the pages know them) ---
-    bool m_bTestRunning = false;     // set by SetTestRunning, so the main window hears of it
-    bool m_bResultsChanged = false;  // the result lists must be written back
-    QString m_strCurrentUser;        // empty when nobody is logged in
-    QString m_strCreatedBy;          // creator of the open list
-    CRecordList<CGrade> m_listGrades;
-    CRecordList<CMissed> m_listMissed;
-    CRecordList<CVocabulary> m_listVocabulary;
-    CListDatabase m_database;
-    std::unique_ptr<CSpellingListDB> m_pList;  // null until a list is opened
+    // --- Shared with the pages ---
+    // Empty when nobody is logged in.
+    QString CurrentUser() const { return m_strCurrentUser; }
+    // Who is logged in, set without the session's log-in: for tools and tests that fill the
+    // results themselves.
+    void SetCurrentUser(const QString& user) { m_strCurrentUser = user; }
+    // The creator of the open list.
+    QString CreatedBy() const { return m_strCreatedBy; }
+    bool IsTestRunning() const { return m_bTestRunning; }
+    CResultLists& Results() { return m_results; }
+    const CResultLists& Results() const { return m_results; }
 
     // --- The list ---
+    // The open list's cursor; null until a list is opened.
+    CSpellingListDB* List() { return m_pList.get(); }
+    const CSpellingListDB* List() const { return m_pList.get(); }
+    // The open list's file connection.
+    const CListDatabase& Database() const { return m_database; }
     bool IsListOpen() const;
     // Opens the file: on success the list is open and its creator loaded. A failure has shown
     // its message; the previous list is closed either way.
@@ -54,9 +60,11 @@ public:
     int GetWordCount();
     // The creator: the first row's [CreatedBy], or the current user for an empty list.
     bool LoadCreatedBy();
-    // Row k (1-based): its word, with its recording written whole to wavPath; empty text (and
-    // the file left alone) when there is no such row or no list.
-    QString ReadWord(int k, const QString& wavPath);
+    // Row k (1-based): its word and recording; nothing when there is no such row or no list.
+    std::optional<SWordRow> ReadWord(int k);
+    // The list may have changed on disk since it was read: reads its rows again, and opens the
+    // file anew, the way File Open does, when that fails.
+    void RereadList();
 
     // --- Handlers of File New, File Open and File Save ---
     // Asks for a new list's path (not during start-up), opens an existing file of that name
@@ -105,6 +113,12 @@ private:
 
     std::unique_ptr<IUserSession> m_session;
     IDocumentHost* m_pHost = nullptr;
+    bool m_bTestRunning = false;
+    QString m_strCurrentUser;
+    QString m_strCreatedBy;
+    CResultLists m_results;
+    CListDatabase m_database;
+    std::unique_ptr<CSpellingListDB> m_pList;
     QString m_strTitle;
     QString m_strPathName;
 };

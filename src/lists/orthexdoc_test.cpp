@@ -53,19 +53,19 @@ public:
     }
     bool LoadResults(COrthexDoc& doc) override
     {
-        *log << QStringLiteral("load %1 (lists %2)").arg(doc.m_strCurrentUser).arg(doc.m_listGrades.size());
-        if (!doc.m_strCurrentUser.isEmpty()) {
+        *log << QStringLiteral("load %1 (lists %2)").arg(doc.CurrentUser()).arg(doc.Results().Grades().size());
+        if (!doc.CurrentUser().isEmpty()) {
             auto grade = std::make_unique<CGrade>();
-            grade->SetListName(doc.m_strCurrentUser + QStringLiteral("'s list"));
-            doc.m_listGrades.AddTail(std::move(grade));
+            grade->SetListName(doc.CurrentUser() + QStringLiteral("'s list"));
+            doc.Results().Grades().AddTail(std::move(grade));
         }
         return true;
     }
     bool SaveResults(COrthexDoc& doc) override
     {
         *log << QStringLiteral("save %1 changed %2 list open %3")
-                    .arg(doc.m_strCurrentUser)
-                    .arg(doc.m_bResultsChanged)
+                    .arg(doc.CurrentUser())
+                    .arg(doc.Results().IsChanged())
                     .arg(doc.IsListOpen());
         return true;
     }
@@ -118,13 +118,13 @@ private Q_SLOTS:
         auto session = std::make_unique<CRecordingSession>(&log);
         session->atStart = QStringLiteral("anna");
         COrthexDoc doc(std::move(session));
-        QCOMPARE(doc.m_strCurrentUser, QStringLiteral("anna"));
+        QCOMPARE(doc.CurrentUser(), QStringLiteral("anna"));
         QCOMPARE(log, (QStringList{"log in at start", "load anna (lists 0)"}));
-        QCOMPARE(doc.m_listGrades.size(), 1);
-        QVERIFY(!doc.m_bResultsChanged);
-        QVERIFY(!doc.m_bTestRunning);
+        QCOMPARE(doc.Results().Grades().size(), 1);
+        QVERIFY(!doc.Results().IsChanged());
+        QVERIFY(!doc.IsTestRunning());
         QVERIFY(!doc.IsListOpen());
-        QVERIFY(!doc.m_pList);
+        QVERIFY(!doc.List());
         QCOMPARE(doc.GetWordCount(), 0);
         QCOMPARE(doc.StatusUserText(), QStringLiteral("anna"));
     }
@@ -132,7 +132,7 @@ private Q_SLOTS:
     void withoutASessionNobodyIsLoggedIn()
     {
         COrthexDoc doc;
-        QCOMPARE(doc.m_strCurrentUser, QString());
+        QCOMPARE(doc.CurrentUser(), QString());
         QCOMPARE(doc.StatusUserText(), QStringLiteral("No User Logged In"));
     }
 
@@ -221,7 +221,7 @@ private Q_SLOTS:
             QCOMPARE(readAll(target), before);  // never overwritten
         if (opened) {
             QCOMPARE(doc.GetWordCount(), existing.isEmpty() ? 0 : 2);
-            QCOMPARE(doc.m_strCreatedBy, existing.isEmpty() ? QStringLiteral("carl") : QStringLiteral("anna"));
+            QCOMPARE(doc.CreatedBy(), existing.isEmpty() ? QStringLiteral("carl") : QStringLiteral("anna"));
         }
         const QStringList leftovers = QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
         QVERIFY2(leftovers.filter(QStringLiteral(".tmp")).isEmpty(), qPrintable(leftovers.join(' ')));
@@ -268,8 +268,8 @@ private Q_SLOTS:
         QCOMPARE(sink.Texts(), good ? QStringList{} : QStringList{ListMessages::NotAList(file)});
         if (good) {
             QCOMPARE(doc.GetWordCount(), 3);
-            QVERIFY(doc.m_pList->IsEOF());
-            QCOMPARE(doc.m_strCreatedBy, QString());  // empty creator: anybody may edit
+            QVERIFY(doc.List()->IsEOF());
+            QCOMPARE(doc.CreatedBy(), QString());  // empty creator: anybody may edit
         }
     }
 
@@ -307,7 +307,7 @@ private Q_SLOTS:
         session->atStart = user;
         COrthexDoc doc(std::move(session));
         QVERIFY(doc.OpenList(file));
-        QCOMPARE(doc.m_strCreatedBy, createdBy);
+        QCOMPARE(doc.CreatedBy(), createdBy);
         QCOMPARE(doc.GetWordCount(), creators.size());
     }
 
@@ -331,17 +331,17 @@ private Q_SLOTS:
         session->again = again;
         COrthexDoc doc(std::move(session));
         QVERIFY(doc.OpenList(file));
-        doc.m_listMissed.AddTail(std::make_unique<CMissed>());
-        doc.m_bResultsChanged = changed;
+        doc.Results().Missed().AddTail(std::make_unique<CMissed>());
+        doc.Results().SetChanged(changed);
         log.clear();
         QSignalSpy views(&doc, &COrthexDoc::ViewsUpdated);
         doc.ChangeUser();
         QCOMPARE(log, (QStringList{QStringLiteral("save anna changed %1 list open 1").arg(changed), "log in again",
                                    QStringLiteral("load %1 (lists 0)").arg(again)}));
-        QCOMPARE(doc.m_strCurrentUser, again);
-        QCOMPARE(doc.m_listMissed.size(), 0);
-        QCOMPARE(doc.m_listGrades.size(), again.isEmpty() ? 0 : 1);
-        QVERIFY(!doc.m_bResultsChanged);
+        QCOMPARE(doc.CurrentUser(), again);
+        QCOMPARE(doc.Results().Missed().size(), 0);
+        QCOMPARE(doc.Results().Grades().size(), again.isEmpty() ? 0 : 1);
+        QVERIFY(!doc.Results().IsChanged());
         QCOMPARE(views.count(), 1);
         QVERIFY(doc.IsListOpen());
         QCOMPARE(doc.StatusUserText(), again.isEmpty() ? QStringLiteral("No User Logged In") : again);
@@ -357,9 +357,11 @@ private Q_SLOTS:
             session->atStart = QStringLiteral("anna");
             COrthexDoc doc(std::move(session));
             QVERIFY(doc.OpenList(file));
-            QCOMPARE(doc.ReadWord(2, path(QStringLiteral("Temp.wav"))), QStringLiteral("word2"));
+            const std::optional<SWordRow> row = doc.ReadWord(2);
+            QVERIFY(row);
+            QCOMPARE(row->word, QStringLiteral("word2"));
             QVERIFY(doc.OnSaveDocument());  // Ctrl+S
-            doc.m_bResultsChanged = true;
+            doc.Results().SetChanged(true);
             log.clear();
         }
         QCOMPARE(log, QStringList{"save anna changed 1 list open 1"});
@@ -370,7 +372,7 @@ private Q_SLOTS:
     {
         COrthexDoc doc;
         const QString wav = path(QStringLiteral("Temp.wav"));
-        QCOMPARE(doc.ReadWord(1, wav), QString());
+        QVERIFY(!doc.ReadWord(1));
         QVERIFY(!QFile::exists(wav));
         QVERIFY(!doc.LoadCreatedBy());
     }

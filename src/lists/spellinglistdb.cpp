@@ -1,12 +1,9 @@
 #include "lists/spellinglistdb.h"
 
-#include "app/appfolders.h"
 #include "app/messages.h"
 #include "lists/listdatabase.h"
 #include "lists/listmessages.h"
 #include "lists/sqlitestatement.h"
-
-#include <QFile>
 
 #include <limits>
 #include <unordered_set>
@@ -457,23 +454,14 @@ int CSpellingListDB::CountRows()
     return count;
 }
 
-QString CSpellingListDB::ReadWord(int k, const QString& wavPath)
+std::optional<SWordRow> CSpellingListDB::ReadWord(int k)
 {
     if (!m_bOpen || (IsBOF() && IsEOF()))
-        return QString();
+        return std::nullopt;
     SetAbsolutePosition(k);
     if (!OnRow())
-        return QString();
-    const QString word = Word();
-    QFile file(wavPath);
-    const QByteArray sound = Sound();
-    const bool existed = file.exists();
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(sound) != sound.size() || !file.flush())
-        Messages::Show(ListMessages::CannotWriteRecording(wavPath, file.errorString()), MessageIcon::Exclamation);
-    else if (!existed)
-        // The recording file is shared by every account of a classroom computer.
-        CAppFolders::ShareLikeParent(wavPath);
-    return word;
+        return std::nullopt;
+    return SWordRow{Word(), Sound()};
 }
 
 QStringList CSpellingListDB::ListWords()

@@ -12,6 +12,12 @@
 class CListDatabase;
 class CSqliteStatement;
 
+// One row's word with its recording, as read for a test.
+struct SWordRow {
+    QString word;
+    QByteArray sound;
+};
+
 // The cursor over the rows of an open list file's table tblList, in ascending [Order] (rows with
 // equal [Order] in the order they were added). The set of rows is taken when the cursor opens
 // and at each Requery; a row deleted since is skipped by moves and counts, and a row added with
@@ -83,9 +89,9 @@ public:
     // Row operations of the pages.
     // Walks from the first row to EOF counting the rows; the cursor is left at EOF.
     int CountRows();
-    // Goes to row k (1-based); when that is a row, writes its [Sound] whole to wavPath (created
-    // or truncated) and returns its [Word]. Otherwise returns empty text and leaves the file.
-    QString ReadWord(int k, const QString& wavPath);
+    // Goes to row k (1-based); when that is a row, its [Word] and its whole [Sound]. Nothing
+    // otherwise.
+    std::optional<SWordRow> ReadWord(int k);
     // Every non-empty [Word], in row order.
     QStringList ListWords();
     // Adds a row with all four values.

@@ -15,10 +15,10 @@ public:
     virtual QString LogInAtStart() = 0;
     // The user chosen in the log-in dialog; empty when it was cancelled.
     virtual QString LogInAgain() = 0;
-    // Reads the results of doc.m_strCurrentUser into the document's three lists (appending);
+    // Reads the results of doc.CurrentUser() into the document's three lists (appending);
     // does nothing and returns true when nobody is logged in.
     virtual bool LoadResults(COrthexDoc& doc) = 0;
-    // Writes the three lists when a user is logged in and doc.m_bResultsChanged is set;
+    // Writes the three lists when a user is logged in and the document's results changed;
     // otherwise does nothing and returns true.
     virtual bool SaveResults(COrthexDoc& doc) = 0;
 };

@@ -15,12 +15,11 @@ CWordListReload::Result CWordListReload::Run(COrthexDoc& doc)
         return result;
     // A cursor that cannot read the file again means the file changed under it (or went): the
     // document opens it anew, the way File Open does.
-    if (doc.m_pList && doc.m_pList->CanRestart() && !doc.m_pList->Requery())
-        doc.OnOpenDocument(doc.GetPathName());
+    doc.RereadList();
     if (doc.IsListOpen()) {
         result.outcome = Outcome::Loaded;
-        result.words = doc.m_pList->ListWords();
-    } else if (doc.m_database.IsOpen()) {
+        result.words = doc.List()->ListWords();
+    } else if (doc.Database().IsOpen()) {
         result.outcome = Outcome::NotOpened;
         Messages::Show(NotOpenedMessage());
     } else {

@@ -625,7 +625,7 @@ void CWords::OnSaveChanges()
     if (!doc.IsListOpen())
         return;
     // On failure the file is as it was and the words stay on screen for another try.
-    CWordListSave::Save(*doc.m_pList, ListedWords());
+    CWordListSave::Save(*doc.List(), ListedWords());
 }
 
 void CWords::OnCancelChanges()

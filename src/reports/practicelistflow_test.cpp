@@ -149,11 +149,11 @@ private Q_SLOTS:
         QCOMPARE(answers.asked, 1);
         QCOMPARE(sink.Texts(), QStringList{message});
         QVERIFY(document.IsListOpen());
-        QCOMPARE(document.m_database.Path(), path);
+        QCOMPARE(document.Database().Path(), path);
         QCOMPARE(document.GetPathName(), path);
         QCOMPARE(document.GetTitle(), name + QStringLiteral(".orthex"));
         QCOMPARE(document.GetWordCount(), words);
-        QCOMPARE(document.m_strCreatedBy, QStringLiteral("Pupil"));
+        QCOMPARE(document.CreatedBy(), QStringLiteral("Pupil"));
         QCOMPARE(initialUpdates.count(), 1);
         QCOMPARE(host.posted, QList<PageCommand>{PageCommand::Start});
         QCOMPARE(host.recent.constLast(), path);

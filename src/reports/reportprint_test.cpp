@@ -58,7 +58,7 @@ struct SPrintPage {
             dpiY = printer.logicalDpiY();
             paint(&printer);
         });
-        doc.m_strCurrentUser = QStringLiteral("Pupil");
+        doc.SetCurrentUser(QStringLiteral("Pupil"));
         page = std::make_unique<CReports>(doc, commands);
         page->OnInitialUpdate();
     }
@@ -101,7 +101,7 @@ void addGrade(COrthexDoc& doc, const QString& list, int correct, int words)
     grade->SetDateText(QStringLiteral("12/08/26, 03:10 AM"));
     grade->SetCorrectCount(correct);
     grade->SetWordCount(words);
-    doc.m_listGrades.AddTail(std::move(grade));
+    doc.Results().Grades().AddTail(std::move(grade));
 }
 
 void addMissed(COrthexDoc& doc, const QString& word, const QString& misspelling)
@@ -109,7 +109,7 @@ void addMissed(COrthexDoc& doc, const QString& word, const QString& misspelling)
     auto missed = std::make_unique<CMissed>();
     missed->SetWord(word);
     missed->SetMisspelling(misspelling);
-    doc.m_listMissed.AddTail(std::move(missed));
+    doc.Results().Missed().AddTail(std::move(missed));
 }
 
 // Each text once, in this order. Runs of blanks count as one: pdftotext sets its own spacing.
@@ -160,7 +160,7 @@ private Q_SLOTS:
         SPrintPage p;
         addGrade(p.doc, QStringLiteral("other kind"), 1, 1);
         if (kind == 0)
-            p.doc.m_listGrades.Clear();
+            p.doc.Results().Grades().Clear();
         if (questionMark)
             addMissed(p.doc, QStringLiteral("cat"), QStringLiteral("cat"));
         p.Print(EReportKind(kind));
@@ -277,7 +277,7 @@ private Q_SLOTS:
         auto word = std::make_unique<CVocabulary>();
         word->SetWord(QStringLiteral("necessary"));
         word->SetListName(QStringLiteral("HiddenList"));
-        p.doc.m_listVocabulary.AddTail(std::move(word));
+        p.doc.Results().Vocabulary().AddTail(std::move(word));
         p.Print(EReportKind::Vocabulary);
         const QString text = p.Text();
         QVERIFY(onceInOrder(text, {"Vocabulary Words -- Pupil", "Page 1 of 1", "Word", "necessary"}));
@@ -294,7 +294,8 @@ private Q_SLOTS:
                                  "address adress", "Believe beleive"}) {
             const QStringList words = QString::fromLatin1(pair).split(QLatin1Char(' '));
             addMissed(p.doc, words.at(0), words.at(1));
-            p.doc.m_listMissed.at(p.doc.m_listMissed.size() - 1).SetDateText(QStringLiteral("03/18/26, 09:05 AM"));
+            CRecordList<CMissed>& missed = p.doc.Results().Missed();
+            missed.at(missed.size() - 1).SetDateText(QStringLiteral("03/18/26, 09:05 AM"));
         }
         p.page->OnUpdate();
         p.Print(EReportKind::Profile);

@@ -325,8 +325,8 @@ CReports::~CReports()
 
 SReportLists CReports::DocumentLists() const
 {
-    COrthexDoc& doc = GetDocument();
-    return {&doc.m_listGrades, &doc.m_listMissed, &doc.m_listVocabulary};
+    CResultLists& results = GetDocument().Results();
+    return {&results.Grades(), &results.Missed(), &results.Vocabulary()};
 }
 
 QRadioButton* CReports::ReportButton(EReportKind kind) const
@@ -336,7 +336,7 @@ QRadioButton* CReports::ReportButton(EReportKind kind) const
 
 void CReports::OnInitialUpdate()
 {
-    m_sheet.OnInitialUpdate(&GetDocument().m_bResultsChanged, DocumentLists());
+    m_sheet.OnInitialUpdate(&GetDocument().Results(), DocumentLists());
     SizeColumns();
     PushRadioValue();
     UpdateButtons();
@@ -471,13 +471,13 @@ QPrinter& CReports::Printer()
 void CReports::OnFilePrintPreview()
 {
     QPrinter& printer = Printer();
-    const CReportPrinter job(m_sheet.Kind(), GetDocument().m_strCurrentUser, DocumentLists(), m_printFont,
+    const CReportPrinter job(m_sheet.Kind(), GetDocument().CurrentUser(), DocumentLists(), m_printFont,
                              m_nPrintPointTenths);
     if (job.LinesPerPage(printer) <= 0) {
         Messages::Show(kFontTooLarge, MessageIcon::Exclamation);
         return;
     }
-    printer.setDocName(PrintLayout::Title(m_sheet.Kind(), GetDocument().m_strCurrentUser));
+    printer.setDocName(PrintLayout::Title(m_sheet.Kind(), GetDocument().CurrentUser()));
     const PreviewFunction& preview = previewFunction() ? previewFunction() : PreviewFunction(&runPreview);
     preview(this, printer, [this](QPrinter* target) { PrintReport(target); });
 }
@@ -486,7 +486,7 @@ void CReports::PrintReport(QPrinter* printer)
 {
     if (!printer)
         return;
-    const CReportPrinter job(m_sheet.Kind(), GetDocument().m_strCurrentUser, DocumentLists(), m_printFont,
+    const CReportPrinter job(m_sheet.Kind(), GetDocument().CurrentUser(), DocumentLists(), m_printFont,
                              m_nPrintPointTenths);
     if (job.LinesPerPage(*printer) <= 0) {
         Messages::Show(kFontTooLarge, MessageIcon::Exclamation);
@@ -502,7 +502,7 @@ QString CReports::SuggestedExportPath() const
 {
     CAppSettings settings;
     const CAppFolders folders(settings);
-    const QString name = ResultTables::ExportFileName(m_sheet.Kind(), GetDocument().m_strCurrentUser);
+    const QString name = ResultTables::ExportFileName(m_sheet.Kind(), GetDocument().CurrentUser());
     const QString folder = folders.GetSaveFolder();
     return folder.isEmpty() ? name : folder + QLatin1Char('/') + name;
 }
@@ -557,7 +557,7 @@ void CReports::OnMakePracticeList()
         return;
     }
     // Deletions not yet saved stay on the page; the words come from the rows shown.
-    PracticeListFlow::Run(this, GetDocument(), GetDocument().m_strCurrentUser, sources);
+    PracticeListFlow::Run(this, GetDocument(), GetDocument().CurrentUser(), sources);
 }
 
 void CReports::OnProgress()
@@ -567,5 +567,5 @@ void CReports::OnProgress()
         Messages::Show(kNoData, MessageIcon::Exclamation);
         return;
     }
-    CProgressChartDlg::Open(*lists.grades, GetDocument().m_strCurrentUser, this);
+    CProgressChartDlg::Open(*lists.grades, GetDocument().CurrentUser(), this);
 }

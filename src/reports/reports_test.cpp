@@ -36,7 +36,7 @@ void addGrade(COrthexDoc& doc, const QString& list, int correct, int words)
     grade->SetDateText(QStringLiteral("12/08/26, 03:10 AM"));
     grade->SetCorrectCount(correct);
     grade->SetWordCount(words);
-    doc.m_listGrades.AddTail(std::move(grade));
+    doc.Results().Grades().AddTail(std::move(grade));
 }
 
 void addMissed(COrthexDoc& doc, const QString& word, const QString& misspelling,
@@ -47,7 +47,7 @@ void addMissed(COrthexDoc& doc, const QString& word, const QString& misspelling,
     missed->SetDateText(date);
     missed->SetWord(word);
     missed->SetMisspelling(misspelling);
-    doc.m_listMissed.AddTail(std::move(missed));
+    doc.Results().Missed().AddTail(std::move(missed));
 }
 
 void addVocabulary(COrthexDoc& doc, const QString& word, const QString& extra = QString(),
@@ -58,7 +58,7 @@ void addVocabulary(COrthexDoc& doc, const QString& word, const QString& extra = 
     vocabulary->SetDateText(QStringLiteral("12/08/26, 03:10 AM"));
     vocabulary->SetWord(word);
     vocabulary->SetExtra(extra);
-    doc.m_listVocabulary.AddTail(std::move(vocabulary));
+    doc.Results().Vocabulary().AddTail(std::move(vocabulary));
 }
 
 // The page on a document of its own, shown and initialised as the main window does.
@@ -69,7 +69,7 @@ struct SPage {
 
     void Open()
     {
-        doc.m_strCurrentUser = QStringLiteral("Pupil");
+        doc.SetCurrentUser(QStringLiteral("Pupil"));
         page = std::make_unique<CReports>(doc, commands);
         page->resize(640, 420);
         page->show();
@@ -102,7 +102,7 @@ struct SPage {
     QStringList GradeLists() const
     {
         QStringList names;
-        for (const CGrade& grade : doc.m_listGrades)
+        for (const CGrade& grade : doc.Results().Grades())
             names << grade.GetListName();
         return names;
     }
@@ -215,15 +215,15 @@ private Q_SLOTS:
         addMissed(p.doc, QStringLiteral("receive"), QStringLiteral("recieve"));
         addMissed(p.doc, QStringLiteral("baLL"), QStringLiteral("baL"));
         p.Open();
-        QVERIFY(!p.doc.m_bResultsChanged);
+        QVERIFY(!p.doc.Results().IsChanged());
         p.page->ReportButton(EReportKind::Missed)->click();
         // "double l" and "double L" keep their order; ie/ei comes before plurals.
         QCOMPARE(p.Column(3), (QStringList{"bal", "baL", "recieve", "boxs"}));
         CSpellingRules rules;
         QCOMPARE(p.Cell(2, 4), rules.AnalyzeMisspelling(QStringLiteral("receive"), QStringLiteral("recieve")));
         // The document's list has the new order too, without being marked as changed.
-        QCOMPARE(p.doc.m_listMissed.at(0).GetMisspelling(), QStringLiteral("bal"));
-        QVERIFY(!p.doc.m_bResultsChanged);
+        QCOMPARE(p.doc.Results().Missed().at(0).GetMisspelling(), QStringLiteral("bal"));
+        QVERIFY(!p.doc.Results().IsChanged());
     }
 
     void deletionsKeptAcrossASwitch()
@@ -238,9 +238,9 @@ private Q_SLOTS:
         QCOMPARE(p.GradeLists(), (QStringList{"first", "second", "third"}));
         p.page->ReportButton(EReportKind::Missed)->click();
         QCOMPARE(p.GradeLists(), (QStringList{"first", "third"}));
-        QVERIFY(p.doc.m_bResultsChanged);
-        QCOMPARE(p.doc.m_listGrades.at(1).GetCorrectCount(), 1);
-        QCOMPARE(p.doc.m_listGrades.at(1).GetWordCount(), 2);
+        QVERIFY(p.doc.Results().IsChanged());
+        QCOMPARE(p.doc.Results().Grades().at(1).GetCorrectCount(), 1);
+        QCOMPARE(p.doc.Results().Grades().at(1).GetWordCount(), 2);
     }
 
     void deletionsDropped_data()
@@ -269,8 +269,8 @@ private Q_SLOTS:
             p.page->ReportButton(EReportKind::Vocabulary)->click();
         }
         QCOMPARE(p.Column(3), (QStringList{"one", "two", "three"}));
-        QCOMPARE(p.doc.m_listVocabulary.size(), 3);
-        QVERIFY(!p.doc.m_bResultsChanged);
+        QCOMPARE(p.doc.Results().Vocabulary().size(), 3);
+        QVERIFY(!p.doc.Results().IsChanged());
         QVERIFY(!p.page->Sheet().RowsChanged());
     }
 
@@ -283,7 +283,7 @@ private Q_SLOTS:
         QCOMPARE(p.Rows(), 1);
         QVERIFY(!p.page->Sheet().RowsChanged());
         p.page->SaveChangesButton()->click();
-        QVERIFY(!p.doc.m_bResultsChanged);
+        QVERIFY(!p.doc.Results().IsChanged());
     }
 
     void deleteAllOnAnEmptyListMarksTheDocumentAtSave()
@@ -292,9 +292,9 @@ private Q_SLOTS:
         p.Open();
         p.page->DeleteAllButton()->click();
         QVERIFY(p.page->Sheet().RowsChanged());
-        QVERIFY(!p.doc.m_bResultsChanged);
+        QVERIFY(!p.doc.Results().IsChanged());
         p.page->SaveChangesButton()->click();
-        QVERIFY(p.doc.m_bResultsChanged);
+        QVERIFY(p.doc.Results().IsChanged());
         QVERIFY(!p.page->Sheet().RowsChanged());
     }
 
@@ -309,13 +309,13 @@ private Q_SLOTS:
         p.Select({1});
         p.page->DeleteSelectionButton()->click();
         p.page->SaveChangesButton()->click();
-        QCOMPARE(p.doc.m_listVocabulary.size(), 1);
-        const CVocabulary& kept = p.doc.m_listVocabulary.at(0);
+        QCOMPARE(p.doc.Results().Vocabulary().size(), 1);
+        const CVocabulary& kept = p.doc.Results().Vocabulary().at(0);
         QCOMPARE(kept.GetWord(), QStringLiteral("keep"));
         QCOMPARE(kept.GetExtra(), QStringLiteral("extra text"));
         QCOMPARE(kept.GetListName(), QStringLiteral("Week1"));
         QCOMPARE(kept.GetDateText(), QStringLiteral("12/08/26, 03:10 AM"));
-        QCOMPARE(p.doc.m_listMissed.size(), 1);
+        QCOMPARE(p.doc.Results().Missed().size(), 1);
     }
 
     void deletesSeveralSeparateRows()
@@ -356,8 +356,8 @@ private Q_SLOTS:
         QCOMPARE(p.Rows(), 3);
         QVERIFY(!p.page->Sheet().RowsChanged());
         p.page->OnSaveChanges();
-        QVERIFY(!p.doc.m_bResultsChanged);
-        QCOMPARE(p.doc.m_listMissed.size(), 5);
+        QVERIFY(!p.doc.Results().IsChanged());
+        QCOMPARE(p.doc.Results().Missed().size(), 5);
         // Another report can be changed again.
         p.page->ReportButton(EReportKind::Grades)->click();
         QVERIFY(p.page->DeleteAllButton()->isEnabled());
@@ -376,7 +376,7 @@ private Q_SLOTS:
         p.Select({doubled});
         p.page->DeleteSelectionButton()->click();
         p.page->ReportButton(EReportKind::Profile)->click();
-        QVERIFY(p.doc.m_bResultsChanged);
+        QVERIFY(p.doc.Results().IsChanged());
         QCOMPARE(p.Column(0), (QStringList{"ie/ei", "capital letters"}));
         QCOMPARE(p.Column(2), (QStringList{"75.0 %", "25.0 %"}));
     }
@@ -434,7 +434,7 @@ private Q_SLOTS:
         QCOMPARE(got, records);
         // The records are the document's, in its order (cat, comma, Believe, field, receive).
         for (qsizetype index : got)
-            QVERIFY(index >= 0 && index < p.doc.m_listMissed.size());
+            QVERIFY(index >= 0 && index < p.doc.Results().Missed().size());
     }
 
     // "Export..." writes the report shown as orthex-cli results writes it, from the document's
@@ -477,11 +477,11 @@ private Q_SLOTS:
         grade->SetDateText(QStringLiteral("12/08/26 03:10 AM"));
         grade->SetCorrectCount(9);
         grade->SetWordCount(10);
-        p.doc.m_listGrades.AddTail(std::move(grade));
+        p.doc.Results().Grades().AddTail(std::move(grade));
         grade = std::make_unique<CGrade>();
         grade->SetListName(QStringLiteral("Week2"));
         grade->SetDateText(QStringLiteral("12/08/26 03:10 AM"));
-        p.doc.m_listGrades.AddTail(std::move(grade));
+        p.doc.Results().Grades().AddTail(std::move(grade));
         addMissed(p.doc, QStringLiteral("receive"), QStringLiteral("recieve"));
         addMissed(p.doc, QStringLiteral("Ball"), QStringLiteral("bal"), hard, QStringLiteral("x"));
         auto word = std::make_unique<CVocabulary>();
@@ -489,7 +489,7 @@ private Q_SLOTS:
         word->SetDateText(QStringLiteral("12/08/26 03:10 AM"));
         word->SetWord(QStringLiteral("caf\u00e9"));
         word->SetExtra(QStringLiteral("two\nlines"));
-        p.doc.m_listVocabulary.AddTail(std::move(word));
+        p.doc.Results().Vocabulary().AddTail(std::move(word));
         p.Open();
         p.page->ReportButton(EReportKind(kind))->click();
         if (kind != 3) {

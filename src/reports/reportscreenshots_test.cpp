@@ -20,7 +20,7 @@ public:
 // A pupil with a few weeks of results.
 void fill(COrthexDoc& doc)
 {
-    doc.m_strCurrentUser = QStringLiteral("Emma");
+    doc.SetCurrentUser(QStringLiteral("Emma"));
     const struct {
         const char* list;
         const char* date;
@@ -34,7 +34,7 @@ void fill(COrthexDoc& doc)
         grade->SetDateText(QString::fromLatin1(g.date));
         grade->SetCorrectCount(g.correct);
         grade->SetWordCount(g.words);
-        doc.m_listGrades.AddTail(std::move(grade));
+        doc.Results().Grades().AddTail(std::move(grade));
     }
     const char* missed[][2] = {{"receive", "recieve"}, {"boxes", "boxs"},    {"knives", "knifes"},
                                {"happiness", "happyness"}, {"phone", "fone"}, {"Monday", "monday"},
@@ -45,14 +45,14 @@ void fill(COrthexDoc& doc)
         record->SetDateText(QStringLiteral("03/18/26, 09:05 AM"));
         record->SetWord(QString::fromLatin1(m[0]));
         record->SetMisspelling(QString::fromLatin1(m[1]));
-        doc.m_listMissed.AddTail(std::move(record));
+        doc.Results().Missed().AddTail(std::move(record));
     }
     for (const char* word : {"necessary", "rhythm", "separate", "weird"}) {
         auto record = std::make_unique<CVocabulary>();
         record->SetListName(QStringLiteral("Week 2"));
         record->SetDateText(QStringLiteral("03/11/26, 09:10 AM"));
         record->SetWord(QString::fromLatin1(word));
-        doc.m_listVocabulary.AddTail(std::move(record));
+        doc.Results().Vocabulary().AddTail(std::move(record));
     }
 }
 }  // namespace

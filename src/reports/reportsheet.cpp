@@ -1,6 +1,7 @@
 #include "reports/reportsheet.h"
 
 #include "reports/missedorder.h"
+#include "users/resultlists.h"
 #include "users/resultrows.h"
 
 #include <QSet>
@@ -23,10 +24,10 @@ std::optional<EResultKind> resultKind(EReportKind kind)
 }
 }  // namespace
 
-void CReportSheet::OnInitialUpdate(bool* resultsChanged, const SReportLists& lists)
+void CReportSheet::OnInitialUpdate(CResultLists* results, const SReportLists& lists)
 {
     OnUpdate(lists);
-    m_pResultsChanged = resultsChanged;
+    m_pResults = results;
     // Shown afresh even though the grades are shown already.
     m_kind = EReportKind::Missed;
     Show(EReportKind::Grades);
@@ -55,8 +56,8 @@ void CReportSheet::Show(EReportKind kind)
 {
     if (kind == m_kind)
         return;
-    if (m_bRowsChanged && m_pResultsChanged) {
-        *m_pResultsChanged = true;
+    if (m_bRowsChanged && m_pResults) {
+        m_pResults->SetChanged(true);
         Rebuild();
     }
     Fill(kind);
@@ -126,8 +127,8 @@ bool CReportSheet::DeleteAll()
 
 void CReportSheet::SaveChanges()
 {
-    if (m_bRowsChanged && m_pResultsChanged) {
-        *m_pResultsChanged = true;
+    if (m_bRowsChanged && m_pResults) {
+        m_pResults->SetChanged(true);
         Rebuild();
     }
 }

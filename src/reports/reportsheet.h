@@ -8,6 +8,8 @@
 #include <QList>
 #include <QStringList>
 
+class CResultLists;
+
 // Whoever shows the rows of a sheet (the reports page's table model) hears of every change,
 // so that it can keep its view and selection in step.
 class IReportSheetObserver
@@ -34,9 +36,9 @@ public:
 
     void SetObserver(IReportSheetObserver* observer) { m_pObserver = observer; }
 
-    // The first initial update: from now on saving marks the document's results as changed
-    // through this flag. Then the grades are shown afresh and nothing counts as deleted.
-    void OnInitialUpdate(bool* resultsChanged, const SReportLists& lists);
+    // The first initial update: from now on saving marks the document's results as changed.
+    // Then the grades are shown afresh and nothing counts as deleted.
+    void OnInitialUpdate(CResultLists* results, const SReportLists& lists);
     // Every update of the document: takes its lists, orders the misspelled words by their
     // labels, shows the grades and drops unsaved deletions.
     void OnUpdate(const SReportLists& lists);
@@ -71,7 +73,7 @@ public:
     // None for the other reports.
     QList<qsizetype> MissedRecordsOf(QList<int> rows) const;
     bool RowsChanged() const { return m_bRowsChanged; }
-    bool HoldsResultsFlag() const { return m_pResultsChanged != nullptr; }
+    bool HoldsResultsFlag() const { return m_pResults != nullptr; }
     const SReportLists& Lists() const { return m_lists; }
     const QList<SReportColumn>& Columns() const { return m_columns; }
     const QList<QStringList>& Rows() const { return m_rows; }
@@ -87,7 +89,7 @@ private:
     IReportSheetObserver* m_pObserver;
     EReportKind m_kind = EReportKind::Grades;
     bool m_bRowsChanged = false;
-    bool* m_pResultsChanged = nullptr;
+    CResultLists* m_pResults = nullptr;
     SReportLists m_lists;
     QList<SReportColumn> m_columns;
     QList<QStringList> m_rows;

@@ -230,10 +230,10 @@ void CTest::AskingWord(Operation operation)
 {
     // A word is asked when a test started or went on to another word: the test runs afterwards
     // and its word number changed. At the end of a test, or when it is stopped, nothing runs.
-    const bool wasRunning = GetDocument().m_bTestRunning;
+    const bool wasRunning = GetDocument().IsTestRunning();
     const int wordBefore = m_session->WordNumber();
     operation();
-    const bool asked = GetDocument().m_bTestRunning && (!wasRunning || m_session->WordNumber() != wordBefore);
+    const bool asked = GetDocument().IsTestRunning() && (!wasRunning || m_session->WordNumber() != wordBefore);
     if (asked && m_bAutoPlay && m_session->IsEnabled(ETestControl::Listen))
         m_session->ListenToWord();
 }
@@ -258,7 +258,7 @@ void CTest::OnUpdate()
 
 void CTest::OnFrameClosing()
 {
-    if (GetDocument().m_bTestRunning)
+    if (GetDocument().IsTestRunning())
         m_session->StopTest();
 }
 

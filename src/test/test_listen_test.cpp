@@ -114,7 +114,7 @@ private Q_SLOTS:
             QTest::mouseClick(page.SkipButton(), Qt::LeftButton);
             QVERIFY(!TestAudio::HasSound(heard(page.NextButton(), &played)));
             QVERIFY(!played);
-            QVERIFY(!doc->m_bTestRunning);
+            QVERIFY(!doc->IsTestRunning());
             QVERIFY2(m_sink->Texts().isEmpty(), qPrintable(m_sink->Texts().join(QLatin1Char('|'))));
         }
     }

@@ -119,7 +119,7 @@ private Q_SLOTS:
         if (words.isEmpty()) {
             QTest::mouseClick(p.page.StartButton(), Qt::LeftButton);
             QVERIFY(m_sink->Texts().contains(QStringLiteral("Error with spelling list.\n\rCheck list and try again.")));
-            QVERIFY(!p.doc->m_bTestRunning);
+            QVERIFY(!p.doc->IsTestRunning());
         }
     }
 
@@ -151,7 +151,7 @@ private Q_SLOTS:
         // server, playing says so).
         QCOMPARE(p.Focused(), p.page.AnswerField());
         QCOMPARE(p.page.WordNumberField()->text(), QStringLiteral("2"));
-        QCOMPARE(p.doc->m_listMissed.size(), 1);
+        QCOMPARE(p.doc->Results().Missed().size(), 1);
     }
 
     // Enter on any other control does nothing.
@@ -176,11 +176,11 @@ private Q_SLOTS:
         QCOMPARE(p.Focused(), target);
         m_sink->Clear();
         p.Enter();
-        QVERIFY(p.doc->m_bTestRunning);
+        QVERIFY(p.doc->IsTestRunning());
         QCOMPARE(p.page.WordNumberField()->text(), QStringLiteral("1"));
         QCOMPARE(p.page.ResultsList()->count(), 0);
         QVERIFY(m_sink->Texts().isEmpty());
-        QVERIFY(p.doc->m_listVocabulary.isEmpty());
+        QVERIFY(p.doc->Results().Vocabulary().isEmpty());
     }
 
     // A whole test with the keyboard alone: Space presses the focused button, Tab moves on.
@@ -189,7 +189,7 @@ private Q_SLOTS:
         SPage p(QStringLiteral("pupil"), {QStringLiteral("apple"), QStringLiteral("pear"), QStringLiteral("plum")});
         p.page.StartButton()->setFocus();
         QTest::keyClick(p.Focused(), Qt::Key_Space);
-        QVERIFY(p.doc->m_bTestRunning);
+        QVERIFY(p.doc->IsTestRunning());
         const QStringList typed{QStringLiteral("apple"), QStringLiteral("paer"), QStringLiteral("plum")};
         for (const QString& answer : typed) {
             QCOMPARE(p.Focused(), p.page.ListenButton());
@@ -199,13 +199,13 @@ private Q_SLOTS:
             p.Enter();
             p.Enter();
         }
-        QVERIFY(!p.doc->m_bTestRunning);
+        QVERIFY(!p.doc->IsTestRunning());
         QCOMPARE(p.page.MessageField()->toPlainText(),
                  QStringLiteral("End of test.  Check out your final score.\nClick Start to redo test."));
         QCOMPARE(p.page.ScoreField()->text(), QStringLiteral("66.67 %"));
         QCOMPARE(p.Focused(), p.page.StartButton());
-        QCOMPARE(p.doc->m_listGrades.size(), 1);
-        QCOMPARE(p.doc->m_listGrades.at(0).GetCorrectCount(), 2);
+        QCOMPARE(p.doc->Results().Grades().size(), 1);
+        QCOMPARE(p.doc->Results().Grades().at(0).GetCorrectCount(), 2);
         // Skip by keyboard in the next test.
         QTest::keyClick(p.Focused(), Qt::Key_Space);
         p.page.SkipButton()->setFocus();
@@ -281,14 +281,14 @@ private Q_SLOTS:
         p.page.AnswerField()->setText(QStringLiteral("apple"));
         QTest::mouseClick(p.page.CheckButton(), Qt::LeftButton);
         p.page.OnFrameClosing();
-        QVERIFY(!p.doc->m_bTestRunning);
-        QCOMPARE(p.doc->m_listGrades.size(), 1);
-        QCOMPARE(p.doc->m_listGrades.at(0).GetListName(), QStringLiteral("Week1.orthex--Stopped Test"));
-        QCOMPARE(p.doc->m_listGrades.at(0).GetCorrectCount(), 1);
+        QVERIFY(!p.doc->IsTestRunning());
+        QCOMPARE(p.doc->Results().Grades().size(), 1);
+        QCOMPARE(p.doc->Results().Grades().at(0).GetListName(), QStringLiteral("Week1.orthex--Stopped Test"));
+        QCOMPARE(p.doc->Results().Grades().at(0).GetCorrectCount(), 1);
         QCOMPARE(writes, 1);
         // Not during a test: nothing is recorded.
         p.page.OnFrameClosing();
-        QCOMPARE(p.doc->m_listGrades.size(), 1);
+        QCOMPARE(p.doc->Results().Grades().size(), 1);
         QCOMPARE(writes, 1);
     }
 

@@ -4,8 +4,10 @@
 #include "app/appsettings.h"
 #include "app/fixedformat.h"
 #include "app/messages.h"
+#include "lists/listmessages.h"
 #include "lists/orthexdoc.h"
 #include "sound/dxsoundrecorder.h"
+#include "sound/playbackfile.h"
 #include "test/testdatetext.h"
 #include "test/testorder.h"
 
@@ -90,10 +92,7 @@ void CTestSession::ResetTest()
 void CTestSession::StartTest()
 {
     TakeControls();
-    // The list may have changed on disk since it was read: read its rows again, and reopen
-    // the file when that fails.
-    if (m_doc.m_pList && m_doc.m_pList->CanRestart() && !m_doc.m_pList->Requery())
-        m_doc.OnOpenDocument(m_doc.GetPathName());
+    m_doc.RereadList();
 
     m_nWordCount = qMax(0, m_doc.GetWordCount());
     if (m_nWordCount <= 0) {
@@ -109,7 +108,7 @@ void CTestSession::StartTest()
 
     m_strDateText = TestDateText::Format(m_clock());
 
-    m_doc.m_bResultsChanged = true;
+    m_doc.Results().SetChanged(true);
     m_strListName = m_doc.GetTitle();
 
     m_strMessage = kReady;
@@ -151,7 +150,7 @@ void CTestSession::CheckAnswer()
             missed->SetDateText(m_strDateText);
             missed->SetWord(m_strCurrentWord);
             missed->SetMisspelling(m_strAnswer);
-            m_doc.m_listMissed.AddHead(std::move(missed));
+            m_doc.Results().Missed().AddHead(std::move(missed));
         }
         colour = kWrongColour;
     } else {
@@ -188,7 +187,7 @@ void CTestSession::SkipWord()
         vocabulary->SetListName(m_strListName);
         vocabulary->SetDateText(m_strDateText);
         vocabulary->SetWord(m_strCurrentWord);
-        m_doc.m_listVocabulary.AddHead(std::move(vocabulary));
+        m_doc.Results().Vocabulary().AddHead(std::move(vocabulary));
     }
 
     AddLine(m_strCurrentWord, kSkippedColour);
@@ -332,13 +331,18 @@ QString CTestSession::ReadWord(int position)
     const QString folder = m_strRecordingFolder;
     if (!folder.isEmpty() && !QDir(folder).exists())
         CAppFolders::CreateFolderPath(folder);
-    const QString word = m_doc.ReadWord(position, RecordingPath());
-    return word;
+    const std::optional<SWordRow> row = m_doc.ReadWord(position);
+    if (!row)
+        return QString();
+    const QString path = RecordingPath();
+    if (QString reason; !PlaybackFile::Write(path, row->sound, &reason))
+        Messages::Show(ListMessages::CannotWriteRecording(path, reason), MessageIcon::Exclamation);
+    return row->word;
 }
 
 bool CTestSession::LoggedIn() const
 {
-    return !m_doc.m_strCurrentUser.isEmpty();
+    return !m_doc.CurrentUser().isEmpty();
 }
 
 void CTestSession::AddGrade(const QString& listName)
@@ -348,7 +352,7 @@ void CTestSession::AddGrade(const QString& listName)
     grade->SetDateText(m_strDateText);
     grade->SetCorrectCount(m_nCorrectCount);
     grade->SetWordCount(m_nWordCount);
-    m_doc.m_listGrades.AddHead(std::move(grade));
+    m_doc.Results().Grades().AddHead(std::move(grade));
 }
 
 void CTestSession::WriteResults()

@@ -51,7 +51,7 @@ Controls enabledControls(const CTestSession& session)
 QStringList gradeTexts(const COrthexDoc& doc)
 {
     QStringList texts;
-    for (const CGrade& grade : doc.m_listGrades)
+    for (const CGrade& grade : doc.Results().Grades())
         texts << QStringLiteral("%1|%2|%3 of %4")
                      .arg(grade.GetListName(), grade.GetDateText())
                      .arg(grade.GetCorrectCount())
@@ -96,7 +96,7 @@ struct STestRun {
     {
         QStringList asked;
         session.StartTest();
-        while (doc->m_bTestRunning) {
+        while (doc->IsTestRunning()) {
             asked << session.CurrentWord();
             Answer(session.CurrentWord());
         }
@@ -153,7 +153,7 @@ private Q_SLOTS:
         run.session.StartTest();
         QCOMPARE(run.session.Order(), TestOrder::Build(int(words.size()), randomize, quint32(kStartTime)));
         QStringList asked;
-        while (run.doc->m_bTestRunning) {
+        while (run.doc->IsTestRunning()) {
             const QString word = run.session.CurrentWord();
             asked << word;
             QCOMPARE(run.session.WordNumber(), int(asked.size()));
@@ -219,9 +219,9 @@ private Q_SLOTS:
         QCOMPARE(run.session.Results(),
                  (QList<STestLine>{{answer, right ? CTestSession::kRightColour : CTestSession::kWrongColour}}));
         QCOMPARE(run.session.SelectedLine(), 0);
-        QCOMPARE(run.doc->m_listMissed.size(), right ? 0 : 1);
+        QCOMPARE(run.doc->Results().Missed().size(), right ? 0 : 1);
         if (!right) {
-            const CMissed& missed = run.doc->m_listMissed.at(0);
+            const CMissed& missed = run.doc->Results().Missed().at(0);
             QCOMPARE(missed.GetListName(), QStringLiteral("Week1.orthex"));
             QCOMPARE(missed.GetDateText(), QStringLiteral("12/08/26, 03:10 AM"));
             QCOMPARE(missed.GetWord(), QStringLiteral("apple"));
@@ -247,7 +247,7 @@ private Q_SLOTS:
             QCOMPARE(run.session.CorrectCount(), 0);
             QCOMPARE(run.session.ScoreText(), QString());
             QVERIFY(run.session.Results().isEmpty());
-            QVERIFY(run.doc->m_listMissed.isEmpty());
+            QVERIFY(run.doc->Results().Missed().isEmpty());
             QCOMPARE(enabledControls(run.session), asking);
             QCOMPARE(run.session.Focus(), ETestControl::Answer);
         }
@@ -256,12 +256,12 @@ private Q_SLOTS:
         run.session.SetAnswer(QStringLiteral("plumb"));
         run.session.CheckAnswer();
         run.Answer(QStringLiteral("plum"));
-        QVERIFY(!run.doc->m_bTestRunning);
+        QVERIFY(!run.doc->IsTestRunning());
         QCOMPARE(run.session.CorrectCount(), 2);
         QCOMPARE(run.session.Results(), (QList<STestLine>{{QStringLiteral("apple"), CTestSession::kRightColour},
                                                           {QStringLiteral("pear"), CTestSession::kSkippedColour},
                                                           {QStringLiteral("plum"), CTestSession::kRightColour}}));
-        QVERIFY(run.doc->m_listMissed.isEmpty());
+        QVERIFY(run.doc->Results().Missed().isEmpty());
         QCOMPARE(gradeTexts(*run.doc), QStringList{QStringLiteral("Week1.orthex--Repeat|12/08/26, 03:10 AM|2 of 3")});
     }
 
@@ -284,11 +284,11 @@ private Q_SLOTS:
         for (const QString& word : words)
             blue << STestLine{word, CTestSession::kSkippedColour};
         QCOMPARE(run.session.Results(), blue);
-        QCOMPARE(run.doc->m_listVocabulary.size(), 4);
+        QCOMPARE(run.doc->Results().Vocabulary().size(), 4);
         // Newest first.
-        QCOMPARE(run.doc->m_listVocabulary.at(0).GetWord(), QStringLiteral("four"));
-        QCOMPARE(run.doc->m_listVocabulary.at(3).GetWord(), QStringLiteral("one"));
-        for (const CVocabulary& v : run.doc->m_listVocabulary) {
+        QCOMPARE(run.doc->Results().Vocabulary().at(0).GetWord(), QStringLiteral("four"));
+        QCOMPARE(run.doc->Results().Vocabulary().at(3).GetWord(), QStringLiteral("one"));
+        for (const CVocabulary& v : run.doc->Results().Vocabulary()) {
             QCOMPARE(v.GetListName(), QStringLiteral("Week1.orthex"));
             QCOMPARE(v.GetDateText(), QStringLiteral("12/08/26, 03:10 AM"));
             QCOMPARE(v.GetExtra(), QString());
@@ -313,7 +313,7 @@ private Q_SLOTS:
         STestRun run(QString(), {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
         run.session.StartTest();
         QStringList scores;
-        while (run.doc->m_bTestRunning) {
+        while (run.doc->IsTestRunning()) {
             run.session.SetAnswer(run.session.CurrentWord());
             run.session.CheckAnswer();
             scores << run.session.ScoreText();
@@ -375,8 +375,8 @@ private Q_SLOTS:
         QCOMPARE(run.session.CorrectCount(), 0);
         QCOMPARE(run.session.ScoreText(), QString());
         QCOMPARE(run.session.Answer(), QString());
-        QVERIFY(!run.doc->m_bTestRunning);
-        QVERIFY(run.doc->m_bResultsChanged);
+        QVERIFY(!run.doc->IsTestRunning());
+        QVERIFY(run.doc->Results().IsChanged());
         QCOMPARE(enabledControls(run.session),
                  (Controls{ETestControl::Start, ETestControl::Randomize, ETestControl::Repeat}));
         // The lines of the stopped test stay until the next start.
@@ -399,12 +399,12 @@ private Q_SLOTS:
         QCOMPARE(run.session.Message(), kEnd);
         QCOMPARE(run.session.CorrectCount(), 1);
         QCOMPARE(run.session.Results().size(), 3);
-        QVERIFY(run.doc->m_listGrades.isEmpty());
-        QVERIFY(run.doc->m_listMissed.isEmpty());
-        QVERIFY(run.doc->m_listVocabulary.isEmpty());
+        QVERIFY(run.doc->Results().Grades().isEmpty());
+        QVERIFY(run.doc->Results().Missed().isEmpty());
+        QVERIFY(run.doc->Results().Vocabulary().isEmpty());
         run.session.StartTest();
         run.session.StopTest();
-        QVERIFY(run.doc->m_listGrades.isEmpty());
+        QVERIFY(run.doc->Results().Grades().isEmpty());
         QCOMPARE(writes, 0);
     }
 
@@ -431,9 +431,9 @@ private Q_SLOTS:
         run.Skip();
         run.now += 7200;
         run.Answer(QStringLiteral("plum"));
-        QCOMPARE(run.doc->m_listMissed.at(0).GetDateText(), QStringLiteral("12/08/26, 03:10 AM"));
-        QCOMPARE(run.doc->m_listVocabulary.at(0).GetDateText(), QStringLiteral("12/08/26, 03:10 AM"));
-        QCOMPARE(run.doc->m_listGrades.at(0).GetDateText(), QStringLiteral("12/08/26, 03:10 AM"));
+        QCOMPARE(run.doc->Results().Missed().at(0).GetDateText(), QStringLiteral("12/08/26, 03:10 AM"));
+        QCOMPARE(run.doc->Results().Vocabulary().at(0).GetDateText(), QStringLiteral("12/08/26, 03:10 AM"));
+        QCOMPARE(run.doc->Results().Grades().at(0).GetDateText(), QStringLiteral("12/08/26, 03:10 AM"));
     }
 
     void timeThatCannotBeConverted()
@@ -443,8 +443,8 @@ private Q_SLOTS:
         run.session.SetRandomize(1);
         run.session.StartTest();
         run.Answer(QStringLiteral("aple"));
-        QCOMPARE(run.doc->m_listMissed.at(0).GetDateText(), QStringLiteral("Invalid DateTime"));
-        QCOMPARE(run.doc->m_listGrades.at(0).GetDateText(), QStringLiteral("Invalid DateTime"));
+        QCOMPARE(run.doc->Results().Missed().at(0).GetDateText(), QStringLiteral("Invalid DateTime"));
+        QCOMPARE(run.doc->Results().Grades().at(0).GetDateText(), QStringLiteral("Invalid DateTime"));
     }
 
     void noWords_data()
@@ -471,8 +471,8 @@ private Q_SLOTS:
         QCOMPARE(m_sink->Entries().size(), 1);
         QCOMPARE(m_sink->Entries().at(0).text, QStringLiteral("Error with spelling list.\n\rCheck list and try again."));
         QCOMPARE(m_sink->Entries().at(0).icon, MessageIcon::Exclamation);
-        QVERIFY(!doc->m_bTestRunning);
-        QVERIFY(!doc->m_bResultsChanged);
+        QVERIFY(!doc->IsTestRunning());
+        QVERIFY(!doc->Results().IsChanged());
         QCOMPARE(enabledControls(session), before);
         QCOMPARE(session.WordNumber(), 0);
         QCOMPARE(session.DateText(), QString());
@@ -528,8 +528,8 @@ private Q_SLOTS:
         QCOMPARE(enabledControls(run.session), asking);
         QCOMPARE(run.session.Focus(), ETestControl::Listen);
         QCOMPARE(run.session.Message(), kReady);
-        QVERIFY(run.doc->m_bTestRunning);
-        QVERIFY(run.doc->m_bResultsChanged);
+        QVERIFY(run.doc->IsTestRunning());
+        QVERIFY(run.doc->Results().IsChanged());
         run.session.SetAnswer(QStringLiteral("apple"));
         run.session.CheckAnswer();
         QCOMPARE(enabledControls(run.session), answered);
@@ -541,8 +541,8 @@ private Q_SLOTS:
         QCOMPARE(enabledControls(run.session), answered);
         run.session.NextWord();
         QCOMPARE(enabledControls(run.session), (Controls{ETestControl::Start, ETestControl::Randomize, ETestControl::Repeat}));
-        QVERIFY(!run.doc->m_bTestRunning);
-        QVERIFY(run.doc->m_bResultsChanged);
+        QVERIFY(!run.doc->IsTestRunning());
+        QVERIFY(run.doc->Results().IsChanged());
         // Listen is off at the end: the pupil goes on from Start.
         QCOMPARE(run.session.Focus(), ETestControl::Start);
     }
@@ -572,8 +572,8 @@ private Q_SLOTS:
     {
         STestRun run(QStringLiteral("pupil"), {QStringLiteral("apple"), QStringLiteral("pear")});
         run.session.StartTest();
-        QVERIFY(run.doc->m_pList->SetAbsolutePosition(2));
-        QVERIFY(run.doc->m_pList->Delete());
+        QVERIFY(run.doc->List()->SetAbsolutePosition(2));
+        QVERIFY(run.doc->List()->Delete());
         run.Answer(QStringLiteral("apple"));
         QCOMPARE(run.session.WordNumber(), 2);
         QCOMPARE(run.session.CurrentWord(), QString());
@@ -629,8 +629,8 @@ private Q_SLOTS:
         QStringList writes;
         run.session.SetResultsWriter([&](COrthexDoc& doc) {
             writes << gradeTexts(doc).join(QLatin1Char(';'));
-            return files.SaveResults(doc.m_strCurrentUser, doc.m_bResultsChanged,
-                                     {doc.m_listGrades, doc.m_listMissed, doc.m_listVocabulary});
+            return files.SaveResults(doc.CurrentUser(), doc.Results().IsChanged(),
+                                     doc.Results().Lists());
         });
         run.session.StartTest();
         run.Answer(QStringLiteral("aple"));
@@ -649,7 +649,7 @@ private Q_SLOTS:
         CRecordList<CVocabulary> vocabulary;
         QVERIFY(reader.Load(QStringLiteral("pupil"), {grades, missed, vocabulary}));
         QCOMPARE(grades.size(), 1);
-        QCOMPARE(grades.at(0), run.doc->m_listGrades.at(0));
+        QCOMPARE(grades.at(0), run.doc->Results().Grades().at(0));
         QCOMPARE(missed.size(), 1);
         QCOMPARE(missed.at(0).GetMisspelling(), QStringLiteral("aple"));
         QVERIFY(vocabulary.isEmpty());

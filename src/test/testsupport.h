@@ -30,7 +30,7 @@ public:
     bool LoadResults(COrthexDoc&) override { return true; }
     bool SaveResults(COrthexDoc& doc) override
     {
-        if (m_saves && !doc.m_strCurrentUser.isEmpty() && doc.m_bResultsChanged)
+        if (m_saves && !doc.CurrentUser().isEmpty() && doc.Results().IsChanged())
             ++*m_saves;
         return true;
     }

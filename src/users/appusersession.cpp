@@ -22,22 +22,22 @@ QString CAppUserSession::LogInAgain()
 
 bool CAppUserSession::LoadResults(COrthexDoc& doc)
 {
-    if (doc.m_strCurrentUser.isEmpty())
+    if (doc.CurrentUser().isEmpty())
         return true;
     const CWaitCursor wait;
     m_results.SetUserFolder(m_folders.UserFolder());
-    return m_results.LoadResults(doc.m_strCurrentUser, {doc.m_listGrades, doc.m_listMissed, doc.m_listVocabulary});
+    return m_results.LoadResults(doc.CurrentUser(), doc.Results().Lists());
 }
 
 bool CAppUserSession::SaveResults(COrthexDoc& doc)
 {
     // Results an earlier save could not write are tried again even when nothing changed now.
-    if (doc.m_strCurrentUser.isEmpty() && m_results.UnsavedUsers().isEmpty())
+    if (doc.CurrentUser().isEmpty() && m_results.UnsavedUsers().isEmpty())
         return true;
-    if (!doc.m_bResultsChanged && m_results.UnsavedUsers().isEmpty())
+    if (!doc.Results().IsChanged() && m_results.UnsavedUsers().isEmpty())
         return true;
     const CWaitCursor wait;
     m_results.SetUserFolder(m_folders.UserFolder());
-    return m_results.SaveResults(doc.m_strCurrentUser, doc.m_bResultsChanged,
-                                 {doc.m_listGrades, doc.m_listMissed, doc.m_listVocabulary});
+    return m_results.SaveResults(doc.CurrentUser(), doc.Results().IsChanged(),
+                                 doc.Results().Lists());
 }

@@ -52,7 +52,7 @@ std::unique_ptr<CGrade> grade(const QString& list)
 QStringList gradeNames(const COrthexDoc& doc)
 {
     QStringList names;
-    for (const CGrade& g : doc.m_listGrades)
+    for (const CGrade& g : doc.Results().Grades())
         names.append(g.GetListName());
     return names;
 }
@@ -164,19 +164,19 @@ private Q_SLOTS:
         m_dialog.answers = {ok(QStringLiteral("Anna"))};
         {
             auto doc = makeDocument();
-            QCOMPARE(doc->m_strCurrentUser, QStringLiteral("Anna"));
-            QVERIFY(doc->m_listGrades.isEmpty());
+            QCOMPARE(doc->CurrentUser(), QStringLiteral("Anna"));
+            QVERIFY(doc->Results().Grades().isEmpty());
             QVERIFY(m_sink->Texts().isEmpty());
             QVERIFY(!QFile::exists(file(QStringLiteral("Anna.sp3"))));
-            doc->m_bResultsChanged = true;  // a test was started
-            doc->m_listGrades.AddHead(grade(QStringLiteral("Week1--Stopped Test")));
+            doc->Results().SetChanged(true);  // a test was started
+            doc->Results().Grades().AddHead(grade(QStringLiteral("Week1--Stopped Test")));
         }
         QCOMPARE(readFile(file(QStringLiteral("Anna.sp4"))), QByteArray("\x00\x00", 2));
         QCOMPARE(readFile(file(QStringLiteral("Anna.sp5"))), QByteArray("\x00\x00", 2));
         m_dialog.answers = {ok(QStringLiteral("Anna"))};
         auto doc = makeDocument();
         QCOMPARE(gradeNames(*doc), QStringList{QStringLiteral("Week1--Stopped Test")});
-        QVERIFY(!doc->m_bResultsChanged);
+        QVERIFY(!doc->Results().IsChanged());
     }
 
     void nothingChangedWritesNothing()
@@ -190,8 +190,8 @@ private Q_SLOTS:
     {
         m_dialog.answers = {std::nullopt};
         auto doc = makeDocument();
-        QCOMPARE(doc->m_strCurrentUser, QString());
-        doc->m_bResultsChanged = true;
+        QCOMPARE(doc->CurrentUser(), QString());
+        doc->Results().SetChanged(true);
         doc.reset();
         QVERIFY(QDir(folder()).entryList(QDir::Files).isEmpty());
     }
@@ -218,11 +218,11 @@ private Q_SLOTS:
         }
         m_dialog.answers = {ok(QStringLiteral("Anna")), cancel ? std::nullopt : ok(next)};
         auto doc = makeDocument();
-        doc->m_bResultsChanged = true;
-        doc->m_listGrades.AddHead(grade(QStringLiteral("Anna's")));
+        doc->Results().SetChanged(true);
+        doc->Results().Grades().AddHead(grade(QStringLiteral("Anna's")));
         doc->ChangeUser();
-        QCOMPARE(doc->m_strCurrentUser, next);
-        QVERIFY(!doc->m_bResultsChanged);
+        QCOMPARE(doc->CurrentUser(), next);
+        QVERIFY(!doc->Results().IsChanged());
         const QStringList expected = next == QLatin1String("Bob")    ? QStringList{QStringLiteral("Bob's")}
                                      : next == QLatin1String("Anna") ? QStringList{QStringLiteral("Anna's")}
                                                                      : QStringList();
@@ -236,8 +236,8 @@ private Q_SLOTS:
         m_dialog.answers = {ok(QStringLiteral("Anna"))};
         {
             auto doc = makeDocument();
-            doc->m_bResultsChanged = true;
-            doc->m_listGrades.AddHead(grade(QStringLiteral("kept")));
+            doc->Results().SetChanged(true);
+            doc->Results().Grades().AddHead(grade(QStringLiteral("kept")));
         }
         QFile sp4(file(QStringLiteral("Anna.sp4")));
         QVERIFY(sp4.open(QIODevice::WriteOnly));
@@ -258,12 +258,12 @@ private Q_SLOTS:
         m_folders->SetUserFolder(later);
         m_dialog.answers = {ok(QStringLiteral("Anna")), ok(QStringLiteral("Bob")), ok(QStringLiteral("Anna"))};
         auto doc = makeDocument();
-        doc->m_bResultsChanged = true;
-        doc->m_listGrades.AddHead(grade(QStringLiteral("unsaved")));
+        doc->Results().SetChanged(true);
+        doc->Results().Grades().AddHead(grade(QStringLiteral("unsaved")));
         doc->ChangeUser();  // to Bob: Anna's save fails
         QCOMPARE(m_sink->Texts().size(), 1);
         QVERIFY(m_sink->Texts().at(0).contains(later + QStringLiteral("/Anna.sp3")));
-        QVERIFY(doc->m_listGrades.isEmpty());
+        QVERIFY(doc->Results().Grades().isEmpty());
         doc->ChangeUser();  // back to Anna
         QCOMPARE(gradeNames(*doc), QStringList{QStringLiteral("unsaved")});
         QVERIFY(QDir().mkdir(later));
