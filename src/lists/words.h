@@ -2,8 +2,9 @@
 
 #include "app/pageview.h"
 #include "lists/wordsteps.h"
-#include "sound/dxsoundrecorder.h"
 #include "sound/microphonemixer.h"
+#include "sound/soundplayer.h"
+#include "sound/soundrecorder.h"
 
 #include <QIcon>
 #include <QString>
@@ -42,7 +43,8 @@ public:
 
     // --- What the page holds (for the program's other parts and for tests) ---
     const CWordSteps& Steps() const { return m_steps; }
-    CDXSoundRecorder& Recorder() { return m_recorder; }
+    CSoundRecorder& Recorder() { return m_recorder; }
+    CSoundPlayer& Player() { return m_player; }
     CMicrophoneMixer& Mixer() { return m_mixer; }
     // Whether recording is possible: false once no capture device could be had (until the
     // program is started again).
@@ -98,7 +100,8 @@ private:
     QIcon m_hStop;
     QString m_strRecordingFolder;
     CMicrophoneMixer m_mixer;
-    CDXSoundRecorder m_recorder;
+    CSoundRecorder m_recorder;
+    CSoundPlayer m_player;
     QString m_strWord;
     QString m_strSentence;
     int m_nWordCount = 0;

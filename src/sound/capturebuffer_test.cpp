@@ -39,7 +39,7 @@ private Q_SLOTS:
             // Counts how often the event woke a worker (the worker drains nothing).
             CNotificationWorker worker(event, [&] {
                 ++drains;
-                return SoundResult::kOk;
+                return SoundResult::Ok();
             });
             for (int n : writes) {
                 QByteArray bytes(n, 'x');
@@ -78,7 +78,7 @@ private Q_SLOTS:
         std::atomic<int> drains{0};
         CNotificationWorker worker(event, [&] {
             ++drains;
-            return SoundResult::kFail;
+            return SoundResult(SoundError::Failed);
         });
         event.Set();
         QTRY_COMPARE(sink.Texts(), QStringList{QStringLiteral("Error DirectSound notifications. ")});

@@ -35,7 +35,7 @@ public:
     CMicrophoneMixer& operator=(const CMicrophoneMixer&) = delete;
 
     // Finds the capture device's source, opens it and finds its volume. `captureDeviceName`
-    // is CDXSoundRecorder::GetCaptureDeviceName(), `captureDeviceId` GetCaptureDeviceId()
+    // is CSoundRecorder::GetCaptureDeviceName(), `captureDeviceId` GetCaptureDeviceId()
     // (both empty for the default device). Always true.
     bool OpenForDevice(const QString& captureDeviceName, const QByteArray& captureDeviceId = {});
     // Lists the sources and returns the index (in that listing) of the one to take; -1 when

@@ -4,7 +4,7 @@
 #include "sound/notificationevent.h"
 
 CNotificationWorker::CNotificationWorker(CNotificationEvent& event,
-                                         std::function<SoundResult::Code()> drain)
+                                         std::function<SoundResult()> drain)
     : m_event(event)
     , m_drain(std::move(drain))
     , m_thread([this] { Run(); })
@@ -31,7 +31,7 @@ void CNotificationWorker::Run()
         m_event.Wait();
         if (m_bStop.load())
             return;
-        if (SoundResult::Failed(m_drain())) {
+        if (m_drain().Failed()) {
             Messages::Show(QStringLiteral("Error DirectSound notifications. "));
             return;
         }

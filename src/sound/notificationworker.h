@@ -14,7 +14,7 @@ class CNotificationEvent;
 class CNotificationWorker
 {
 public:
-    CNotificationWorker(CNotificationEvent& event, std::function<SoundResult::Code()> drain);
+    CNotificationWorker(CNotificationEvent& event, std::function<SoundResult()> drain);
     ~CNotificationWorker();
     CNotificationWorker(const CNotificationWorker&) = delete;
     CNotificationWorker& operator=(const CNotificationWorker&) = delete;
@@ -25,7 +25,7 @@ private:
     void Run();
 
     CNotificationEvent& m_event;
-    std::function<SoundResult::Code()> m_drain;
+    std::function<SoundResult()> m_drain;
     std::atomic<bool> m_bStop{false};
     std::thread m_thread;
 };

@@ -3,8 +3,8 @@
 
 #include "lists/listdatabase.h"
 #include "lists/spellinglistdb.h"
-#include "sound/dxsoundrecorder.h"
-#include "sound/sound.h"
+#include "sound/loadedsound.h"
+#include "sound/soundplayer.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testaudio.h"
 #include "testing/testenvironment.h"
@@ -77,22 +77,22 @@ private Q_SLOTS:
         CSpellingListDB rows(db);
         QVERIFY(rows.Open());
         QCOMPARE(rows.CountRows(), words.size());
-        CDXSoundRecorder recorder;
-        QVERIFY(recorder.InitPlaybackDevice());
+        CSoundPlayer player;
+        QVERIFY(player.OpenOutputDevice());
         const QString temp = pathFor(QStringLiteral("Temp.wav"));
         for (int k = 1; k <= words.size(); ++k) {
             QCOMPARE(rows.ReadWord(k, temp), words.at(k - 1));
             CSpeakerCapture speaker;
             QVERIFY(speaker.Start());
             QTest::qWait(300);
-            QVERIFY(recorder.PlayFile(temp));
-            QCOMPARE(recorder.Play(), SoundResult::kOk);
-            QVERIFY(recorder.GetLoadedSound());
-            QVERIFY(recorder.GetLoadedSound()->WaitUntilDone(20000));
+            QVERIFY(player.Load(temp));
+            QCOMPARE(player.Play(), SoundResult::Ok());
+            QVERIFY(player.GetLoadedSound());
+            QVERIFY(player.GetLoadedSound()->WaitUntilDone(20000));
             QTest::qWait(300);
             const QByteArray heard = speaker.Stop();
             QVERIFY2(TestAudio::HasSound(heard), qPrintable(words.at(k - 1) + QStringLiteral(" was not heard")));
-            recorder.DeleteLoadedSound();
+            player.Unload();
         }
         QCOMPARE(m_sink->Texts(), QStringList());
     }

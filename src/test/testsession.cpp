@@ -5,7 +5,7 @@
 #include "app/fixedformat.h"
 #include "app/messages.h"
 #include "lists/orthexdoc.h"
-#include "sound/dxsoundrecorder.h"
+#include "sound/soundplayer.h"
 #include "test/testdatetext.h"
 #include "test/testorder.h"
 
@@ -35,9 +35,9 @@ std::time_t systemTime()
 }
 }  // namespace
 
-CTestSession::CTestSession(COrthexDoc& document, CDXSoundRecorder& recorder, CAppSettings& settings)
+CTestSession::CTestSession(COrthexDoc& document, CSoundPlayer& player, CAppSettings& settings)
     : m_doc(document)
-    , m_recorder(recorder)
+    , m_player(player)
     , m_settings(settings)
     , m_clock(systemTime)
 {
@@ -129,8 +129,8 @@ void CTestSession::StartTest()
 
 void CTestSession::ListenToWord()
 {
-    m_recorder.PlayFile(RecordingPath());
-    if (SoundResult::Failed(m_recorder.Play(0, 0, 0, -1, 0)))
+    m_player.Load(RecordingPath());
+    if (m_player.Play().Failed())
         Messages::Show(kPlayError, MessageIcon::None);
     SetFocus(ETestControl::Answer);
 }
@@ -361,5 +361,5 @@ void CTestSession::WriteResults()
 
 void CTestSession::StopSound()
 {
-    m_recorder.DeleteLoadedSound();
+    m_player.Unload();
 }

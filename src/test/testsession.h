@@ -9,7 +9,7 @@
 #include <functional>
 
 class CAppSettings;
-class CDXSoundRecorder;
+class CSoundPlayer;
 class COrthexDoc;
 class CTestSession;
 class QObject;
@@ -64,7 +64,7 @@ public:
     // Writes the logged-in user's results (the document's result files); its result is ignored.
     using ResultsWriter = std::function<bool(COrthexDoc& document)>;
 
-    CTestSession(COrthexDoc& document, CDXSoundRecorder& recorder, CAppSettings& settings);
+    CTestSession(COrthexDoc& document, CSoundPlayer& player, CAppSettings& settings);
     CTestSession(const CTestSession&) = delete;
     CTestSession& operator=(const CTestSession&) = delete;
 
@@ -136,7 +136,7 @@ private:
     void StopSound();
 
     COrthexDoc& m_doc;
-    CDXSoundRecorder& m_recorder;
+    CSoundPlayer& m_player;
     CAppSettings& m_settings;
     ITestSessionView* m_pView = nullptr;
     QObject* m_pSender = nullptr;
