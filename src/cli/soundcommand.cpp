@@ -8,7 +8,7 @@
 #include "cli/clicommand.h"
 #include "sound/captureformat.h"
 #include "sound/loadedsound.h"
-#include "sound/microphonemixer.h"
+#include "sound/microphonelevel.h"
 #include "sound/soundplayer.h"
 #include "sound/soundrecorder.h"
 #include "sound/wavfile.h"
@@ -21,8 +21,6 @@
 #include <QMediaDevices>
 #include <QTimer>
 
-#include <pulse/volume.h>
-
 namespace {
 
 constexpr const char* kUsage = "sound devices | sound record OUT.wav --seconds S [--rate R] | sound play FILE.wav";
@@ -32,9 +30,9 @@ const char* const kCheckMicrophone =
     "Check that a microphone is plugged in, that it is not muted, and that the sound server "
     "(PulseAudio or PipeWire) is running; 'orthex-cli sound devices' lists what Orthex sees.";
 
-QString percent(quint32 volume)
+QString percent(quint32 volume, quint32 maximum)
 {
-    return QString::asprintf("%.0f %%", 100.0 * volume / PA_VOLUME_NORM);
+    return QString::asprintf("%.0f %%", 100.0 * volume / maximum);
 }
 
 int RunDevices()
@@ -78,14 +76,18 @@ int RunDevices()
     if (outputs.isEmpty())
         out << "Playback: no output device. Check that speakers or headphones are connected and the sound server is running.\n";
 
-    CMicrophoneMixer mixer;
-    mixer.OpenForDevice(CSoundRecorder::GetCaptureDeviceName(), chosenId);
-    if (mixer.IsOpen() && mixer.GetControlId() != 0) {
-        const quint32 volume = mixer.GetMicVolume();
-        out << "Capture level: " << volume << " of " << mixer.GetMaximum() << " (" << percent(volume) << ")";
-        if (volume == 0)
-            out << " - the microphone is turned down to nothing";
-        out << "\n";
+    const std::unique_ptr<IMicrophoneLevel> level = IMicrophoneLevel::Create();
+    if (level->Open(CSoundRecorder::GetCaptureDeviceName(), chosenId)) {
+        const std::optional<quint32> volume = level->Volume();
+        if (!volume) {
+            out << "Capture level: unknown (the sound server did not tell it)\n";
+        } else {
+            out << "Capture level: " << *volume << " of " << level->Maximum() << " ("
+                << percent(*volume, level->Maximum()) << ")";
+            if (*volume == 0)
+                out << " - the microphone is turned down to nothing";
+            out << "\n";
+        }
     } else {
         out << "Capture level: unknown (the sound server has no source for the capture device)\n";
     }

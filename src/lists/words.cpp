@@ -90,8 +90,8 @@ CWords::CWords(COrthexDoc& document, IPageCommandTarget& commands, CAppSettings&
 
 CWords::~CWords()
 {
-    // The recorder goes with the page's members; the mixer lets its source go first.
-    m_mixer.Close();
+    // The recorder goes with the page's members; the microphone level lets its source go first.
+    m_pMicrophoneLevel->Close();
 }
 
 QSize CWords::FormSize() const
@@ -344,7 +344,7 @@ void CWords::SetUpSound(int rateIndex)
     }
     if (!m_bNoMicrophone) {
         m_recorder.SetCaptureFormat(rateIndex);
-        m_mixer.OpenForDevice(CSoundRecorder::GetCaptureDeviceName(), CSoundRecorder::GetCaptureDeviceId());
+        m_pMicrophoneLevel->Open(CSoundRecorder::GetCaptureDeviceName(), CSoundRecorder::GetCaptureDeviceId());
     }
     SetUpVolumeSlider();
 }
@@ -356,15 +356,14 @@ void CWords::SetUpVolumeSlider()
         m_pVolume->setRange(0, 0);
         m_pVolume->setEnabled(false);
     } else {
-        const quint32 position = m_mixer.GetMicVolume();
-        const bool found = m_mixer.IsOpen() && m_mixer.GetControlId() != 0;
-        const int minimum = found ? int(m_mixer.GetMinimum()) : 0;
-        const int maximum = found ? int(m_mixer.GetMaximum()) : 0;
+        const std::optional<quint32> volume = m_pMicrophoneLevel->Volume();
+        const int minimum = 0;
+        const int maximum = int(m_pMicrophoneLevel->Maximum());
         m_pVolume->setRange(minimum, maximum);
         m_pVolume->setSingleStep(qMax(1, (maximum - minimum) / 100));
         m_pVolume->setPageStep(qMax(1, (maximum - minimum) / 10));
         m_pVolume->setTickInterval(qMax(1, (maximum - minimum) / 10));
-        m_pVolume->setValue(int(position));
+        m_pVolume->setValue(int(volume.value_or(0)));
         m_pVolume->setEnabled(true);
     }
     m_bSettingVolume = false;
@@ -646,5 +645,5 @@ void CWords::OnVolumeReleased()
 {
     if (m_bSettingVolume || m_bNoMicrophone)
         return;
-    m_mixer.SetMicVolume(quint32(qMax(0, m_pVolume->value())));
+    m_pMicrophoneLevel->SetVolume(quint32(qMax(0, m_pVolume->value())));
 }

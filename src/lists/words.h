@@ -2,7 +2,7 @@
 
 #include "app/pageview.h"
 #include "lists/wordsteps.h"
-#include "sound/microphonemixer.h"
+#include "sound/microphonelevel.h"
 #include "sound/soundplayer.h"
 #include "sound/soundrecorder.h"
 
@@ -45,7 +45,7 @@ public:
     const CWordSteps& Steps() const { return m_steps; }
     CSoundRecorder& Recorder() { return m_recorder; }
     CSoundPlayer& Player() { return m_player; }
-    CMicrophoneMixer& Mixer() { return m_mixer; }
+    IMicrophoneLevel& MicrophoneLevel() { return *m_pMicrophoneLevel; }
     // Whether recording is possible: false once no capture device could be had (until the
     // program is started again).
     bool HasMicrophone() const { return !m_bNoMicrophone; }
@@ -99,7 +99,7 @@ private:
     QIcon m_hRecord;
     QIcon m_hStop;
     QString m_strRecordingFolder;
-    CMicrophoneMixer m_mixer;
+    const std::unique_ptr<IMicrophoneLevel> m_pMicrophoneLevel = IMicrophoneLevel::Create();
     CSoundRecorder m_recorder;
     CSoundPlayer m_player;
     QString m_strWord;
