@@ -289,9 +289,9 @@ QWidget* CTest::Control(ETestControl control) const
     return nullptr;
 }
 
-QColor CTest::LineColour(quint32 colourRef)
+QColor CTest::LineColour(STestColour colour)
 {
-    return QColor(int(colourRef & 0xFF), int((colourRef >> 8) & 0xFF), int((colourRef >> 16) & 0xFF));
+    return QColor(colour.red, colour.green, colour.blue);
 }
 
 void CTest::TakeControls(CTestSession& session)

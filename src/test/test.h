@@ -69,8 +69,8 @@ public:
     QPushButton* EnterKeyButton() const { return m_pEnterKey; }
     QWidget* Control(ETestControl control) const;
 
-    // A results line's colour value (0x00BBGGRR) as a colour.
-    static QColor LineColour(quint32 colourRef);
+    // A results line's colour as a colour of the list.
+    static QColor LineColour(STestColour colour);
 
     // --- ITestSessionView ---
     void TakeControls(CTestSession& session) override;

@@ -138,7 +138,7 @@ void CTestSession::ListenToWord()
 void CTestSession::CheckAnswer()
 {
     TakeControls();
-    quint32 colour = kRightColour;
+    STestColour colour = kRightColour;
     // Exact comparison, code unit by code unit: case and spaces count.
     if (m_strAnswer == m_strCurrentWord) {
         m_strMessage = kRight;
@@ -315,7 +315,7 @@ void CTestSession::ClearResults()
         m_pView->ShowResults(*this);
 }
 
-void CTestSession::AddLine(const QString& text, quint32 colour)
+void CTestSession::AddLine(const QString& text, STestColour colour)
 {
     m_results.append(STestLine{text, colour});
     // The line of the current word: the newest line, as each word adds one.
