@@ -339,7 +339,8 @@ void CWords::SetUpSound(int rateIndex)
     // time: a microphone plugged in later is found only when the program starts again.
     if (!m_bNoMicrophone && m_recorder.InitCaptureDevice().Failed()) {
         m_bNoMicrophone = true;
-        Messages::Show(QStringLiteral("Error initializing DirectSound Capture Device."));
+        Messages::Show(QStringLiteral("The microphone cannot be used for recording: check that it is connected and "
+                                      "that the sound server (PulseAudio or PipeWire) is running."));
         Messages::Show(NoMicrophoneMessage(), MessageIcon::Information);
     }
     if (!m_bNoMicrophone) {

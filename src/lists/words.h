@@ -58,7 +58,7 @@ public:
     QStringList ListedWords() const;
     QSize FormSize() const;
 
-    // The text the page shows after "Error initializing DirectSound Capture Device." when there is
+    // The text the page shows after "The microphone cannot be used for recording: ..." when there is
     // no microphone.
     static QString NoMicrophoneMessage();
 

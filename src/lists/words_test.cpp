@@ -664,8 +664,11 @@ private Q_SLOTS:
     {
         CSoundRecorder::SetCaptureDeviceLookup([](const QByteArray&) { return std::nullopt; });
         open(WordTestLists::Numbered({"one", "two", "three"}));
-        const QStringList expected{QStringLiteral("DirectSoundCaptureCreate Failed"),
-                                   QStringLiteral("Error initializing DirectSound Capture Device."),
+        const QStringList expected{QStringLiteral("The sound server (PulseAudio or PipeWire) offers no input device to "
+                                                  "record from."),
+                                   QStringLiteral("The microphone cannot be used for recording: check that it is "
+                                                  "connected and that the sound server (PulseAudio or PipeWire) is "
+                                                  "running."),
                                    CWords::NoMicrophoneMessage()};
         QStringList texts = m_sink->Texts();
         const qsizetype first = texts.indexOf(expected.first());

@@ -81,7 +81,7 @@ private Q_SLOTS:
             return SoundResult(SoundError::Failed);
         });
         event.Set();
-        QTRY_COMPARE(sink.Texts(), QStringList{QStringLiteral("Error DirectSound notifications. ")});
+        QTRY_COMPARE(sink.Texts(), QStringList{QStringLiteral("The recording stopped: the sound from the input device could not be saved.")});
         event.Set();
         QTest::qWait(50);
         QCOMPARE(drains.load(), 1);

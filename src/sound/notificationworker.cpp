@@ -32,7 +32,7 @@ void CNotificationWorker::Run()
         if (m_bStop.load())
             return;
         if (m_drain().Failed()) {
-            Messages::Show(QStringLiteral("Error DirectSound notifications. "));
+            Messages::Show(QStringLiteral("The recording stopped: the sound from the input device could not be saved."));
             return;
         }
     }

@@ -9,8 +9,8 @@
 class CNotificationEvent;
 
 // The thread that copies captured sound into the WAV file: it waits on the capture buffer's
-// event and drains once per notification. When a drain fails it shows
-// "Error DirectSound notifications. " and ends. Stop (and the destructor) end it and wait.
+// event and drains once per notification. When a drain fails it shows "The recording stopped:
+// the sound from the input device could not be saved." and ends. Stop (and the destructor) end it and wait.
 class CNotificationWorker
 {
 public:

@@ -21,12 +21,16 @@ bool CSoundPlayer::OpenOutputDevice()
     m_pSound.reset();
     m_device = QMediaDevices::defaultAudioOutput();
     if (m_device.isNull()) {
-        Messages::Show(QStringLiteral("Error initializing DirectSound."), MessageIcon::Exclamation);
+        Messages::Show(QStringLiteral("The sound server (PulseAudio or PipeWire) offers no output device to play on. "
+                                      "Check that speakers or headphones are connected."),
+                       MessageIcon::Exclamation);
         return false;
     }
     const std::optional<QAudioFormat> mixed = AudioFormatMap::ToAudioFormat(CWaveFormat::Pcm(2, 48000, 16));
     if (!mixed || !m_device.isFormatSupported(*mixed)) {
-        Messages::Show(QStringLiteral("Error initializing DirectSound primary buffer format."), MessageIcon::Exclamation);
+        Messages::Show(QStringLiteral("The output device \"%1\" cannot play 2-channel 16-bit sound at 48000 Hz.")
+                           .arg(m_device.description()),
+                       MessageIcon::Exclamation);
         return false;
     }
     return true;

@@ -104,7 +104,7 @@ SoundResult CSoundRecorder::InitCaptureDevice()
     m_captureDevice = lookup ? lookup(chosen) : defaultLookup(chosen);
     if (!m_captureDevice || m_captureDevice->isNull()) {
         m_captureDevice.reset();
-        show("DirectSoundCaptureCreate Failed");
+        show("The sound server (PulseAudio or PipeWire) offers no input device to record from.");
         return SoundError::NoDevice;
     }
     return SoundResult::Ok();

@@ -51,7 +51,7 @@ public:
 
     // --- Recording ---
     // Forgets buffer, sizes and writer, and takes the chosen device (or the default input).
-    // When there is no such device: shows "DirectSoundCaptureCreate Failed" and returns
+    // When there is no such device: says the sound server offers no input device and returns
     // NoDevice; the caller can go on without recording.
     SoundResult InitCaptureDevice();
     // Stores the rate index, builds its format and makes a first capture buffer; on failure

@@ -194,7 +194,8 @@ private Q_SLOTS:
         const SoundResult result = recorder.InitCaptureDevice();
         CSoundRecorder::SetCaptureDeviceLookup({});
         QCOMPARE(result, SoundResult(SoundError::NoDevice));
-        QCOMPARE(m_sink->Texts(), QStringList{"DirectSoundCaptureCreate Failed"});
+        QCOMPARE(m_sink->Texts(),
+                 QStringList{"The sound server (PulseAudio or PipeWire) offers no input device to record from."});
         // The recorder stays usable: without a device no capture buffer is made.
         m_sink->Clear();
         recorder.SetCaptureFormat(2);
@@ -214,10 +215,11 @@ private Q_SLOTS:
         feeder.Start();
         QVERIFY(feeder.Wait());
         // The worker's write fails; its messages reach the user through the seam.
-        QTRY_VERIFY(m_sink->Texts().contains(QStringLiteral("Error DirectSound notifications. ")));
+        const QString stopped = QStringLiteral("The recording stopped: the sound from the input device could not be saved.");
+        QTRY_VERIFY(m_sink->Texts().contains(stopped));
         QVERIFY(!recorder.StopRecording());
         const QStringList texts = m_sink->Texts();
-        QCOMPARE(texts.mid(0, 3), (QStringList{"Can not create wav file -- Open", "Write", "Error DirectSound notifications. "}));
+        QCOMPARE(texts.mid(0, 3), (QStringList{"Can not create wav file -- Open", "Write", stopped}));
     }
 
     void recorderDestroyedWhileRecording()
