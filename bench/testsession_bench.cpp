@@ -8,7 +8,7 @@
 #include "lists/listdatabase.h"
 #include "lists/orthexdoc.h"
 #include "lists/spellinglistdb.h"
-#include "sound/dxsoundrecorder.h"
+#include "sound/soundplayer.h"
 #include "test/testorder.h"
 #include "test/testsession.h"
 #include "testing/testenvironment.h"
@@ -68,9 +68,9 @@ void BM_WholeTest(benchmark::State& state)
     COrthexDoc doc;
     doc.OpenList(path);
     doc.SetTitle(QStringLiteral("bench.orthex"));
-    CDXSoundRecorder recorder;
+    CSoundPlayer player;
     CAppSettings settings;
-    CTestSession session(doc, recorder, settings);
+    CTestSession session(doc, player, settings);
     session.SetRecordingFolder(dir.path() + QLatin1Char('/'));
     session.ResetTest();
     session.SetRandomize(1);

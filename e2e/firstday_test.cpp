@@ -17,8 +17,9 @@
 #include "lists/words.h"
 #include "lists/wordtestlists.h"
 #include "reports/reports.h"
-#include "sound/dxsoundrecorder.h"
-#include "sound/sound.h"
+#include "sound/loadedsound.h"
+#include "sound/soundplayer.h"
+#include "sound/soundrecorder.h"
 #include "sound/wavformat.h"
 #include "test/test.h"
 #include "testing/testaudio.h"
@@ -368,8 +369,8 @@ private:
         QPushButton* play = Control(page, "playButton");
         QVERIFY(play->isEnabled());
         QTest::mouseClick(play, Qt::LeftButton);
-        QVERIFY(page->Recorder().GetLoadedSound());
-        QVERIFY(page->Recorder().GetLoadedSound()->WaitUntilDone(30000));
+        QVERIFY(page->Player().GetLoadedSound());
+        QVERIFY(page->Player().GetLoadedSound()->WaitUntilDone(30000));
         QVERIFY2(TestAudio::HasSound(speaker.Stop()), qPrintable(word + QStringLiteral(": Play was not heard")));
 
         QPushButton* add = Control(page, "addButton");
@@ -388,7 +389,7 @@ private:
             return {};
         QTest::qWait(200);
         QTest::mouseClick(page->ListenButton(), Qt::LeftButton);
-        if (CSound* sound = page->Recorder().GetLoadedSound())
+        if (CLoadedSound* sound = page->Player().GetLoadedSound())
             sound->WaitUntilDone(30000);
         QTest::qWait(200);
         return speaker.Stop();

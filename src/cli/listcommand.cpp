@@ -12,7 +12,6 @@
 #include "lists/spellinglistdb.h"
 #include "lists/wordspeaker.h"
 #include "sound/recordingcheck.h"
-#include "sound/sounddevice.h"
 #include "sound/speechsynthesizer.h"
 #include "users/tablewriter.h"
 
@@ -195,7 +194,7 @@ int runAdd(const QStringList& rawArgs)
             fail("add", QStringLiteral("\"%1\" could not be read: %2").arg(shown(wavPath), file.errorString()));
             return Cli::kFailed;
         }
-        sound = file.read(CSoundDevice::kMaxSoundBytes + 1);
+        sound = file.read(RecordingCheck::kMaxBytes + 1);
         if (const QString why = RecordingCheck::UnplayableReason(sound); !why.isEmpty()) {
             fail("add", QStringLiteral("\"%1\" cannot be a word's recording: %2.").arg(shown(wavPath), why));
             return Cli::kFailed;

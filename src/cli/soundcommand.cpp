@@ -7,9 +7,10 @@
 #include "app/appsettings.h"
 #include "cli/clicommand.h"
 #include "sound/captureformat.h"
-#include "sound/dxsoundrecorder.h"
-#include "sound/microphonemixer.h"
-#include "sound/sound.h"
+#include "sound/loadedsound.h"
+#include "sound/microphonelevel.h"
+#include "sound/soundplayer.h"
+#include "sound/soundrecorder.h"
 #include "sound/wavfile.h"
 
 #include <QAudioDevice>
@@ -20,8 +21,6 @@
 #include <QMediaDevices>
 #include <QTimer>
 
-#include <pulse/volume.h>
-
 namespace {
 
 constexpr const char* kUsage = "sound devices | sound record OUT.wav --seconds S [--rate R] | sound play FILE.wav";
@@ -31,15 +30,15 @@ const char* const kCheckMicrophone =
     "Check that a microphone is plugged in, that it is not muted, and that the sound server "
     "(PulseAudio or PipeWire) is running; 'orthex-cli sound devices' lists what Orthex sees.";
 
-QString percent(quint32 volume)
+QString percent(quint32 volume, quint32 maximum)
 {
-    return QString::asprintf("%.0f %%", 100.0 * volume / PA_VOLUME_NORM);
+    return QString::asprintf("%.0f %%", 100.0 * volume / maximum);
 }
 
 int RunDevices()
 {
-    CDXSoundRecorder::EnumerateCaptureDevices();
-    const QByteArray chosenId = CDXSoundRecorder::GetCaptureDeviceId();
+    CSoundRecorder::EnumerateCaptureDevices();
+    const QByteArray chosenId = CSoundRecorder::GetCaptureDeviceId();
     const QAudioDevice defaultInput = QMediaDevices::defaultAudioInput();
     const QAudioDevice defaultOutput = QMediaDevices::defaultAudioOutput();
     QTextStream& out = Cli::Out();
@@ -67,7 +66,7 @@ int RunDevices()
     }
 
     if (!chosenId.isEmpty()) {
-        out << "Capture device: " << CDXSoundRecorder::GetCaptureDeviceName() << " [" << chosenId << "]\n";
+        out << "Capture device: " << CSoundRecorder::GetCaptureDeviceName() << " [" << chosenId << "]\n";
     } else if (!defaultInput.isNull()) {
         out << "Capture device: the default input, " << defaultInput.description()
             << " (no input is described as \"Microphone\")\n";
@@ -77,14 +76,18 @@ int RunDevices()
     if (outputs.isEmpty())
         out << "Playback: no output device. Check that speakers or headphones are connected and the sound server is running.\n";
 
-    CMicrophoneMixer mixer;
-    mixer.OpenForDevice(CDXSoundRecorder::GetCaptureDeviceName(), chosenId);
-    if (mixer.IsOpen() && mixer.GetControlId() != 0) {
-        const quint32 volume = mixer.GetMicVolume();
-        out << "Capture level: " << volume << " of " << mixer.GetMaximum() << " (" << percent(volume) << ")";
-        if (volume == 0)
-            out << " - the microphone is turned down to nothing";
-        out << "\n";
+    const std::unique_ptr<IMicrophoneLevel> level = IMicrophoneLevel::Create();
+    if (level->Open(CSoundRecorder::GetCaptureDeviceName(), chosenId)) {
+        const std::optional<quint32> volume = level->Volume();
+        if (!volume) {
+            out << "Capture level: unknown (the sound server did not tell it)\n";
+        } else {
+            out << "Capture level: " << *volume << " of " << level->Maximum() << " ("
+                << percent(*volume, level->Maximum()) << ")";
+            if (*volume == 0)
+                out << " - the microphone is turned down to nothing";
+            out << "\n";
+        }
     } else {
         out << "Capture level: unknown (the sound server has no source for the capture device)\n";
     }
@@ -117,9 +120,9 @@ int RunRecord(const QStringList& args)
         return Cli::kUsage;
     }
 
-    CDXSoundRecorder::EnumerateCaptureDevices();
-    CDXSoundRecorder recorder;
-    if (SoundResult::Failed(recorder.InitCaptureDevice())) {
+    CSoundRecorder::EnumerateCaptureDevices();
+    CSoundRecorder recorder;
+    if (recorder.InitCaptureDevice().Failed()) {
         Cli::Err() << "orthex-cli: there is no capture device to record from. " << kCheckMicrophone << "\n";
         return Cli::kFailed;
     }
@@ -130,8 +133,7 @@ int RunRecord(const QStringList& args)
         return Cli::kFailed;
     }
     recorder.OpenCaptureFile(path);
-    if (SoundResult::Failed(recorder.CreateCaptureBuffer(recorder.GetCaptureFormat()))
-        || SoundResult::Failed(recorder.StartCapture())) {
+    if (recorder.CreateCaptureBuffer(recorder.GetCaptureFormat()).Failed() || recorder.StartCapture().Failed()) {
         Cli::Err() << "orthex-cli: recording did not start. " << kCheckMicrophone << "\n";
         recorder.StopRecording();
         return Cli::kFailed;
@@ -145,15 +147,15 @@ int RunRecord(const QStringList& args)
     }
 
     CWavFile file;
-    if (SoundResult::Failed(file.OpenForReading(path))) {
+    if (file.OpenForReading(path).Failed()) {
         Cli::Err() << "orthex-cli: the recording could not be written to " << QDir::toNativeSeparators(path) << "\n";
         return Cli::kFailed;
     }
     const qint64 length = file.GetDataSize();
     file.Close();
-    const QString device = CDXSoundRecorder::GetCaptureDeviceName().isEmpty()
+    const QString device = CSoundRecorder::GetCaptureDeviceName().isEmpty()
                                ? QStringLiteral("the default input")
-                               : CDXSoundRecorder::GetCaptureDeviceName();
+                               : CSoundRecorder::GetCaptureDeviceName();
     if (length == 0) {
         // A file without sound is no recording: it is not kept.
         QFile::remove(path);
@@ -181,7 +183,7 @@ int RunPlay(const QStringList& args)
     // The same check as every recording that is played; the length comes from its format.
     CWavFile checked;
     QString whyNot;
-    if (SoundResult::Failed(checked.OpenForPlaying(path, &whyNot))) {
+    if (checked.OpenForPlaying(path, &whyNot).Failed()) {
         Cli::Err() << "orthex-cli: " << shown << " cannot be played: " << whyNot << ".\n";
         return Cli::kFailed;
     }
@@ -191,18 +193,18 @@ int RunPlay(const QStringList& args)
     const qint64 durationMs = checked.GetDataSize() * 1000 / format.nAvgBytesPerSec;
     checked.Close();
 
-    CDXSoundRecorder recorder;
-    if (!recorder.InitPlaybackDevice()) {
+    CSoundPlayer player;
+    if (!player.OpenOutputDevice()) {
         Cli::Err() << "orthex-cli: there is no output device to play on. Check that speakers or "
                       "headphones are connected and the sound server (PulseAudio or PipeWire) is running.\n";
         return Cli::kFailed;
     }
-    if (!recorder.PlayFile(path) || !recorder.GetLoadedSound()) {
+    if (!player.Load(path) || !player.GetLoadedSound()) {
         Cli::Err() << "orthex-cli: " << shown << " is not a WAV recording Orthex can play.\n";
         return Cli::kFailed;
     }
-    CSound* sound = recorder.GetLoadedSound();
-    if (SoundResult::Failed(recorder.Play())) {
+    CLoadedSound* sound = player.GetLoadedSound();
+    if (player.Play().Failed()) {
         Cli::Err() << "Play Error\n";
         return Cli::kFailed;
     }

@@ -90,8 +90,8 @@ CWords::CWords(COrthexDoc& document, IPageCommandTarget& commands, CAppSettings&
 
 CWords::~CWords()
 {
-    // The recorder goes with the page's members; the mixer lets its source go first.
-    m_mixer.Close();
+    // The recorder goes with the page's members; the microphone level lets its source go first.
+    m_pMicrophoneLevel->Close();
 }
 
 QSize CWords::FormSize() const
@@ -321,7 +321,7 @@ void CWords::OnInitialUpdate()
 {
     OnUpdate();
     const int rate = m_settings.Rate();
-    m_recorder.InitPlaybackDevice();
+    m_player.OpenOutputDevice();
     SetUpSound(rate);
     // The images stay on Play, Record and Stop from the page's creation.
     m_steps.SetCanRecord(!m_bNoMicrophone);
@@ -334,17 +334,18 @@ void CWords::OnInitialUpdate()
 
 void CWords::SetUpSound(int rateIndex)
 {
-    CDXSoundRecorder::EnumerateCaptureDevices();
+    CSoundRecorder::EnumerateCaptureDevices();
     // Without a capture device the page goes on without recording. It says so only the first
     // time: a microphone plugged in later is found only when the program starts again.
-    if (!m_bNoMicrophone && SoundResult::Failed(m_recorder.InitCaptureDevice())) {
+    if (!m_bNoMicrophone && m_recorder.InitCaptureDevice().Failed()) {
         m_bNoMicrophone = true;
-        Messages::Show(QStringLiteral("Error initializing DirectSound Capture Device."));
+        Messages::Show(QStringLiteral("The microphone cannot be used for recording: check that it is connected and "
+                                      "that the sound server (PulseAudio or PipeWire) is running."));
         Messages::Show(NoMicrophoneMessage(), MessageIcon::Information);
     }
     if (!m_bNoMicrophone) {
         m_recorder.SetCaptureFormat(rateIndex);
-        m_mixer.OpenForDevice(CDXSoundRecorder::GetCaptureDeviceName(), CDXSoundRecorder::GetCaptureDeviceId());
+        m_pMicrophoneLevel->Open(CSoundRecorder::GetCaptureDeviceName(), CSoundRecorder::GetCaptureDeviceId());
     }
     SetUpVolumeSlider();
 }
@@ -356,15 +357,14 @@ void CWords::SetUpVolumeSlider()
         m_pVolume->setRange(0, 0);
         m_pVolume->setEnabled(false);
     } else {
-        const quint32 position = m_mixer.GetMicVolume();
-        const bool found = m_mixer.IsOpen() && m_mixer.GetControlId() != 0;
-        const int minimum = found ? int(m_mixer.GetMinimum()) : 0;
-        const int maximum = found ? int(m_mixer.GetMaximum()) : 0;
+        const std::optional<quint32> volume = m_pMicrophoneLevel->Volume();
+        const int minimum = 0;
+        const int maximum = int(m_pMicrophoneLevel->Maximum());
         m_pVolume->setRange(minimum, maximum);
         m_pVolume->setSingleStep(qMax(1, (maximum - minimum) / 100));
         m_pVolume->setPageStep(qMax(1, (maximum - minimum) / 10));
         m_pVolume->setTickInterval(qMax(1, (maximum - minimum) / 10));
-        m_pVolume->setValue(int(position));
+        m_pVolume->setValue(int(volume.value_or(0)));
         m_pVolume->setEnabled(true);
     }
     m_bSettingVolume = false;
@@ -455,15 +455,15 @@ void CWords::OnRecord()
     ApplySteps();
     Focus(m_pStop);
     // Nothing plays while the microphone records, and the recording replaces the loaded file.
-    m_recorder.DeleteLoadedSound();
+    m_player.Unload();
     CAppFolders::CreateFolderPath(m_strRecordingFolder);
     m_recorder.OpenCaptureFile(TempWavPath());
     CAppFolders::ShareLikeParent(TempWavPath());
-    if (SoundResult::Failed(m_recorder.CreateCaptureBuffer(m_recorder.GetCaptureFormat()))) {
+    if (m_recorder.CreateCaptureBuffer(m_recorder.GetCaptureFormat()).Failed()) {
         Messages::Show(QStringLiteral("CreateCaptureBuffer Failed"));
         return;
     }
-    if (SoundResult::Failed(m_recorder.StartCapture()))
+    if (m_recorder.StartCapture().Failed())
         Messages::Show(QStringLiteral("Start Recording Failed"));
 }
 
@@ -476,7 +476,7 @@ void CWords::OnSpeak()
         return;
     }
     // The speech replaces "Temp.wav", which the loaded sound holds open.
-    m_recorder.DeleteLoadedSound();
+    m_player.Unload();
     CAppFolders::CreateFolderPath(m_strRecordingFolder);
     {
         CWaitCursor wait;
@@ -515,8 +515,8 @@ void CWords::OnPlay()
 {
     m_steps.Played();
     ApplySteps();
-    m_recorder.PlayFile(TempWavPath());
-    if (SoundResult::Failed(m_recorder.Play()))
+    m_player.Load(TempWavPath());
+    if (m_player.Play().Failed())
         Messages::Show(QStringLiteral("Play Error"));
 }
 
@@ -556,7 +556,7 @@ void CWords::OnAddWord()
     m_pList->addItem(m_strWord);
     SelectOnly(m_nWordCount);
     // The loaded sound holds "Temp.wav" open; it goes before the file is read.
-    m_recorder.DeleteLoadedSound();
+    m_player.Unload();
     switch (CNewWordRow::Append(doc, m_strWord, TempWavPath())) {
     case CNewWordRow::Result::Stored:
         break;
@@ -646,5 +646,5 @@ void CWords::OnVolumeReleased()
 {
     if (m_bSettingVolume || m_bNoMicrophone)
         return;
-    m_mixer.SetMicVolume(quint32(qMax(0, m_pVolume->value())));
+    m_pMicrophoneLevel->SetVolume(quint32(qMax(0, m_pVolume->value())));
 }

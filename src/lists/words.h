@@ -2,8 +2,9 @@
 
 #include "app/pageview.h"
 #include "lists/wordsteps.h"
-#include "sound/dxsoundrecorder.h"
-#include "sound/microphonemixer.h"
+#include "sound/microphonelevel.h"
+#include "sound/soundplayer.h"
+#include "sound/soundrecorder.h"
 
 #include <QIcon>
 #include <QString>
@@ -42,8 +43,9 @@ public:
 
     // --- What the page holds (for the program's other parts and for tests) ---
     const CWordSteps& Steps() const { return m_steps; }
-    CDXSoundRecorder& Recorder() { return m_recorder; }
-    CMicrophoneMixer& Mixer() { return m_mixer; }
+    CSoundRecorder& Recorder() { return m_recorder; }
+    CSoundPlayer& Player() { return m_player; }
+    IMicrophoneLevel& MicrophoneLevel() { return *m_pMicrophoneLevel; }
     // Whether recording is possible: false once no capture device could be had (until the
     // program is started again).
     bool HasMicrophone() const { return !m_bNoMicrophone; }
@@ -56,7 +58,7 @@ public:
     QStringList ListedWords() const;
     QSize FormSize() const;
 
-    // The text the page shows after "Error initializing DirectSound Capture Device." when there is
+    // The text the page shows after "The microphone cannot be used for recording: ..." when there is
     // no microphone.
     static QString NoMicrophoneMessage();
 
@@ -97,8 +99,9 @@ private:
     QIcon m_hRecord;
     QIcon m_hStop;
     QString m_strRecordingFolder;
-    CMicrophoneMixer m_mixer;
-    CDXSoundRecorder m_recorder;
+    const std::unique_ptr<IMicrophoneLevel> m_pMicrophoneLevel = IMicrophoneLevel::Create();
+    CSoundRecorder m_recorder;
+    CSoundPlayer m_player;
     QString m_strWord;
     QString m_strSentence;
     int m_nWordCount = 0;

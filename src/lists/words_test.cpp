@@ -5,7 +5,7 @@
 #include "lists/usersession.h"
 #include "lists/words.h"
 #include "lists/wordtestlists.h"
-#include "sound/sound.h"
+#include "sound/loadedsound.h"
 #include "sound/speechsynthesizer.h"
 #include "sound/wavformat.h"
 #include "testing/recordingmessagesink.h"
@@ -182,7 +182,7 @@ private Q_SLOTS:
     {
         m_page.reset();
         m_doc.reset();
-        CDXSoundRecorder::SetCaptureDeviceLookup({});
+        CSoundRecorder::SetCaptureDeviceLookup({});
         m_sink->Clear();
     }
 
@@ -307,8 +307,8 @@ private Q_SLOTS:
         QVERIFY(speaker.Start());
         click("playButton");
         QCOMPARE(enabledSteps(*m_page), QStringLiteral("PAD"));
-        QVERIFY(m_page->Recorder().GetLoadedSound());
-        QVERIFY(m_page->Recorder().GetLoadedSound()->WaitUntilDone(15000));
+        QVERIFY(m_page->Player().GetLoadedSound());
+        QVERIFY(m_page->Player().GetLoadedSound()->WaitUntilDone(15000));
         QVERIFY2(TestAudio::HasSound(speaker.Stop()), "nothing was heard on the speaker");
 
         click("addButton");
@@ -348,7 +348,7 @@ private Q_SLOTS:
         QFETCH(QString, sentence);
         QFETCH(bool, microphone);
         if (!microphone)
-            CDXSoundRecorder::SetCaptureDeviceLookup([](const QByteArray&) { return std::nullopt; });
+            CSoundRecorder::SetCaptureDeviceLookup([](const QByteArray&) { return std::nullopt; });
         open(WordTestLists::Numbered({"rhythm"}));
         QCOMPARE(m_page->HasMicrophone(), microphone);
         m_sink->Clear();
@@ -366,8 +366,8 @@ private Q_SLOTS:
         QVERIFY(speaker.Start());
         click("playButton");
         QCOMPARE(enabledSteps(*m_page), QStringLiteral("PAD"));
-        QVERIFY(m_page->Recorder().GetLoadedSound());
-        QVERIFY(m_page->Recorder().GetLoadedSound()->WaitUntilDone(30000));
+        QVERIFY(m_page->Player().GetLoadedSound());
+        QVERIFY(m_page->Player().GetLoadedSound()->WaitUntilDone(30000));
         QVERIFY2(TestAudio::HasSound(speaker.Stop()), "nothing was heard on the speaker");
 
         click("addButton");
@@ -391,7 +391,7 @@ private Q_SLOTS:
         ORTHEX_REQUIRE_TEST_AUDIO();
         if (!speechStarts())
             QSKIP("espeak-ng does not start here (is espeak-ng-data installed?)");
-        CDXSoundRecorder::SetCaptureDeviceLookup([](const QByteArray&) { return std::nullopt; });
+        CSoundRecorder::SetCaptureDeviceLookup([](const QByteArray&) { return std::nullopt; });
         open({});
         m_sink->Clear();
         control<QLineEdit>("wordEdit")->setText(QStringLiteral("necessary"));
@@ -428,7 +428,7 @@ private Q_SLOTS:
     void speakWithoutAWord()
     {
         QFETCH(QString, sentence);
-        CDXSoundRecorder::SetCaptureDeviceLookup([](const QByteArray&) { return std::nullopt; });
+        CSoundRecorder::SetCaptureDeviceLookup([](const QByteArray&) { return std::nullopt; });
         open(WordTestLists::Numbered({"one"}));
         const QByteArray before = WordTestLists::FileBytes(m_listPath);
         // What an earlier word left in "Temp.wav" stays as it was.
@@ -662,10 +662,13 @@ private Q_SLOTS:
     // Without a capture device the page still shows and edits the list; only recording is off.
     void noMicrophone()
     {
-        CDXSoundRecorder::SetCaptureDeviceLookup([](const QByteArray&) { return std::nullopt; });
+        CSoundRecorder::SetCaptureDeviceLookup([](const QByteArray&) { return std::nullopt; });
         open(WordTestLists::Numbered({"one", "two", "three"}));
-        const QStringList expected{QStringLiteral("DirectSoundCaptureCreate Failed"),
-                                   QStringLiteral("Error initializing DirectSound Capture Device."),
+        const QStringList expected{QStringLiteral("The sound server (PulseAudio or PipeWire) offers no input device to "
+                                                  "record from."),
+                                   QStringLiteral("The microphone cannot be used for recording: check that it is "
+                                                  "connected and that the sound server (PulseAudio or PipeWire) is "
+                                                  "running."),
                                    CWords::NoMicrophoneMessage()};
         QStringList texts = m_sink->Texts();
         const qsizetype first = texts.indexOf(expected.first());

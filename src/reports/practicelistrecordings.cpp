@@ -3,7 +3,6 @@
 #include "lists/listdatabase.h"
 #include "lists/spellinglistdb.h"
 #include "sound/recordingcheck.h"
-#include "sound/sounddevice.h"
 
 #include <QHash>
 #include <QList>
@@ -55,7 +54,7 @@ std::optional<QByteArray> CPracticeListRecordings::Find(const QStringList& listN
                 if (!list->cursor.SetAbsolutePosition(row))
                     continue;
                 const qint64 size = list->cursor.SoundSize();
-                if (size <= 0 || size > CSoundDevice::kMaxSoundBytes)
+                if (size <= 0 || size > RecordingCheck::kMaxBytes)
                     continue;
                 QByteArray sound = list->cursor.Sound();
                 // An empty or broken recording would make a silent word: better spoken.

@@ -39,7 +39,7 @@ private Q_SLOTS:
             // Counts how often the event woke a worker (the worker drains nothing).
             CNotificationWorker worker(event, [&] {
                 ++drains;
-                return SoundResult::kOk;
+                return SoundResult::Ok();
             });
             for (int n : writes) {
                 QByteArray bytes(n, 'x');
@@ -78,10 +78,10 @@ private Q_SLOTS:
         std::atomic<int> drains{0};
         CNotificationWorker worker(event, [&] {
             ++drains;
-            return SoundResult::kFail;
+            return SoundResult(SoundError::Failed);
         });
         event.Set();
-        QTRY_COMPARE(sink.Texts(), QStringList{QStringLiteral("Error DirectSound notifications. ")});
+        QTRY_COMPARE(sink.Texts(), QStringList{QStringLiteral("The recording stopped: the sound from the input device could not be saved.")});
         event.Set();
         QTest::qWait(50);
         QCOMPARE(drains.load(), 1);

@@ -4,7 +4,7 @@
 #include "sound/notificationevent.h"
 
 CNotificationWorker::CNotificationWorker(CNotificationEvent& event,
-                                         std::function<SoundResult::Code()> drain)
+                                         std::function<SoundResult()> drain)
     : m_event(event)
     , m_drain(std::move(drain))
     , m_thread([this] { Run(); })
@@ -31,8 +31,8 @@ void CNotificationWorker::Run()
         m_event.Wait();
         if (m_bStop.load())
             return;
-        if (SoundResult::Failed(m_drain())) {
-            Messages::Show(QStringLiteral("Error DirectSound notifications. "));
+        if (m_drain().Failed()) {
+            Messages::Show(QStringLiteral("The recording stopped: the sound from the input device could not be saved."));
             return;
         }
     }

@@ -9,12 +9,12 @@
 class CNotificationEvent;
 
 // The thread that copies captured sound into the WAV file: it waits on the capture buffer's
-// event and drains once per notification. When a drain fails it shows
-// "Error DirectSound notifications. " and ends. Stop (and the destructor) end it and wait.
+// event and drains once per notification. When a drain fails it shows "The recording stopped:
+// the sound from the input device could not be saved." and ends. Stop (and the destructor) end it and wait.
 class CNotificationWorker
 {
 public:
-    CNotificationWorker(CNotificationEvent& event, std::function<SoundResult::Code()> drain);
+    CNotificationWorker(CNotificationEvent& event, std::function<SoundResult()> drain);
     ~CNotificationWorker();
     CNotificationWorker(const CNotificationWorker&) = delete;
     CNotificationWorker& operator=(const CNotificationWorker&) = delete;
@@ -25,7 +25,7 @@ private:
     void Run();
 
     CNotificationEvent& m_event;
-    std::function<SoundResult::Code()> m_drain;
+    std::function<SoundResult()> m_drain;
     std::atomic<bool> m_bStop{false};
     std::thread m_thread;
 };

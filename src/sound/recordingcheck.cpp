@@ -1,14 +1,13 @@
 #include "sound/recordingcheck.h"
 
 #include "sound/audioformatmap.h"
-#include "sound/sounddevice.h"
 
 #include <optional>
 
 QString RecordingCheck::UnplayableReason(QByteArrayView bytes, SPlayableRecording* playable)
 {
-    if (bytes.size() > CSoundDevice::kMaxSoundBytes)
-        return QStringLiteral("it is larger than %1 bytes").arg(CSoundDevice::kMaxSoundBytes);
+    if (bytes.size() > kMaxBytes)
+        return QStringLiteral("it is larger than %1 bytes").arg(kMaxBytes);
     const std::optional<CWavLayout> layout = WavHeader::Parse(bytes);
     if (!layout)
         return QStringLiteral("it is not a WAV file");

@@ -18,8 +18,11 @@ struct SPlayableRecording {
 // The one check of a WAV file that is to be a word's recording or is to be played, wherever it
 // comes from (a file named to orthex-cli, a list, the speech engine, the microphone).
 namespace RecordingCheck {
+// The largest file played or kept as a recording: 100 MiB.
+constexpr qint64 kMaxBytes = 104857600;
+
 // Why these bytes cannot be a recording Orthex plays, as a clause that follows the file's name:
-// larger than CSoundDevice::kMaxSoundBytes, not a WAV file, a format that
+// larger than kMaxBytes, not a WAV file, a format that
 // AudioFormatMap::UnplayableReason refuses, or not one whole frame of sound. Empty when they can;
 // *playable is then the recording.
 QString UnplayableReason(QByteArrayView bytes, SPlayableRecording* playable = nullptr);

@@ -39,10 +39,10 @@ qint64 CSoundBuffer::PlayedPosition() const
     return qMin(m_nStartPosition + played, m_data.size());
 }
 
-SoundResult::Code CSoundBuffer::Play()
+SoundResult CSoundBuffer::Play()
 {
     if (IsPlaying())
-        return SoundResult::kOk;
+        return SoundResult::Ok();
     if (m_nPosition >= m_data.size())
         m_nPosition = 0;
     if (m_sink)
@@ -50,7 +50,6 @@ SoundResult::Code CSoundBuffer::Play()
     m_sink.reset();
     m_bEnded = false;
     m_sink = std::make_unique<QAudioSink>(m_device, m_format);
-    m_sink->setVolume(m_volume);
     QObject::connect(m_sink.get(), &QAudioSink::stateChanged, m_sink.get(),
                      [this](QAudio::State) { OnStateChanged(); });
     if (m_reader.isOpen())
@@ -61,9 +60,9 @@ SoundResult::Code CSoundBuffer::Play()
     m_sink->start(&m_reader);
     if (m_sink->error() != QAudio::NoError) {
         m_sink.reset();
-        return SoundResult::kDeviceError;
+        return SoundError::DeviceStopped;
     }
-    return SoundResult::kOk;
+    return SoundResult::Ok();
 }
 
 void CSoundBuffer::OnStateChanged()
@@ -77,7 +76,7 @@ void CSoundBuffer::OnStateChanged()
     }
 }
 
-SoundResult::Code CSoundBuffer::Stop()
+SoundResult CSoundBuffer::Stop()
 {
     if (m_sink) {
         if (IsPlaying())
@@ -85,10 +84,10 @@ SoundResult::Code CSoundBuffer::Stop()
         m_sink->stop();
         m_sink.reset();
     }
-    return SoundResult::kOk;
+    return SoundResult::Ok();
 }
 
-SoundResult::Code CSoundBuffer::SetPosition(qint64 position)
+SoundResult CSoundBuffer::SetPosition(qint64 position)
 {
     const bool playing = IsPlaying();
     if (m_sink) {
@@ -96,7 +95,7 @@ SoundResult::Code CSoundBuffer::SetPosition(qint64 position)
         m_sink.reset();
     }
     m_nPosition = qBound<qint64>(0, position, m_data.size());
-    return playing ? Play() : SoundResult::kOk;
+    return playing ? Play() : SoundResult::Ok();
 }
 
 bool CSoundBuffer::IsPlaying() const
@@ -112,11 +111,4 @@ qint64 CSoundBuffer::TailMilliseconds() const
 qint64 CSoundBuffer::Position() const
 {
     return IsPlaying() ? PlayedPosition() : m_nPosition;
-}
-
-void CSoundBuffer::SetVolume(float linear)
-{
-    m_volume = linear;
-    if (m_sink)
-        m_sink->setVolume(linear);
 }

@@ -27,12 +27,11 @@ public:
     // silence.
     void Fill(CWavFile& file);
 
-    SoundResult::Code Play();
-    SoundResult::Code Stop();
-    SoundResult::Code SetPosition(qint64 position);
+    SoundResult Play();
+    SoundResult Stop();
+    SoundResult SetPosition(qint64 position);
     bool IsPlaying() const;
     qint64 Position() const;
-    void SetVolume(float linear);
     // How long the sound handed to the device last takes to be heard.
     qint64 TailMilliseconds() const;
 
@@ -50,6 +49,5 @@ private:
     std::unique_ptr<QAudioSink> m_sink;
     qint64 m_nStartPosition = 0;   // where the running play began
     qint64 m_nPosition = 0;        // play position while stopped
-    float m_volume = 1.0f;
     bool m_bEnded = false;         // the running play reached the end
 };

@@ -1,22 +1,38 @@
 #pragma once
 
-#include <cstdint>
+#include <optional>
 
-// Result codes of the sound classes, with the values of the platform codes the program has
-// always returned: 0 and 1 are success (1: nothing was done), every failure is negative.
-namespace SoundResult {
-using Code = std::int32_t;
+// Why a sound operation failed.
+enum class SoundError {
+    Failed,           // it was tried and did not work (a file could not be read or written)
+    NotReady,         // nothing is opened, loaded or made yet
+    InvalidArgument,  // no path, or nothing to make
+    BadFormat,        // the device or the file cannot take this format
+    NoDevice,         // the sound server offers no such device
+    DeviceStopped,    // the device stopped working or did not start
+};
 
-constexpr Code kOk = 0;
-constexpr Code kNothingDone = 1;
-constexpr Code kFail = static_cast<Code>(0x80004005u);            // general failure
-constexpr Code kOutOfMemory = static_cast<Code>(0x8007000Eu);
-constexpr Code kInvalidArgument = static_cast<Code>(0x80070057u);
-constexpr Code kNotInitialized = static_cast<Code>(0x800401F0u);   // nothing loaded or opened
-constexpr Code kBadFormat = static_cast<Code>(0x88780064u);        // the format cannot be used
-constexpr Code kNoDriver = static_cast<Code>(0x88780078u);         // no such audio device
-constexpr Code kDeviceError = static_cast<Code>(0x88780032u);      // the device stopped working
+// What a sound operation ended with: success, or the error it failed with. Used like
+// std::expected<void, SoundError>.
+class SoundResult
+{
+public:
+    constexpr SoundResult() = default;
+    constexpr SoundResult(SoundError error)  // implicit: a failure is returned as its error
+        : m_error(error)
+    {
+    }
 
-constexpr bool Succeeded(Code code) { return code >= 0; }
-constexpr bool Failed(Code code) { return code < 0; }
-}  // namespace SoundResult
+    static constexpr SoundResult Ok() { return {}; }
+
+    constexpr bool Succeeded() const { return !m_error.has_value(); }
+    constexpr bool Failed() const { return m_error.has_value(); }
+    constexpr explicit operator bool() const { return Succeeded(); }
+    // The error; only after a failure.
+    constexpr SoundError Error() const { return *m_error; }
+
+    friend constexpr bool operator==(const SoundResult&, const SoundResult&) = default;
+
+private:
+    std::optional<SoundError> m_error;
+};

@@ -1,7 +1,6 @@
 #include "sound/speechsynthesizer.h"
 
 #include "app/messages.h"
-#include "sound/speechengine.h"
 #include "sound/wavfile.h"
 
 #include <QtEndian>
@@ -48,7 +47,13 @@ CSpeechSynthesizer::CSpeechSynthesizer()
 }
 
 CSpeechSynthesizer::CSpeechSynthesizer(const QString& voiceId, int rate)
-    : m_nRate(kDefaultRate)
+    : CSpeechSynthesizer(DefaultSpeechEngine(), voiceId, rate)
+{
+}
+
+CSpeechSynthesizer::CSpeechSynthesizer(ISpeechEngine& engine, const QString& voiceId, int rate)
+    : m_pEngine(&engine)
+    , m_nRate(kDefaultRate)
 {
     SetVoice(voiceId);
     SetRate(rate);
@@ -75,7 +80,7 @@ std::optional<QByteArray> CSpeechSynthesizer::Synthesize(const QString& text)
                        MessageIcon::Exclamation);
         return std::nullopt;
     }
-    CSpeechEngine::Result result = CSpeechEngine::Instance().Synthesize(m_strVoice, m_nRate, text);
+    ISpeechEngine::Result result = m_pEngine->Synthesize(m_strVoice, m_nRate, text);
     if (!result.error.isEmpty()) {
         Messages::Show(QStringLiteral("Could not speak \"%1\": %2.").arg(text, result.error),
                        MessageIcon::Exclamation);
@@ -105,14 +110,14 @@ bool CSpeechSynthesizer::SpeakDictation(const QString& word, const QString& sent
     const std::optional<QByteArray> spokenSentence = Synthesize(sentence);
     if (!spokenSentence)
         return false;
-    const QByteArray pause = silence(int(Format().nSamplesPerSec), kDictationPauseMs);
+    const QByteArray pause = silence(int(Format(*m_pEngine).nSamplesPerSec), kDictationPauseMs);
     return WriteWav(*spokenWord + pause + *spokenSentence + pause + *spokenWord, wavPath);
 }
 
 bool CSpeechSynthesizer::WriteWav(const QByteArray& pcm, const QString& wavPath)
 {
     CWavFile file;
-    if (!file.OpenForWriting(wavPath, Format()) || file.Write(pcm.constData(), pcm.size()) != pcm.size()
+    if (!file.OpenForWriting(wavPath, Format(*m_pEngine)) || file.Write(pcm.constData(), pcm.size()) != pcm.size()
         || !file.Close()) {
         Messages::Show(QStringLiteral("Could not write the spoken text to \"%1\".").arg(wavPath),
                        MessageIcon::Exclamation);
@@ -121,15 +126,15 @@ bool CSpeechSynthesizer::WriteWav(const QByteArray& pcm, const QString& wavPath)
     return true;
 }
 
-CWaveFormat CSpeechSynthesizer::Format()
+CWaveFormat CSpeechSynthesizer::Format(ISpeechEngine& engine)
 {
-    return CWaveFormat::Pcm(1, quint32(CSpeechEngine::Instance().SampleRate()), 16);
+    return CWaveFormat::Pcm(1, quint32(engine.SampleRate()), 16);
 }
 
-QList<CVoice> CSpeechSynthesizer::EnglishVoices()
+QList<CVoice> CSpeechSynthesizer::EnglishVoices(ISpeechEngine& engine)
 {
     QList<CVoice> voices;
-    for (const CSpeechEngine::Voice& v : CSpeechEngine::Instance().Voices())
+    for (const ISpeechEngine::Voice& v : engine.Voices())
         if (isEnglish(v.language))
             voices.append(CVoice{v.name, v.identifier});
     std::stable_sort(voices.begin(), voices.end(), [](const CVoice& a, const CVoice& b) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sound/speechengine.h"
 #include "sound/wavformat.h"
 
 #include <QByteArray>
@@ -12,14 +13,15 @@
 struct CVoice
 {
     QString name;  // shown to the user, e.g. "English (America)"
-    QString id;    // espeak-ng's voice identifier, e.g. "gmw/en-US"
+    QString id;    // the engine's voice identifier, e.g. "gmw/en-US"
 
     friend bool operator==(const CVoice&, const CVoice&) = default;
 };
 
-// Turns typed text into a spoken recording, for lists made without a microphone. The WAV file
-// has the layout of a recording (56-byte header with the "fact" chunk), in espeak-ng's own
-// format: mono, 16 bits, 22050 Hz. Each synthesizer has its own voice and rate; any thread may
+// Turns typed text into a spoken recording, for lists made without a microphone, with a speech
+// engine (espeak-ng unless it is given another). The WAV file has the layout of a recording
+// (56-byte header with the "fact" chunk), in the engine's own format: mono, 16 bits, at its
+// sample rate (espeak-ng: 22050 Hz). Each synthesizer has its own voice and rate; any thread may
 // use one (the engine underneath is shared and serialised). Failures show a message and
 // return false.
 class CSpeechSynthesizer
@@ -36,6 +38,7 @@ public:
 
     CSpeechSynthesizer();
     CSpeechSynthesizer(const QString& voiceId, int rate);
+    CSpeechSynthesizer(ISpeechEngine& engine, const QString& voiceId, int rate);
 
     // An empty id means the default voice. The voice is checked only when speaking.
     void SetVoice(const QString& voiceId);
@@ -54,15 +57,16 @@ public:
     // after showing why when it cannot be said.
     std::optional<QByteArray> Synthesize(const QString& text);
 
-    // Format of the spoken sound; samples per second 0 when the engine does not start.
-    static CWaveFormat Format();
-    // The English voices installed: "English (America)" and "English (Great Britain)" first,
-    // then the others by name. Empty when the speech engine does not start.
-    static QList<CVoice> EnglishVoices();
+    // Format of the engine's spoken sound; samples per second 0 when the engine does not start.
+    static CWaveFormat Format(ISpeechEngine& engine = DefaultSpeechEngine());
+    // The English voices of the engine: "English (America)" and "English (Great Britain)"
+    // first, then the others by name. Empty when the engine does not start.
+    static QList<CVoice> EnglishVoices(ISpeechEngine& engine = DefaultSpeechEngine());
 
 private:
     bool WriteWav(const QByteArray& pcm, const QString& wavPath);
 
+    ISpeechEngine* m_pEngine;  // not owned: an engine lives as long as the process
     QString m_strVoice;
     int m_nRate;
 };

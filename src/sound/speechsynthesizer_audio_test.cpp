@@ -3,9 +3,9 @@
 
 #include "lists/listdatabase.h"
 #include "lists/spellinglistdb.h"
-#include "sound/dxsoundrecorder.h"
+#include "sound/loadedsound.h"
 #include "sound/playbackfile.h"
-#include "sound/sound.h"
+#include "sound/soundplayer.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testaudio.h"
 #include "testing/testenvironment.h"
@@ -78,8 +78,8 @@ private Q_SLOTS:
         CSpellingListDB rows(db);
         QVERIFY(rows.Open());
         QCOMPARE(rows.CountRows(), words.size());
-        CDXSoundRecorder recorder;
-        QVERIFY(recorder.InitPlaybackDevice());
+        CSoundPlayer player;
+        QVERIFY(player.OpenOutputDevice());
         const QString temp = pathFor(QStringLiteral("Temp.wav"));
         for (int k = 1; k <= words.size(); ++k) {
             const std::optional<SWordRow> row = rows.ReadWord(k);
@@ -89,14 +89,14 @@ private Q_SLOTS:
             CSpeakerCapture speaker;
             QVERIFY(speaker.Start());
             QTest::qWait(300);
-            QVERIFY(recorder.PlayFile(temp));
-            QCOMPARE(recorder.Play(), SoundResult::kOk);
-            QVERIFY(recorder.GetLoadedSound());
-            QVERIFY(recorder.GetLoadedSound()->WaitUntilDone(20000));
+            QVERIFY(player.Load(temp));
+            QCOMPARE(player.Play(), SoundResult::Ok());
+            QVERIFY(player.GetLoadedSound());
+            QVERIFY(player.GetLoadedSound()->WaitUntilDone(20000));
             QTest::qWait(300);
             const QByteArray heard = speaker.Stop();
             QVERIFY2(TestAudio::HasSound(heard), qPrintable(words.at(k - 1) + QStringLiteral(" was not heard")));
-            recorder.DeleteLoadedSound();
+            player.Unload();
         }
         QCOMPARE(m_sink->Texts(), QStringList());
     }

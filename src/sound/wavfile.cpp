@@ -1,7 +1,6 @@
 #include "sound/wavfile.h"
 
 #include "sound/recordingcheck.h"
-#include "sound/sounddevice.h"
 
 #include <QtEndian>
 
@@ -52,18 +51,18 @@ qint64 CWavFile::Write(const char* data, qint64 length)
     return written;
 }
 
-SoundResult::Code CWavFile::OpenForReading(const QString& path)
+SoundResult CWavFile::OpenForReading(const QString& path)
 {
     Close();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return SoundResult::kFail;
+        return SoundError::Failed;
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return SoundResult::kFail;
+        return SoundError::Failed;
     const std::optional<CWavLayout> layout = WavHeader::Parse(bytes);
     if (!layout)
-        return SoundResult::kFail;
+        return SoundError::Failed;
     m_bytes = std::move(bytes);
     m_format = layout->format;
     m_nDataOffset = layout->dataOffset;
@@ -72,24 +71,24 @@ SoundResult::Code CWavFile::OpenForReading(const QString& path)
     return Rewind();
 }
 
-SoundResult::Code CWavFile::OpenForPlaying(const QString& path, QString* whyNot)
+SoundResult CWavFile::OpenForPlaying(const QString& path, QString* whyNot)
 {
     Close();
     QFile file(path);
     QByteArray bytes;
     if (file.open(QIODevice::ReadOnly))
-        bytes = file.read(CSoundDevice::kMaxSoundBytes + 1);
+        bytes = file.read(RecordingCheck::kMaxBytes + 1);
     if (!file.isOpen() || file.error() != QFileDevice::NoError) {
         if (whyNot)
             *whyNot = QStringLiteral("it could not be read (%1)").arg(file.errorString());
-        return SoundResult::kFail;
+        return SoundError::Failed;
     }
     SPlayableRecording recording;
     const QString why = RecordingCheck::UnplayableReason(bytes, &recording);
     if (!why.isEmpty()) {
         if (whyNot)
             *whyNot = why;
-        return SoundResult::kBadFormat;
+        return SoundError::BadFormat;
     }
     m_bytes = std::move(bytes);
     m_format = recording.format;
@@ -110,12 +109,12 @@ qint64 CWavFile::Read(char* buffer, qint64 size)
     return count;
 }
 
-SoundResult::Code CWavFile::Rewind()
+SoundResult CWavFile::Rewind()
 {
     if (m_mode != Mode::Read)
-        return SoundResult::kFail;
+        return SoundError::Failed;
     m_nReadPosition = 0;
-    return SoundResult::kOk;
+    return SoundResult::Ok();
 }
 
 bool CWavFile::Close()

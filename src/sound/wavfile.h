@@ -31,17 +31,17 @@ public:
     // Bytes of sound data written so far.
     qint64 WrittenDataSize() const { return m_nWritten; }
 
-    // Reads the whole file and parses its header. kOk, or kFail (file missing, unreadable or
+    // Reads the whole file and parses its header. Fails (file missing, unreadable or
     // not a RIFF/WAVE file with "fmt " and "data").
-    SoundResult::Code OpenForReading(const QString& path);
+    SoundResult OpenForReading(const QString& path);
     // Reads the whole file as a recording to play (RecordingCheck): its sound data is then cut
-    // to whole frames. kFail when it cannot be read, kBadFormat when the check refuses it; then
+    // to whole frames. Failed when it cannot be read, BadFormat when the check refuses it; then
     // *whyNot (when given) says why, as a clause after the file's name.
-    SoundResult::Code OpenForPlaying(const QString& path, QString* whyNot = nullptr);
+    SoundResult OpenForPlaying(const QString& path, QString* whyNot = nullptr);
     // Copies up to `size` bytes of sound data not yet read; returns the count copied.
     qint64 Read(char* buffer, qint64 size);
     // Back to the first byte of the sound data.
-    SoundResult::Code Rewind();
+    SoundResult Rewind();
     // Bytes of sound data of the file opened for reading.
     qint64 GetDataSize() const { return m_nDataSize; }
     const CWaveFormat& GetFormat() const { return m_format; }

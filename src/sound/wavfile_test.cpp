@@ -71,7 +71,7 @@ private Q_SLOTS:
         QCOMPARE(file.mid(56, data.size()), data);
 
         CWavFile reader;
-        QCOMPARE(reader.OpenForReading(path), SoundResult::kOk);
+        QCOMPARE(reader.OpenForReading(path), SoundResult::Ok());
         QCOMPARE(reader.GetFormat(), format);
         QCOMPARE(reader.GetDataSize(), qint64(data.size()));
         // Read in two steps, then again after a rewind.
@@ -81,7 +81,7 @@ private Q_SLOTS:
         QCOMPARE(first + second, qint64(data.size()));
         QCOMPARE(back.left(data.size()), data);
         QCOMPARE(reader.Read(back.data(), 10), qint64(0));
-        QCOMPARE(reader.Rewind(), SoundResult::kOk);
+        QCOMPARE(reader.Rewind(), SoundResult::Ok());
         QCOMPARE(reader.Read(back.data(), back.size()), qint64(data.size()));
     }
 
@@ -112,7 +112,7 @@ private Q_SLOTS:
         f.write(bytes);
         f.close();
         CWavFile reader;
-        QVERIFY(SoundResult::Failed(reader.OpenForReading(path)));
+        QVERIFY(reader.OpenForReading(path).Failed());
         QCOMPARE(reader.GetMode(), CWavFile::Mode::Closed);
         char c;
         QCOMPARE(reader.Read(&c, 1), qint64(0));
@@ -121,7 +121,7 @@ private Q_SLOTS:
     void missingFileFails()
     {
         CWavFile reader;
-        QVERIFY(SoundResult::Failed(reader.OpenForReading(CTestEnvironment::Instance().Root() + QStringLiteral("/none.wav"))));
+        QVERIFY(reader.OpenForReading(CTestEnvironment::Instance().Root() + QStringLiteral("/none.wav")).Failed());
     }
 };
 

@@ -5,7 +5,7 @@
 #include "app/dialogunits.h"
 #include "app/linelistbox.h"
 #include "lists/orthexdoc.h"
-#include "sound/dxsoundrecorder.h"
+#include "sound/soundplayer.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -90,8 +90,8 @@ QString shownText(const QString& text)
 CTest::CTest(COrthexDoc& document, IPageCommandTarget& commands, CAppSettings& settings, QWidget* parent)
     : CPageView(document, commands, parent)
     , m_settings(settings)
-    , m_recorder(std::make_unique<CDXSoundRecorder>())
-    , m_session(std::make_unique<CTestSession>(document, *m_recorder, settings))
+    , m_player(std::make_unique<CSoundPlayer>())
+    , m_session(std::make_unique<CTestSession>(document, *m_player, settings))
 {
     setObjectName(QStringLiteral("testPage"));
     setAccessibleName(QStringLiteral("Test Page"));
@@ -104,10 +104,10 @@ CTest::CTest(COrthexDoc& document, IPageCommandTarget& commands, CAppSettings& s
 
 CTest::~CTest()
 {
-    // The engine and the recorder go before the widgets they show through.
+    // The engine and the player go before the widgets they show through.
     m_session->SetView(nullptr);
     m_session.reset();
-    m_recorder.reset();
+    m_player.reset();
 }
 
 void CTest::CreateControls()
@@ -247,7 +247,7 @@ void CTest::OnInitialUpdate()
 {
     CPageView::OnInitialUpdate();
     m_session->SetControlEnabled(ETestControl::Stop, false);
-    m_recorder->InitPlaybackDevice();
+    m_player->OpenOutputDevice();
     m_session->SetRecordingFolder(CAppFolders::GetRecordingFolder());
 }
 
@@ -289,9 +289,9 @@ QWidget* CTest::Control(ETestControl control) const
     return nullptr;
 }
 
-QColor CTest::LineColour(quint32 colourRef)
+QColor CTest::LineColour(STestColour colour)
 {
-    return QColor(int(colourRef & 0xFF), int((colourRef >> 8) & 0xFF), int((colourRef >> 16) & 0xFF));
+    return QColor(colour.red, colour.green, colour.blue);
 }
 
 void CTest::TakeControls(CTestSession& session)

@@ -8,7 +8,7 @@
 #include <memory>
 
 class CAppSettings;
-class CDXSoundRecorder;
+class CSoundPlayer;
 class CLineListBox;
 class QCheckBox;
 class QLineEdit;
@@ -16,7 +16,7 @@ class QPlainTextEdit;
 class QPushButton;
 
 // The test page: the form on which a pupil takes a test. It owns the test engine and the sound
-// recorder that plays the words, forwards its buttons to the engine and shows the engine's
+// player that plays the words, forwards its buttons to the engine and shows the engine's
 // state, enabled controls, focus and results list. Enter anywhere on the page presses the
 // hidden default button "Enter Key", which acts on the control that has the focus.
 //
@@ -48,7 +48,7 @@ public:
     static bool WritesResultsThroughDocument();
 
     CTestSession& Session() { return *m_session; }
-    CDXSoundRecorder& Recorder() { return *m_recorder; }
+    CSoundPlayer& Player() { return *m_player; }
 
     // The controls, by their role on the form.
     QPushButton* StartButton() const { return m_pStart; }
@@ -69,8 +69,8 @@ public:
     QPushButton* EnterKeyButton() const { return m_pEnterKey; }
     QWidget* Control(ETestControl control) const;
 
-    // A results line's colour value (0x00BBGGRR) as a colour.
-    static QColor LineColour(quint32 colourRef);
+    // A results line's colour as a colour of the list.
+    static QColor LineColour(STestColour colour);
 
     // --- ITestSessionView ---
     void TakeControls(CTestSession& session) override;
@@ -94,7 +94,7 @@ private:
     CAppSettings& m_settings;
     bool m_bAutoPlay = false;
 
-    std::unique_ptr<CDXSoundRecorder> m_recorder;
+    std::unique_ptr<CSoundPlayer> m_player;
     std::unique_ptr<CTestSession> m_session;
 
     QPushButton* m_pStart = nullptr;

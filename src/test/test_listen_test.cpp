@@ -1,8 +1,8 @@
 #include "test/test.h"
 
 #include "app/appsettings.h"
-#include "sound/dxsoundrecorder.h"
-#include "sound/sound.h"
+#include "sound/loadedsound.h"
+#include "sound/soundplayer.h"
 #include "test/testsupport.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testaudio.h"
@@ -38,7 +38,7 @@ private:
             return {};
         QTest::qWait(300);
         QTest::mouseClick(page.ListenButton(), Qt::LeftButton);
-        if (CSound* sound = page.Recorder().GetLoadedSound())
+        if (CLoadedSound* sound = page.Player().GetLoadedSound())
             sound->WaitUntilDone(20000);
         QTest::qWait(300);
         return speaker.Stop();
@@ -90,9 +90,9 @@ private Q_SLOTS:
                     return QByteArray();
                 QTest::qWait(300);
                 QTest::mouseClick(button, Qt::LeftButton);
-                *played = page.Recorder().GetLoadedSound() != nullptr;
+                *played = page.Player().GetLoadedSound() != nullptr;
                 if (*played)
-                    page.Recorder().GetLoadedSound()->WaitUntilDone(20000);
+                    page.Player().GetLoadedSound()->WaitUntilDone(20000);
                 QTest::qWait(300);
                 return speaker.Stop();
             };
@@ -143,18 +143,18 @@ private Q_SLOTS:
             // Next lets go of the loaded sound before the next word's recording is written.
             page.AnswerField()->setFocus();
             QTest::mouseClick(page.SkipButton(), Qt::LeftButton);
-            QVERIFY(page.Recorder().GetLoadedSound());
+            QVERIFY(page.Player().GetLoadedSound());
             QTest::mouseClick(page.NextButton(), Qt::LeftButton);
-            QVERIFY(!page.Recorder().GetLoadedSound());
+            QVERIFY(!page.Player().GetLoadedSound());
             const QByteArray second = listen(page);
             QVERIFY2(m_sink->Texts().isEmpty(), qPrintable(m_sink->Texts().join(QLatin1Char('|'))));
             QVERIFY2(TestAudio::HasSound(second), "the second word did not reach the speaker");
-            QCOMPARE(page.Recorder().GetPlaybackPath(), page.Session().RecordingPath());
-            QCOMPARE(page.Recorder().GetLoadedSound()->GetBufferSize(), qint64(m_pear.size()));
+            QCOMPARE(page.Player().GetPath(), page.Session().RecordingPath());
+            QCOMPARE(page.Player().GetLoadedSound()->GetDataSize(), qint64(m_pear.size()));
 
             // Stop lets go of it too.
             QTest::mouseClick(page.StopButton(), Qt::LeftButton);
-            QVERIFY(!page.Recorder().GetLoadedSound());
+            QVERIFY(!page.Player().GetLoadedSound());
         }
     }
 

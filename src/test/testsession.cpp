@@ -6,8 +6,8 @@
 #include "app/messages.h"
 #include "lists/listmessages.h"
 #include "lists/orthexdoc.h"
-#include "sound/dxsoundrecorder.h"
 #include "sound/playbackfile.h"
+#include "sound/soundplayer.h"
 #include "test/testdatetext.h"
 #include "test/testorder.h"
 
@@ -37,9 +37,9 @@ std::time_t systemTime()
 }
 }  // namespace
 
-CTestSession::CTestSession(COrthexDoc& document, CDXSoundRecorder& recorder, CAppSettings& settings)
+CTestSession::CTestSession(COrthexDoc& document, CSoundPlayer& player, CAppSettings& settings)
     : m_doc(document)
-    , m_recorder(recorder)
+    , m_player(player)
     , m_settings(settings)
     , m_clock(systemTime)
 {
@@ -128,8 +128,8 @@ void CTestSession::StartTest()
 
 void CTestSession::ListenToWord()
 {
-    m_recorder.PlayFile(RecordingPath());
-    if (SoundResult::Failed(m_recorder.Play(0, 0, 0, -1, 0)))
+    m_player.Load(RecordingPath());
+    if (m_player.Play().Failed())
         Messages::Show(kPlayError, MessageIcon::None);
     SetFocus(ETestControl::Answer);
 }
@@ -137,7 +137,7 @@ void CTestSession::ListenToWord()
 void CTestSession::CheckAnswer()
 {
     TakeControls();
-    quint32 colour = kRightColour;
+    STestColour colour = kRightColour;
     // Exact comparison, code unit by code unit: case and spaces count.
     if (m_strAnswer == m_strCurrentWord) {
         m_strMessage = kRight;
@@ -314,7 +314,7 @@ void CTestSession::ClearResults()
         m_pView->ShowResults(*this);
 }
 
-void CTestSession::AddLine(const QString& text, quint32 colour)
+void CTestSession::AddLine(const QString& text, STestColour colour)
 {
     m_results.append(STestLine{text, colour});
     // The line of the current word: the newest line, as each word adds one.
@@ -365,5 +365,5 @@ void CTestSession::WriteResults()
 
 void CTestSession::StopSound()
 {
-    m_recorder.DeleteLoadedSound();
+    m_player.Unload();
 }

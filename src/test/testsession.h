@@ -9,7 +9,7 @@
 #include <functional>
 
 class CAppSettings;
-class CDXSoundRecorder;
+class CSoundPlayer;
 class COrthexDoc;
 class CTestSession;
 class QObject;
@@ -17,11 +17,19 @@ class QObject;
 // The controls of the test page whose enabled state and focus the engine decides.
 enum class ETestControl { Check, Listen, Next, Skip, Start, Stop, Answer, Randomize, Repeat, None };
 
-// One line of the results list: the answer (or the skipped word) in its colour, a platform
-// colour value 0x00BBGGRR.
+// The colour of a line of the results list.
+struct STestColour {
+    quint8 red = 0;
+    quint8 green = 0;
+    quint8 blue = 0;
+
+    bool operator==(const STestColour&) const = default;
+};
+
+// One line of the results list: the answer (or the skipped word) in its colour.
 struct STestLine {
     QString text;
-    quint32 colour = 0;
+    STestColour colour;
 
     bool operator==(const STestLine&) const = default;
 };
@@ -55,16 +63,16 @@ public:
 class CTestSession
 {
 public:
-    // Colours of the results lines (0x00BBGGRR).
-    static constexpr quint32 kRightColour = 0x00006400;   // green 100
-    static constexpr quint32 kWrongColour = 0x000000CD;   // red 205
-    static constexpr quint32 kSkippedColour = 0x00640000; // blue 100
+    // Colours of the results lines.
+    static constexpr STestColour kRightColour{0, 100, 0};
+    static constexpr STestColour kWrongColour{205, 0, 0};
+    static constexpr STestColour kSkippedColour{0, 0, 100};
 
     using Clock = std::function<std::time_t()>;
     // Writes the logged-in user's results (the document's result files); its result is ignored.
     using ResultsWriter = std::function<bool(COrthexDoc& document)>;
 
-    CTestSession(COrthexDoc& document, CDXSoundRecorder& recorder, CAppSettings& settings);
+    CTestSession(COrthexDoc& document, CSoundPlayer& player, CAppSettings& settings);
     CTestSession(const CTestSession&) = delete;
     CTestSession& operator=(const CTestSession&) = delete;
 
@@ -128,7 +136,7 @@ private:
     void TakeControls();
     void ShowState();
     void ClearResults();
-    void AddLine(const QString& text, quint32 colour);
+    void AddLine(const QString& text, STestColour colour);
     QString ReadWord(int position);
     bool LoggedIn() const;
     void AddGrade(const QString& listName);
@@ -136,7 +144,7 @@ private:
     void StopSound();
 
     COrthexDoc& m_doc;
-    CDXSoundRecorder& m_recorder;
+    CSoundPlayer& m_player;
     CAppSettings& m_settings;
     ITestSessionView* m_pView = nullptr;
     QObject* m_pSender = nullptr;

@@ -1,7 +1,7 @@
 #include "test/testsession.h"
 
 #include "app/appsettings.h"
-#include "sound/dxsoundrecorder.h"
+#include "sound/soundplayer.h"
 #include "test/testorder.h"
 #include "test/testsupport.h"
 #include "testing/recordingmessagesink.h"
@@ -63,7 +63,7 @@ QStringList gradeTexts(const COrthexDoc& doc)
 // A test over a real list file, driven the way the page drives it.
 struct STestRun {
     std::unique_ptr<COrthexDoc> doc;
-    CDXSoundRecorder recorder;
+    CSoundPlayer player;
     CAppSettings settings;
     CTestSession session;
     QString folder;
@@ -71,7 +71,7 @@ struct STestRun {
 
     STestRun(const QString& user, const QStringList& words, const QString& name = QStringLiteral("Week1.orthex"))
         : doc(MakeDocument(user, words.isEmpty() ? QString() : MakeList(name, words)))
-        , session(*doc, recorder, settings)
+        , session(*doc, player, settings)
         , folder(NewFolder(QStringLiteral("recordings")))
     {
         session.SetRecordingFolder(folder);
@@ -460,9 +460,9 @@ private Q_SLOTS:
         const QString path = openList ? MakeList(QStringLiteral("Empty.orthex"), {}) : QString();
         auto doc = MakeDocument(QStringLiteral("pupil"), path);
         QCOMPARE(doc->IsListOpen(), openList);
-        CDXSoundRecorder recorder;
+        CSoundPlayer player;
         CAppSettings settings;
-        CTestSession session(*doc, recorder, settings);
+        CTestSession session(*doc, player, settings);
         session.ResetTest();
         QCOMPARE(session.Message(), QStringLiteral("No spelling list ...\r\nPlease open or create a list."));
         QCOMPARE(session.WordCount(), 0);

@@ -1,4 +1,4 @@
-#include "sound/dxsoundrecorder.h"
+#include "sound/soundrecorder.h"
 
 #include "app/messages.h"
 #include "sound/audioformatmap.h"
@@ -7,20 +7,16 @@
 #include "sound/captureformat.h"
 #include "sound/notificationevent.h"
 #include "sound/notificationworker.h"
-#include "sound/sound.h"
-#include "sound/sounddevice.h"
 #include "sound/wavfile.h"
 
 #include <QAudioSource>
-#include <QDir>
-#include <QFileInfo>
 #include <QMediaDevices>
 
 #include <vector>
 
 namespace {
 std::mutex g_lookupMutex;
-CDXSoundRecorder::CaptureDeviceLookup g_lookup;
+CSoundRecorder::CaptureDeviceLookup g_lookup;
 
 std::optional<QAudioDevice> defaultLookup(const QByteArray& chosenId)
 {
@@ -36,21 +32,19 @@ std::optional<QAudioDevice> defaultLookup(const QByteArray& chosenId)
     return std::nullopt;
 }
 
-void show(const char* text, MessageIcon icon = MessageIcon::None)
+void show(const char* text)
 {
-    Messages::Show(QString::fromLatin1(text), icon);
+    Messages::Show(QString::fromLatin1(text));
 }
 }  // namespace
 
-CDXSoundRecorder::CDXSoundRecorder()
+CSoundRecorder::CSoundRecorder()
     : m_wfxInput(CaptureFormat::ForRateIndex(2))
 {
 }
 
-CDXSoundRecorder::~CDXSoundRecorder()
+CSoundRecorder::~CSoundRecorder()
 {
-    m_pSound.reset();
-    m_pSoundDevice.reset();
     EndWorker();
     if (m_pSource)
         m_pSource->stop();
@@ -63,7 +57,7 @@ CDXSoundRecorder::~CDXSoundRecorder()
 
 // --- Capture device -------------------------------------------------------------------------
 
-void CDXSoundRecorder::EnumerateCaptureDevices()
+void CSoundRecorder::EnumerateCaptureDevices()
 {
     QList<CCaptureDeviceChoice::Device> devices;
     for (const QAudioDevice& device : QMediaDevices::audioInputs())
@@ -71,23 +65,17 @@ void CDXSoundRecorder::EnumerateCaptureDevices()
     CCaptureDeviceChoice::Process().Offer(devices);
 }
 
-bool CDXSoundRecorder::OnCaptureDevice(const QByteArray& id, const QString& description)
-{
-    CCaptureDeviceChoice::Process().Offer({{id, description}});
-    return true;
-}
-
-QString CDXSoundRecorder::GetCaptureDeviceName()
+QString CSoundRecorder::GetCaptureDeviceName()
 {
     return CCaptureDeviceChoice::Process().ChosenDescription();
 }
 
-QByteArray CDXSoundRecorder::GetCaptureDeviceId()
+QByteArray CSoundRecorder::GetCaptureDeviceId()
 {
     return CCaptureDeviceChoice::Process().ChosenId();
 }
 
-void CDXSoundRecorder::SetCaptureDeviceLookup(CaptureDeviceLookup lookup)
+void CSoundRecorder::SetCaptureDeviceLookup(CaptureDeviceLookup lookup)
 {
     std::lock_guard lock(g_lookupMutex);
     g_lookup = std::move(lookup);
@@ -95,7 +83,7 @@ void CDXSoundRecorder::SetCaptureDeviceLookup(CaptureDeviceLookup lookup)
 
 // --- Recording ------------------------------------------------------------------------------
 
-SoundResult::Code CDXSoundRecorder::InitCaptureDevice()
+SoundResult CSoundRecorder::InitCaptureDevice()
 {
     EndWorker();
     if (m_pSource)
@@ -116,22 +104,22 @@ SoundResult::Code CDXSoundRecorder::InitCaptureDevice()
     m_captureDevice = lookup ? lookup(chosen) : defaultLookup(chosen);
     if (!m_captureDevice || m_captureDevice->isNull()) {
         m_captureDevice.reset();
-        show("DirectSoundCaptureCreate Failed");
-        return SoundResult::kNoDriver;
+        show("The sound server (PulseAudio or PipeWire) offers no input device to record from.");
+        return SoundError::NoDevice;
     }
-    return SoundResult::kOk;
+    return SoundResult::Ok();
 }
 
-bool CDXSoundRecorder::SetCaptureFormat(int rateIndex)
+bool CSoundRecorder::SetCaptureFormat(int rateIndex)
 {
     m_nRateIndex = rateIndex;
     m_wfxInput = CaptureFormat::ForRateIndex(rateIndex);
-    if (SoundResult::Failed(CreateCaptureBuffer(m_wfxInput)))
+    if (CreateCaptureBuffer(m_wfxInput).Failed())
         show("CreateCaptureBuffer formats");
     return true;
 }
 
-void CDXSoundRecorder::EndWorker()
+void CSoundRecorder::EndWorker()
 {
     if (m_pNotifyThread) {
         m_pNotifyThread->Stop();
@@ -139,17 +127,17 @@ void CDXSoundRecorder::EndWorker()
     }
 }
 
-void CDXSoundRecorder::ReleaseCaptureBuffer()
+void CSoundRecorder::ReleaseCaptureBuffer()
 {
     EndWorker();
     if (m_pSource) {
         m_pSource->stop();
         m_pSource.reset();
     }
-    m_pDSBCapture.reset();
+    m_pCaptureBuffer.reset();
 }
 
-SoundResult::Code CDXSoundRecorder::CreateCaptureBuffer(const CWaveFormat& format)
+SoundResult CSoundRecorder::CreateCaptureBuffer(const CWaveFormat& format)
 {
     m_dwNotifySize = CaptureFormat::NotifySize(format);
     m_dwCaptureBufferSize = CaptureFormat::kNotificationCount * m_dwNotifySize;
@@ -157,17 +145,17 @@ SoundResult::Code CDXSoundRecorder::CreateCaptureBuffer(const CWaveFormat& forma
 
     if (!m_captureDevice) {
         show("CreateCaptureBuffer");
-        return SoundResult::kNotInitialized;
+        return SoundError::NotReady;
     }
     const std::optional<QAudioFormat> audioFormat =
         format.nSamplesPerSec == 0 ? std::nullopt : AudioFormatMap::ToAudioFormat(format);
     if (!audioFormat || !m_captureDevice->isFormatSupported(*audioFormat)) {
         show("CreateCaptureBuffer");
-        return SoundResult::kBadFormat;
+        return SoundError::BadFormat;
     }
     if (!m_pNotificationEvent)
         m_pNotificationEvent = std::make_unique<CNotificationEvent>();
-    m_pDSBCapture = std::make_unique<CCaptureBuffer>(m_dwCaptureBufferSize, m_dwNotifySize,
+    m_pCaptureBuffer = std::make_unique<CCaptureBuffer>(m_dwCaptureBufferSize, m_dwNotifySize,
                                                      *m_pNotificationEvent);
     m_pSource = std::make_unique<QAudioSource>(*m_captureDevice, *audioFormat);
     m_bCaptureFailed.store(false);
@@ -179,31 +167,31 @@ SoundResult::Code CDXSoundRecorder::CreateCaptureBuffer(const CWaveFormat& forma
     m_wfxBuffer = format;
     m_dwNextCaptureOffset = 0;
 
-    const SoundResult::Code code = InitNotifications();
-    if (SoundResult::Failed(code)) {
+    const SoundResult result = InitNotifications();
+    if (result.Failed()) {
         show("InitNotifications");
-        return code;
+        return result;
     }
-    return SoundResult::kOk;
+    return SoundResult::Ok();
 }
 
-SoundResult::Code CDXSoundRecorder::InitNotifications()
+SoundResult CSoundRecorder::InitNotifications()
 {
-    if (!m_pDSBCapture)
-        return SoundResult::kFail;
+    if (!m_pCaptureBuffer)
+        return SoundError::NotReady;
     if (!m_pNotificationEvent)
         m_pNotificationEvent = std::make_unique<CNotificationEvent>();
     EndWorker();
     m_pNotifyThread = std::make_unique<CNotificationWorker>(*m_pNotificationEvent,
                                                             [this] { return RecordCapturedData(); });
-    return SoundResult::kOk;
+    return SoundResult::Ok();
 }
 
-bool CDXSoundRecorder::OpenCaptureFile(const QString& path)
+bool CSoundRecorder::OpenCaptureFile(const QString& path)
 {
     m_strCaptureFile = path;
     auto writer = std::make_unique<CWavFile>();
-    const CWaveFormat& format = m_pDSBCapture ? m_wfxBuffer : m_wfxInput;
+    const CWaveFormat& format = m_pCaptureBuffer ? m_wfxBuffer : m_wfxInput;
     const bool opened = writer->OpenForWriting(path, format);
     {
         std::lock_guard lock(m_drainMutex);
@@ -214,46 +202,46 @@ bool CDXSoundRecorder::OpenCaptureFile(const QString& path)
     return true;
 }
 
-SoundResult::Code CDXSoundRecorder::StartCapture()
+SoundResult CSoundRecorder::StartCapture()
 {
-    if (!m_pDSBCapture || !m_pSource)
-        return SoundResult::kNotInitialized;
+    if (!m_pCaptureBuffer || !m_pSource)
+        return SoundError::NotReady;
     if (!m_pNotifyThread)
         InitNotifications();
-    m_pSource->start(m_pDSBCapture.get());
+    m_pSource->start(m_pCaptureBuffer.get());
     if (m_pSource->error() != QAudio::NoError) {
         m_pSource->stop();
-        return SoundResult::kDeviceError;
+        return SoundError::DeviceStopped;
     }
-    return SoundResult::kOk;
+    return SoundResult::Ok();
 }
 
-bool CDXSoundRecorder::IsCapturing() const
+bool CSoundRecorder::IsCapturing() const
 {
     return m_pSource && m_pSource->state() != QAudio::StoppedState;
 }
 
-qint64 CDXSoundRecorder::GetDroppedBytes() const
+qint64 CSoundRecorder::GetDroppedBytes() const
 {
-    return m_pDSBCapture ? m_pDSBCapture->DroppedBytes() : 0;
+    return m_pCaptureBuffer ? m_pCaptureBuffer->DroppedBytes() : 0;
 }
 
-SoundResult::Code CDXSoundRecorder::RecordCapturedData()
+SoundResult CSoundRecorder::RecordCapturedData()
 {
     std::lock_guard lock(m_drainMutex);
-    if (!m_pDSBCapture || !m_pWaveFile)
-        return SoundResult::kNothingDone;
+    if (!m_pCaptureBuffer || !m_pWaveFile)
+        return SoundResult::Ok();
     if (m_bCaptureFailed.load()) {
         show("GetCurrentPosition");
-        return SoundResult::kDeviceError;
+        return SoundError::DeviceStopped;
     }
-    quint32 length = m_pDSBCapture->Captured();
+    quint32 length = m_pCaptureBuffer->Captured();
     length -= length % m_dwNotifySize;
     if (length == 0)
-        return SoundResult::kNothingDone;
+        return SoundResult::Ok();
 
     std::vector<char> bytes(length);
-    m_pDSBCapture->Take(m_dwNextCaptureOffset, length, bytes.data());
+    m_pCaptureBuffer->Take(m_dwNextCaptureOffset, length, bytes.data());
     // Written as the buffer holds it: up to its end, then the part from its start.
     const quint32 first = qMin(length, m_dwCaptureBufferSize - m_dwNextCaptureOffset);
     const quint32 parts[2] = {first, length - first};
@@ -263,22 +251,22 @@ SoundResult::Code CDXSoundRecorder::RecordCapturedData()
             continue;
         if (m_pWaveFile->Write(at, part) != part) {
             show("Write");
-            return SoundResult::kFail;
+            return SoundError::Failed;
         }
         at += part;
         m_dwNextCaptureOffset = (m_dwNextCaptureOffset + part) % m_dwCaptureBufferSize;
     }
-    return SoundResult::kOk;
+    return SoundResult::Ok();
 }
 
-bool CDXSoundRecorder::StopRecording()
+bool CSoundRecorder::StopRecording()
 {
-    if (!m_pDSBCapture)
+    if (!m_pCaptureBuffer)
         return false;
     if (m_pSource)
         m_pSource->stop();
     EndWorker();
-    if (SoundResult::Failed(RecordCapturedData())) {
+    if (RecordCapturedData().Failed()) {
         show("RecordCapturedData");
         return false;
     }
@@ -293,69 +281,4 @@ bool CDXSoundRecorder::StopRecording()
         return false;
     }
     return true;
-}
-
-// --- Playback -------------------------------------------------------------------------------
-
-bool CDXSoundRecorder::InitPlaybackDevice()
-{
-    m_pSound.reset();
-    m_pSoundDevice = std::make_unique<CSoundDevice>();
-    if (SoundResult::Failed(m_pSoundDevice->Open())) {
-        show("Error initializing DirectSound.", MessageIcon::Exclamation);
-        return false;
-    }
-    if (SoundResult::Failed(m_pSoundDevice->SetPrimaryFormat(2, 48000, 16))) {
-        show("Error initializing DirectSound primary buffer format.", MessageIcon::Exclamation);
-        return false;
-    }
-    return true;
-}
-
-void CDXSoundRecorder::DeleteLoadedSound()
-{
-    if (m_pSound) {
-        m_pSound->Stop();
-        m_pSound->Reset();
-        m_pSound.reset();
-    }
-}
-
-bool CDXSoundRecorder::LoadSound()
-{
-    DeleteLoadedSound();
-    const QFileInfo info(m_strPlaybackFile);
-    if (m_strPlaybackFile.isEmpty() || !info.exists() || !info.isFile())
-        return true;
-    if (info.size() > CSoundDevice::kMaxSoundBytes) {
-        show("File too large.  You should stream large files.");
-        return false;
-    }
-    SoundResult::Code code = SoundResult::kNotInitialized;
-    QString whyNot;
-    if (m_pSoundDevice)
-        code = m_pSoundDevice->CreateSound(m_pSound, m_strPlaybackFile, 0, 1, &whyNot);
-    if (SoundResult::Failed(code)) {
-        m_pSound.reset();
-        QString text = QStringLiteral("Could not create sound buffer.");
-        if (!whyNot.isEmpty())
-            text += QStringLiteral("\n\n\"%1\" cannot be played: %2.").arg(QDir::toNativeSeparators(m_strPlaybackFile), whyNot);
-        Messages::Show(text);
-        return false;
-    }
-    return true;
-}
-
-bool CDXSoundRecorder::PlayFile(const QString& path)
-{
-    m_strPlaybackFile = path;
-    return LoadSound();
-}
-
-SoundResult::Code CDXSoundRecorder::Play(quint32 priority, quint32 flags, qint32 volume,
-                                         qint32 frequency, qint32 pan)
-{
-    if (!m_pSound)
-        return SoundResult::kNotInitialized;
-    return m_pSound->Play(priority, flags, volume, frequency, pan);
 }

@@ -1,4 +1,4 @@
-#include "sound/microphonemixer.h"
+#include "sound/pulsemicrophonelevel.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testaudio.h"
 #include "testing/testenvironment.h"
@@ -15,9 +15,17 @@ int pactlVolume(const QByteArray& source)
     const QRegularExpressionMatch m = QRegularExpression(QStringLiteral(":\\s*(\\d+)\\s*/")).match(out);
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
+
+// What reading the level says when no input device of the server fits the capture device.
+QString noLevel(const QString& device)
+{
+    return QStringLiteral("The microphone level cannot be read: the sound server (PulseAudio or PipeWire) has no "
+                          "input device for \"%1\".")
+        .arg(device);
+}
 }  // namespace
 
-class MicrophoneMixerTest : public QObject
+class MicrophoneLevelTest : public QObject
 {
     Q_OBJECT
 private:
@@ -59,19 +67,17 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(QByteArray, id);
         QFETCH(QByteArray, source);
-        CMicrophoneMixer mixer;
-        QVERIFY(mixer.OpenForDevice(name, id));
-        QCOMPARE(mixer.GetSourceName(), source);
-        QCOMPARE(mixer.IsOpen(), !source.isEmpty());
+        CPulseMicrophoneLevel level;
+        QCOMPARE(level.Open(name, id), !source.isEmpty());
+        QCOMPARE(level.SourceName(), source);
+        QCOMPARE(level.IsOpen(), !source.isEmpty());
         if (source.isEmpty()) {
-            QCOMPARE(mixer.GetMaximum(), 0u);
-            QCOMPARE(mixer.GetMicVolume(), 7u);
-            QCOMPARE(m_sink->Texts(), QStringList{"Error 7, GetMicVolume, H 0, ID 0"});
+            QCOMPARE(level.Maximum(), 0u);
+            QCOMPARE(level.Volume(), std::nullopt);
+            QCOMPARE(m_sink->Texts(), QStringList{noLevel(name)});
         } else {
-            QCOMPARE(mixer.GetMinimum(), 0u);
-            QCOMPARE(mixer.GetMaximum(), 65536u);
-            QCOMPARE(mixer.GetControlId(), CMicrophoneMixer::kVolumeControlId);
-            QCOMPARE(mixer.GetSourceDescription(), QStringLiteral("Microphone"));
+            QCOMPARE(level.Maximum(), 65536u);
+            QCOMPARE(level.SourceDescription(), QStringLiteral("Microphone"));
             QVERIFY(m_sink->Texts().isEmpty());
         }
     }
@@ -87,43 +93,43 @@ private Q_SLOTS:
     void setAndReadBack()
     {
         QFETCH(quint32, volume);
-        CMicrophoneMixer mixer;
-        mixer.OpenForDevice(QStringLiteral("Microphone"), TestAudio::MicSourceName());
-        QCOMPARE(mixer.GetMicVolume(), 65536u);
-        QVERIFY(mixer.SetMicVolume(volume));
-        QCOMPARE(mixer.GetMicVolume(), volume);
+        CPulseMicrophoneLevel level;
+        level.Open(QStringLiteral("Microphone"), TestAudio::MicSourceName());
+        QCOMPARE(level.Volume(), 65536u);
+        QVERIFY(level.SetVolume(volume));
+        QCOMPARE(level.Volume(), volume);
         QCOMPARE(pactlVolume(TestAudio::MicSourceName()), int(volume));
         QVERIFY(m_sink->Texts().isEmpty());
     }
 
     void readsAChangeMadeElsewhere()
     {
-        CMicrophoneMixer mixer;
-        mixer.OpenForDevice(QStringLiteral("Microphone"), TestAudio::MicSourceName());
+        CPulseMicrophoneLevel level;
+        level.Open(QStringLiteral("Microphone"), TestAudio::MicSourceName());
         TestAudio::Pactl({QStringLiteral("set-source-volume"), QString::fromLatin1(TestAudio::MicSourceName()), QStringLiteral("30000")});
-        QCOMPARE(mixer.GetMicVolume(), 30000u);
+        QCOMPARE(level.Volume(), 30000u);
     }
 
-    void closedMixer()
+    void closedLevel()
     {
-        CMicrophoneMixer mixer;
-        mixer.OpenForDevice(QStringLiteral("Microphone"), TestAudio::MicSourceName());
-        QVERIFY(mixer.IsOpen());
-        QVERIFY(mixer.GetHandle() != 0);
-        mixer.Close();
-        QVERIFY(!mixer.SetMicVolume(100));
-        QCOMPARE(mixer.GetMicVolume(), 7u);
-        QCOMPARE(m_sink->Texts(), QStringList{"Error 7, GetMicVolume, H 0, ID 0"});
+        CPulseMicrophoneLevel level;
+        level.Open(QStringLiteral("Microphone"), TestAudio::MicSourceName());
+        QVERIFY(level.IsOpen());
+        level.Close();
+        QVERIFY(!level.IsOpen());
+        QVERIFY(!level.SetVolume(100));
+        QCOMPARE(level.Volume(), std::nullopt);
+        QCOMPARE(m_sink->Texts(), QStringList{noLevel(QStringLiteral("Microphone"))});
         QCOMPARE(pactlVolume(TestAudio::MicSourceName()), 65536);
     }
 
     void openingAnIndexOutsideTheListing()
     {
-        CMicrophoneMixer mixer;
-        QVERIFY(!mixer.OpenMixer(99));
-        QCOMPARE(m_sink->Texts(), QStringList{"Can't query the new mixer device."});
+        CPulseMicrophoneLevel level;
+        QVERIFY(!level.OpenSource(99));
+        QCOMPARE(m_sink->Texts(), QStringList{"The sound server (PulseAudio or PipeWire) has no such input device."});
     }
 };
 
-ORTHEX_TEST_MAIN(MicrophoneMixerTest)
-#include "microphonemixer_test.moc"
+ORTHEX_TEST_MAIN(MicrophoneLevelTest)
+#include "microphonelevel_test.moc"

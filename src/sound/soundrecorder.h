@@ -17,36 +17,31 @@ class QAudioSource;
 class CCaptureBuffer;
 class CNotificationEvent;
 class CNotificationWorker;
-class CSound;
-class CSoundDevice;
 class CWavFile;
 
-// Records the microphone into a WAV file and plays WAV files back. Each page that needs sound
-// owns one. All calls come from the thread with the event loop (the user-interface thread);
-// while recording, a worker thread copies the captured sound into the file in whole
-// notify-size pieces.
+// Records the microphone into a WAV file. Each page that records owns one. All calls come from
+// the thread with the event loop (the user-interface thread); while recording, a worker thread
+// copies the captured sound into the file in whole notify-size pieces.
 //
-// Recording: InitCaptureDevice, SetCaptureFormat(rate index); then for each recording
+// InitCaptureDevice, SetCaptureFormat(rate index); then for each recording
 // OpenCaptureFile(path), CreateCaptureBuffer(GetCaptureFormat()), StartCapture(), and later
-// StopRecording(). Playback: InitPlaybackDevice once, then PlayFile(path) and Play().
-class CDXSoundRecorder
+// StopRecording().
+class CSoundRecorder
 {
 public:
     // Finds the platform device for the chosen capture device (an empty id: the default
     // input). Nothing when there is none. Replaceable so that tests can force a failure.
     using CaptureDeviceLookup = std::function<std::optional<QAudioDevice>(const QByteArray& chosenId)>;
 
-    CDXSoundRecorder();
-    ~CDXSoundRecorder();
-    CDXSoundRecorder(const CDXSoundRecorder&) = delete;
-    CDXSoundRecorder& operator=(const CDXSoundRecorder&) = delete;
+    CSoundRecorder();
+    ~CSoundRecorder();
+    CSoundRecorder(const CSoundRecorder&) = delete;
+    CSoundRecorder& operator=(const CSoundRecorder&) = delete;
 
     // --- Capture device (process-wide) ---
     // Offers the system's input devices to the capture-device choice (the first described
     // as "Microphone" among the first 20; it stays chosen for the rest of the run).
     static void EnumerateCaptureDevices();
-    // Offers one device; always returns true (the listing goes on).
-    static bool OnCaptureDevice(const QByteArray& id, const QString& description);
     // Description of the chosen device; empty when none was chosen (the default input).
     static QString GetCaptureDeviceName();
     // Identifier (PulseAudio source name) of the chosen device; empty when none was chosen.
@@ -56,28 +51,28 @@ public:
 
     // --- Recording ---
     // Forgets buffer, sizes and writer, and takes the chosen device (or the default input).
-    // When there is no such device: shows "DirectSoundCaptureCreate Failed" and returns
-    // SoundResult::kNoDriver; the caller can go on without recording.
-    SoundResult::Code InitCaptureDevice();
+    // When there is no such device: says the sound server offers no input device and returns
+    // NoDevice; the caller can go on without recording.
+    SoundResult InitCaptureDevice();
     // Stores the rate index, builds its format and makes a first capture buffer; on failure
     // shows "CreateCaptureBuffer formats". Always true.
     bool SetCaptureFormat(int rateIndex);
     // Makes a new capture buffer (16 notify sizes) for the format, with a new worker. Shows
-    // "CreateCaptureBuffer" (kBadFormat, kNotInitialized) or "InitNotifications".
-    SoundResult::Code CreateCaptureBuffer(const CWaveFormat& format);
-    // Starts the worker for the current capture buffer. kFail without a capture buffer.
-    SoundResult::Code InitNotifications();
+    // "CreateCaptureBuffer" (BadFormat, NotReady) or "InitNotifications".
+    SoundResult CreateCaptureBuffer(const CWaveFormat& format);
+    // Starts the worker for the current capture buffer. NotReady without a capture buffer.
+    SoundResult InitNotifications();
     // Opens a new WAV writer for the path with the capture buffer's format. When the file
     // cannot be created shows "Can not create wav file -- Open"; the writer's writes then
     // fail. Always true.
     bool OpenCaptureFile(const QString& path);
-    // Starts capturing into the capture buffer. kNotInitialized without a buffer, kDeviceError
-    // when the device does not start.
-    SoundResult::Code StartCapture();
-    // Writes the captured sound, in whole notify-size pieces, to the file. 1 when there is no
-    // buffer, no writer or not a whole piece; shows "GetCurrentPosition" when the capture
-    // failed, "Write" when the file write failed.
-    SoundResult::Code RecordCapturedData();
+    // Starts capturing into the capture buffer. NotReady without a buffer, DeviceStopped when
+    // the device does not start.
+    SoundResult StartCapture();
+    // Writes the captured sound, in whole notify-size pieces, to the file; nothing without a
+    // buffer, a writer or a whole piece. Shows "GetCurrentPosition" when the capture failed
+    // (DeviceStopped), "Write" when the file write failed (Failed).
+    SoundResult RecordCapturedData();
     // Stops the capture and the worker, writes what is left in whole pieces and closes the
     // file. False without a capture buffer; shows "RecordCapturedData" when that last write
     // failed and "Write" when the file could not be completed.
@@ -87,46 +82,21 @@ public:
     const CWaveFormat& GetCaptureFormat() const { return m_wfxInput; }
     quint32 GetNotifySize() const { return m_dwNotifySize; }
     quint32 GetCaptureBufferSize() const { return m_dwCaptureBufferSize; }
-    bool HasCaptureBuffer() const { return m_pDSBCapture != nullptr; }
+    bool HasCaptureBuffer() const { return m_pCaptureBuffer != nullptr; }
     bool IsCapturing() const;
     // Bytes the capture had to drop because the buffer was full of unwritten sound.
     qint64 GetDroppedBytes() const;
-
-    // --- Playback ---
-    // Takes the default audio output, mixing 2 channels, 48000 Hz, 16 bits. Shows
-    // "Error initializing DirectSound." or "Error initializing DirectSound primary buffer
-    // format." (exclamation icon) and returns false when that fails.
-    bool InitPlaybackDevice();
-    // Loads the playback file (see PlayFile). True also when the file does not exist (nothing
-    // is loaded then). Shows "File too large.  You should stream large files." above
-    // 104857600 bytes and "Could not create sound buffer." when it cannot be loaded, followed
-    // by the file's name and what is wrong with it when it is not a recording Orthex plays.
-    bool LoadSound();
-    // Stores the path as the playback file and loads it, replacing the loaded sound.
-    bool PlayFile(const QString& path);
-    // Plays the loaded sound once; kNotInitialized when nothing is loaded (the caller shows
-    // "Play Error").
-    SoundResult::Code Play(quint32 priority = 0, quint32 flags = 0, qint32 volume = 0,
-                           qint32 frequency = -1, qint32 pan = 0);
-    // The loaded sound, or null.
-    CSound* GetLoadedSound() const { return m_pSound.get(); }
-    // Stops, rewinds and deletes the loaded sound, if any (this releases the file).
-    void DeleteLoadedSound();
-    QString GetPlaybackPath() const { return m_strPlaybackFile; }
 
 private:
     void ReleaseCaptureBuffer();
     void EndWorker();
 
-    QString m_strPlaybackFile;
     QString m_strCaptureFile;
     int m_nRateIndex = 2;
-    std::unique_ptr<CSoundDevice> m_pSoundDevice;
-    std::unique_ptr<CSound> m_pSound;
 
     std::optional<QAudioDevice> m_captureDevice;
     std::unique_ptr<CNotificationEvent> m_pNotificationEvent;
-    std::unique_ptr<CCaptureBuffer> m_pDSBCapture;
+    std::unique_ptr<CCaptureBuffer> m_pCaptureBuffer;
     std::unique_ptr<QAudioSource> m_pSource;
     std::unique_ptr<CNotificationWorker> m_pNotifyThread;
     std::atomic<bool> m_bCaptureFailed{false};

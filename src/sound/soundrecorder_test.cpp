@@ -1,5 +1,5 @@
 #include "sound/captureformat.h"
-#include "sound/dxsoundrecorder.h"
+#include "sound/soundrecorder.h"
 #include "sound/wavformat.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testaudio.h"
@@ -38,7 +38,7 @@ void verifyClosedHeader(const QByteArray& file, int rateIndex)
 }
 }  // namespace
 
-class DXSoundRecorderTest : public QObject
+class SoundRecorderTest : public QObject
 {
     Q_OBJECT
 private:
@@ -49,16 +49,16 @@ private:
     // returns the file's bytes.
     QByteArray record(int rateIndex, const QByteArray& pcm, int extraMs = 600)
     {
-        CDXSoundRecorder recorder;
+        CSoundRecorder recorder;
         [&] {
-            QCOMPARE(recorder.InitCaptureDevice(), SoundResult::kOk);
+            QCOMPARE(recorder.InitCaptureDevice(), SoundResult::Ok());
             QVERIFY(recorder.SetCaptureFormat(rateIndex));
         }();
         const QString path = tempWav();
         recorder.OpenCaptureFile(path);
-        if (SoundResult::Failed(recorder.CreateCaptureBuffer(recorder.GetCaptureFormat())))
+        if (recorder.CreateCaptureBuffer(recorder.GetCaptureFormat()).Failed())
             return {};
-        if (SoundResult::Failed(recorder.StartCapture()))
+        if (recorder.StartCapture().Failed())
             return {};
         CMicrophoneFeeder feeder(pcm);
         feeder.Start();
@@ -76,7 +76,7 @@ private Q_SLOTS:
         QString error;
         m_speech = TestAudio::Speech(QStringLiteral("necessary"), TestAudio::kMicRate, 2, &error);
         QVERIFY2(!m_speech.isEmpty(), qPrintable(error));
-        CDXSoundRecorder::EnumerateCaptureDevices();
+        CSoundRecorder::EnumerateCaptureDevices();
         m_sink = std::make_unique<CRecordingMessageSink>();
     }
 
@@ -85,14 +85,14 @@ private Q_SLOTS:
 
     void microphoneIsChosen()
     {
-        QCOMPARE(CDXSoundRecorder::GetCaptureDeviceName(), QStringLiteral("Microphone"));
-        QCOMPARE(CDXSoundRecorder::GetCaptureDeviceId(), TestAudio::MicSourceName());
+        QCOMPARE(CSoundRecorder::GetCaptureDeviceName(), QStringLiteral("Microphone"));
+        QCOMPARE(CSoundRecorder::GetCaptureDeviceId(), TestAudio::MicSourceName());
     }
 
     void defaultFormat()
     {
-        CDXSoundRecorder recorder;
-        QCOMPARE(recorder.InitCaptureDevice(), SoundResult::kOk);
+        CSoundRecorder recorder;
+        QCOMPARE(recorder.InitCaptureDevice(), SoundResult::Ok());
         QVERIFY(recorder.SetCaptureFormat(2));
         QCOMPARE(recorder.GetNotifySize(), 11024u);
         QCOMPARE(recorder.GetCaptureBufferSize(), 176384u);
@@ -148,14 +148,14 @@ private Q_SLOTS:
 
     void twoRecordingsWithOneRecorder()
     {
-        CDXSoundRecorder recorder;
-        QCOMPARE(recorder.InitCaptureDevice(), SoundResult::kOk);
+        CSoundRecorder recorder;
+        QCOMPARE(recorder.InitCaptureDevice(), SoundResult::Ok());
         recorder.SetCaptureFormat(2);
         for (int i = 0; i < 2; ++i) {
             const QString path = tempWav();
             QVERIFY(recorder.OpenCaptureFile(path));
-            QCOMPARE(recorder.CreateCaptureBuffer(recorder.GetCaptureFormat()), SoundResult::kOk);
-            QCOMPARE(recorder.StartCapture(), SoundResult::kOk);
+            QCOMPARE(recorder.CreateCaptureBuffer(recorder.GetCaptureFormat()), SoundResult::Ok());
+            QCOMPARE(recorder.StartCapture(), SoundResult::Ok());
             CMicrophoneFeeder feeder(m_speech.left(88200));
             feeder.Start();
             QVERIFY(feeder.Wait());
@@ -178,23 +178,24 @@ private Q_SLOTS:
     void invalidRateIndex()
     {
         QFETCH(int, rateIndex);
-        CDXSoundRecorder recorder;
-        QCOMPARE(recorder.InitCaptureDevice(), SoundResult::kOk);
+        CSoundRecorder recorder;
+        QCOMPARE(recorder.InitCaptureDevice(), SoundResult::Ok());
         QVERIFY(recorder.SetCaptureFormat(rateIndex));
         QCOMPARE(m_sink->Texts(), (QStringList{"CreateCaptureBuffer", "CreateCaptureBuffer formats"}));
         QVERIFY(!recorder.HasCaptureBuffer());
-        QCOMPARE(recorder.StartCapture(), SoundResult::kNotInitialized);
+        QCOMPARE(recorder.StartCapture(), SoundResult(SoundError::NotReady));
         QVERIFY(!recorder.StopRecording());
     }
 
-    void noCaptureDeviceIsACodeNotAnExit()
+    void noCaptureDeviceIsAResultNotAnExit()
     {
-        CDXSoundRecorder::SetCaptureDeviceLookup([](const QByteArray&) { return std::nullopt; });
-        CDXSoundRecorder recorder;
-        const SoundResult::Code code = recorder.InitCaptureDevice();
-        CDXSoundRecorder::SetCaptureDeviceLookup({});
-        QCOMPARE(code, SoundResult::kNoDriver);
-        QCOMPARE(m_sink->Texts(), QStringList{"DirectSoundCaptureCreate Failed"});
+        CSoundRecorder::SetCaptureDeviceLookup([](const QByteArray&) { return std::nullopt; });
+        CSoundRecorder recorder;
+        const SoundResult result = recorder.InitCaptureDevice();
+        CSoundRecorder::SetCaptureDeviceLookup({});
+        QCOMPARE(result, SoundResult(SoundError::NoDevice));
+        QCOMPARE(m_sink->Texts(),
+                 QStringList{"The sound server (PulseAudio or PipeWire) offers no input device to record from."});
         // The recorder stays usable: without a device no capture buffer is made.
         m_sink->Clear();
         recorder.SetCaptureFormat(2);
@@ -203,33 +204,34 @@ private Q_SLOTS:
 
     void unwritableFileShowsItsMessages()
     {
-        CDXSoundRecorder recorder;
-        QCOMPARE(recorder.InitCaptureDevice(), SoundResult::kOk);
+        CSoundRecorder recorder;
+        QCOMPARE(recorder.InitCaptureDevice(), SoundResult::Ok());
         recorder.SetCaptureFormat(2);
         QVERIFY(recorder.OpenCaptureFile(CTestEnvironment::Instance().Root() + QStringLiteral("/no/such/folder/Temp.wav")));
         QCOMPARE(m_sink->Texts(), QStringList{"Can not create wav file -- Open"});
-        QCOMPARE(recorder.CreateCaptureBuffer(recorder.GetCaptureFormat()), SoundResult::kOk);
-        QCOMPARE(recorder.StartCapture(), SoundResult::kOk);
+        QCOMPARE(recorder.CreateCaptureBuffer(recorder.GetCaptureFormat()), SoundResult::Ok());
+        QCOMPARE(recorder.StartCapture(), SoundResult::Ok());
         CMicrophoneFeeder feeder(m_speech.left(88200));
         feeder.Start();
         QVERIFY(feeder.Wait());
         // The worker's write fails; its messages reach the user through the seam.
-        QTRY_VERIFY(m_sink->Texts().contains(QStringLiteral("Error DirectSound notifications. ")));
+        const QString stopped = QStringLiteral("The recording stopped: the sound from the input device could not be saved.");
+        QTRY_VERIFY(m_sink->Texts().contains(stopped));
         QVERIFY(!recorder.StopRecording());
         const QStringList texts = m_sink->Texts();
-        QCOMPARE(texts.mid(0, 3), (QStringList{"Can not create wav file -- Open", "Write", "Error DirectSound notifications. "}));
+        QCOMPARE(texts.mid(0, 3), (QStringList{"Can not create wav file -- Open", "Write", stopped}));
     }
 
     void recorderDestroyedWhileRecording()
     {
         const QString path = tempWav();
         {
-            CDXSoundRecorder recorder;
-            QCOMPARE(recorder.InitCaptureDevice(), SoundResult::kOk);
+            CSoundRecorder recorder;
+            QCOMPARE(recorder.InitCaptureDevice(), SoundResult::Ok());
             recorder.SetCaptureFormat(2);
             recorder.OpenCaptureFile(path);
             recorder.CreateCaptureBuffer(recorder.GetCaptureFormat());
-            QCOMPARE(recorder.StartCapture(), SoundResult::kOk);
+            QCOMPARE(recorder.StartCapture(), SoundResult::Ok());
             CMicrophoneFeeder feeder(m_speech.left(44100));
             feeder.Start();
             QVERIFY(feeder.Wait());
@@ -240,5 +242,5 @@ private Q_SLOTS:
     }
 };
 
-ORTHEX_TEST_MAIN(DXSoundRecorderTest)
-#include "dxsoundrecorder_test.moc"
+ORTHEX_TEST_MAIN(SoundRecorderTest)
+#include "soundrecorder_test.moc"

@@ -1,4 +1,4 @@
-#include "sound/speechengine.h"
+#include "sound/espeakengine.h"
 
 #include <QtEndian>
 
@@ -32,20 +32,25 @@ QString statusText(espeak_ng_STATUS status)
 }
 }  // namespace
 
-CSpeechEngine& CSpeechEngine::Instance()
+CEspeakEngine& CEspeakEngine::Instance()
 {
-    static CSpeechEngine engine;
+    static CEspeakEngine engine;
     return engine;
 }
 
-CSpeechEngine::~CSpeechEngine()
+ISpeechEngine& DefaultSpeechEngine()
+{
+    return CEspeakEngine::Instance();
+}
+
+CEspeakEngine::~CEspeakEngine()
 {
     std::lock_guard lock(m_mutex);
     if (m_bStarted)
         espeak_ng_Terminate();
 }
 
-QString CSpeechEngine::EnsureStarted()
+QString CEspeakEngine::EnsureStarted()
 {
     if (m_bTried)
         return m_strStartError;
@@ -70,7 +75,7 @@ QString CSpeechEngine::EnsureStarted()
     return QString();
 }
 
-CSpeechEngine::Result CSpeechEngine::Synthesize(const QString& voiceId, int rate, const QString& text)
+CEspeakEngine::Result CEspeakEngine::Synthesize(const QString& voiceId, int rate, const QString& text)
 {
     std::lock_guard lock(m_mutex);
     Result result;
@@ -111,14 +116,14 @@ CSpeechEngine::Result CSpeechEngine::Synthesize(const QString& voiceId, int rate
     return result;
 }
 
-QList<CSpeechEngine::Voice> CSpeechEngine::Voices()
+QList<CEspeakEngine::Voice> CEspeakEngine::Voices()
 {
     std::lock_guard lock(m_mutex);
     EnsureStarted();
     return m_voices;
 }
 
-QList<CSpeechEngine::Voice> CSpeechEngine::ReadVoices() const
+QList<CEspeakEngine::Voice> CEspeakEngine::ReadVoices() const
 {
     QList<Voice> voices;
     const espeak_VOICE** list = espeak_ListVoices(nullptr);
@@ -137,7 +142,7 @@ QList<CSpeechEngine::Voice> CSpeechEngine::ReadVoices() const
     return voices;
 }
 
-int CSpeechEngine::SampleRate()
+int CEspeakEngine::SampleRate()
 {
     std::lock_guard lock(m_mutex);
     EnsureStarted();

@@ -1,5 +1,5 @@
-#include "sound/dxsoundrecorder.h"
-#include "sound/sound.h"
+#include "sound/loadedsound.h"
+#include "sound/soundplayer.h"
 #include "sound/wavfile.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testaudio.h"
@@ -41,30 +41,30 @@ QByteArray toEightBitMono(const QByteArray& s16stereo)
 }
 }  // namespace
 
-class SoundTest : public QObject
+class SoundPlayerTest : public QObject
 {
     Q_OBJECT
 private:
     std::unique_ptr<CRecordingMessageSink> m_sink;
     QByteArray m_speech;
 
-    // Plays the file through a recorder and returns what reached the speaker.
-    QByteArray playAndListen(const QString& path, SoundResult::Code* playCode = nullptr)
+    // Plays the file through a player and returns what reached the speaker.
+    QByteArray playAndListen(const QString& path, SoundResult* played = nullptr)
     {
-        CDXSoundRecorder recorder;
-        if (!recorder.InitPlaybackDevice())
+        CSoundPlayer player;
+        if (!player.OpenOutputDevice())
             return {};
         CSpeakerCapture speaker;
         if (!speaker.Start())
             return {};
         QTest::qWait(300);
-        if (!recorder.PlayFile(path))
+        if (!player.Load(path))
             return {};
-        const SoundResult::Code code = recorder.Play();
-        if (playCode)
-            *playCode = code;
-        if (SoundResult::Succeeded(code) && recorder.GetLoadedSound())
-            recorder.GetLoadedSound()->WaitUntilDone(20000);
+        const SoundResult result = player.Play();
+        if (played)
+            *played = result;
+        if (result.Succeeded() && player.GetLoadedSound())
+            player.GetLoadedSound()->WaitUntilDone(20000);
         QTest::qWait(300);
         return speaker.Stop();
     }
@@ -97,9 +97,9 @@ private Q_SLOTS:
         QFETCH(int, kind);
         const QByteArray data = kind == 0 ? m_speech : toEightBitMono(m_speech);
         const QString path = writeFile(QStringLiteral("play.wav"), File(fmt, data));
-        SoundResult::Code code = SoundResult::kFail;
-        const QByteArray heard = playAndListen(path, &code);
-        QCOMPARE(code, SoundResult::kOk);
+        SoundResult played = SoundError::Failed;
+        const QByteArray heard = playAndListen(path, &played);
+        QCOMPARE(played, SoundResult::Ok());
         QVERIFY2(m_sink->Texts().isEmpty(), qPrintable(m_sink->Texts().join(QLatin1Char('|'))));
         QVERIFY2(TestAudio::HasSound(heard), "nothing reached the speaker");
     }
@@ -121,9 +121,9 @@ private Q_SLOTS:
     void silenceIsSilent()
     {
         const QString path = writeFile(QStringLiteral("quiet.wav"), File(Fmt(1, 1, 22050, 8), QByteArray(22050, char(128))));
-        SoundResult::Code code = SoundResult::kFail;
-        const QByteArray heard = playAndListen(path, &code);
-        QCOMPARE(code, SoundResult::kOk);
+        SoundResult played = SoundError::Failed;
+        const QByteArray heard = playAndListen(path, &played);
+        QCOMPARE(played, SoundResult::Ok());
         QVERIFY(!heard.isEmpty());
         QVERIFY2(TestAudio::Peak(heard) < 300, "8-bit 128 must play as silence");
     }
@@ -148,14 +148,14 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, reason);
-        CDXSoundRecorder recorder;
-        QVERIFY(recorder.InitPlaybackDevice());
+        CSoundPlayer player;
+        QVERIFY(player.OpenOutputDevice());
         const QString path = writeFile(QStringLiteral("bad.wav"), bytes);
-        QVERIFY(!recorder.PlayFile(path));
+        QVERIFY(!player.Load(path));
         QCOMPARE(m_sink->Texts(), QStringList{QStringLiteral("Could not create sound buffer.\n\n\"%1\" cannot be played: %2.")
                                                   .arg(QDir::toNativeSeparators(path), reason)});
-        QVERIFY(!recorder.GetLoadedSound());
-        QCOMPARE(recorder.Play(), SoundResult::kNotInitialized);
+        QVERIFY(!player.GetLoadedSound());
+        QCOMPARE(player.Play(), SoundResult(SoundError::NotReady));
     }
 
     void sizeLimit_data()
@@ -178,71 +178,71 @@ private Q_SLOTS:
         QCOMPARE(bytes.size(), fileSize);
         const QString path = writeFile(QStringLiteral("big.wav"), bytes);
         bytes.clear();
-        CDXSoundRecorder recorder;
-        QVERIFY(recorder.InitPlaybackDevice());
-        QCOMPARE(recorder.PlayFile(path), loads);
+        CSoundPlayer player;
+        QVERIFY(player.OpenOutputDevice());
+        QCOMPARE(player.Load(path), loads);
         if (loads) {
             QVERIFY(m_sink->Texts().isEmpty());
-            QVERIFY(recorder.GetLoadedSound());
-            QCOMPARE(recorder.GetLoadedSound()->GetBufferSize(), dataSize);
+            QVERIFY(player.GetLoadedSound());
+            QCOMPARE(player.GetLoadedSound()->GetDataSize(), dataSize);
         } else {
             QCOMPARE(m_sink->Texts(), QStringList{"File too large.  You should stream large files."});
-            QVERIFY(!recorder.GetLoadedSound());
+            QVERIFY(!player.GetLoadedSound());
         }
-        recorder.DeleteLoadedSound();
+        player.Unload();
         QFile::remove(path);
     }
 
     void missingFileLoadsNothingSilently()
     {
-        CDXSoundRecorder recorder;
-        QVERIFY(recorder.InitPlaybackDevice());
-        QVERIFY(recorder.PlayFile(pathFor(QStringLiteral("none.wav"))));
+        CSoundPlayer player;
+        QVERIFY(player.OpenOutputDevice());
+        QVERIFY(player.Load(pathFor(QStringLiteral("none.wav"))));
         QVERIFY(m_sink->Texts().isEmpty());
-        QVERIFY(!recorder.GetLoadedSound());
-        QCOMPARE(recorder.Play(), SoundResult::kNotInitialized);
+        QVERIFY(!player.GetLoadedSound());
+        QCOMPARE(player.Play(), SoundResult(SoundError::NotReady));
     }
 
     void withoutPlaybackDeviceNothingLoads()
     {
-        CDXSoundRecorder recorder;
+        CSoundPlayer player;
         const QString path = writeFile(QStringLiteral("ok.wav"), File(Fmt(1, 2, 22050, 16), m_speech.left(8820)));
-        QVERIFY(!recorder.PlayFile(path));
+        QVERIFY(!player.Load(path));
         QCOMPARE(m_sink->Texts(), QStringList{"Could not create sound buffer."});
     }
 
-    void stopKeepsThePositionAndResetRewinds()
+    void stopKeepsThePositionAndRewindGoesToTheStart()
     {
         const QString path = writeFile(QStringLiteral("long.wav"), File(Fmt(1, 2, 22050, 16), m_speech + m_speech + m_speech));
-        CDXSoundRecorder recorder;
-        QVERIFY(recorder.InitPlaybackDevice());
-        QVERIFY(recorder.PlayFile(path));
-        CSound* sound = recorder.GetLoadedSound();
+        CSoundPlayer player;
+        QVERIFY(player.OpenOutputDevice());
+        QVERIFY(player.Load(path));
+        CLoadedSound* sound = player.GetLoadedSound();
         QVERIFY(sound);
         QCOMPARE(sound->GetPlayPosition(), qint64(0));
-        QCOMPARE(recorder.Play(), SoundResult::kOk);
+        QCOMPARE(player.Play(), SoundResult::Ok());
         QTRY_VERIFY(sound->GetPlayPosition() > 0);
         QTest::qWait(300);
-        QCOMPARE(sound->Stop(), SoundResult::kOk);
-        QVERIFY(!sound->IsSoundPlaying());
+        QCOMPARE(sound->Stop(), SoundResult::Ok());
+        QVERIFY(!sound->IsPlaying());
         const qint64 stoppedAt = sound->GetPlayPosition();
         QVERIFY(stoppedAt > 0);
-        QVERIFY(stoppedAt < sound->GetBufferSize());
+        QVERIFY(stoppedAt < sound->GetDataSize());
         QTest::qWait(100);
         QCOMPARE(sound->GetPlayPosition(), stoppedAt);
-        QCOMPARE(sound->Reset(), SoundResult::kOk);
+        QCOMPARE(sound->Rewind(), SoundResult::Ok());
         QCOMPARE(sound->GetPlayPosition(), qint64(0));
-        // Every play request reloads the file: a second PlayFile starts from the beginning.
-        QCOMPARE(recorder.Play(), SoundResult::kOk);
+        // Every play request reloads the file: a second Load starts from the beginning.
+        QCOMPARE(player.Play(), SoundResult::Ok());
         QTest::qWait(200);
-        QVERIFY(recorder.PlayFile(path));
-        QVERIFY(recorder.GetLoadedSound());
-        QCOMPARE(recorder.GetLoadedSound()->GetPlayPosition(), qint64(0));
-        QVERIFY(!recorder.GetLoadedSound()->IsSoundPlaying());
-        recorder.DeleteLoadedSound();
-        QVERIFY(!recorder.GetLoadedSound());
+        QVERIFY(player.Load(path));
+        QVERIFY(player.GetLoadedSound());
+        QCOMPARE(player.GetLoadedSound()->GetPlayPosition(), qint64(0));
+        QVERIFY(!player.GetLoadedSound()->IsPlaying());
+        player.Unload();
+        QVERIFY(!player.GetLoadedSound());
     }
 };
 
-ORTHEX_TEST_MAIN(SoundTest)
-#include "sound_test.moc"
+ORTHEX_TEST_MAIN(SoundPlayerTest)
+#include "soundplayer_test.moc"
