@@ -3,19 +3,7 @@
 #include "testing/testaudio.h"
 #include "testing/testenvironment.h"
 
-#include <QRegularExpression>
-
 #include <memory>
-
-namespace {
-// The volume pactl reports for the source's first channel.
-int pactlVolume(const QByteArray& source)
-{
-    const QString out = TestAudio::Pactl({QStringLiteral("get-source-volume"), QString::fromLatin1(source)});
-    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral(":\\s*(\\d+)\\s*/")).match(out);
-    return m.hasMatch() ? m.captured(1).toInt() : -1;
-}
-}  // namespace
 
 class MicrophoneMixerTest : public QObject
 {
@@ -33,7 +21,7 @@ private Q_SLOTS:
     void init()
     {
         m_sink->Clear();
-        TestAudio::Pactl({QStringLiteral("set-source-volume"), QString::fromLatin1(TestAudio::MicSourceName()), QStringLiteral("65536")});
+        TestAudio::SetMicVolume(65536);
     }
 
     void cleanupTestCase() { m_sink.reset(); }
@@ -92,7 +80,7 @@ private Q_SLOTS:
         QCOMPARE(mixer.GetMicVolume(), 65536u);
         QVERIFY(mixer.SetMicVolume(volume));
         QCOMPARE(mixer.GetMicVolume(), volume);
-        QCOMPARE(pactlVolume(TestAudio::MicSourceName()), int(volume));
+        QCOMPARE(TestAudio::MicVolume(), int(volume));
         QVERIFY(m_sink->Texts().isEmpty());
     }
 
@@ -100,7 +88,7 @@ private Q_SLOTS:
     {
         CMicrophoneMixer mixer;
         mixer.OpenForDevice(QStringLiteral("Microphone"), TestAudio::MicSourceName());
-        TestAudio::Pactl({QStringLiteral("set-source-volume"), QString::fromLatin1(TestAudio::MicSourceName()), QStringLiteral("30000")});
+        TestAudio::SetMicVolume(30000);
         QCOMPARE(mixer.GetMicVolume(), 30000u);
     }
 
@@ -114,7 +102,7 @@ private Q_SLOTS:
         QVERIFY(!mixer.SetMicVolume(100));
         QCOMPARE(mixer.GetMicVolume(), 7u);
         QCOMPARE(m_sink->Texts(), QStringList{"Error 7, GetMicVolume, H 0, ID 0"});
-        QCOMPARE(pactlVolume(TestAudio::MicSourceName()), 65536);
+        QCOMPARE(TestAudio::MicVolume(), 65536);
     }
 
     void openingAnIndexOutsideTheListing()
