@@ -3,39 +3,20 @@
 // under half a second, and a whole report's worth (200) under two seconds, so the wait cursor is
 // seldom seen; spoken words cost what the speech engine costs.
 
-#include "lists/listappender.h"
-#include "lists/listdatabase.h"
 #include "reports/practicelistmaker.h"
 #include "sound/speechsynthesizer.h"
-#include "sound/wavformat.h"
 #include "testing/testenvironment.h"
+#include "testing/testlists.h"
+#include "testing/testwav.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QtEndian>
 
 #include <benchmark/benchmark.h>
 
 namespace {
-// Three seconds of mono 16-bit sound at 22050 Hz, like a recorded word in a sentence.
-QByteArray recording(int seed)
-{
-    const int samples = 3 * 22050;
-    QByteArray bytes = WavHeader::BuildRecordingHeader(CWaveFormat::Pcm(1, 22050, 16));
-    bytes.reserve(bytes.size() + samples * 2);
-    for (int i = 0; i < samples; ++i) {
-        char le[2];
-        qToLittleEndian(qint16((i * (seed + 7)) % 16000 - 8000), le);
-        bytes.append(le, 2);
-    }
-    qToLittleEndian(quint32(bytes.size() - 8), bytes.data() + WavHeader::kRiffLengthOffset);
-    qToLittleEndian(quint32(samples), bytes.data() + WavHeader::kFactValueOffset);
-    qToLittleEndian(quint32(samples * 2), bytes.data() + WavHeader::kDataLengthOffset);
-    return bytes;
-}
-
 QString benchFolder()
 {
     const QString folder = CTestEnvironment::Instance().Root() + QStringLiteral("/bench");
@@ -49,11 +30,11 @@ PracticeSources makeSource(const QString& folder, int count)
     const QString path = folder + QStringLiteral("/Week %1.orthex").arg(count);
     PracticeSources sources;
     if (!QFile::exists(path)) {
-        CListDatabase::Create(path);
-        CListAppender list;
-        list.Open(path);
+        // Three seconds of sound each, like a recorded word in a sentence.
+        QList<QPair<QString, QByteArray>> words;
         for (int i = 0; i < count; ++i)
-            list.Append(QStringLiteral("Teacher"), QStringLiteral("word%1").arg(i), recording(i));
+            words.append({QStringLiteral("word%1").arg(i), TestWav::Recording(i, 3 * 22050, 22050)});
+        TestLists::Make(path, TestLists::WithSounds(words, QStringLiteral("Teacher")));
     }
     for (int i = 0; i < count; ++i)
         sources.append({QStringLiteral("word%1").arg(i), QFileInfo(path).fileName()});

@@ -5,18 +5,18 @@
 
 #include "app/appsettings.h"
 #include "app/messages.h"
-#include "lists/listdatabase.h"
 #include "lists/orthexdoc.h"
 #include "lists/spellinglistdb.h"
 #include "sound/soundplayer.h"
 #include "test/testorder.h"
 #include "test/testsession.h"
 #include "testing/testenvironment.h"
+#include "testing/testlists.h"
+#include "testing/testwav.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
-#include <QtEndian>
 
 #include <benchmark/benchmark.h>
 
@@ -31,17 +31,6 @@ void BM_ShuffledOrder(benchmark::State& state)
 }
 BENCHMARK(BM_ShuffledOrder)->Arg(20)->Arg(1000)->Arg(32768)->Unit(benchmark::kMicrosecond);
 
-QByteArray wavOfSeconds(int seconds)
-{
-    const quint32 rate = 22050;
-    const QByteArray pcm(qsizetype(rate) * 2 * 2 * seconds, '\x11');
-    auto le16 = [](quint16 v) { char b[2]; qToLittleEndian(v, b); return QByteArray(b, 2); };
-    auto le32 = [](quint32 v) { char b[4]; qToLittleEndian(v, b); return QByteArray(b, 4); };
-    const QByteArray fmt = le16(1) + le16(2) + le32(rate) + le32(rate * 4) + le16(4) + le16(16);
-    const QByteArray chunks = QByteArray("fmt ") + le32(16) + fmt + QByteArray("data") + le32(quint32(pcm.size())) + pcm;
-    return QByteArray("RIFF") + le32(quint32(chunks.size() + 4)) + "WAVE" + chunks;
-}
-
 class CQuietSink : public IMessageSink
 {
 public:
@@ -54,14 +43,12 @@ void BM_WholeTest(benchmark::State& state)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("bench.orthex"));
     {
-        CListDatabase::Create(path);
-        CListDatabase database;
-        database.Open(path);
-        CSpellingListDB rows(database);
-        rows.Open();
-        const QByteArray sound = wavOfSeconds(2);
+        // Two seconds of 16-bit stereo sound at 22050 Hz for every word.
+        const QByteArray sound = TestWav::Pcm16(QByteArray(22050 * 2 * 2 * 2, '\x11'), 22050, 2);
+        QList<TestLists::Row> rows;
         for (int i = 1; i <= kWords; ++i)
-            rows.AppendWord(i, QStringLiteral("Teacher"), QStringLiteral("word%1").arg(i), sound);
+            rows.append({i, QStringLiteral("Teacher"), QStringLiteral("word%1").arg(i), sound});
+        TestLists::Make(path, rows);
     }
     CQuietSink quiet;
     Messages::SetSink(&quiet);

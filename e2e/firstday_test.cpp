@@ -15,7 +15,6 @@
 #include "lists/orthexdoc.h"
 #include "lists/savedlg.h"
 #include "lists/words.h"
-#include "lists/wordtestlists.h"
 #include "reports/reports.h"
 #include "sound/loadedsound.h"
 #include "sound/soundplayer.h"
@@ -24,6 +23,8 @@
 #include "test/test.h"
 #include "testing/testaudio.h"
 #include "testing/testenvironment.h"
+#include "testing/testfiles.h"
+#include "testing/testlists.h"
 #include "users/archive.h"
 #include "users/logindlg.h"
 #include "users/recordlist.h"
@@ -34,7 +35,6 @@
 #include "users/waitdlg.h"
 
 #include <QAbstractItemModel>
-#include <QBuffer>
 #include <QCheckBox>
 #include <QFile>
 #include <QFileInfo>
@@ -123,23 +123,12 @@ qint64 listBytes(const CRecordList<T>& list, const std::function<qint64(const T&
     return bytes;
 }
 
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // A stored list read with the program's own archive reader; *consumed is where it stopped.
 template <class T>
 bool loadList(const QByteArray& bytes, CRecordList<T>& list, qint64* consumed, QString* error)
 {
-    QByteArray copy = bytes;
-    QBuffer buffer(&copy);
-    buffer.open(QIODevice::ReadOnly);
     try {
-        CArchive ar(buffer, CArchive::Load);
-        LoadList(ar, list);
-        *consumed = ar.Offset();
+        *consumed = LoadListBytes(bytes, list);
         return true;
     } catch (const CArchiveException& e) {
         *error = e.Text();
@@ -358,7 +347,7 @@ private:
             QVERIFY(speak && speak->isEnabled());
             QTest::mouseClick(speak, Qt::LeftButton);
         }
-        const QByteArray recording = fileBytes(page->TempWavPath());
+        const QByteArray recording = TestFiles::Read(page->TempWavPath());
         QVERIFY2(hasSpeech(recording), qPrintable(word + QStringLiteral(": the recording is silent or not a WAV file")));
         // The microphone records at the rate of the "Rate" setting, 22,050 Hz while it is unset.
         if (made == EMade::Recorded)
@@ -571,7 +560,7 @@ private Q_SLOTS:
         QCOMPARE(Control<QLineEdit>(page, "wordCountEdit")->text(), QStringLiteral("3"));
 
         // The list file holds the three rows as they were added.
-        const QList<WordTestLists::Row> rows = WordTestLists::Read(ListPath());
+        const QList<TestLists::Row> rows = TestLists::Read(ListPath());
         QCOMPARE(rows.size(), 3);
         for (int i = 0; i < rows.size(); ++i) {
             const QString word = QString::fromLatin1(kWords[i].word);
@@ -645,7 +634,7 @@ private Q_SLOTS:
         CRecordList<CGrade> grades;
         qint64 consumed = 0;
         QString error;
-        QVERIFY2(loadList(fileBytes(ResultFile(".sp3")), grades, &consumed, &error), qPrintable(error));
+        QVERIFY2(loadList(TestFiles::Read(ResultFile(".sp3")), grades, &consumed, &error), qPrintable(error));
         QCOMPARE(grades.size(), 1);
         QCOMPARE(grades.at(0).GetCorrectCount(), 1);
         QCOMPARE(grades.at(0).GetWordCount(), 3);
@@ -686,13 +675,13 @@ private Q_SLOTS:
         QCOMPARE(shownPath, practicePath);
         QCOMPARE(Doc().GetPathName(), practicePath);
         m_listsMade.prepend(practicePath);
-        const QList<WordTestLists::Row> rows = WordTestLists::Read(practicePath);
+        const QList<TestLists::Row> rows = TestLists::Read(practicePath);
         QCOMPARE(rows.size(), 1);
         QCOMPARE(rows.at(0).word, kMissedWord);
         QCOMPARE(rows.at(0).createdBy, kParent);
         QVERIFY2(rows.at(0).sound == m_recorded.value(kMissedWord), "the recording was not copied byte for byte");
         // The week's list is left as it was.
-        QCOMPARE(WordTestLists::Read(ListPath()).size(), 3);
+        QCOMPARE(TestLists::Read(ListPath()).size(), 3);
     }
 
     // A print preview, painted into a PDF and read back.
@@ -739,7 +728,7 @@ private Q_SLOTS:
         QCOMPARE(Seen(), QString());
         m_robot.reset();
         for (const QString& name : UserFolderFiles())
-            m_userFolderAfterFirstDay.insert(name, fileBytes(UserFile(name)));
+            m_userFolderAfterFirstDay.insert(name, TestFiles::Read(UserFile(name)));
     }
 
     // The user folder byte for byte: each file decoded with the program's readers, its records
@@ -883,7 +872,7 @@ private Q_SLOTS:
         ORTHEX_STORY_GOES_ON();
         EndProgram();
         for (const QString& name : UserFolderFiles())
-            QVERIFY2(fileBytes(UserFile(name)) == m_userFolderAfterFirstDay.value(name), qPrintable(name));
+            QVERIFY2(TestFiles::Read(UserFile(name)) == m_userFolderAfterFirstDay.value(name), qPrintable(name));
     }
 };
 

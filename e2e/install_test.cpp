@@ -5,6 +5,7 @@
 
 #include "app/shellregistration.h"
 #include "testing/testenvironment.h"
+#include "testing/testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,12 +18,6 @@ class InstallTest : public QObject
     Q_OBJECT
 
 private:
-    static QByteArray Read(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
     // Installs into a fresh DESTDIR under the test's temporary folder; returns that folder.
     static QString Install(const QString& prefix, const QString& name)
     {
@@ -67,17 +62,17 @@ private Q_SLOTS:
         }
 
         const QString program = prefix + QStringLiteral("/bin/orthex");
-        QCOMPARE(QString::fromUtf8(Read(share + QStringLiteral("/applications/orthex.desktop"))),
+        QCOMPARE(QString::fromUtf8(TestFiles::Read(share + QStringLiteral("/applications/orthex.desktop"))),
                  CShellRegistration::DesktopEntry(program));
-        QCOMPARE(Read(share + QStringLiteral("/mime/packages/orthex.xml")), CShellRegistration::MimeTypeXml());
+        QCOMPARE(TestFiles::Read(share + QStringLiteral("/mime/packages/orthex.xml")), CShellRegistration::MimeTypeXml());
 
         const QString sources = qEnvironmentVariable("ORTHEX_SOURCE_DIR") + QStringLiteral("/src/app/resources");
-        const QByteArray icon = Read(share + QStringLiteral("/icons/hicolor/scalable/apps/orthex.svg"));
+        const QByteArray icon = TestFiles::Read(share + QStringLiteral("/icons/hicolor/scalable/apps/orthex.svg"));
         QVERIFY(!icon.isEmpty());
-        QCOMPARE(icon, Read(sources + QStringLiteral("/orthex.svg")));
-        const QByteArray guide = Read(share + QStringLiteral("/doc/orthex/guide.html"));
+        QCOMPARE(icon, TestFiles::Read(sources + QStringLiteral("/orthex.svg")));
+        const QByteArray guide = TestFiles::Read(share + QStringLiteral("/doc/orthex/guide.html"));
         QVERIFY(!guide.isEmpty());
-        QCOMPARE(guide, Read(sources + QStringLiteral("/help/guide.html")));
+        QCOMPARE(guide, TestFiles::Read(sources + QStringLiteral("/help/guide.html")));
 
         // The installed program, started with the installed share folder among the data folders,
         // takes the installed entry as system-wide and writes no entry for the user.

@@ -1,6 +1,7 @@
 #include "app/appfolders.h"
 #include "app/appsettings.h"
 #include "testing/testenvironment.h"
+#include "testing/testsettings.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -15,17 +16,11 @@ class AppFoldersTest : public QObject
 
 private:
     QString root() const { return CTestEnvironment::Instance().Root(); }
-    static QString storePath()
-    {
-        return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Vellomar"),
-                         QStringLiteral("Orthex"))
-            .fileName();
-    }
 
 private Q_SLOTS:
     void init()
     {
-        QFile::remove(storePath());
+        QFile::remove(TestSettings::StorePath());
         QDir(CTestEnvironment::Instance().SharedDocuments() + QStringLiteral("/Orthex")).removeRecursively();
         QDir(CTestEnvironment::Instance().Documents() + QStringLiteral("/Orthex")).removeRecursively();
     }
@@ -37,7 +32,7 @@ private Q_SLOTS:
         const QString expected = CTestEnvironment::Instance().SharedDocuments() + QStringLiteral("/Orthex");
         QCOMPARE(folders.GetDefaultUserFolder(), expected);
         QVERIFY(QFileInfo(expected).isDir());
-        QVERIFY2(!QFileInfo::exists(storePath()), "the default is not written to the store");
+        QVERIFY2(!QFileInfo::exists(TestSettings::StorePath()), "the default is not written to the store");
         QVERIFY(folders.UserFolder().isEmpty());  // reading does not change the user folder
     }
 
@@ -48,7 +43,7 @@ private Q_SLOTS:
         const QString expected = CTestEnvironment::Instance().Documents() + QStringLiteral("/Orthex");
         QCOMPARE(folders.GetSaveFolder(), expected);
         QVERIFY(QFileInfo(expected).isDir());
-        QVERIFY(!QFileInfo::exists(storePath()));
+        QVERIFY(!QFileInfo::exists(TestSettings::StorePath()));
     }
 
     void aStoredFolderIsUsedUnchangedAndNotCreated()

@@ -1,5 +1,6 @@
 #include "app/appsettings.h"
 #include "testing/testenvironment.h"
+#include "testing/testsettings.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -10,24 +11,16 @@ class AppSettingsTest : public QObject
 {
     Q_OBJECT
 
-private:
-    static QString storePath()
-    {
-        return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Vellomar"),
-                         QStringLiteral("Orthex"))
-            .fileName();
-    }
-
 private Q_SLOTS:
     void init()
     {
-        QFile::remove(storePath());
+        QFile::remove(TestSettings::StorePath());
     }
 
     void storeLivesUnderTheTestConfigFolder()
     {
-        QVERIFY(storePath().startsWith(CTestEnvironment::Instance().Root()));
-        QVERIFY(storePath().endsWith(QStringLiteral("Vellomar/Orthex.conf")));
+        QVERIFY(TestSettings::StorePath().startsWith(CTestEnvironment::Instance().Root()));
+        QVERIFY(TestSettings::StorePath().endsWith(QStringLiteral("Vellomar/Orthex.conf")));
     }
 
     void defaults_data()
@@ -57,7 +50,7 @@ private Q_SLOTS:
         else if (name == QLatin1String("Rate")) actual = settings.Rate();
         else if (name == QLatin1String("AutoPlay")) actual = settings.AutoPlay();
         QCOMPARE(actual, expected);
-        QVERIFY2(!QFileInfo::exists(storePath()), "reading a default must not write the store");
+        QVERIFY2(!QFileInfo::exists(TestSettings::StorePath()), "reading a default must not write the store");
     }
 
     void readingEveryValueWritesNothing()
@@ -74,7 +67,7 @@ private Q_SLOTS:
             settings.PreviewPages();
             settings.RecentFiles();
         }
-        QVERIFY(!QFileInfo::exists(storePath()));
+        QVERIFY(!QFileInfo::exists(TestSettings::StorePath()));
     }
 
     void writtenValuesReadBackInTheirGroup()
@@ -96,7 +89,7 @@ private Q_SLOTS:
         QCOMPARE(again.Repeat(), 1);
         QCOMPARE(again.Rate(), 4);
 
-        QSettings raw(storePath(), QSettings::IniFormat);
+        QSettings raw(TestSettings::StorePath(), QSettings::IniFormat);
         QCOMPARE(raw.value(QStringLiteral("Settings/Rate")).toInt(), 4);
         QCOMPARE(raw.value(QStringLiteral("Settings/Randomize List")).toInt(), 1);
         QCOMPARE(raw.value(QStringLiteral("Settings/Auto")).toString(), QStringLiteral("José"));
@@ -119,7 +112,7 @@ private Q_SLOTS:
         QCOMPARE(settings.RecentFiles(), five.mid(0, 4));
         QVERIFY(settings.SetRecentFiles({"/b.orthex"}));
         QCOMPARE(settings.RecentFiles(), QStringList{"/b.orthex"});
-        QSettings raw(storePath(), QSettings::IniFormat);
+        QSettings raw(TestSettings::StorePath(), QSettings::IniFormat);
         QCOMPARE(raw.value(QStringLiteral("Recent File List/File1")).toString(), QStringLiteral("/b.orthex"));
         QVERIFY(!raw.contains(QStringLiteral("Recent File List/File2")));
     }
@@ -127,7 +120,7 @@ private Q_SLOTS:
     void aStoreThatCannotBeWrittenReportsFailure()
     {
         // A plain file where the store's folder belongs: no account, not even root, can write.
-        const QString folder = QFileInfo(storePath()).absolutePath();
+        const QString folder = QFileInfo(TestSettings::StorePath()).absolutePath();
         QDir(folder).removeRecursively();
         QFile blocker(folder);
         QVERIFY(blocker.open(QIODevice::WriteOnly));

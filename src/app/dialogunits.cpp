@@ -42,6 +42,11 @@ QSize CDialogUnits::Size(int width, int height) const
     return QSize(X(width), Y(height));
 }
 
+QSize CDialogUnits::SizeRoundedDown(int width, int height) const
+{
+    return QSize(width * m_baseX / 4, height * m_baseY / 8);
+}
+
 void CDialogUnits::Place(QWidget* widget, int left, int top, int width, int height) const
 {
     widget->setGeometry(Rect(left, top, width, height));

@@ -21,6 +21,9 @@ public:
     int Y(int units) const;
     QRect Rect(int left, int top, int width, int height) const;
     QSize Size(int width, int height) const;
+    // The same size with each side rounded down, as the log-in, password and wait dialogs
+    // have always been sized.
+    QSize SizeRoundedDown(int width, int height) const;
     // Places a child of a form at a rectangle in dialog units.
     void Place(QWidget* widget, int left, int top, int width, int height) const;
 

@@ -7,6 +7,7 @@
 #include "app/shelltestsupport.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testenvironment.h"
+#include "testing/testfiles.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -463,7 +464,7 @@ private Q_SLOTS:
     void saveLeavesTheListIntact()
     {
         const QString path = MakeList(QStringLiteral("save.orthex"), QStringLiteral("anna"), {QStringLiteral("cat")});
-        const QByteArray before = FileBytes(path);
+        const QByteArray before = TestFiles::Read(path);
         Fixture f(QStringLiteral("anna"));
         f.frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f.frame));
@@ -472,7 +473,7 @@ private Q_SLOTS:
         settle();
         QVERIFY(f.doc->IsListOpen());
         f.doc->CloseList();
-        QCOMPARE(FileBytes(path), before);
+        QCOMPARE(TestFiles::Read(path), before);
     }
 
     void editKeysActOnTheFocusedField_data()

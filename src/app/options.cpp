@@ -4,6 +4,7 @@
 #include "app/browsefolder.h"
 #include "app/dialogunits.h"
 #include "app/messages.h"
+#include "app/pagecontrols.h"
 #include "lists/orthexdoc.h"
 #include "users/changepwdlg.h"
 
@@ -20,6 +21,8 @@
 
 #include <algorithm>
 
+using namespace PageControls;
+
 namespace {
 bool runChangePasswordDialog(QWidget* parent, const QString& userFolder)
 {
@@ -34,30 +37,6 @@ COptions::ChangePasswordFunction& changePasswordFunction()
     return function;
 }
 
-QFrame* etchedLine(QWidget* parent)
-{
-    auto* line = new QFrame(parent);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    return line;
-}
-
-QLabel* staticText(const QString& text, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return label;
-}
-
-template <typename Button>
-Button* control(const QString& caption, const QString& whatsThis, QWidget* parent)
-{
-    auto* button = new Button(caption, parent);
-    button->setAccessibleName(caption);
-    button->setWhatsThis(whatsThis);
-    return button;
-}
 }  // namespace
 
 COptions::ChangePasswordFunction COptions::SetChangePasswordFunction(ChangePasswordFunction function)
@@ -78,10 +57,8 @@ COptions::COptions(COrthexDoc& document, IPageCommandTarget& commands, CAppSetti
     setFont(CDialogUnits::FormFont());
     const CDialogUnits du(font());
 
-    auto* heading = new QLabel(QStringLiteral("Options Page"), this);
-    heading->setAlignment(Qt::AlignCenter);
-    du.Place(heading, 7, 7, 306, 11);
-    du.Place(etchedLine(this), 8, 18, 306, 1);
+    du.Place(Title(QStringLiteral("Options Page"), this), 7, 7, 306, 11);
+    du.Place(SunkenRule(this), 8, 18, 306, 1);
 
     auto* folderGroup = new QGroupBox(QStringLiteral("Default User Folder"), this);
     du.Place(folderGroup, 14, 25, 291, 29);
@@ -90,30 +67,28 @@ COptions::COptions(COrthexDoc& document, IPageCommandTarget& commands, CAppSetti
     m_pFolder->setAccessibleName(QStringLiteral("Default User Folder"));
     m_pFolder->setWhatsThis(QStringLiteral("The folder that holds the users and their results."));
     du.Place(m_pFolder, 20, 36, 214, 14);
-    m_pBrowse = control<QPushButton>(QStringLiteral("..."), QStringLiteral("Chooses another default user folder."), this);
+    m_pBrowse = FormButton(QStringLiteral("..."), QStringLiteral("Chooses another default user folder."), this);
     m_pBrowse->setAccessibleName(QStringLiteral("Choose Default User Folder"));
-    m_pBrowse->setAutoDefault(false);
     du.Place(m_pBrowse, 260, 35, 19, 14);
 
-    m_pRepeat = control<QCheckBox>(QStringLiteral("Repeat Until Guessed Word Right"),
-                                   QStringLiteral("During a test, a misspelled word is asked again until it is right."),
-                                   this);
-    du.Place(m_pRepeat, 20, 75, 148, 10);
-    m_pAutoLogIn = control<QCheckBox>(QStringLiteral("Log In Automatically"),
-                                      QStringLiteral("Logs the current user in at the next start without the log-in dialog."),
-                                      this);
-    du.Place(m_pAutoLogIn, 20, 89, 89, 10);
-    m_pRandomize = control<QCheckBox>(QStringLiteral("Randomize Spelling List While Taking A Test"),
-                                      QStringLiteral("During a test, the words are asked in a random order."), this);
-    du.Place(m_pRandomize, 20, 101, 155, 13);
-    m_pAutoPlay = control<QCheckBox>(QStringLiteral("Play each word automatically"),
-                                     QStringLiteral("During a test, each word is played as soon as it is asked; "
-                                                    "\"Listen to Word\" plays it again."),
+    m_pRepeat = Captioned<QCheckBox>(QStringLiteral("Repeat Until Guessed Word Right"),
+                                     QStringLiteral("During a test, a misspelled word is asked again until it is right."),
                                      this);
+    du.Place(m_pRepeat, 20, 75, 148, 10);
+    m_pAutoLogIn = Captioned<QCheckBox>(QStringLiteral("Log In Automatically"),
+                                        QStringLiteral("Logs the current user in at the next start without the log-in dialog."),
+                                        this);
+    du.Place(m_pAutoLogIn, 20, 89, 89, 10);
+    m_pRandomize = Captioned<QCheckBox>(QStringLiteral("Randomize Spelling List While Taking A Test"),
+                                        QStringLiteral("During a test, the words are asked in a random order."), this);
+    du.Place(m_pRandomize, 20, 101, 155, 13);
+    m_pAutoPlay = Captioned<QCheckBox>(QStringLiteral("Play each word automatically"),
+                                       QStringLiteral("During a test, each word is played as soon as it is asked; "
+                                                      "\"Listen to Word\" plays it again."),
+                                       this);
     du.Place(m_pAutoPlay, 20, 117, 155, 10);
-    m_pChangePassword = control<QPushButton>(QStringLiteral("Change Log In Password"),
-                                             QStringLiteral("Changes the password of a user."), this);
-    m_pChangePassword->setAutoDefault(false);
+    m_pChangePassword = FormButton(QStringLiteral("Change Log In Password"),
+                                   QStringLiteral("Changes the password of a user."), this);
     du.Place(m_pChangePassword, 20, 138, 94, 14);
 
     auto* rateGroup = new QGroupBox(QStringLiteral("Recording Rate (Hz)"), this);
@@ -122,8 +97,8 @@ COptions::COptions(COrthexDoc& document, IPageCommandTarget& commands, CAppSetti
     const char* rates[] = {"48,000", "44,100", "22,050", "11,025", "8,000"};
     const int rateTops[] = {79, 96, 113, 130, 147};
     for (int i = 0; i < COptionsSettings::kRateCount; ++i) {
-        auto* radio = control<QRadioButton>(QString::fromLatin1(rates[i]),
-                                            QStringLiteral("Records new words at this rate."), this);
+        auto* radio = Captioned<QRadioButton>(QString::fromLatin1(rates[i]),
+                                              QStringLiteral("Records new words at this rate."), this);
         radio->setAccessibleName(QString::fromLatin1(rates[i]) + QStringLiteral(" Hz"));
         m_pRates->addButton(radio, i);
         du.Place(radio, 200, rateTops[i], 34, 10);
@@ -133,7 +108,7 @@ COptions::COptions(COrthexDoc& document, IPageCommandTarget& commands, CAppSetti
     QFont noteFont = font();
     noteFont.setPointSize(font().pointSize() - 3);
     auto note = [&](const char* text, int left, int top, int width, int height) {
-        QLabel* label = staticText(QString::fromLatin1(text), this);
+        QLabel* label = WrappedText(QString::fromLatin1(text), this);
         label->setFont(noteFont);
         du.Place(label, left, top, width, height);
         label->resize(label->width(), qMax(label->height(), label->heightForWidth(label->width())));
@@ -167,13 +142,11 @@ COptions::COptions(COrthexDoc& document, IPageCommandTarget& commands, CAppSetti
     du.Place(rateLabel, 186, 177, 62, 14);
     du.Place(m_pSpeechRate, 250, 177, 46, 14);
 
-    du.Place(etchedLine(this), 7, 201, 306, 1);
-    m_pApply = control<QPushButton>(QStringLiteral("Apply"), QStringLiteral("Stores the options that were changed."), this);
-    m_pApply->setAutoDefault(false);
+    du.Place(SunkenRule(this), 7, 201, 306, 1);
+    m_pApply = FormButton(QStringLiteral("Apply"), QStringLiteral("Stores the options that were changed."), this);
     du.Place(m_pApply, 60, 206, 50, 14);
-    m_pRestore = control<QPushButton>(QStringLiteral("Restore"),
-                                      QStringLiteral("Shows the stored options again, undoing changes not applied."), this);
-    m_pRestore->setAutoDefault(false);
+    m_pRestore = FormButton(QStringLiteral("Restore"),
+                            QStringLiteral("Shows the stored options again, undoing changes not applied."), this);
     du.Place(m_pRestore, 209, 206, 50, 14);
 
     QWidget* order[] = {m_pFolder, m_pBrowse, m_pRepeat, m_pAutoLogIn, m_pRandomize, m_pAutoPlay,

@@ -6,6 +6,7 @@
 #include "sound/speechsynthesizer.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testenvironment.h"
+#include "testing/testsettings.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -24,35 +25,6 @@ class CNoCommands : public IPageCommandTarget
 public:
     void PostPageCommand(PageCommand) override {}
 };
-
-QStringList storedSettings()
-{
-    QSettings s(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Vellomar"), QStringLiteral("Orthex"));
-    s.beginGroup(QStringLiteral("Settings"));
-    QStringList pairs;
-    for (const QString& key : s.childKeys())
-        pairs << key + QLatin1Char('=') + s.value(key).toString();
-    pairs.sort();
-    return pairs;
-}
-
-void clearSettings()
-{
-    QSettings s(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Vellomar"), QStringLiteral("Orthex"));
-    s.remove(QStringLiteral("Settings"));
-    s.sync();
-}
-
-void setStored(const QStringList& pairs)
-{
-    QSettings s(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Vellomar"), QStringLiteral("Orthex"));
-    s.remove(QStringLiteral("Settings"));
-    for (const QString& pair : pairs) {
-        const qsizetype eq = pair.indexOf(QLatin1Char('='));
-        s.setValue(QStringLiteral("Settings/") + pair.left(eq), pair.mid(eq + 1));
-    }
-    s.sync();
-}
 
 QStringList sorted(QStringList list)
 {
@@ -95,7 +67,7 @@ class OptionsTest : public QObject
 private Q_SLOTS:
     void init()
     {
-        clearSettings();
+        TestSettings::SetStored({});
         m_previousBrowse = CBrowseFolder::SetDialogFunction([this](QWidget*, const QString&, const QString&) {
             ++m_browses;
             return m_browseResult;
@@ -139,7 +111,7 @@ private Q_SLOTS:
         Page p(QStringLiteral("anna"));
         CRecordingMessageSink messages;
         p.options.ApplyButton()->click();
-        QCOMPARE(storedSettings(), QStringList());
+        QCOMPARE(TestSettings::Stored(), QStringList());
         QCOMPARE(messages.Texts(), QStringList());
         QCOMPARE(p.updates, 1);  // every page takes the new values
     }
@@ -151,7 +123,7 @@ private Q_SLOTS:
         Page p{QString()};
         QVERIFY(!p.options.AutoLogInCheck()->isEnabled());
         p.options.ApplyButton()->click();
-        QCOMPARE(storedSettings(), QStringList{QStringLiteral("Auto=bob")});
+        QCOMPARE(TestSettings::Stored(), QStringList{QStringLiteral("Auto=bob")});
     }
 
     void autoLogInBoxFollowsALaterLogIn()
@@ -170,7 +142,7 @@ private Q_SLOTS:
         QVERIFY(options.AutoLogInCheck()->isEnabled());
         options.AutoLogInCheck()->click();
         options.ApplyButton()->click();
-        QCOMPARE(storedSettings(), QStringList{QStringLiteral("Auto=bob")});
+        QCOMPARE(TestSettings::Stored(), QStringList{QStringLiteral("Auto=bob")});
     }
 
     void restoreUndoesEdits()
@@ -181,7 +153,7 @@ private Q_SLOTS:
         p.options.RestoreButton()->click();
         QVERIFY(p.options.RateButton(2)->isChecked());
         QVERIFY(!p.options.RandomizeCheck()->isChecked());
-        QCOMPARE(storedSettings(), QStringList());
+        QCOMPARE(TestSettings::Stored(), QStringList());
     }
 
     void editsStayUntilApplied()
@@ -191,7 +163,7 @@ private Q_SLOTS:
         p.options.hide();
         p.options.show();
         QVERIFY(p.options.RateButton(3)->isChecked());
-        QCOMPARE(storedSettings(), QStringList());
+        QCOMPARE(TestSettings::Stored(), QStringList());
     }
 
     // The speech and the automatic playing show what is stored; an unchanged Apply writes
@@ -216,7 +188,7 @@ private Q_SLOTS:
         if (!bothVoicesInstalled())
             QSKIP("the espeak-ng voices gmw/en-US and gmw/en are not installed here");
         QFETCH(QStringList, stored);
-        setStored(stored);
+        TestSettings::SetStored(stored);
         Page p(QStringLiteral("anna"));
         QCOMPARE(p.options.VoiceCombo()->accessibleName(), QStringLiteral("Voice"));
         QCOMPARE(p.options.SpeechRateSpin()->accessibleName(), QStringLiteral("Words per minute"));
@@ -231,7 +203,7 @@ private Q_SLOTS:
         QTEST(p.options.AutoPlayCheck()->isChecked(), "autoPlay");
         CRecordingMessageSink messages;
         p.options.ApplyButton()->click();
-        QCOMPARE(storedSettings(), sorted(stored));
+        QCOMPARE(TestSettings::Stored(), sorted(stored));
         QCOMPARE(messages.Texts(), QStringList());
     }
 
@@ -267,7 +239,7 @@ private Q_SLOTS:
         QFETCH(int, rate);
         QFETCH(bool, clickAutoPlay);
         QFETCH(QStringList, after);
-        setStored(stored);
+        TestSettings::SetStored(stored);
         Page p(QStringLiteral("anna"));
         for (const QString& voice : voices)
             p.options.VoiceCombo()->setCurrentIndex(p.options.VoiceCombo()->findData(voice));
@@ -275,10 +247,10 @@ private Q_SLOTS:
             p.options.SpeechRateSpin()->setValue(rate);
         if (clickAutoPlay)
             p.options.AutoPlayCheck()->click();
-        QCOMPARE(storedSettings(), sorted(stored));  // nothing until Apply
+        QCOMPARE(TestSettings::Stored(), sorted(stored));  // nothing until Apply
         CRecordingMessageSink messages;
         p.options.ApplyButton()->click();
-        QCOMPARE(storedSettings(), sorted(after));
+        QCOMPARE(TestSettings::Stored(), sorted(after));
         QCOMPARE(messages.Texts(), QStringList());
         // The page shows what it wrote.
         p.options.RestoreButton()->click();
@@ -313,14 +285,14 @@ private Q_SLOTS:
         QCOMPARE(m_browses, 1);
         QCOMPARE(p.options.FolderEdit()->text(), changes ? chosen : shown);
         QVERIFY(p.options.RateButton(0)->isChecked());
-        QCOMPARE(storedSettings(), QStringList());  // nothing until Apply
+        QCOMPARE(TestSettings::Stored(), QStringList());  // nothing until Apply
 
         p.options.ApplyButton()->click();
         if (changes) {
-            QVERIFY(storedSettings().contains(QStringLiteral("DefaultUserFolder=") + chosen));
+            QVERIFY(TestSettings::Stored().contains(QStringLiteral("DefaultUserFolder=") + chosen));
             QCOMPARE(p.folders.UserFolder(), chosen);  // the next log-in looks there
         } else {
-            QVERIFY(!storedSettings().join(QLatin1Char(',')).contains(QStringLiteral("DefaultUserFolder")));
+            QVERIFY(!TestSettings::Stored().join(QLatin1Char(',')).contains(QStringLiteral("DefaultUserFolder")));
             QCOMPARE(p.folders.UserFolder(), shown);
         }
     }

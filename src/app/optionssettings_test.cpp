@@ -4,6 +4,7 @@
 #include "sound/speechsynthesizer.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testenvironment.h"
+#include "testing/testsettings.h"
 
 #include <QDir>
 #include <QSettings>
@@ -11,31 +12,6 @@
 
 namespace {
 const QString kRateMessage = QStringLiteral("The Recording Rate will not change until you restart Orthex.");
-
-// "name=value" pairs of the Settings group, sorted.
-QStringList storedSettings()
-{
-    QSettings s(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Vellomar"),
-                QStringLiteral("Orthex"));
-    s.beginGroup(QStringLiteral("Settings"));
-    QStringList pairs;
-    for (const QString& key : s.childKeys())
-        pairs << key + QLatin1Char('=') + s.value(key).toString();
-    pairs.sort();
-    return pairs;
-}
-
-void setStored(const QStringList& pairs)
-{
-    QSettings s(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Vellomar"),
-                QStringLiteral("Orthex"));
-    s.remove(QStringLiteral("Settings"));
-    for (const QString& pair : pairs) {
-        const qsizetype eq = pair.indexOf(QLatin1Char('='));
-        s.setValue(QStringLiteral("Settings/") + pair.left(eq), pair.mid(eq + 1));
-    }
-    s.sync();
-}
 }  // namespace
 
 class OptionsSettingsTest : public QObject
@@ -69,7 +45,7 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, stored);
         QFETCH(QString, user);
-        setStored(stored);
+        TestSettings::SetStored(stored);
         CAppSettings settings;
         CAppFolders folders(settings);
         COptionsSettings options(settings, folders);
@@ -81,7 +57,7 @@ private Q_SLOTS:
         QTEST(values.rate, "rate");
         QCOMPARE(values.userFolder, CTestEnvironment::Instance().SharedDocuments() + QStringLiteral("/Orthex"));
         // Reading never writes.
-        QCOMPARE(storedSettings(), [&] { QStringList s = stored; s.sort(); return s; }());
+        QCOMPARE(TestSettings::Stored(), [&] { QStringList s = stored; s.sort(); return s; }());
     }
 
     void applyWritesOnlyChanges_data()
@@ -135,7 +111,7 @@ private Q_SLOTS:
         QFETCH(QStringList, stored);
         QFETCH(QString, user);
         QFETCH(QStringList, after);
-        setStored(stored);
+        TestSettings::SetStored(stored);
         CRecordingMessageSink messages;
         CAppSettings settings;
         CAppFolders folders(settings);
@@ -152,7 +128,7 @@ private Q_SLOTS:
         values.rate = rate;
         options.Apply(values, user);
         after.sort();
-        QCOMPARE(storedSettings(), after);
+        QCOMPARE(TestSettings::Stored(), after);
         QTEST(messages.Texts(), "messages");
     }
 
@@ -183,7 +159,7 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, stored);
         QFETCH(QStringList, after);
-        setStored(stored);
+        TestSettings::SetStored(stored);
         CRecordingMessageSink messages;
         CAppSettings settings;
         CAppFolders folders(settings);
@@ -202,13 +178,13 @@ private Q_SLOTS:
         stored.sort();
         after.sort();
         QCOMPARE(options.Apply(values, QStringLiteral("anna")), after != stored);
-        QCOMPARE(storedSettings(), after);
+        QCOMPARE(TestSettings::Stored(), after);
         QCOMPARE(messages.Texts(), QStringList());
     }
 
     void applyNewUserFolder()
     {
-        setStored({});
+        TestSettings::SetStored({});
         CAppSettings settings;
         CAppFolders folders(settings);
         folders.SetUserFolder(folders.GetDefaultUserFolder());
@@ -219,7 +195,7 @@ private Q_SLOTS:
         const QString elsewhere = CTestEnvironment::Instance().Root() + QStringLiteral("/not/there");
         values.userFolder = elsewhere;
         QVERIFY(options.Apply(values, QString()));
-        QCOMPARE(storedSettings(), QStringList{QStringLiteral("DefaultUserFolder=") + elsewhere});
+        QCOMPARE(TestSettings::Stored(), QStringList{QStringLiteral("DefaultUserFolder=") + elsewhere});
         QCOMPARE(folders.UserFolder(), elsewhere);
         QVERIFY2(!QDir(elsewhere).exists(), "the new folder is neither created nor tested");
 

@@ -1,6 +1,7 @@
 #include "app/orthexview.h"
 
 #include "app/dialogunits.h"
+#include "app/pagecontrols.h"
 #include "lists/orthexdoc.h"
 
 #include <QFrame>
@@ -11,16 +12,9 @@
 #include <QScreen>
 #include <QTextEdit>
 
-namespace {
-QPushButton* formButton(const QString& caption, const QString& whatsThis, QWidget* parent)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setAccessibleName(caption);
-    button->setWhatsThis(whatsThis);
-    button->setAutoDefault(false);
-    return button;
-}
+using namespace PageControls;
 
+namespace {
 // Lays the main window out again and fits it to the page's form, then centres it on its screen.
 void fitAndCentre(QWidget* page, const QSize& form)
 {
@@ -54,27 +48,22 @@ COrthexView::COrthexView(COrthexDoc& document, IPageCommandTarget& commands, IFr
     setFont(CDialogUnits::FormFont());
     const CDialogUnits du(font());
 
-    auto* heading = new QLabel(QStringLiteral("Start Page"), this);
-    heading->setAlignment(Qt::AlignCenter);
-    du.Place(heading, 7, 7, 306, 11);
-    auto* line = new QFrame(this);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    du.Place(line, 8, 18, 306, 1);
+    du.Place(Title(QStringLiteral("Start Page"), this), 7, 7, 306, 11);
+    du.Place(SunkenRule(this), 8, 18, 306, 1);
 
-    m_pOpen = formButton(QStringLiteral("Open a Spelling List"), QStringLiteral("Opens a spelling list file."), this);
+    m_pOpen = FormButton(QStringLiteral("Open a Spelling List"), QStringLiteral("Opens a spelling list file."), this);
     du.Place(m_pOpen, 24, 30, 133, 15);
-    m_pCreate = formButton(QStringLiteral("Create a New Spelling List"),
+    m_pCreate = FormButton(QStringLiteral("Create a New Spelling List"),
                            QStringLiteral("Names a new spelling list and goes to the Words page to fill it."), this);
     du.Place(m_pCreate, 24, 56, 133, 15);
-    m_pEdit = formButton(QStringLiteral("Edit Spelling List"),
+    m_pEdit = FormButton(QStringLiteral("Edit Spelling List"),
                          QStringLiteral("Goes to the Words page to change the open list (only its creator may)."),
                          this);
     du.Place(m_pEdit, 24, 82, 133, 15);
-    m_pTakeTest = formButton(QStringLiteral("Take a Spelling Test"),
+    m_pTakeTest = FormButton(QStringLiteral("Take a Spelling Test"),
                              QStringLiteral("Goes to the Test page to take a test with the open list."), this);
     du.Place(m_pTakeTest, 24, 108, 133, 15);
-    m_pLogIn = formButton(QStringLiteral("Log In as a Different User"),
+    m_pLogIn = FormButton(QStringLiteral("Log In as a Different User"),
                           QStringLiteral("Saves the results of the user now logged in and shows the log-in dialog."),
                           this);
     du.Place(m_pLogIn, 24, 134, 133, 15);

@@ -1,7 +1,6 @@
 #include "app/commandline.h"
 #include "app/printrun.h"
-#include "lists/listdatabase.h"
-#include "lists/spellinglistdb.h"
+#include "app/shelltestsupport.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testenvironment.h"
 
@@ -12,24 +11,6 @@
 #include <QtTest>
 
 namespace {
-QString makeList(const QString& name, const QString& creator, const QStringList& words)
-{
-    const QString path = CTestEnvironment::Instance().Root() + QLatin1Char('/') + name;
-    QFile::remove(path);
-    if (!CListDatabase::Create(path))
-        return QString();
-    CListDatabase database;
-    if (!database.Open(path))
-        return QString();
-    CSpellingListDB list(database);
-    if (!list.Open())
-        return QString();
-    for (int i = 0; i < words.size(); ++i)
-        if (!list.AppendWord(i + 1, creator, words.at(i), QByteArray("RIFF")))
-            return QString();
-    return path;
-}
-
 QString pdfText(const QString& pdf)
 {
     QProcess process;
@@ -67,7 +48,8 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, args);
         QFETCH(bool, printerExists);
-        const QString list = makeList(QStringLiteral("week1.orthex"), QStringLiteral("anna"), {QStringLiteral("cat")});
+        const QString list =
+            ShellTest::MakeList(QStringLiteral("week1.orthex"), QStringLiteral("anna"), {QStringLiteral("cat")});
         QVERIFY(!list.isEmpty());
         args.replaceInStrings(QStringLiteral("LIST"), list);
         CRecordingMessageSink messages;
@@ -125,8 +107,8 @@ private Q_SLOTS:
             QSKIP("pdftotext (poppler-utils) is not installed; the printed sheet cannot be read back");
         QFETCH(QString, flag);
         QFETCH(QString, printerName);
-        const QString list = makeList(QStringLiteral("week2.orthex"), QStringLiteral("Mr Grey"),
-                                      {QStringLiteral("believe"), QStringLiteral("receipt"), QStringLiteral("phone")});
+        const QString list = ShellTest::MakeList(QStringLiteral("week2.orthex"), QStringLiteral("Mr Grey"),
+                                                 {QStringLiteral("believe"), QStringLiteral("receipt"), QStringLiteral("phone")});
         QVERIFY(!list.isEmpty());
         const QByteArray listBytes = [&] { QFile f(list); f.open(QIODevice::ReadOnly); return f.readAll(); }();
         QStringList args{flag, list};

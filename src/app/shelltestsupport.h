@@ -3,13 +3,10 @@
 // Helpers shared by the shell's tests: real list files in the test's temporary folder, and a
 // user session whose log-in runs are functions of the test.
 
-#include "lists/listdatabase.h"
 #include "lists/orthexdoc.h"
-#include "lists/spellinglistdb.h"
 #include "lists/usersession.h"
-#include "testing/testenvironment.h"
+#include "testing/testlists.h"
 
-#include <QFile>
 #include <QStringList>
 
 #include <functional>
@@ -20,26 +17,7 @@ namespace ShellTest {
 // A list file named name in the temporary folder, holding the words with the creator.
 inline QString MakeList(const QString& name, const QString& creator, const QStringList& words)
 {
-    const QString path = CTestEnvironment::Instance().Root() + QLatin1Char('/') + name;
-    QFile::remove(path);
-    if (!CListDatabase::Create(path))
-        return QString();
-    CListDatabase database;
-    if (!database.Open(path))
-        return QString();
-    CSpellingListDB list(database);
-    if (!list.Open())
-        return QString();
-    for (int i = 0; i < words.size(); ++i)
-        if (!list.AppendWord(i + 1, creator, words.at(i), QByteArray("RIFF")))
-            return QString();
-    return path;
-}
-
-inline QByteArray FileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return TestLists::MakeInRoot(name, TestLists::Numbered(words, creator));
 }
 
 // Logs in whoever the functions say; keeps no results.

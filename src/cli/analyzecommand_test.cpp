@@ -1,3 +1,4 @@
+#include "testing/testcli.h"
 #include "testing/testenvironment.h"
 
 #include <QProcess>
@@ -5,27 +6,9 @@
 
 namespace {
 
-struct SAnalyzeRun {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-SAnalyzeRun RunAnalyze(const QStringList& args, const QByteArray& input = {})
+SCliRun RunAnalyze(const QStringList& args, const QByteArray& input = {})
 {
-    QProcess process;
-    process.start(qEnvironmentVariable("ORTHEX_CLI"), QStringList{"analyze"} + args);
-    SAnalyzeRun run;
-    if (!process.waitForStarted(60000))
-        return run;
-    process.write(input);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
+    return TestCli::Run(QStringList{"analyze"} + args, input);
 }
 
 }  // namespace
@@ -62,7 +45,7 @@ private Q_SLOTS:
         QFETCH(QString, word);
         QFETCH(QString, misspelling);
         QFETCH(QByteArray, expected);
-        const SAnalyzeRun run = RunAnalyze({word, misspelling});
+        const SCliRun run = RunAnalyze({word, misspelling});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out, expected);
         QCOMPARE(run.err, QByteArray());
@@ -96,7 +79,7 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, input);
         QFETCH(QByteArray, expected);
-        const SAnalyzeRun run = RunAnalyze({}, input);
+        const SCliRun run = RunAnalyze({}, input);
         QCOMPARE(run.err, QByteArray());
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out, expected);
@@ -122,7 +105,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, input);
         QFETCH(QByteArray, printed);
         QFETCH(QString, lineText);
-        const SAnalyzeRun run = RunAnalyze({}, input);
+        const SCliRun run = RunAnalyze({}, input);
         QCOMPARE(run.exitCode, 2);
         QCOMPARE(run.out, printed);
         QVERIFY2(QString::fromUtf8(run.err).contains(lineText), run.err.constData());
@@ -138,7 +121,7 @@ private Q_SLOTS:
     void wrongArgumentCount()
     {
         QFETCH(QStringList, args);
-        const SAnalyzeRun run = RunAnalyze(args);
+        const SCliRun run = RunAnalyze(args);
         QCOMPARE(run.exitCode, 2);
         QCOMPARE(run.out, QByteArray());
         QVERIFY2(run.err.startsWith("usage: orthex-cli analyze"), run.err.constData());
@@ -176,7 +159,7 @@ private Q_SLOTS:
             input += i % 2 == 0 ? "hats\that\n" : "hat\thats\n";
             expected += i % 2 == 0 ? "plurals:  end s\n" : "plurals:  no s\n";
         }
-        const SAnalyzeRun run = RunAnalyze({}, input);
+        const SCliRun run = RunAnalyze({}, input);
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out, expected);
     }

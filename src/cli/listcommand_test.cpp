@@ -3,11 +3,14 @@
 #include "lists/listmessages.h"
 #include "lists/spellinglistdb.h"
 #include "lists/sqlitedatabase.h"
-#include "lists/sqlitestatement.h"
 #include "sound/wavformat.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testaudio.h"
+#include "testing/testcli.h"
 #include "testing/testenvironment.h"
+#include "testing/testfiles.h"
+#include "testing/testlists.h"
+#include "testing/testwav.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,36 +23,9 @@
 #include <QtTest>
 
 namespace {
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-void startCli(QProcess& process, const QStringList& args)
+SCliTextRun runCli(const QStringList& args, const QByteArray& input = QByteArray())
 {
-    process.start(qEnvironmentVariable("ORTHEX_CLI"), QStringList{QStringLiteral("list")} + args);
-}
-
-Run finish(QProcess& process)
-{
-    Run run;
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = process.exitCode();
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
-
-Run runCli(const QStringList& args, const QByteArray& input = QByteArray())
-{
-    QProcess process;
-    startCli(process, args);
-    if (!input.isEmpty())
-        process.write(input);
-    process.closeWriteChannel();
-    return finish(process);
+    return TestCli::Text(TestCli::Run(QStringList{QStringLiteral("list")} + args, input));
 }
 
 struct Row {
@@ -58,83 +34,6 @@ struct Row {
     QString word;
     int soundBytes;  // -1: no sound set
 };
-struct StoredRow {
-    int order;
-    QString createdBy;
-    QString word;
-    QByteArray sound;
-};
-
-QList<StoredRow> readRows(const QString& file)
-{
-    QList<StoredRow> rows;
-    CListDatabase db;
-    if (!db.Open(file))
-        return rows;
-    CSpellingListDB list(db);
-    if (!list.Open() || (list.IsBOF() && list.IsEOF()))
-        return rows;
-    for (list.MoveFirst(); !list.IsEOF(); list.MoveNext())
-        rows.append({list.Order(), list.CreatedBy(), list.Word(), list.Sound()});
-    return rows;
-}
-
-// A new list holding one word numbered order, stored as the number it is (64 bits if need be).
-bool makeListNumbered(const QString& file, qint64 order)
-{
-    QFile::remove(file);
-    if (!CListDatabase::Create(file))
-        return false;
-    CSqliteDatabase db;
-    if (!db.Open(file, CSqliteDatabase::Mode::ReadWrite))
-        return false;
-    CSqliteStatement insert(db, "INSERT INTO tblList VALUES (?1, 'Old', 'yak', x'00')");
-    insert.BindInt(1, order);
-    return insert.Run();
-}
-
-QStringList wordsOf(const QList<StoredRow>& rows)
-{
-    QStringList words;
-    for (const StoredRow& r : rows)
-        words << r.word;
-    return words;
-}
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-bool writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
-
-QByteArray le16(quint16 v)
-{
-    char b[2];
-    qToLittleEndian(v, b);
-    return QByteArray(b, 2);
-}
-
-QByteArray le32(quint32 v)
-{
-    char b[4];
-    qToLittleEndian(v, b);
-    return QByteArray(b, 4);
-}
-
-QByteArray wavBytes(quint16 tag, quint16 channels, quint16 bits, const QByteArray& data)
-{
-    const quint16 block = quint16(channels * bits / 8);
-    const QByteArray fmt = le16(tag) + le16(channels) + le32(22050) + le32(22050 * block) + le16(block) + le16(bits);
-    const QByteArray chunks = "fmt " + le32(16) + fmt + "data" + le32(quint32(data.size())) + data;
-    return "RIFF" + le32(quint32(chunks.size() + 4)) + "WAVE" + chunks;
-}
-
 // Whether the bytes are a spoken recording: the recording layout (56-byte header, "fact" 0) in
 // the speech engine's format, with sound in it.
 QString spokenProblem(const QByteArray& wav)
@@ -200,7 +99,7 @@ private Q_SLOTS:
                 QVERIFY(list.Update());
             }
         }
-        const Run run = runCli({file});
+        const SCliTextRun run = runCli({file});
         QCOMPARE(run.err, QString());
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out, table);
@@ -234,7 +133,7 @@ private Q_SLOTS:
             QCOMPARE(sink.Texts().size(), 1);
             expected = sink.Texts().first();
         }
-        const Run run = runCli({file});
+        const SCliTextRun run = runCli({file});
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(run.out, QString());
         QCOMPARE(run.err, expected + QLatin1Char('\n'));
@@ -267,13 +166,13 @@ private Q_SLOTS:
         const QString file = path(name);
         QFile::remove(file);
         if (exists)
-            QVERIFY(writeBytes(file, "someone's notes"));
-        QVERIFY(writeBytes(path(QStringLiteral("notes.txt")), "not a folder"));
-        const Run run = runCli({QStringLiteral("new"), file});
+            QVERIFY(TestFiles::Write(file, "someone's notes"));
+        QVERIFY(TestFiles::Write(path(QStringLiteral("notes.txt")), "not a folder"));
+        const SCliTextRun run = runCli({QStringLiteral("new"), file});
         QCOMPARE(run.err, error.isEmpty() ? QString() : error.arg(file, CTestEnvironment::Instance().Root()));
         QCOMPARE(run.exitCode, exitCode);
         if (exists) {
-            QCOMPARE(fileBytes(file), QByteArray("someone's notes"));
+            QCOMPARE(TestFiles::Read(file), QByteArray("someone's notes"));
         } else if (exitCode == 0) {
             CRecordingMessageSink sink;
             CListDatabase db;
@@ -323,19 +222,19 @@ private Q_SLOTS:
             QVERIFY(list.AppendWord(2, QStringLiteral("Old"), QStringLiteral("emu"), "y"));
         }
         QVERIFY(CAppSettings().SetAutoLogInName(autoUser));
-        const QByteArray recording = wavBytes(1, 2, 16, QByteArray(4000, '\x11')) + "tail bytes kept";
+        const QByteArray recording = TestWav::Pcm16(QByteArray(4000, '\x11'), 22050, 2) + "tail bytes kept";
         const QString wav = path(QStringLiteral("given.wav"));
-        QVERIFY(writeBytes(wav, recording));
+        QVERIFY(TestFiles::Write(wav, recording));
         options.replaceInStrings(QStringLiteral("@"), wav);
 
-        const Run run = runCli(QStringList{QStringLiteral("add"), file, QStringLiteral("cat")} + options);
+        const SCliTextRun run = runCli(QStringList{QStringLiteral("add"), file, QStringLiteral("cat")} + options);
         QVERIFY(CAppSettings().SetAutoLogInName(QString()));
         QCOMPARE(run.err, QString());
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out, QStringLiteral("Added \"cat\" as word 5.\n"));
-        const QList<StoredRow> rows = readRows(file);
-        QCOMPARE(wordsOf(rows), (QStringList{"emu", "dog", "cat"}));
-        const StoredRow& added = rows.last();
+        const QList<TestLists::Row> rows = TestLists::Read(file);
+        QCOMPARE(TestLists::Words(rows), (QStringList{"emu", "dog", "cat"}));
+        const TestLists::Row& added = rows.last();
         QCOMPARE(added.order, 5);
         QCOMPARE(added.createdBy, creator);
         if (kind == 0) {
@@ -364,10 +263,11 @@ private Q_SLOTS:
             << ListMessages::CreatorTooLong(QString(26, QLatin1Char('c')), 25) + "\n";
         QTest::newRow("not a WAV file") << "cat" << QStringList{"--wav", "@"} << QByteArray("just text")
                                         << "orthex-cli list add: \"%1\" cannot be a word's recording: it is not a WAV file.\n";
-        QTest::newRow("ADPCM") << "cat" << QStringList{"--wav", "@"} << wavBytes(2, 1, 4, QByteArray(400, '\x01'))
+        QTest::newRow("ADPCM") << "cat" << QStringList{"--wav", "@"}
+                               << TestWav::File(TestWav::Fmt(2, 1, 22050, 4), QByteArray(400, '\x01'))
                                << "orthex-cli list add: \"%1\" cannot be a word's recording: its sound is not in a "
                                   "PCM format that Orthex can play.\n";
-        QTest::newRow("no sound") << "cat" << QStringList{"--wav", "@"} << wavBytes(1, 2, 16, QByteArray())
+        QTest::newRow("no sound") << "cat" << QStringList{"--wav", "@"} << TestWav::Pcm16(QByteArray(), 22050, 2)
                                   << "orthex-cli list add: \"%1\" cannot be a word's recording: it holds no sound.\n";
         QTest::newRow("WAV file missing") << "cat" << QStringList{"--wav", "@"} << QByteArray("-")
                                           << "orthex-cli list add: \"%1\" could not be read: No such file or directory\n";
@@ -384,17 +284,17 @@ private Q_SLOTS:
         const QString file = path(QStringLiteral("refuse.orthex"));
         QFile::remove(file);
         QVERIFY(CListDatabase::Create(file));
-        const QByteArray before = fileBytes(file);
+        const QByteArray before = TestFiles::Read(file);
         const QString wavPath = path(QStringLiteral("refused.wav"));
         QFile::remove(wavPath);
         if (!wav.isEmpty() && wav != "-")
-            QVERIFY(writeBytes(wavPath, wav));
+            QVERIFY(TestFiles::Write(wavPath, wav));
         options.replaceInStrings(QStringLiteral("@"), wavPath);
-        const Run run = runCli(QStringList{QStringLiteral("add"), file, word} + options);
+        const SCliTextRun run = runCli(QStringList{QStringLiteral("add"), file, word} + options);
         QCOMPARE(run.err, error.contains(QLatin1String("%1")) ? error.arg(wavPath) : error);
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(run.out, QString());
-        QCOMPARE(fileBytes(file), before);
+        QCOMPARE(TestFiles::Read(file), before);
     }
 
     void addToAFileThatIsNotAListSaysWhy()
@@ -408,7 +308,7 @@ private Q_SLOTS:
             QVERIFY(!db.Open(file));
             expected = sink.Texts().value(0);
         }
-        const Run run = runCli({QStringLiteral("add"), file, QStringLiteral("cat")});
+        const SCliTextRun run = runCli({QStringLiteral("add"), file, QStringLiteral("cat")});
         QCOMPARE(run.err, expected + QLatin1Char('\n'));
         QCOMPARE(run.exitCode, 1);
         QVERIFY(!QFile::exists(file));
@@ -465,13 +365,13 @@ private Q_SLOTS:
         QFile::remove(file);
         QVERIFY(CListDatabase::Create(file));
         const QString text = path(QStringLiteral("words.txt"));
-        QVERIFY(writeBytes(text, content));
-        const Run run = runCli({QStringLiteral("import"), file, text, QStringLiteral("--creator"), QStringLiteral("Dee")});
+        QVERIFY(TestFiles::Write(text, content));
+        const SCliTextRun run = runCli({QStringLiteral("import"), file, text, QStringLiteral("--creator"), QStringLiteral("Dee")});
         QCOMPARE(run.err, err);
         QCOMPARE(run.out, out);
         QCOMPARE(run.exitCode, exitCode);
-        const QList<StoredRow> rows = readRows(file);
-        QCOMPARE(wordsOf(rows), words);
+        const QList<TestLists::Row> rows = TestLists::Read(file);
+        QCOMPARE(TestLists::Words(rows), words);
         for (int i = 0; i < rows.size(); ++i) {
             QCOMPARE(rows[i].order, i + 1);
             QCOMPARE(rows[i].createdBy, QStringLiteral("Dee"));
@@ -499,12 +399,12 @@ private Q_SLOTS:
             QVERIFY(list.AppendWord(7, QStringLiteral("Old"), QStringLiteral("yak"), "z"));
         }
         QVERIFY(CAppSettings().SetAutoLogInName(QStringLiteral("Eve")));
-        const Run run = runCli({QStringLiteral("import"), file, QStringLiteral("-")}, "owl\nant\n");
+        const SCliTextRun run = runCli({QStringLiteral("import"), file, QStringLiteral("-")}, "owl\nant\n");
         QVERIFY(CAppSettings().SetAutoLogInName(QString()));
         QCOMPARE(run.err, QString());
         QCOMPARE(run.exitCode, 0);
-        const QList<StoredRow> rows = readRows(file);
-        QCOMPARE(wordsOf(rows), (QStringList{"yak", "owl", "ant"}));
+        const QList<TestLists::Row> rows = TestLists::Read(file);
+        QCOMPARE(TestLists::Words(rows), (QStringList{"yak", "owl", "ant"}));
         QCOMPARE(rows[1].order, 8);
         QCOMPARE(rows[2].order, 9);
         QCOMPARE(rows[2].createdBy, QStringLiteral("Eve"));
@@ -533,20 +433,20 @@ private Q_SLOTS:
         const QString file = path(QStringLiteral("nothing.orthex"));
         QFile::remove(file);
         QVERIFY(CListDatabase::Create(file));
-        const QByteArray before = fileBytes(file);
+        const QByteArray before = TestFiles::Read(file);
         const bool given = words.startsWith(QLatin1Char('/'));
         const QString text = given ? words : path(QStringLiteral("none.txt"));
         if (!given) {
             QFile::remove(text);
             if (words != QLatin1String("-"))
-                QVERIFY(writeBytes(text, words.toUtf8()));
+                QVERIFY(TestFiles::Write(text, words.toUtf8()));
         }
         QFile probe(text);
         probe.open(QIODevice::ReadOnly);  // the system's reason when it cannot be read
-        const Run run = runCli(QStringList{QStringLiteral("import"), file, text} + extra);
+        const SCliTextRun run = runCli(QStringList{QStringLiteral("import"), file, text} + extra);
         QCOMPARE(run.err, error.contains(QLatin1String("%1")) ? error.arg(text, probe.errorString()) : error);
         QCOMPARE(run.exitCode, 1);
-        QCOMPARE(fileBytes(file), before);
+        QCOMPARE(TestFiles::Read(file), before);
     }
 
     // Reading a list writes nothing to it: not the journal mode of a list made by another
@@ -594,15 +494,15 @@ private Q_SLOTS:
             QFile f(file);
             QVERIFY(f.open(QIODevice::ReadOnly) && f.setFileTime(stamp, QFileDevice::FileModificationTime));
         }
-        const QByteArray before = fileBytes(file);
+        const QByteArray before = TestFiles::Read(file);
 
-        const Run run = runCli({file});
+        const SCliTextRun run = runCli({file});
         QCOMPARE(run.exitCode, exitCode);
         if (exitCode == 0)
             QCOMPARE(run.out.count(QLatin1Char('\n')), 41);
         else
             QVERIFY2(run.err.contains(QLatin1String("cut off part way")), qPrintable(run.err));
-        QVERIFY(fileBytes(file) == before);
+        QVERIFY(TestFiles::Read(file) == before);
         QCOMPARE(QFileInfo(file).lastModified().toUTC(), stamp);
     }
 
@@ -626,7 +526,7 @@ private Q_SLOTS:
         QFile::remove(file);
         QVERIFY(CListDatabase::Create(file));
         const QString wav = path(QStringLiteral("shared.wav"));
-        QVERIFY(writeBytes(wav, wavBytes(1, 1, 16, QByteArray(2000, '\x22'))));
+        QVERIFY(TestFiles::Write(wav, TestWav::Pcm16(QByteArray(2000, '\x22'))));
         const QStringList names{"alpha", "bravo", "charlie", "delta", "echo", "foxtrot", "golf", "hotel", "india", "juliet"};
         QList<QStringList> wordsOfWriter;
         std::vector<std::unique_ptr<QProcess>> processes;
@@ -640,24 +540,22 @@ private Q_SLOTS:
                 args << words.first() << QStringLiteral("--wav") << wav;
             } else {
                 const QString text = path(QStringLiteral("writer%1.txt").arg(w));
-                QVERIFY(writeBytes(text, words.join(QLatin1Char('\n')).toUtf8()));
+                QVERIFY(TestFiles::Write(text, words.join(QLatin1Char('\n')).toUtf8()));
                 args << text;
             }
             processes.push_back(std::make_unique<QProcess>());
-            startCli(*processes.back(), args);
+            TestCli::Start(*processes.back(), QStringList{QStringLiteral("list")} + args);
         }
         for (const auto& process : processes) {
-            const Run run = finish(*process);
+            const SCliTextRun run = TestCli::Text(TestCli::Finish(*process));
             QCOMPARE(run.err, QString());
             QCOMPARE(run.exitCode, 0);
         }
-        const QStringList stored = wordsOf(readRows(file));
-        QList<int> orders;
-        for (const StoredRow& row : readRows(file))
-            orders << row.order;
-        QList<int> expected(writers * wordsEach);
+        const QList<TestLists::Row> rows = TestLists::Read(file);
+        const QStringList stored = TestLists::Words(rows);
+        QList<qint64> expected(writers * wordsEach);
         std::iota(expected.begin(), expected.end(), 1);
-        QCOMPARE(orders, expected);
+        QCOMPARE(TestLists::Orders(rows), expected);
         for (const QStringList& words : wordsOfWriter) {
             const qsizetype first = stored.indexOf(words.first());
             QVERIFY(first >= 0);
@@ -684,24 +582,25 @@ private Q_SLOTS:
         QFETCH(qint64, highest);
         QFETCH(QString, out);
         const QString file = path(QStringLiteral("numbers.orthex"));
-        QVERIFY(makeListNumbered(file, highest));
-        const QByteArray before = fileBytes(file);
+        QFile::remove(file);
+        QVERIFY(TestLists::Make(file, {{highest, QStringLiteral("Old"), QStringLiteral("yak"), QByteArray(1, '\0')}}));
+        const QByteArray before = TestFiles::Read(file);
         const QString wav = path(QStringLiteral("numbers.wav"));
-        QVERIFY(writeBytes(wav, wavBytes(1, 1, 16, QByteArray(2000, '\x22'))));
+        QVERIFY(TestFiles::Write(wav, TestWav::Pcm16(QByteArray(2000, '\x22'))));
         const QString text = path(QStringLiteral("numbers.txt"));
-        QVERIFY(writeBytes(text, "cat\ndog\n"));
-        const Run run = runCli(form == QLatin1String("add") ? QStringList{"add", file, "cat", "--wav", wav}
+        QVERIFY(TestFiles::Write(text, "cat\ndog\n"));
+        const SCliTextRun run = runCli(form == QLatin1String("add") ? QStringList{"add", file, "cat", "--wav", wav}
                                                            : QStringList{"import", file, text});
         QCOMPARE(run.out, out);
         if (out.isEmpty()) {
             const qint64 last = qMax<qint64>(highest, 2147483647);
             QCOMPARE(run.err, ListMessages::CannotChange(file, ListMessages::NoOrderAfter(last)) + "\n");
             QCOMPARE(run.exitCode, 1);
-            QCOMPARE(fileBytes(file), before);
+            QCOMPARE(TestFiles::Read(file), before);
         } else {
             QCOMPARE(run.err, QString());
             QCOMPARE(run.exitCode, 0);
-            QCOMPARE(wordsOf(readRows(file)).last(), QStringLiteral("cat"));
+            QCOMPARE(TestLists::Words(TestLists::Read(file)).last(), QStringLiteral("cat"));
         }
     }
 
@@ -729,7 +628,7 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, args);
         QFETCH(QString, usage);
-        const Run run = runCli(args);
+        const SCliTextRun run = runCli(args);
         QCOMPARE(run.err, "usage: orthex-cli " + usage + "\n");
         QCOMPARE(run.exitCode, 2);
         QVERIFY(!QFile::exists(QStringLiteral("a.orthex")));
@@ -746,7 +645,7 @@ private Q_SLOTS:
     void wrongArguments()
     {
         QFETCH(QStringList, args);
-        const Run run = runCli(args);
+        const SCliTextRun run = runCli(args);
         QCOMPARE(run.exitCode, 2);
         QCOMPARE(run.err, QStringLiteral("usage: orthex-cli list FILE.orthex\n"));
     }

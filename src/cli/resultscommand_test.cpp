@@ -1,12 +1,10 @@
-#include "users/archive.h"
+#include "testing/testcli.h"
+#include "testing/testenvironment.h"
 #include "users/recordlist.h"
 #include "users/records.h"
-#include "testing/testenvironment.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -17,38 +15,10 @@
 
 namespace {
 
-struct SRun {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
 // Runs orthex-cli results, through the command runAs (program and its arguments) when given.
-SRun RunCli(const QStringList& args, const QStringList& runAs = {})
+SCliRun RunCli(const QStringList& args, const QStringList& runAs = {})
 {
-    QStringList command = runAs + QStringList{qEnvironmentVariable("ORTHEX_CLI"), "results"} + args;
-    QProcess process;
-    process.start(command.takeFirst(), command);
-    SRun run;
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
-}
-
-template <class T>
-QByteArray Stored(const CRecordList<T>& list)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    CArchive ar(buffer, CArchive::Store);
-    StoreList(ar, list);
-    if (!ar.Flush())
-        qFatal("storing into memory failed");
-    return bytes;
+    return TestCli::Run(QStringList{"results"} + args, {}, runAs);
 }
 
 QByteArray Grades()
@@ -67,7 +37,7 @@ QByteArray Grades()
         g->SetWordCount(r.words);
         list.AddTail(std::move(g));
     }
-    return Stored(list);
+    return StoreListBytes(list);
 }
 
 QByteArray Missed()
@@ -86,7 +56,7 @@ QByteArray Missed()
         m->SetMisspelling(QString::fromUtf8(r[3]));
         list.AddTail(std::move(m));
     }
-    return Stored(list);
+    return StoreListBytes(list);
 }
 
 // Two ie/ei errors, a pair with a capital and a doubled letter, and one the analyser cannot name.
@@ -107,7 +77,7 @@ QByteArray ProfileMissed()
         m->SetMisspelling(QString::fromUtf8(r[2]));
         list.AddTail(std::move(m));
     }
-    return Stored(list);
+    return StoreListBytes(list);
 }
 
 QByteArray Vocabulary()
@@ -118,7 +88,7 @@ QByteArray Vocabulary()
     v->SetDateText("01/02/26, 12:00 PM");
     v->SetWord(QStringLiteral(u"\u0436\u0438\u0440\u0430\u0444"));
     list.AddTail(std::move(v));
-    return Stored(list);
+    return StoreListBytes(list);
 }
 
 }  // namespace
@@ -291,7 +261,7 @@ private Q_SLOTS:
         for (QString& a : args)
             a.replace(QLatin1String("FOLDER"), m_strFolder);
         errStart.replace("FOLDER", m_strFolder.toUtf8());
-        const SRun run = RunCli(args);
+        const SCliRun run = RunCli(args);
         QCOMPARE(run.exitCode, exitCode);
         QCOMPARE(run.out, out);
         if (errStart.isEmpty())
@@ -303,7 +273,7 @@ private Q_SLOTS:
     // The error names the byte where the cut file ends.
     void cutFileNamesTheByte()
     {
-        const SRun run = RunCli({"--folder", m_strFolder, "--user", "Cut", "grades"});
+        const SCliRun run = RunCli({"--folder", m_strFolder, "--user", "Cut", "grades"});
         const QByteArray expected = QStringLiteral("archive error at byte %1: the stream ends inside a text\n")
                                         .arg(Grades().size() - 3)
                                         .toUtf8();
@@ -326,7 +296,7 @@ private Q_SLOTS:
         QCOMPARE(::chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
         QVERIFY(QDir().mkdir(folder));
         QCOMPARE(::chmod(QFile::encodeName(folder).constData(), 0), 0);
-        const SRun run = RunCli({"--folder", folder, "--user", "Pupil One", "grades"}, runAs);
+        const SCliRun run = RunCli({"--folder", folder, "--user", "Pupil One", "grades"}, runAs);
         QCOMPARE(::chmod(QFile::encodeName(folder).constData(), 0700), 0);
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(run.out, QByteArray("List\tDate\tCorrect\tWords\n"));
@@ -357,7 +327,7 @@ private Q_SLOTS:
     void usage()
     {
         QFETCH(QStringList, args);
-        const SRun run = RunCli(args);
+        const SCliRun run = RunCli(args);
         QCOMPARE(run.exitCode, 2);
         QCOMPARE(run.out, QByteArray());
         QVERIFY2(run.err.contains("usage: orthex-cli results --folder DIR --user NAME grades|missed|vocabulary|profile "

@@ -1,6 +1,8 @@
 #include "sound/pulseconnection.h"
 #include "testing/testaudio.h"
+#include "testing/testcli.h"
 #include "testing/testenvironment.h"
+#include "testing/testfiles.h"
 #include "testing/testwav.h"
 
 #include <QDir>
@@ -16,55 +18,15 @@
 #include <thread>
 
 namespace {
-struct SRun {
-    int exitCode = -1;  // -1: it did not end, or ended by a signal
-    QString out;
-    QString err;
-};
-
-SRun finish(QProcess& process)
-{
-    SRun run;
-    const bool ended = process.waitForFinished(60000);
-    if (!ended)
-        process.kill();
-    if (ended && process.exitStatus() == QProcess::NormalExit)
-        run.exitCode = process.exitCode();
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    if (run.exitCode == -1)
-        run.err += ended ? QStringLiteral("[ended by signal %1]").arg(process.exitCode()) : QStringLiteral("[did not end]");
-    return run;
-}
-
+// orthex-cli sound with the arguments.
 void startSound(QProcess& process, const QStringList& args)
 {
-    process.start(qEnvironmentVariable("ORTHEX_CLI"), QStringList{QStringLiteral("sound")} + args);
+    TestCli::Start(process, QStringList{QStringLiteral("sound")} + args);
 }
 
-SRun runSound(const QStringList& args)
+SCliTextRun runSound(const QStringList& args)
 {
-    QProcess process;
-    startSound(process, args);
-    return finish(process);
-}
-
-QString tempPath(const QString& name)
-{
-    return QDir(CTestEnvironment::Instance().Root()).filePath(name);
-}
-
-QString writeFile(const QString& name, const QByteArray& bytes)
-{
-    const QString path = tempPath(name);
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size() ? path : QString();
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    return TestCli::Text(TestCli::Run(QStringList{QStringLiteral("sound")} + args));
 }
 
 qint64 printedDataLength(const QString& out)
@@ -93,7 +55,7 @@ private:
     }
 
     // Records for `seconds` through orthex-cli while `pcm` is said into the microphone.
-    SRun record(const QString& path, const QByteArray& pcm, const QStringList& extra = {})
+    SCliTextRun record(const QString& path, const QByteArray& pcm, const QStringList& extra = {})
     {
         QProcess process;
         startSound(process, QStringList{QStringLiteral("record"), path, QStringLiteral("--seconds"), QStringLiteral("2.5")} + extra);
@@ -103,7 +65,7 @@ private:
         CMicrophoneFeeder feeder(pcm);
         feeder.Start();
         feeder.Wait();
-        return finish(process);
+        return TestCli::Text(TestCli::Finish(process));
     }
 
 private Q_SLOTS:
@@ -131,7 +93,7 @@ private Q_SLOTS:
     void usage()
     {
         QFETCH(QStringList, args);
-        const SRun run = runSound(args);
+        const SCliTextRun run = runSound(args);
         QCOMPARE(run.exitCode, 2);
         QVERIFY2(run.err.contains(QLatin1String("usage: orthex-cli sound devices")), qPrintable(run.err));
         QVERIFY(run.out.isEmpty());
@@ -147,9 +109,9 @@ private Q_SLOTS:
     void rateOutOfRangeSaysWhichRatesThereAre()
     {
         QFETCH(QString, rate);
-        const QString path = tempPath(QStringLiteral("never.wav"));
-        const SRun run = runSound({QStringLiteral("record"), path, QStringLiteral("--seconds"), QStringLiteral("1"),
-                                   QStringLiteral("--rate"), rate});
+        const QString path = TestFiles::InRoot(QStringLiteral("never.wav"));
+        const SCliTextRun run = runSound({QStringLiteral("record"), path, QStringLiteral("--seconds"), QStringLiteral("1"),
+                                          QStringLiteral("--rate"), rate});
         QCOMPARE(run.exitCode, 2);
         QVERIFY2(run.err.contains(QLatin1String("4 (8000 Hz)")), qPrintable(run.err));
         QVERIFY(!QFile::exists(path));
@@ -157,7 +119,7 @@ private Q_SLOTS:
 
     void playMissingFile()
     {
-        const SRun run = runSound({QStringLiteral("play"), tempPath(QStringLiteral("none.wav"))});
+        const SCliTextRun run = runSound({QStringLiteral("play"), TestFiles::InRoot(QStringLiteral("none.wav"))});
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.err.contains(QLatin1String("no such file")), qPrintable(run.err));
     }
@@ -165,8 +127,8 @@ private Q_SLOTS:
     void devicesShowTheMicrophoneAndItsLevel()
     {
         ORTHEX_REQUIRE_TEST_AUDIO();
-        TestAudio::Pactl({QStringLiteral("set-source-volume"), QString::fromLatin1(TestAudio::MicSourceName()), QStringLiteral("65536")});
-        const SRun run = runSound({QStringLiteral("devices")});
+        TestAudio::SetMicVolume(65536);
+        const SCliTextRun run = runSound({QStringLiteral("devices")});
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(run.out.contains(QLatin1String("* Microphone [mic]")), qPrintable(run.out));
         QVERIFY2(run.out.contains(QLatin1String("* Speaker [speaker] (default: Orthex plays here)")), qPrintable(run.out));
@@ -188,13 +150,13 @@ private Q_SLOTS:
         QFETCH(QStringList, rateArgs);
         QFETCH(int, notifySize);
         QVERIFY(!speech().isEmpty());
-        const QString path = tempPath(QStringLiteral("cli.wav"));
-        const SRun rec = record(path, speech(), rateArgs);
+        const QString path = TestFiles::InRoot(QStringLiteral("cli.wav"));
+        const SCliTextRun rec = record(path, speech(), rateArgs);
         QCOMPARE(rec.exitCode, 0);
         const qint64 length = printedDataLength(rec.out);
         QVERIFY2(length > 0, qPrintable(rec.out + rec.err));
         QCOMPARE(length % notifySize, 0);
-        const QByteArray file = readAll(path);
+        const QByteArray file = TestFiles::Read(path);
         QCOMPARE(qint64(file.size()), 56 + length);
         QCOMPARE(qFromLittleEndian<quint32>(file.constData() + 52), quint32(length));
         QVERIFY2(TestAudio::HasSound(file.mid(56)), "the recording is silent");
@@ -202,7 +164,7 @@ private Q_SLOTS:
         CSpeakerCapture speaker;
         QVERIFY(speaker.Start());
         QTest::qWait(300);
-        const SRun play = runSound({QStringLiteral("play"), path});
+        const SCliTextRun play = runSound({QStringLiteral("play"), path});
         QTest::qWait(300);
         const QByteArray heard = speaker.Stop();
         QCOMPARE(play.exitCode, 0);
@@ -214,8 +176,9 @@ private Q_SLOTS:
     void recordingSilenceSaysWhatToCheck()
     {
         ORTHEX_REQUIRE_TEST_AUDIO();
-        const QString path = tempPath(QStringLiteral("quiet.wav"));
-        const SRun run = runSound({QStringLiteral("record"), path, QStringLiteral("--seconds"), QStringLiteral("0.5")});
+        const QString path = TestFiles::InRoot(QStringLiteral("quiet.wav"));
+        const SCliTextRun run =
+            runSound({QStringLiteral("record"), path, QStringLiteral("--seconds"), QStringLiteral("0.5")});
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(run.out, QString());
         QVERIFY2(run.err.startsWith(QLatin1String("orthex-cli: no sound arrived from Microphone in 0.5 s, so nothing was "
@@ -245,8 +208,8 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, wav);
         QFETCH(QString, reason);
-        const QString path = writeFile(QStringLiteral("refused.wav"), wav);
-        const SRun run = runSound({QStringLiteral("play"), path});
+        const QString path = TestFiles::WriteInRoot(QStringLiteral("refused.wav"), wav);
+        const SCliTextRun run = runSound({QStringLiteral("play"), path});
         QCOMPARE(run.err, QStringLiteral("orthex-cli: %1 cannot be played: %2.\n").arg(QDir::toNativeSeparators(path), reason));
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(run.out, QString());
@@ -270,8 +233,8 @@ private Q_SLOTS:
         ORTHEX_REQUIRE_TEST_AUDIO();
         QFETCH(QByteArray, wav);
         QFETCH(QString, shown);
-        const QString path = writeFile(QStringLiteral("short.wav"), wav);
-        const SRun run = runSound({QStringLiteral("play"), path});
+        const QString path = TestFiles::WriteInRoot(QStringLiteral("short.wav"), wav);
+        const SCliTextRun run = runSound({QStringLiteral("play"), path});
         QCOMPARE(run.err, QString());
         QCOMPARE(run.out, QStringLiteral("Played %1 (%2) on Speaker\n").arg(QDir::toNativeSeparators(path), shown));
         QCOMPARE(run.exitCode, 0);
@@ -291,7 +254,7 @@ private Q_SLOTS:
         ORTHEX_REQUIRE_TEST_AUDIO();
         QFETCH(QString, command);
         QVERIFY(!speech().isEmpty());
-        const QString path = tempPath(QStringLiteral("again.wav"));
+        const QString path = TestFiles::InRoot(QStringLiteral("again.wav"));
         QStringList args{command, path};
         // While it records, the microphone hears speech; what plays is 0.2 s of it.
         QByteArray talk;
@@ -300,7 +263,7 @@ private Q_SLOTS:
             while (talk.size() < 120 * TestAudio::kMicBytesPerSecond)
                 talk += speech();
         } else {
-            QVERIFY(!writeFile(QStringLiteral("again.wav"), TestWav::File(TestWav::Fmt(1, 2, 22050, 16), speech().left(17640))).isEmpty());
+            QVERIFY(!TestFiles::WriteInRoot(QStringLiteral("again.wav"), TestWav::File(TestWav::Fmt(1, 2, 22050, 16), speech().left(17640))).isEmpty());
         }
         CMicrophoneFeeder feeder(talk);
         feeder.Start();
@@ -317,7 +280,7 @@ private Q_SLOTS:
         });
         QString failed;
         for (int i = 1; i <= 50 && failed.isEmpty(); ++i) {
-            const SRun run = runSound(args);
+            const SCliTextRun run = runSound(args);
             if (run.exitCode != 0)
                 failed = QStringLiteral("run %1 of sound %2: exit %3: %4").arg(i).arg(command).arg(run.exitCode).arg(run.err);
         }

@@ -1,9 +1,10 @@
-#include "users/userfile.h"
+#include "testing/testcli.h"
 #include "testing/testenvironment.h"
+#include "testing/testusers.h"
+#include "users/userfile.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -11,41 +12,12 @@
 #include <unistd.h>
 
 namespace {
-struct SRun {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
 // With a runner (runuser), the command runs as the account nobody.
-SRun runUsers(const QStringList& args, const QString& runner = QString())
+SCliRun runUsers(const QStringList& args, const QString& runner = QString())
 {
-    QProcess process;
-    const QStringList command = QStringList{qEnvironmentVariable("ORTHEX_CLI"), QStringLiteral("users")} + args;
-    if (runner.isEmpty())
-        process.start(command.first(), command.mid(1));
-    else
-        process.start(runner, QStringList{QStringLiteral("-u"), QStringLiteral("nobody"), QStringLiteral("--")} + command);
-    SRun run;
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
-}
-
-void writeUsers(const QString& folder, const QList<QPair<QString, QString>>& users)
-{
-    CUserFile file(folder);
-    file.OpenUserFile();
-    for (const auto& u : users) {
-        auto user = std::make_unique<CUser>();
-        user->SetName(u.first);
-        user->SetPassword(u.second);
-        file.Users().AddTail(std::move(user));
-    }
-    QVERIFY(file.SaveUsers());
+    const QStringList runAs =
+        runner.isEmpty() ? QStringList() : QStringList{runner, QStringLiteral("-u"), QStringLiteral("nobody"), QStringLiteral("--")};
+    return TestCli::Run(QStringList{QStringLiteral("users")} + args, {}, runAs);
 }
 }  // namespace
 
@@ -65,10 +37,10 @@ private Q_SLOTS:
 
     void printsTheNamesInFileOrderAndNoPassword()
     {
-        writeUsers(folder(), {{QStringLiteral("Zoe"), QStringLiteral("zebra-secret")},
+        TestUsers::Write(folder(), {{QStringLiteral("Zoe"), QStringLiteral("zebra-secret")},
                               {QStringLiteral("anna"), QStringLiteral(" ")},
                               {QStringLiteral("Jos\u00e9"), QStringLiteral("caf\u00e9")}});
-        const SRun run = runUsers({QStringLiteral("--folder"), folder()});
+        const SCliRun run = runUsers({QStringLiteral("--folder"), folder()});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(QString::fromUtf8(run.out), QStringLiteral("Zoe\nanna\nJos\u00e9\n"));
         QVERIFY(!run.out.contains("secret"));
@@ -88,7 +60,7 @@ private Q_SLOTS:
             QFile file(folder() + QStringLiteral("/Orthex.lgn"));
             QVERIFY(file.open(QIODevice::WriteOnly));
         }
-        const SRun run = runUsers({QStringLiteral("--folder"), folder()});
+        const SCliRun run = runUsers({QStringLiteral("--folder"), folder()});
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.out.isEmpty());
         QCOMPARE(QFile::exists(folder() + QStringLiteral("/Orthex.lgn")), emptyFile);
@@ -96,13 +68,13 @@ private Q_SLOTS:
 
     void aHeldFileIsReportedWithoutWaiting()
     {
-        writeUsers(folder(), {{QStringLiteral("anna"), QStringLiteral(" ")}});
+        TestUsers::Write(folder(), {{QStringLiteral("anna"), QStringLiteral(" ")}});
         CUserFile held(folder());
         held.OpenUserFile();
         QVERIFY(held.IsOpen());
         QElapsedTimer timer;
         timer.start();
-        const SRun run = runUsers({QStringLiteral("--folder"), folder()});
+        const SCliRun run = runUsers({QStringLiteral("--folder"), folder()});
         QCOMPARE(run.exitCode, 3);
         QVERIFY(run.out.isEmpty());
         QVERIFY(run.err.contains("another copy of Orthex"));
@@ -125,7 +97,7 @@ private Q_SLOTS:
         // Not under the test environment's private folder: the other account must reach it.
         QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/orthex-usersXXXXXX"));
         QVERIFY(dir.isValid());
-        writeUsers(dir.path(), {{QStringLiteral("anna"), QStringLiteral(" ")}, {QStringLiteral("ben"), QStringLiteral(" ")}});
+        TestUsers::Write(dir.path(), {{QStringLiteral("anna"), QStringLiteral(" ")}, {QStringLiteral("ben"), QStringLiteral(" ")}});
         const QString file = dir.filePath(QStringLiteral("Orthex.lgn"));
         QCOMPARE(::chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
         QCOMPARE(::chmod(QFile::encodeName(file).constData(), 0444), 0);
@@ -136,7 +108,7 @@ private Q_SLOTS:
             QVERIFY(held.IsOpen());
             QCOMPARE(runUsers(args, runner).exitCode, 3);
         }
-        const SRun run = runUsers(args, runner);
+        const SCliRun run = runUsers(args, runner);
         QCOMPARE(QString::fromUtf8(run.err), QString());
         QCOMPARE(run.out, QByteArray("anna\nben\n"));
         QCOMPARE(run.exitCode, 0);
@@ -144,7 +116,7 @@ private Q_SLOTS:
 
     void aDamagedFilePrintsWhatWasReadAndFails()
     {
-        writeUsers(folder(), {{QStringLiteral("anna"), QStringLiteral(" ")}});
+        TestUsers::Write(folder(), {{QStringLiteral("anna"), QStringLiteral(" ")}});
         QFile file(folder() + QStringLiteral("/Orthex.lgn"));
         QVERIFY(file.open(QIODevice::ReadWrite));
         QByteArray bytes = file.readAll();
@@ -152,7 +124,7 @@ private Q_SLOTS:
         file.seek(0);
         file.write(bytes);
         file.close();
-        const SRun run = runUsers({QStringLiteral("--folder"), folder()});
+        const SCliRun run = runUsers({QStringLiteral("--folder"), folder()});
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(run.out, QByteArray("anna\n"));
         QVERIFY(run.err.contains("damaged"));
@@ -160,7 +132,7 @@ private Q_SLOTS:
 
     void aMissingFolderFails()
     {
-        const SRun run = runUsers({QStringLiteral("--folder"), folder() + QStringLiteral("/missing")});
+        const SCliRun run = runUsers({QStringLiteral("--folder"), folder() + QStringLiteral("/missing")});
         QCOMPARE(run.exitCode, 1);
         QVERIFY(run.err.contains("no such folder"));
         QVERIFY(!QFileInfo::exists(folder() + QStringLiteral("/missing")));
@@ -177,7 +149,7 @@ private Q_SLOTS:
     void usage()
     {
         QFETCH(QStringList, args);
-        const SRun run = runUsers(args);
+        const SCliRun run = runUsers(args);
         QCOMPARE(run.exitCode, 2);
         QVERIFY(run.err.contains("usage: orthex-cli users --folder DIR"));
     }

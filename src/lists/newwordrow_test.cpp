@@ -3,17 +3,17 @@
 #include "lists/newwordrow.h"
 #include "lists/orthexdoc.h"
 #include "lists/usersession.h"
-#include "lists/wordtestlists.h"
 #include "sound/recordingcheck.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testenvironment.h"
+#include "testing/testlists.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
 
-using WordTestLists::Row;
+using TestLists::Row;
 using Result = CNewWordRow::Result;
 
 Q_DECLARE_METATYPE(CNewWordRow::Result)
@@ -63,12 +63,12 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("sound");  // empty: no recording file at all
         QTest::addColumn<Result>("result");
 
-        QTest::newRow("stored with its user") << "Ms Brown" << "necessary" << WordTestLists::FakeSound(1, 70000)
+        QTest::newRow("stored with its user") << "Ms Brown" << "necessary" << TestLists::FakeSound(1, 70000)
                                               << Result::Stored;
-        QTest::newRow("nobody logged in") << "" << "rhythm" << WordTestLists::FakeSound(2) << Result::Stored;
+        QTest::newRow("nobody logged in") << "" << "rhythm" << TestLists::FakeSound(2) << Result::Stored;
         QTest::newRow("word of 50 characters") << "Ms Brown" << QString(50, QLatin1Char('w'))
-                                               << WordTestLists::FakeSound(3) << Result::Stored;
-        QTest::newRow("a sentence with spaces kept") << "Ms Brown" << "  their  " << WordTestLists::FakeSound(4)
+                                               << TestLists::FakeSound(3) << Result::Stored;
+        QTest::newRow("a sentence with spaces kept") << "Ms Brown" << "  their  " << TestLists::FakeSound(4)
                                                      << Result::Stored;
         QTest::newRow("no recording") << "Ms Brown" << "word" << QByteArray() << Result::NotRead;
         QTest::newRow("recording at 1 Hz") << "Ms Brown" << "word"
@@ -76,9 +76,9 @@ private Q_SLOTS:
                                            << Result::Unplayable;
         QTest::newRow("recording without sound") << "Ms Brown" << "word" << TestWav::Pcm16({}) << Result::Unplayable;
         QTest::newRow("word of 51 characters") << "Ms Brown" << QString(51, QLatin1Char('w'))
-                                               << WordTestLists::FakeSound(5) << Result::NotStored;
+                                               << TestLists::FakeSound(5) << Result::NotStored;
         QTest::newRow("creator of 26 characters") << QString(26, QLatin1Char('u')) << "word"
-                                                  << WordTestLists::FakeSound(6) << Result::NotStored;
+                                                  << TestLists::FakeSound(6) << Result::NotStored;
     }
 
     void append()
@@ -89,9 +89,9 @@ private Q_SLOTS:
         QFETCH(Result, result);
         const QString listPath = m_dir->filePath(QStringLiteral("list.orthex"));
         // Numbered with a gap: the new word still comes after the highest number.
-        QList<Row> before = WordTestLists::Numbered({"first"});
+        QList<Row> before = TestLists::Numbered({"first"});
         before[0].order = 4;
-        QVERIFY(WordTestLists::Make(listPath, before));
+        QVERIFY(TestLists::Make(listPath, before));
         const QString wavPath = sound.isEmpty() ? m_dir->filePath(QStringLiteral("Temp.wav"))
                                                 : writeFile(QStringLiteral("Temp.wav"), sound);
         QVERIFY(!wavPath.isEmpty());
@@ -124,13 +124,13 @@ private Q_SLOTS:
             break;
         }
         QCOMPARE(m_sink->Texts(), texts);
-        QCOMPARE(WordTestLists::Read(listPath), expected);
+        QCOMPARE(TestLists::Read(listPath), expected);
         QCOMPARE(doc.GetWordCount(), int(expected.size()));
     }
 
     void noListStoresNothing()
     {
-        const QString wavPath = writeFile(QStringLiteral("Temp.wav"), WordTestLists::FakeSound(9));
+        const QString wavPath = writeFile(QStringLiteral("Temp.wav"), TestLists::FakeSound(9));
         COrthexDoc doc(std::make_unique<CFixedUserSession>(QStringLiteral("Ms Brown")));
         QCOMPARE(CNewWordRow::Append(doc, QStringLiteral("word"), wavPath), Result::NoList);
         QVERIFY(m_sink->Texts().isEmpty());

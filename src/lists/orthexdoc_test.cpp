@@ -4,6 +4,8 @@
 #include "lists/usersession.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testenvironment.h"
+#include "testing/testfiles.h"
+#include "testing/testlists.h"
 
 #include <QDir>
 #include <QFile>
@@ -70,12 +72,6 @@ public:
         return true;
     }
 };
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 }  // namespace
 
 class OrthexDocTest : public QObject
@@ -85,24 +81,13 @@ class OrthexDocTest : public QObject
     std::unique_ptr<QTemporaryDir> m_dir;
     QString path(const QString& name) const { return m_dir->filePath(name); }
 
+    // A list of the words word1, word2... made by the creators in turn.
     QString makeList(const QString& name, const QStringList& creators)
     {
-        const QString file = path(name);
-        if (!CListDatabase::Create(file))
-            return QString();
-        CListDatabase db;
-        if (!db.Open(file))
-            return QString();
-        CSpellingListDB list(db);
-        if (!list.Open())
-            return QString();
-        int order = 0;
-        for (const QString& creator : creators) {
-            ++order;
-            if (!list.AppendWord(order, creator, QStringLiteral("word%1").arg(order), QByteArray("RIFF")))
-                return QString();
-        }
-        return file;
+        QList<TestLists::Row> rows;
+        for (const QString& creator : creators)
+            rows.append({rows.size() + 1, creator, QStringLiteral("word%1").arg(rows.size() + 1), QByteArray("RIFF")});
+        return TestLists::Make(path(name), rows) ? path(name) : QString();
     }
 
 private Q_SLOTS:
@@ -177,13 +162,13 @@ private Q_SLOTS:
         QByteArray before;
         if (existing == QLatin1String("list")) {
             QVERIFY(!makeList(answer, {"anna", "ben"}).isEmpty());
-            before = readAll(target);
+            before = TestFiles::Read(target);
         } else if (existing == QLatin1String("bytes")) {
             QFile file(target);
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write("my notes, not a list");
             file.close();
-            before = readAll(target);
+            before = TestFiles::Read(target);
         }
         // A list is open before: New closes it whatever happens.
         const QString previous = makeList(QStringLiteral("previous.orthex"), {"anna"});
@@ -218,7 +203,7 @@ private Q_SLOTS:
             expected << ListMessages::NotAList(target);
         QCOMPARE(sink.Texts(), expected);
         if (!existing.isEmpty())
-            QCOMPARE(readAll(target), before);  // never overwritten
+            QCOMPARE(TestFiles::Read(target), before);  // never overwritten
         if (opened) {
             QCOMPARE(doc.GetWordCount(), existing.isEmpty() ? 0 : 2);
             QCOMPARE(doc.CreatedBy(), existing.isEmpty() ? QStringLiteral("carl") : QStringLiteral("anna"));
@@ -350,7 +335,7 @@ private Q_SLOTS:
     void destructionSavesTheResultsAndLeavesTheListIntact()
     {
         const QString file = makeList(QStringLiteral("list.orthex"), {"anna", "anna"});
-        const QByteArray before = readAll(file);
+        const QByteArray before = TestFiles::Read(file);
         QStringList log;
         {
             auto session = std::make_unique<CRecordingSession>(&log);
@@ -365,7 +350,7 @@ private Q_SLOTS:
             log.clear();
         }
         QCOMPARE(log, QStringList{"save anna changed 1 list open 1"});
-        QCOMPARE(readAll(file), before);
+        QCOMPARE(TestFiles::Read(file), before);
     }
 
     void nothingIsReadWithoutAList()

@@ -3,6 +3,7 @@
 #include "app/browsefolder.h"
 #include "lists/savedlg.h"
 #include "testing/testenvironment.h"
+#include "testing/testsettings.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -12,12 +13,6 @@
 #include <QtTest>
 
 namespace {
-QString storePath()
-{
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Vellomar"), QStringLiteral("Orthex"))
-        .fileName();
-}
-
 template <typename T>
 T* child(QDialog& dialog, const char* name)
 {
@@ -35,7 +30,7 @@ class SaveDlgTest : public QObject
 private Q_SLOTS:
     void init()
     {
-        QFile::remove(storePath());
+        QFile::remove(TestSettings::StorePath());
         m_lists = CTestEnvironment::Instance().Root() + QStringLiteral("/Lists");
         m_other = CTestEnvironment::Instance().Root() + QStringLiteral("/Other lists");
         QDir().mkpath(m_lists);

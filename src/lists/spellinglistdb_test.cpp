@@ -5,6 +5,8 @@
 #include "lists/sqlitestatement.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testenvironment.h"
+#include "testing/testfiles.h"
+#include "testing/testlists.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,14 +15,9 @@
 
 #include <sqlite3.h>
 
-namespace {
-struct Row {
-    int order;
-    QString createdBy;
-    QString word;
-    QByteArray sound;
-};
+using TestLists::Row;
 
+namespace {
 QByteArray fakeWav(int seed, int size)
 {
     QByteArray bytes("RIFF....WAVEfmt ");
@@ -31,49 +28,6 @@ QByteArray fakeWav(int seed, int size)
     return bytes;
 }
 
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-// Rows put straight into the file, the way another program would.
-void insertRaw(const QString& path, const QList<Row>& rows)
-{
-    CSqliteDatabase db;
-    QVERIFY(db.Open(path, CSqliteDatabase::Mode::ReadWrite));
-    for (const Row& r : rows) {
-        CSqliteStatement insert(db, "INSERT INTO tblList ([Order], CreatedBy, Word, Sound) VALUES (?1, ?2, ?3, ?4)");
-        QVERIFY(insert.IsValid());
-        insert.BindInt(1, r.order);
-        insert.BindText(2, r.createdBy);
-        insert.BindText(3, r.word);
-        insert.BindBlob(4, r.sound);
-        QVERIFY(insert.Run());
-    }
-}
-
-QStringList walk(CSpellingListDB& list)
-{
-    QStringList seen;
-    if (list.IsBOF() && list.IsEOF())
-        return seen;
-    for (list.MoveFirst(); !list.IsEOF(); list.MoveNext())
-        seen << QStringLiteral("%1:%2").arg(list.Order()).arg(list.Word());
-    return seen;
-}
-
-QStringList filesIn(const QString& folder)
-{
-    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
-}
 }  // namespace
 
 class SpellingListDBTest : public QObject
@@ -96,7 +50,7 @@ class SpellingListDBTest : public QObject
         if (!list.Open())
             return QString();
         for (const Row& r : rows)
-            if (!list.AppendWord(r.order, r.createdBy, r.word, r.sound))
+            if (!list.AppendWord(int(r.order), r.createdBy, r.word, r.sound))
                 return QString();
         return file;
     }
@@ -112,7 +66,7 @@ private Q_SLOTS:
     {
         const QString file = path(QStringLiteral("Week 1.orthex"));
         QVERIFY(CListDatabase::Create(file));
-        QCOMPARE(filesIn(m_dir->path()), QStringList{QStringLiteral("Week 1.orthex")});
+        QCOMPARE(TestFiles::FilesIn(m_dir->path()), QStringList{QStringLiteral("Week 1.orthex")});
         CSqliteDatabase db;
         QVERIFY(db.Open(file, CSqliteDatabase::Mode::ReadOnly));
         CSqliteStatement schema(db, "SELECT type, name, sql FROM sqlite_master");
@@ -144,12 +98,12 @@ private Q_SLOTS:
         const QString file = name.isEmpty() ? QString() : path(name);
         const QByteArray before("precious bytes that are not a list");
         if (existing)
-            writeAll(file, before);
+            QVERIFY(TestFiles::Write(file, before));
         QVERIFY(!CListDatabase::Create(file));
         QCOMPARE(sink.Texts(), QStringList());  // creation fails silently
         if (existing)
-            QCOMPARE(readAll(file), before);
-        QCOMPARE(filesIn(m_dir->path()), existing ? QStringList{name} : QStringList());
+            QCOMPARE(TestFiles::Read(file), before);
+        QCOMPARE(TestFiles::FilesIn(m_dir->path()), existing ? QStringList{name} : QStringList());
     }
 
     void openRefusesWhatIsNotAList_data()
@@ -174,7 +128,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, content);
         QFETCH(int, kind);
         const QString file = path(QStringLiteral("bad.orthex"));
-        writeAll(file, content);
+        QVERIFY(TestFiles::Write(file, content));
         CRecordingMessageSink sink;
         CListDatabase db;
         QVERIFY(!db.Open(file));
@@ -182,7 +136,7 @@ private Q_SLOTS:
         const QString expected = kind == 1 ? ListMessages::OldWindowsList(file) : ListMessages::NotAList(file);
         QCOMPARE(sink.Texts(), QStringList{expected});
         QVERIFY(expected.contains(file));
-        QCOMPARE(readAll(file), content);  // the file is left as it was
+        QCOMPARE(TestFiles::Read(file), content);  // the file is left as it was
     }
 
     void openFailsWithTheReason_data()
@@ -208,7 +162,7 @@ private Q_SLOTS:
         } else if (setup == QLatin1String("damaged")) {
             QByteArray bytes("SQLite format 3", 16);
             bytes.append(QByteArray(4080, '\x7f'));
-            writeAll(file, bytes);
+            QVERIFY(TestFiles::Write(file, bytes));
         }
         CRecordingMessageSink sink;
         CListDatabase db;
@@ -230,7 +184,7 @@ private Q_SLOTS:
         CListDatabase db;
         QVERIFY(!db.Open(QString()));
         QCOMPARE(sink.Texts(), QStringList{ListMessages::NoFileName()});
-        QVERIFY(filesIn(QDir::currentPath()).filter(QStringLiteral("journal")).isEmpty());
+        QVERIFY(TestFiles::FilesIn(QDir::currentPath()).filter(QStringLiteral("journal")).isEmpty());
     }
 
     void anEmptyListIsAtBofAndEof()
@@ -272,7 +226,7 @@ private Q_SLOTS:
         QVERIFY(db.Open(file));
         CSpellingListDB list(db);
         QVERIFY(list.Open());
-        QCOMPARE(walk(list), expected);
+        QCOMPARE(TestLists::Walk(list), expected);
         QCOMPARE(list.CountRows(), orders.size());
         QVERIFY(list.IsEOF());
         QVERIFY(!list.IsBOF());
@@ -346,13 +300,13 @@ private Q_SLOTS:
         QVERIFY(list.MoveFirst());
         QVERIFY(list.AppendWord(1, QStringLiteral("b"), QStringLiteral("one"), fakeWav(9, 100)));
         QCOMPARE(list.Word(), QStringLiteral("five"));  // the cursor stays where it was
-        QCOMPARE(walk(list), (QStringList{"5:five", "9:nine", "1:one"}));
+        QCOMPARE(TestLists::Walk(list), (QStringList{"5:five", "9:nine", "1:one"}));
         QCOMPARE(list.RecordCount(), 3);
         QVERIFY(list.SetAbsolutePosition(3));
         QCOMPARE(list.Sound(), fakeWav(9, 100));
         QCOMPARE(list.SoundSize(), 100);
         QVERIFY(list.Requery());
-        QCOMPARE(walk(list), (QStringList{"1:one", "5:five", "9:nine"}));
+        QCOMPARE(TestLists::Walk(list), (QStringList{"1:one", "5:five", "9:nine"}));
 
         // An append at EOF leaves the cursor at EOF.
         list.CountRows();
@@ -378,7 +332,7 @@ private Q_SLOTS:
             QVERIFY(list.Edit());
             list.SetWord(QStringLiteral("TWO"));
             QVERIFY(list.Update());
-            QCOMPARE(walk(list), (QStringList{"13:one", "2:TWO", "3:three"}));
+            QCOMPARE(TestLists::Walk(list), (QStringList{"13:one", "2:TWO", "3:three"}));
             QVERIFY(list.SetAbsolutePosition(2));
             QCOMPARE(list.Sound(), fakeWav(2, 60));  // what was not set stays
             QCOMPARE(list.CreatedBy(), QStringLiteral("a"));
@@ -389,13 +343,13 @@ private Q_SLOTS:
             list.SetWord(QStringLiteral("lost"));
             QVERIFY(list.MoveNext());
             QVERIFY(list.Requery());
-            QCOMPARE(walk(list), (QStringList{"2:TWO", "3:three", "13:one"}));
+            QCOMPARE(TestLists::Walk(list), (QStringList{"2:TWO", "3:three", "13:one"}));
         }
         CListDatabase db;
         QVERIFY(db.Open(file));
         CSpellingListDB list(db);
         QVERIFY(list.Open());
-        QCOMPARE(walk(list), (QStringList{"2:TWO", "3:three", "13:one"}));
+        QCOMPARE(TestLists::Walk(list), (QStringList{"2:TWO", "3:three", "13:one"}));
     }
 
     void deletedRowsAreSkipped()
@@ -423,9 +377,9 @@ private Q_SLOTS:
         QVERIFY(list.Delete());
         QVERIFY(list.MoveFirst());
         QCOMPARE(list.Word(), QStringLiteral("three"));
-        QCOMPARE(walk(list), (QStringList{"3:three", "4:four"}));
+        QCOMPARE(TestLists::Walk(list), (QStringList{"3:three", "4:four"}));
         QVERIFY(list.Requery());
-        QCOMPARE(walk(list), (QStringList{"3:three", "4:four"}));
+        QCOMPARE(TestLists::Walk(list), (QStringList{"3:three", "4:four"}));
 
         // Deleting every row leaves an empty cursor.
         for (list.MoveFirst(); !list.IsEOF(); list.MoveNext())
@@ -490,7 +444,7 @@ private Q_SLOTS:
         QVERIFY(db.Open(file));
         CSpellingListDB list(db);
         QVERIFY(list.Open());
-        const QByteArray before = readAll(file);
+        const QByteArray before = TestFiles::Read(file);
         {
             CListTransaction transaction(list);
             QVERIFY(transaction.IsActive());
@@ -504,27 +458,27 @@ private Q_SLOTS:
             QCOMPARE(list.CountRows(), 2);
             // Leaving without Commit, as a failure in the middle would.
         }
-        QCOMPARE(walk(list), (QStringList{"1:one", "2:two", "3:three"}));
-        QCOMPARE(readAll(file), before);
+        QCOMPARE(TestLists::Walk(list), (QStringList{"1:one", "2:two", "3:three"}));
+        QCOMPARE(TestFiles::Read(file), before);
         {
             CListTransaction transaction(list);
             QVERIFY(list.MoveFirst());
             QVERIFY(list.Delete());
             QVERIFY(transaction.Commit());
         }
-        QCOMPARE(walk(list), (QStringList{"2:two", "3:three"}));
+        QCOMPARE(TestLists::Walk(list), (QStringList{"2:two", "3:three"}));
         CListDatabase other;
         QVERIFY(other.Open(file, CListDatabase::Access::ReadOnly));
         CSpellingListDB otherList(other);
         QVERIFY(otherList.Open());
-        QCOMPARE(walk(otherList), (QStringList{"2:two", "3:three"}));
+        QCOMPARE(TestLists::Walk(otherList), (QStringList{"2:two", "3:three"}));
     }
 
     void openingAndReadingLeavesTheFileIntact()
     {
         const QString file = makeList(QStringLiteral("intact.orthex"), {{1, "a", "one", fakeWav(4, 5000)}});
         QVERIFY(!file.isEmpty());
-        const QByteArray before = readAll(file);
+        const QByteArray before = TestFiles::Read(file);
         {
             CListDatabase db;
             QVERIFY(db.Open(file));
@@ -536,8 +490,8 @@ private Q_SLOTS:
             QCOMPARE(row->word, QStringLiteral("one"));
             QVERIFY(list.Requery());
         }
-        QCOMPARE(readAll(file), before);
-        QCOMPARE(filesIn(m_dir->path()), QStringList{"intact.orthex"});
+        QCOMPARE(TestFiles::Read(file), before);
+        QCOMPARE(TestFiles::FilesIn(m_dir->path()), QStringList{"intact.orthex"});
     }
 
     void aListInWriteAheadModeIsSwitchedBack()
@@ -579,15 +533,14 @@ private Q_SLOTS:
         QVERIFY(!list.Update());
         QCOMPARE(sink.Texts().size(), 1);
         QVERIFY(sink.Texts().first().startsWith(ListMessages::CannotChange(file, QString())));
-        QCOMPARE(walk(list), QStringList{"2:two"});
+        QCOMPARE(TestLists::Walk(list), QStringList{"2:two"});
     }
 
     void valuesWrittenByOtherProgramsAreRead()
     {
         const QString file = path(QStringLiteral("foreign.orthex"));
-        QVERIFY(CListDatabase::Create(file));
-        insertRaw(file, {{1, QStringLiteral("Zoë"), QStringLiteral("naïve"), QByteArray()},
-                         {2, QString(), QStringLiteral("日本"), fakeWav(5, 10)}});
+        QVERIFY(TestLists::Make(file, {{1, QStringLiteral("Zoë"), QStringLiteral("naïve"), QByteArray()},
+                                       {2, QString(), QStringLiteral("日本"), fakeWav(5, 10)}}));
         {
             CSqliteDatabase raw;
             QVERIFY(raw.Open(file, CSqliteDatabase::Mode::ReadWrite));

@@ -1,16 +1,16 @@
 #include "lists/listmessages.h"
 #include "lists/orthexdoc.h"
 #include "lists/wordlistreload.h"
-#include "lists/wordtestlists.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testenvironment.h"
+#include "testing/testlists.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
 
-using WordTestLists::Row;
+using TestLists::Row;
 using Outcome = CWordListReload::Outcome;
 
 Q_DECLARE_METATYPE(CWordListReload::Outcome)
@@ -50,17 +50,17 @@ private Q_SLOTS:
             << QList<Row>{{2, "Ms Brown", "second", {}}, {1, "Ms Brown", "first", {}}, {3, "Ms Brown", "third", {}}}
             << Meddle::None << Outcome::Loaded << QStringList{"first", "second", "third"} << true;
         QTest::newRow("rows without a word are left out")
-            << WordTestLists::Numbered({"one", "", "three"}) << Meddle::None << Outcome::Loaded
+            << TestLists::Numbered({"one", "", "three"}) << Meddle::None << Outcome::Loaded
             << QStringList{"one", "three"} << true;
-        QTest::newRow("only rows without a word") << WordTestLists::Numbered({"", ""}) << Meddle::None
+        QTest::newRow("only rows without a word") << TestLists::Numbered({"", ""}) << Meddle::None
                                                   << Outcome::Loaded << QStringList{} << true;
         QTest::newRow("no rows") << QList<Row>{} << Meddle::None << Outcome::NoWords << QStringList{} << true;
         QTest::newRow("a row added by another program is read")
-            << WordTestLists::Numbered({"one"}) << Meddle::AddRow << Outcome::Loaded << QStringList{"one", "added"}
+            << TestLists::Numbered({"one"}) << Meddle::AddRow << Outcome::Loaded << QStringList{"one", "added"}
             << true;
         QTest::newRow("table gone: reopened as far as the connection")
-            << WordTestLists::Numbered({"one"}) << Meddle::DropTable << Outcome::NotOpened << QStringList{} << false;
-        QTest::newRow("file replaced: reopen fails") << WordTestLists::Numbered({"one"}) << Meddle::ReplaceFile
+            << TestLists::Numbered({"one"}) << Meddle::DropTable << Outcome::NotOpened << QStringList{} << false;
+        QTest::newRow("file replaced: reopen fails") << TestLists::Numbered({"one"}) << Meddle::ReplaceFile
                                                      << Outcome::Closed << QStringList{} << false;
     }
 
@@ -72,7 +72,7 @@ private Q_SLOTS:
         QFETCH(QStringList, words);
         QFETCH(bool, listOpen);
         const QString path = m_dir->filePath(QStringLiteral("Week 1.orthex"));
-        QVERIFY(WordTestLists::Make(path, rows));
+        QVERIFY(TestLists::Make(path, rows));
         COrthexDoc doc;
         QVERIFY(doc.OpenDocumentFile(path));
 

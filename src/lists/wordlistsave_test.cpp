@@ -2,9 +2,10 @@
 #include "lists/listmessages.h"
 #include "lists/spellinglistdb.h"
 #include "lists/wordlistsave.h"
-#include "lists/wordtestlists.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testenvironment.h"
+#include "testing/testfiles.h"
+#include "testing/testlists.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -16,20 +17,10 @@
 
 #include <memory>
 
-using WordTestLists::Row;
+using TestLists::Row;
 
 namespace {
 constexpr int kCrashExit = 42;
-
-QStringList walk(CSpellingListDB& list)
-{
-    QStringList seen;
-    if (list.IsBOF() && list.IsEOF())
-        return seen;
-    for (list.MoveFirst(); !list.IsEOF(); list.MoveNext())
-        seen << QStringLiteral("%1:%2").arg(list.Order()).arg(list.Word());
-    return seen;
-}
 
 void crashNow(sqlite3_context*, int, sqlite3_value**)
 {
@@ -47,7 +38,7 @@ class WordListSaveTest : public QObject
     QString makeList(const QList<Row>& rows)
     {
         const QString path = m_dir->filePath(QStringLiteral("Week 1.orthex"));
-        return WordTestLists::Make(path, rows) ? path : QString();
+        return TestLists::Make(path, rows) ? path : QString();
     }
 
 private Q_SLOTS:
@@ -66,7 +57,7 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("screen");
         QTest::addColumn<QList<Row>>("saved");
 
-        const QList<Row> abc = WordTestLists::Numbered({"apple", "banana", "cherry"});
+        const QList<Row> abc = TestLists::Numbered({"apple", "banana", "cherry"});
         QTest::newRow("unchanged") << abc << QStringList{"apple", "banana", "cherry"} << abc;
         QTest::newRow("reordered") << abc << QStringList{"cherry", "apple", "banana"}
                                    << QList<Row>{{1, abc[2].createdBy, "cherry", abc[2].sound},
@@ -78,7 +69,7 @@ private Q_SLOTS:
         QTest::newRow("all deleted") << abc << QStringList{} << QList<Row>{};
 
         // Two rows with the same word: the first rows in the old order are matched first.
-        const QList<Row> twice = WordTestLists::Numbered({"their", "there", "their"});
+        const QList<Row> twice = TestLists::Numbered({"their", "there", "their"});
         QTest::newRow("the same word twice, both kept")
             << twice << QStringList{"there", "their", "their"}
             << QList<Row>{{1, twice[1].createdBy, "there", twice[1].sound},
@@ -89,14 +80,14 @@ private Q_SLOTS:
             << QList<Row>{{1, twice[0].createdBy, "their", twice[0].sound},
                           {2, twice[1].createdBy, "there", twice[1].sound}};
 
-        const QList<Row> cases = WordTestLists::Numbered({"Apple", "apple"});
+        const QList<Row> cases = TestLists::Numbered({"Apple", "apple"});
         QTest::newRow("words match exactly, case and all")
             << cases << QStringList{"apple", "Apple"}
             << QList<Row>{{1, cases[1].createdBy, "apple", cases[1].sound},
                           {2, cases[0].createdBy, "Apple", cases[0].sound}};
 
         // A row without a word is never on screen, so it goes.
-        QList<Row> blank = WordTestLists::Numbered({"one", "", "two"});
+        QList<Row> blank = TestLists::Numbered({"one", "", "two"});
         QTest::newRow("a row without a word goes")
             << blank << QStringList{"one", "two"}
             << QList<Row>{{1, blank[0].createdBy, "one", blank[0].sound}, {2, blank[2].createdBy, "two", blank[2].sound}};
@@ -107,10 +98,10 @@ private Q_SLOTS:
             << QList<Row>{{1, abc[0].createdBy, "apple", abc[0].sound}, {3, abc[2].createdBy, "cherry", abc[2].sound}};
 
         // Old numbers with gaps and repeats, from another program: numbered 1..n again.
-        const QList<Row> loose{{7, "Mr Green", "seven", WordTestLists::FakeSound(7)},
-                               {2, "Mr Green", "two", WordTestLists::FakeSound(2)},
-                               {7, "Mr Green", "seven too", WordTestLists::FakeSound(8)},
-                               {-4, "Mr Green", "minus", WordTestLists::FakeSound(9)}};
+        const QList<Row> loose{{7, "Mr Green", "seven", TestLists::FakeSound(7)},
+                               {2, "Mr Green", "two", TestLists::FakeSound(2)},
+                               {7, "Mr Green", "seven too", TestLists::FakeSound(8)},
+                               {-4, "Mr Green", "minus", TestLists::FakeSound(9)}};
         QTest::newRow("loose old numbers")
             << loose << QStringList{"minus", "two", "seven", "seven too"}
             << QList<Row>{{1, "Mr Green", "minus", loose[3].sound},
@@ -133,19 +124,19 @@ private Q_SLOTS:
 
         QVERIFY(CWordListSave::Save(list, screen));
         QVERIFY2(m_sink->Texts().isEmpty(), qPrintable(m_sink->Texts().join(QLatin1Char('|'))));
-        QCOMPARE(WordTestLists::Read(path), saved);
+        QCOMPARE(TestLists::Read(path), saved);
         // The cursor follows the file's new order at once.
         QStringList expected;
         for (const Row& row : saved)
             expected << QStringLiteral("%1:%2").arg(row.order).arg(row.word);
-        QCOMPARE(walk(list), expected);
+        QCOMPARE(TestLists::Walk(list), expected);
     }
 
     // Another copy of the program adds words while the page shows the list: they were never on
     // screen, so they stay, numbered after the words on screen.
     void wordsAddedElsewhereAreKeptAfterTheScreen()
     {
-        const QList<Row> abc = WordTestLists::Numbered({"apple", "banana", "cherry"});
+        const QList<Row> abc = TestLists::Numbered({"apple", "banana", "cherry"});
         const QString path = makeList(abc);
         CListDatabase db;
         QVERIFY(db.Open(path));
@@ -162,7 +153,7 @@ private Q_SLOTS:
 
         QVERIFY(CWordListSave::Save(list, {"cherry", "apple"}));
         QVERIFY(m_sink->Texts().isEmpty());
-        QCOMPARE(WordTestLists::Read(path), (QList<Row>{{1, abc[2].createdBy, "cherry", abc[2].sound},
+        QCOMPARE(TestLists::Read(path), (QList<Row>{{1, abc[2].createdBy, "cherry", abc[2].sound},
                                                        {2, abc[0].createdBy, "apple", abc[0].sound},
                                                        {3, "Mr Green", "kiwi", "k"},
                                                        {4, "Mr Green", "apple", "a"}}));
@@ -188,9 +179,9 @@ private Q_SLOTS:
     void failureLeavesTheFileAsItWas()
     {
         QFETCH(QByteArray, trigger);
-        const QList<Row> rows = WordTestLists::Numbered({"a", "b", "c", "d", "e"});
+        const QList<Row> rows = TestLists::Numbered({"a", "b", "c", "d", "e"});
         const QString path = makeList(rows);
-        const QByteArray before = WordTestLists::FileBytes(path);
+        const QByteArray before = TestFiles::Read(path);
         CListDatabase db;
         QVERIFY(db.Open(path));
         CSpellingListDB list(db);
@@ -203,16 +194,16 @@ private Q_SLOTS:
         QCOMPARE(texts.size(), 2);
         QCOMPARE(texts.at(0), ListMessages::CannotChange(path, QStringLiteral("refused by the test")));
         QCOMPARE(texts.at(1), CWordListSave::NotSavedMessage());
-        QCOMPARE(WordTestLists::FileBytes(path), before);
-        QCOMPARE(walk(list), (QStringList{"1:a", "2:b", "3:c", "4:d", "5:e"}));
+        QCOMPARE(TestFiles::Read(path), before);
+        QCOMPARE(TestLists::Walk(list), (QStringList{"1:a", "2:b", "3:c", "4:d", "5:e"}));
 
         // Another try, once the file takes changes again.
         QVERIFY(db.Connection().Execute("DROP TRIGGER temp.refuse"));
         m_sink->Clear();
         QVERIFY(CWordListSave::Save(list, screen));
         QVERIFY(m_sink->Texts().isEmpty());
-        QCOMPARE(WordTestLists::Words(WordTestLists::Read(path)), screen);
-        QCOMPARE(WordTestLists::Orders(WordTestLists::Read(path)), (QList<int>{1, 2, 3, 4}));
+        QCOMPARE(TestLists::Words(TestLists::Read(path)), screen);
+        QCOMPARE(TestLists::Orders(TestLists::Read(path)), (QList<qint64>{1, 2, 3, 4}));
     }
 
     // The program dies in the middle of a save, after part of it has reached the file: the
@@ -222,9 +213,9 @@ private Q_SLOTS:
         QStringList words;
         for (int i = 0; i < 120; ++i)
             words << QStringLiteral("word%1").arg(i, 3, 10, QLatin1Char('0'));
-        const QList<Row> rows = WordTestLists::Numbered(words);
+        const QList<Row> rows = TestLists::Numbered(words);
         const QString path = makeList(rows);
-        const QByteArray before = WordTestLists::FileBytes(path);
+        const QByteArray before = TestFiles::Read(path);
         QStringList screen = words;
         std::reverse(screen.begin(), screen.end());
         screen.removeAt(5);
@@ -256,10 +247,10 @@ private Q_SLOTS:
         QCOMPARE(WEXITSTATUS(status), kCrashExit);
         // The crash left the file half changed, with the journal that undoes it.
         QVERIFY(QFile::exists(path + QStringLiteral("-journal")));
-        QVERIFY(WordTestLists::FileBytes(path) != before);
+        QVERIFY(TestFiles::Read(path) != before);
 
-        QCOMPARE(WordTestLists::Read(path), rows);
-        QCOMPARE(WordTestLists::FileBytes(path), before);
+        QCOMPARE(TestLists::Read(path), rows);
+        QCOMPARE(TestFiles::Read(path), before);
         CListDatabase db;
         QVERIFY(db.Open(path));
         CSpellingListDB list(db);

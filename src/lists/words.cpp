@@ -4,6 +4,7 @@
 #include "app/appsettings.h"
 #include "app/dialogunits.h"
 #include "app/messages.h"
+#include "app/pagecontrols.h"
 #include "lists/newwordrow.h"
 #include "lists/orthexdoc.h"
 #include "lists/waitcursor.h"
@@ -25,25 +26,16 @@
 
 #include <algorithm>
 
+using namespace PageControls;
+
 namespace {
 constexpr int kMaxWordLength = 50;  // the width of the list's [Word] column
-
-QPushButton* formButton(const QString& caption, const QString& objectName, const QString& whatsThis,
-                        QWidget* parent)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(objectName);
-    button->setAccessibleName(caption);
-    button->setWhatsThis(whatsThis);
-    button->setAutoDefault(false);
-    return button;
-}
 
 // A button that shows only its image; its caption is what a screen reader says and the tip shows.
 QPushButton* imageButton(const QString& caption, const QString& objectName, const QString& whatsThis,
                          const QIcon& icon, QWidget* parent)
 {
-    auto* button = formButton(QString(), objectName, whatsThis, parent);
+    auto* button = FormButton(QString(), whatsThis, parent, objectName);
     button->setAccessibleName(caption);
     button->setToolTip(caption);
     button->setIcon(icon);
@@ -52,21 +44,14 @@ QPushButton* imageButton(const QString& caption, const QString& objectName, cons
     return button;
 }
 
-QLabel* staticText(const QString& text, QWidget* parent, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
-{
-    auto* label = new QLabel(text, parent);
-    label->setAlignment(alignment);
-    return label;
-}
-
 QLabel* stepNumber(const QString& number, QWidget* parent)
 {
-    return staticText(number, parent, Qt::AlignRight | Qt::AlignVCenter);
+    return StaticText(number, parent, Qt::AlignRight | Qt::AlignVCenter);
 }
 
 QLabel* heading(const QString& text, QWidget* parent)
 {
-    QLabel* label = staticText(text, parent);
+    QLabel* label = StaticText(text, parent);
     QFont bold = label->font();
     bold.setBold(true);
     label->setFont(bold);
@@ -101,10 +86,8 @@ QSize CWords::FormSize() const
 
 void CWords::BuildControls()
 {
-    auto* title = staticText(QStringLiteral("Words Page"), this, Qt::AlignCenter);
-    auto* line = new QFrame(this);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
+    auto* title = Title(QStringLiteral("Words Page"), this);
+    auto* line = SunkenRule(this);
 
     // --- Adding a word: the numbered steps beside their controls ---
     auto* addHeading = heading(QStringLiteral("Add a New Spelling Word"), this);
@@ -114,7 +97,7 @@ void CWords::BuildControls()
     m_pWordEdit->setMaxLength(kMaxWordLength);
     m_pWordEdit->setAccessibleName(QStringLiteral("Enter Word"));
     m_pWordEdit->setWhatsThis(QStringLiteral("The spelling word to add (at most 50 characters)."));
-    auto* enterWord = staticText(QStringLiteral("Enter Word"), this);
+    auto* enterWord = StaticText(QStringLiteral("Enter Word"), this);
     enterWord->setBuddy(m_pWordEdit);
 
     m_pSentenceEdit = new QLineEdit(this);
@@ -124,33 +107,33 @@ void CWords::BuildControls()
     m_pSentenceEdit->setAccessibleDescription(QStringLiteral("A sentence with the word, for Speak (optional)"));
     m_pSentenceEdit->setWhatsThis(
         QStringLiteral("Optional. Speak then says the word, this sentence, and the word again."));
-    auto* sentence = staticText(QStringLiteral("Sentence"), this);
+    auto* sentence = StaticText(QStringLiteral("Sentence"), this);
     sentence->setBuddy(m_pSentenceEdit);
 
     m_pRecord = imageButton(QStringLiteral("Record"), QStringLiteral("recordButton"),
                             QStringLiteral("Starts recording from the microphone."), m_hRecord, this);
-    m_pSpeak = formButton(QStringLiteral("Speak"), QStringLiteral("speakButton"),
+    m_pSpeak = FormButton(QStringLiteral("Speak"),
                           QStringLiteral("Makes the recording with the computer's voice instead of the microphone: "
                                          "the word, or the word, the sentence and the word again."),
-                          this);
+                          this, QStringLiteral("speakButton"));
     m_pSpeak->setMinimumHeight(m_pRecord->minimumHeight());
     m_pStop = imageButton(QStringLiteral("Stop"), QStringLiteral("stopButton"), QStringLiteral("Stops the recording."),
                           m_hStop, this);
     m_pPlay = imageButton(QStringLiteral("Play"), QStringLiteral("playButton"), QStringLiteral("Plays the recording."),
                           m_hPlay, this);
-    auto* hint = staticText(QStringLiteral("You can record a sentence with the spelling word."), this,
-                            Qt::AlignLeft | Qt::AlignTop);
-    hint->setWordWrap(true);
+    auto* hint = WrappedText(QStringLiteral("You can record a sentence with the spelling word."), this);
 
-    m_pAdd = formButton(QStringLiteral("Add Word To List"), QStringLiteral("addButton"),
-                        QStringLiteral("Stores the word and its recording in the list."), this);
-    m_pRedo = formButton(QStringLiteral("Redo Recording"), QStringLiteral("redoButton"),
-                         QStringLiteral("Discards the recording so that the word can be recorded again."), this);
-    m_pNewWord = formButton(QStringLiteral("New Word"), QStringLiteral("newWordButton"),
-                            QStringLiteral("Starts again with an empty word."), this);
+    m_pAdd = FormButton(QStringLiteral("Add Word To List"),
+                        QStringLiteral("Stores the word and its recording in the list."), this,
+                        QStringLiteral("addButton"));
+    m_pRedo = FormButton(QStringLiteral("Redo Recording"),
+                         QStringLiteral("Discards the recording so that the word can be recorded again."), this,
+                         QStringLiteral("redoButton"));
+    m_pNewWord = FormButton(QStringLiteral("New Word"), QStringLiteral("Starts again with an empty word."), this,
+                            QStringLiteral("newWordButton"));
     m_pNewWord->hide();
     // Takes the Enter key, as a form's hidden default button does, so that Enter saves nothing.
-    m_pEnter = formButton(QStringLiteral("Enter"), QStringLiteral("enterButton"), QString(), this);
+    m_pEnter = FormButton(QStringLiteral("Enter"), QString(), this, QStringLiteral("enterButton"));
     m_pEnter->hide();
 
     m_pVolume = new QSlider(Qt::Horizontal, this);
@@ -160,7 +143,7 @@ void CWords::BuildControls()
     m_pVolume->setWhatsThis(QStringLiteral("The recording level of the microphone."));
     m_pVolume->setRange(0, 0);
     m_pVolume->setTickPosition(QSlider::TicksBelow);
-    auto* volume = staticText(QStringLiteral("Vol."), this);
+    auto* volume = StaticText(QStringLiteral("Vol."), this);
     volume->setBuddy(m_pVolume);
 
     auto* steps = new QGridLayout;
@@ -174,7 +157,7 @@ void CWords::BuildControls()
     steps->addWidget(m_pSentenceEdit, row, 2, 1, 2);
     ++row;
     steps->addWidget(stepNumber(QStringLiteral("2)"), this), row, 0);
-    steps->addWidget(staticText(QStringLiteral("Start Recording"), this), row, 1);
+    steps->addWidget(StaticText(QStringLiteral("Start Recording"), this), row, 1);
     auto* recordOrSpeak = new QHBoxLayout;
     recordOrSpeak->addWidget(m_pRecord);
     recordOrSpeak->addWidget(m_pSpeak);
@@ -182,20 +165,20 @@ void CWords::BuildControls()
     steps->addWidget(hint, row, 3, 2, 1);
     ++row;
     steps->addWidget(stepNumber(QStringLiteral("3)"), this), row, 0);
-    steps->addWidget(staticText(QStringLiteral("Stop Recording"), this), row, 1);
+    steps->addWidget(StaticText(QStringLiteral("Stop Recording"), this), row, 1);
     steps->addWidget(m_pStop, row, 2, Qt::AlignLeft);
     ++row;
     steps->addWidget(stepNumber(QStringLiteral("4)"), this), row, 0);
-    steps->addWidget(staticText(QStringLiteral("Play Recording"), this), row, 1);
+    steps->addWidget(StaticText(QStringLiteral("Play Recording"), this), row, 1);
     steps->addWidget(m_pPlay, row, 2, Qt::AlignLeft);
     ++row;
     steps->addWidget(stepNumber(QStringLiteral("5)"), this), row, 0);
-    steps->addWidget(staticText(QStringLiteral("Add to List"), this), row, 1);
+    steps->addWidget(StaticText(QStringLiteral("Add to List"), this), row, 1);
     steps->addWidget(m_pAdd, row, 2, 1, 2, Qt::AlignLeft);
     ++row;
-    steps->addWidget(staticText(QStringLiteral("or"), this), row, 1);
+    steps->addWidget(StaticText(QStringLiteral("or"), this), row, 1);
     ++row;
-    steps->addWidget(staticText(QStringLiteral("Redo Sound"), this), row, 1);
+    steps->addWidget(StaticText(QStringLiteral("Redo Sound"), this), row, 1);
     steps->addWidget(m_pRedo, row, 2, 1, 2, Qt::AlignLeft);
     ++row;
     steps->setRowMinimumHeight(row, 8);
@@ -224,21 +207,23 @@ void CWords::BuildControls()
     m_pWordCount->setAccessibleName(QStringLiteral("#Words"));
     m_pWordCount->setWhatsThis(QStringLiteral("How many words the list has."));
     m_pWordCount->setMaximumWidth(CDialogUnits(font()).X(40));
-    auto* countLabel = staticText(QStringLiteral("#Words"), this);
+    auto* countLabel = StaticText(QStringLiteral("#Words"), this);
     countLabel->setBuddy(m_pWordCount);
 
-    m_pSort = formButton(QStringLiteral("A..Z"), QStringLiteral("sortButton"),
-                         QStringLiteral("Sorts the words from A to Z."), this);
-    m_pUp = formButton(QStringLiteral("Up"), QStringLiteral("upButton"),
-                       QStringLiteral("Moves the current word one place up."), this);
-    m_pDown = formButton(QStringLiteral("Down"), QStringLiteral("downButton"),
-                         QStringLiteral("Moves the current word one place down."), this);
-    m_pDelete = formButton(QStringLiteral("Delete"), QStringLiteral("deleteButton"),
-                           QStringLiteral("Takes the selected words off the list."), this);
-    m_pSave = formButton(QStringLiteral("Save Changes"), QStringLiteral("saveButton"),
-                         QStringLiteral("Writes the new order and the deletions to the list file."), this);
-    m_pCancel = formButton(QStringLiteral("Cancel Changes"), QStringLiteral("cancelButton"),
-                           QStringLiteral("Reads the list from its file again, undoing the changes."), this);
+    m_pSort = FormButton(QStringLiteral("A..Z"), QStringLiteral("Sorts the words from A to Z."), this,
+                         QStringLiteral("sortButton"));
+    m_pUp = FormButton(QStringLiteral("Up"), QStringLiteral("Moves the current word one place up."), this,
+                       QStringLiteral("upButton"));
+    m_pDown = FormButton(QStringLiteral("Down"), QStringLiteral("Moves the current word one place down."), this,
+                         QStringLiteral("downButton"));
+    m_pDelete = FormButton(QStringLiteral("Delete"), QStringLiteral("Takes the selected words off the list."), this,
+                           QStringLiteral("deleteButton"));
+    m_pSave = FormButton(QStringLiteral("Save Changes"),
+                         QStringLiteral("Writes the new order and the deletions to the list file."), this,
+                         QStringLiteral("saveButton"));
+    m_pCancel = FormButton(QStringLiteral("Cancel Changes"),
+                           QStringLiteral("Reads the list from its file again, undoing the changes."), this,
+                           QStringLiteral("cancelButton"));
 
     auto* countRow = new QHBoxLayout;
     countRow->addWidget(countLabel);

@@ -4,13 +4,14 @@
 #include "lists/orthexdoc.h"
 #include "lists/usersession.h"
 #include "lists/words.h"
-#include "lists/wordtestlists.h"
 #include "sound/loadedsound.h"
 #include "sound/speechsynthesizer.h"
 #include "sound/wavformat.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testaudio.h"
 #include "testing/testenvironment.h"
+#include "testing/testfiles.h"
+#include "testing/testlists.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,7 +19,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -27,7 +27,7 @@
 #include <memory>
 #include <optional>
 
-using WordTestLists::Row;
+using TestLists::Row;
 
 namespace {
 const QString kUser = QStringLiteral("Ms Brown");
@@ -46,19 +46,6 @@ public:
 };
 
 // The volume pactl reports for the source's first channel, or -1.
-int pactlVolume()
-{
-    const QString out =
-        TestAudio::Pactl({QStringLiteral("get-source-volume"), QString::fromLatin1(TestAudio::MicSourceName())});
-    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral(":\\s*(\\d+)\\s*/")).match(out);
-    return m.hasMatch() ? m.captured(1).toInt() : -1;
-}
-
-void setPactlVolume(int value)
-{
-    TestAudio::Pactl({QStringLiteral("set-source-volume"), QString::fromLatin1(TestAudio::MicSourceName()),
-                      QString::number(value)});
-}
 
 // Record, Speak, Stop, Play, Add, Redo, as letters of the enabled ones.
 QString enabledSteps(CWords& page)
@@ -115,7 +102,7 @@ class WordsTest : public QObject
     void open(const QList<Row>& rows)
     {
         m_listPath = m_dir->filePath(QStringLiteral("Week 1.orthex"));
-        QVERIFY(WordTestLists::Make(m_listPath, rows));
+        QVERIFY(TestLists::Make(m_listPath, rows));
         m_doc = std::make_unique<COrthexDoc>(std::make_unique<CFixedUserSession>());
         QVERIFY(m_doc->OpenDocumentFile(m_listPath));
         m_page = std::make_unique<CWords>(*m_doc, m_commands, *m_settings);
@@ -175,7 +162,7 @@ private Q_SLOTS:
         QVERIFY(m_dir->isValid());
         m_commands.posted.clear();
         if (TestAudio::Available())
-            setPactlVolume(65536);
+            TestAudio::SetMicVolume(65536);
     }
 
     void cleanup()
@@ -282,7 +269,7 @@ private Q_SLOTS:
         const QByteArray speech = TestAudio::Speech(QStringLiteral("Necessary. It is necessary to sleep."),
                                                     TestAudio::kMicRate, TestAudio::kMicChannels, &error);
         QVERIFY2(!speech.isEmpty(), qPrintable(error));
-        open(WordTestLists::Numbered({"rhythm"}));
+        open(TestLists::Numbered({"rhythm"}));
         QVERIFY(m_page->HasMicrophone());
         m_sink->Clear();
         QCOMPARE(enabledSteps(*m_page), QStringLiteral("RK"));
@@ -299,7 +286,7 @@ private Q_SLOTS:
         QTest::qWait(500);
         click("stopButton");
         QCOMPARE(enabledSteps(*m_page), QStringLiteral("P"));
-        const QByteArray recorded = WordTestLists::FileBytes(m_page->TempWavPath());
+        const QByteArray recorded = TestFiles::Read(m_page->TempWavPath());
         QVERIFY(recorded.size() > WavHeader::kRecordingHeaderSize);
         QVERIFY2(TestAudio::HasSound(recorded.mid(WavHeader::kRecordingHeaderSize)), "the recording is silent");
 
@@ -313,7 +300,7 @@ private Q_SLOTS:
 
         click("addButton");
         QVERIFY2(m_sink->Texts().isEmpty(), qPrintable(m_sink->Texts().join(QLatin1Char('|'))));
-        const QList<Row> rows = WordTestLists::Read(m_listPath);
+        const QList<Row> rows = TestLists::Read(m_listPath);
         QCOMPARE(rows.size(), 2);
         QCOMPARE(rows.at(1).order, 2);
         QCOMPARE(rows.at(1).word, QStringLiteral("necessary"));
@@ -349,7 +336,7 @@ private Q_SLOTS:
         QFETCH(bool, microphone);
         if (!microphone)
             CSoundRecorder::SetCaptureDeviceLookup([](const QByteArray&) { return std::nullopt; });
-        open(WordTestLists::Numbered({"rhythm"}));
+        open(TestLists::Numbered({"rhythm"}));
         QCOMPARE(m_page->HasMicrophone(), microphone);
         m_sink->Clear();
         QTest::keyClicks(control<QLineEdit>("wordEdit"), QStringLiteral("necessary"));
@@ -359,7 +346,7 @@ private Q_SLOTS:
         QVERIFY2(m_sink->Texts().isEmpty(), qPrintable(m_sink->Texts().join(QLatin1Char('|'))));
         QCOMPARE(enabledSteps(*m_page), QStringLiteral("P"));  // as after Stop
         QVERIFY(control("playButton")->hasFocus());
-        const QByteArray spoken = WordTestLists::FileBytes(m_page->TempWavPath());
+        const QByteArray spoken = TestFiles::Read(m_page->TempWavPath());
         QVERIFY(hasRecordingLayout(spoken, CSpeechSynthesizer::Format()));
 
         CSpeakerCapture speaker;
@@ -373,7 +360,7 @@ private Q_SLOTS:
         click("addButton");
         click("saveButton");
         QVERIFY2(m_sink->Texts().isEmpty(), qPrintable(m_sink->Texts().join(QLatin1Char('|'))));
-        const QList<Row> rows = WordTestLists::Read(m_listPath);
+        const QList<Row> rows = TestLists::Read(m_listPath);
         QCOMPARE(rows.size(), 2);
         QCOMPARE(rows.at(1).order, 2);
         QCOMPARE(rows.at(1).word, QStringLiteral("necessary"));
@@ -396,7 +383,7 @@ private Q_SLOTS:
         m_sink->Clear();
         control<QLineEdit>("wordEdit")->setText(QStringLiteral("necessary"));
         click("speakButton");
-        const QByteArray alone = WordTestLists::FileBytes(m_page->TempWavPath());
+        const QByteArray alone = TestFiles::Read(m_page->TempWavPath());
 
         // Heard, then made again with a sentence.
         click("playButton");
@@ -405,7 +392,7 @@ private Q_SLOTS:
         QCOMPARE(control<QLineEdit>("wordEdit")->text(), QStringLiteral("necessary"));
         control<QLineEdit>("sentenceEdit")->setText(QStringLiteral("It is necessary to sleep."));
         click("speakButton");
-        const QByteArray dictation = WordTestLists::FileBytes(m_page->TempWavPath());
+        const QByteArray dictation = TestFiles::Read(m_page->TempWavPath());
         QVERIFY2(m_sink->Texts().isEmpty(), qPrintable(m_sink->Texts().join(QLatin1Char('|'))));
         QVERIFY(hasRecordingLayout(alone, CSpeechSynthesizer::Format()));
         QVERIFY(hasRecordingLayout(dictation, CSpeechSynthesizer::Format()));
@@ -429,10 +416,10 @@ private Q_SLOTS:
     {
         QFETCH(QString, sentence);
         CSoundRecorder::SetCaptureDeviceLookup([](const QByteArray&) { return std::nullopt; });
-        open(WordTestLists::Numbered({"one"}));
-        const QByteArray before = WordTestLists::FileBytes(m_listPath);
+        open(TestLists::Numbered({"one"}));
+        const QByteArray before = TestFiles::Read(m_listPath);
         // What an earlier word left in "Temp.wav" stays as it was.
-        const QByteArray earlier = WordTestLists::FakeSound(7);
+        const QByteArray earlier = TestLists::FakeSound(7);
         {
             QFile temp(m_page->TempWavPath());
             QVERIFY(temp.open(QIODevice::WriteOnly));
@@ -442,8 +429,8 @@ private Q_SLOTS:
         m_sink->Clear();
         click("speakButton");
         QCOMPARE(m_sink->Texts(), QStringList{QStringLiteral("No Word Entered")});
-        QCOMPARE(WordTestLists::FileBytes(m_page->TempWavPath()), earlier);
-        QCOMPARE(WordTestLists::FileBytes(m_listPath), before);
+        QCOMPARE(TestFiles::Read(m_page->TempWavPath()), earlier);
+        QCOMPARE(TestFiles::Read(m_listPath), before);
         QCOMPARE(enabledSteps(*m_page), QStringLiteral("K"));
         QVERIFY(control<QLineEdit>("wordEdit")->hasFocus());
         QCOMPARE(control<QLineEdit>("sentenceEdit")->text(), sentence);
@@ -478,8 +465,8 @@ private Q_SLOTS:
         QFETCH(bool, listOpen);
         QFETCH(QString, word);
         QFETCH(QString, message);
-        open(WordTestLists::Numbered({"one"}));
-        const QByteArray before = WordTestLists::FileBytes(m_listPath);
+        open(TestLists::Numbered({"one"}));
+        const QByteArray before = TestFiles::Read(m_listPath);
         if (!listOpen) {
             // What a cancelled File New leaves while this page is shown.
             m_doc->CloseList();
@@ -490,7 +477,7 @@ private Q_SLOTS:
         m_sink->Clear();
         click("addButton");
         QCOMPARE(m_sink->Texts(), QStringList{message});
-        QCOMPARE(WordTestLists::FileBytes(m_listPath), before);
+        QCOMPARE(TestFiles::Read(m_listPath), before);
         QCOMPARE(m_page->ListedWords(), listOpen ? QStringList{"one"} : QStringList{});
         QCOMPARE(enabledSteps(*m_page), QStringLiteral("PAD"));
         QVERIFY(control<QLineEdit>("wordEdit")->hasFocus());
@@ -520,23 +507,23 @@ private Q_SLOTS:
         QFETCH(QStringList, screen);
         QFETCH(QStringList, stored);
         const QStringList all{"one", "two", "three", "four"};
-        open(WordTestLists::Numbered(all));
+        open(TestLists::Numbered(all));
         m_sink->Clear();
         select(selected);
         click("deleteButton");
         QCOMPARE(m_page->ListedWords(), screen);
         QCOMPARE(wordCount(), QString::number(screen.size()));
         // Nothing reaches the file before "Save Changes".
-        QCOMPARE(WordTestLists::Words(WordTestLists::Read(m_listPath)), all);
+        QCOMPARE(TestLists::Words(TestLists::Read(m_listPath)), all);
 
         click(save ? "saveButton" : "cancelButton");
         QVERIFY(m_sink->Texts().isEmpty());
-        const QList<Row> rows = WordTestLists::Read(m_listPath);
-        QCOMPARE(WordTestLists::Words(rows), stored);
-        QList<int> dense;
+        const QList<Row> rows = TestLists::Read(m_listPath);
+        QCOMPARE(TestLists::Words(rows), stored);
+        QList<qint64> dense;
         for (int i = 1; i <= stored.size(); ++i)
             dense << i;
-        QCOMPARE(WordTestLists::Orders(rows), dense);
+        QCOMPARE(TestLists::Orders(rows), dense);
         if (!save) {
             QCOMPARE(m_page->ListedWords(), all);
             QCOMPARE(wordCount(), QStringLiteral("4"));
@@ -546,7 +533,7 @@ private Q_SLOTS:
     // Two rows with the same word, moved on screen: both stay, numbered by their places there.
     void sameWordTwice()
     {
-        const QList<Row> rows = WordTestLists::Numbered({"their", "there", "their"});
+        const QList<Row> rows = TestLists::Numbered({"their", "there", "their"});
         open(rows);
         m_sink->Clear();
         select({1});
@@ -554,7 +541,7 @@ private Q_SLOTS:
         QCOMPARE(m_page->ListedWords(), (QStringList{"there", "their", "their"}));
         click("saveButton");
         QVERIFY(m_sink->Texts().isEmpty());
-        QCOMPARE(WordTestLists::Read(m_listPath), (QList<Row>{{1, kUser, "there", rows[1].sound},
+        QCOMPARE(TestLists::Read(m_listPath), (QList<Row>{{1, kUser, "there", rows[1].sound},
                                                             {2, kUser, "their", rows[0].sound},
                                                             {3, kUser, "their", rows[2].sound}}));
     }
@@ -572,12 +559,12 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, words);
         QFETCH(QStringList, sorted);
-        open(WordTestLists::Numbered(words));
+        open(TestLists::Numbered(words));
         click("sortButton");
         QCOMPARE(m_page->ListedWords(), sorted);
-        QCOMPARE(WordTestLists::Words(WordTestLists::Read(m_listPath)), words);
+        QCOMPARE(TestLists::Words(TestLists::Read(m_listPath)), words);
         click("saveButton");
-        QCOMPARE(WordTestLists::Words(WordTestLists::Read(m_listPath)), sorted);
+        QCOMPARE(TestLists::Words(TestLists::Read(m_listPath)), sorted);
     }
 
     void upAndDown_data()
@@ -598,7 +585,7 @@ private Q_SLOTS:
         QFETCH(QString, button);
         QFETCH(QStringList, words);
         QFETCH(int, selected);
-        open(WordTestLists::Numbered({"a", "b", "c"}));
+        open(TestLists::Numbered({"a", "b", "c"}));
         select({0, current});
         control(qPrintable(button))->click();
         QCOMPARE(m_page->ListedWords(), words);
@@ -615,8 +602,8 @@ private Q_SLOTS:
 
     void enterSavesNothing()
     {
-        open(WordTestLists::Numbered({"one", "two", "three"}));
-        const QByteArray before = WordTestLists::FileBytes(m_listPath);
+        open(TestLists::Numbered({"one", "two", "three"}));
+        const QByteArray before = TestFiles::Read(m_listPath);
         m_sink->Clear();
         select({0});
         click("deleteButton");
@@ -626,7 +613,7 @@ private Q_SLOTS:
         QTest::keyClick(edit, Qt::Key_Return);
         QTest::keyClick(edit, Qt::Key_Enter);
         QTest::keyClick(m_page.get(), Qt::Key_Return);
-        QCOMPARE(WordTestLists::FileBytes(m_listPath), before);
+        QCOMPARE(TestFiles::Read(m_listPath), before);
         QCOMPARE(m_page->ListedWords(), (QStringList{"two", "three"}));
         QCOMPARE(edit->text(), QStringLiteral("four"));
         QVERIFY(m_sink->Texts().isEmpty());
@@ -636,7 +623,7 @@ private Q_SLOTS:
     void volumeIsSetOnRelease()
     {
         ORTHEX_REQUIRE_TEST_AUDIO();
-        setPactlVolume(40000);
+        TestAudio::SetMicVolume(40000);
         open({});
         auto* slider = control<QSlider>("volumeSlider");
         QVERIFY(slider->isEnabled());
@@ -648,22 +635,22 @@ private Q_SLOTS:
         slider->setSliderDown(true);
         slider->setValue(20000);
         slider->setValue(26000);
-        QCOMPARE(pactlVolume(), 40000);
+        QCOMPARE(TestAudio::MicVolume(), 40000);
         slider->setSliderDown(false);
-        QCOMPARE(pactlVolume(), 26000);
+        QCOMPARE(TestAudio::MicVolume(), 26000);
 
         // A key press is a whole move.
         slider->setFocus();
         QTest::keyClick(slider, Qt::Key_PageUp);
         QCOMPARE(slider->value(), 26000 + slider->pageStep());
-        QCOMPARE(pactlVolume(), 26000 + slider->pageStep());
+        QCOMPARE(TestAudio::MicVolume(), 26000 + slider->pageStep());
     }
 
     // Without a capture device the page still shows and edits the list; only recording is off.
     void noMicrophone()
     {
         CSoundRecorder::SetCaptureDeviceLookup([](const QByteArray&) { return std::nullopt; });
-        open(WordTestLists::Numbered({"one", "two", "three"}));
+        open(TestLists::Numbered({"one", "two", "three"}));
         const QStringList expected{QStringLiteral("The sound server (PulseAudio or PipeWire) offers no input device to "
                                                   "record from."),
                                    QStringLiteral("The microphone cannot be used for recording: check that it is "
@@ -698,12 +685,12 @@ private Q_SLOTS:
         click("sortButton");
         click("saveButton");
         QVERIFY(m_sink->Texts().isEmpty());
-        QCOMPARE(WordTestLists::Words(WordTestLists::Read(m_listPath)), (QStringList{"three", "two"}));
+        QCOMPARE(TestLists::Words(TestLists::Read(m_listPath)), (QStringList{"three", "two"}));
     }
 
     void screenshot()
     {
-        open(WordTestLists::Numbered({"necessary", "rhythm", "their", "there", "receive", "believe", "address",
+        open(TestLists::Numbered({"necessary", "rhythm", "their", "there", "receive", "believe", "address",
                                       "separate", "definitely", "calendar", "committee", "embarrass"}));
         control<QLineEdit>("wordEdit")->setText(QStringLiteral("beautiful"));
         list()->setCurrentRow(4);

@@ -3,13 +3,12 @@
 #include "app/appfolders.h"
 #include "app/appsettings.h"
 #include "lists/documenthost.h"
-#include "lists/listappender.h"
-#include "lists/listdatabase.h"
 #include "lists/orthexdoc.h"
 #include "sound/speechsynthesizer.h"
-#include "sound/wavformat.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testenvironment.h"
+#include "testing/testlists.h"
+#include "testing/testwav.h"
 
 #include <QApplication>
 #include <QDir>
@@ -18,34 +17,9 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>
-#include <QtEndian>
 #include <QtTest>
 
 namespace {
-QByteArray recording(int seed)
-{
-    QByteArray bytes = WavHeader::BuildRecordingHeader(CWaveFormat::Pcm(1, 11025, 16));
-    for (int i = 0; i < 1000; ++i) {
-        char le[2];
-        qToLittleEndian(qint16((i * seed) % 3000), le);
-        bytes.append(le, 2);
-    }
-    qToLittleEndian(quint32(bytes.size() - 8), bytes.data() + WavHeader::kRiffLengthOffset);
-    qToLittleEndian(quint32(1000), bytes.data() + WavHeader::kFactValueOffset);
-    qToLittleEndian(quint32(2000), bytes.data() + WavHeader::kDataLengthOffset);
-    return bytes;
-}
-
-void makeList(const QString& path, const QStringList& words)
-{
-    QVERIFY(CListDatabase::Create(path));
-    CListAppender list;
-    QVERIFY(list.Open(path));
-    int seed = 1;
-    for (const QString& word : words)
-        QVERIFY(list.Append(QStringLiteral("Teacher"), word, recording(++seed)) != 0);
-}
-
 class CRecordingHost : public IDocumentHost
 {
 public:
@@ -97,8 +71,13 @@ private Q_SLOTS:
         CAppSettings settings;
         QVERIFY(settings.SetSaveFolderValue(m_strSave));
         QVERIFY(settings.SetRecentFiles({m_strOther + QStringLiteral("/Week 3.orthex")}));
-        makeList(m_strSave + QStringLiteral("/Week 1.orthex"), {"said", "because", "friend"});
-        makeList(m_strOther + QStringLiteral("/Week 3.orthex"), {"island"});
+        using TestWav::Recording;
+        QVERIFY(TestLists::Make(m_strSave + QStringLiteral("/Week 1.orthex"),
+                                TestLists::WithSounds({{"said", Recording(2)}, {"because", Recording(3)},
+                                                       {"friend", Recording(4)}},
+                                                      "Teacher")));
+        QVERIFY(TestLists::Make(m_strOther + QStringLiteral("/Week 3.orthex"),
+                                TestLists::WithSounds({{"island", Recording(2)}}, "Teacher")));
     }
 
     // The list is made from the rows, opened as File Open opens a list (every page starts again

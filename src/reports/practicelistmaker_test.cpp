@@ -1,74 +1,22 @@
 #include "reports/practicelistmaker.h"
 
 #include "app/appsettings.h"
-#include "lists/listappender.h"
-#include "lists/listdatabase.h"
 #include "lists/listmessages.h"
 #include "lists/orthexdoc.h"
-#include "lists/spellinglistdb.h"
 #include "sound/speechsynthesizer.h"
 #include "sound/wavformat.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testenvironment.h"
+#include "testing/testfiles.h"
+#include "testing/testlists.h"
+#include "testing/testwav.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QtEndian>
 #include <QtTest>
 
 namespace {
-// A playable recording of its own: a 56-byte recording header and sound made from the seed.
-QByteArray recording(int seed, int samples = 2000)
-{
-    const CWaveFormat format = CWaveFormat::Pcm(1, 11025, 16);
-    QByteArray bytes = WavHeader::BuildRecordingHeader(format);
-    for (int i = 0; i < samples; ++i) {
-        const qint16 sample = qint16((i * (seed + 3)) % 20000 - 10000);
-        char le[2];
-        qToLittleEndian(sample, le);
-        bytes.append(le, 2);
-    }
-    qToLittleEndian(quint32(bytes.size() - 8), bytes.data() + WavHeader::kRiffLengthOffset);
-    qToLittleEndian(quint32(samples), bytes.data() + WavHeader::kFactValueOffset);
-    qToLittleEndian(quint32(samples * 2), bytes.data() + WavHeader::kDataLengthOffset);
-    return bytes;
-}
-
-struct SRow {
-    QString word;
-    QString createdBy;
-    QByteArray sound;
-    int order = 0;
-};
-
-QList<SRow> readRows(const QString& path)
-{
-    QList<SRow> rows;
-    CListDatabase database;
-    if (!database.Open(path, CListDatabase::Access::ReadOnly))
-        return rows;
-    CSpellingListDB list(database);
-    if (!list.Open() || (list.IsBOF() && list.IsEOF()))
-        return rows;
-    for (list.MoveFirst(); !list.IsEOF(); list.MoveNext())
-        rows.append({list.Word(), list.CreatedBy(), list.Sound(), list.Order()});
-    return rows;
-}
-
-QString makeList(const QString& path, const QList<QPair<QString, QByteArray>>& words)
-{
-    if (!CListDatabase::Create(path))
-        return QString();
-    CListAppender list;
-    if (!list.Open(path))
-        return QString();
-    for (const auto& [word, sound] : words)
-        if (list.Append(QStringLiteral("Teacher"), word, sound) == 0)
-            return QString();
-    return path;
-}
-
 // The layout of a word spoken for a list: a recording's 56-byte header, espeak-ng's format, and
 // sound that is not silence.
 bool isSpokenRecording(const QByteArray& bytes)
@@ -105,11 +53,6 @@ SFolders freshFolders()
     return folders;
 }
 
-QStringList filesIn(const QString& folder)
-{
-    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-}
-
 SPracticeSource row(const char* word, const char* list)
 {
     return {QString::fromUtf8(word), QString::fromUtf8(list)};
@@ -136,8 +79,11 @@ class PracticeListMakerTest : public QObject
     {
         auto sound = [&](const QString& key) {
             if (!m_recordings.contains(key))
-                m_recordings.insert(key, recording(int(m_recordings.size()) + 1));
+                m_recordings.insert(key, TestWav::Recording(int(m_recordings.size()) + 1));
             return m_recordings.value(key);
+        };
+        auto makeList = [](const QString& path, const QList<QPair<QString, QByteArray>>& words) {
+            TestLists::Make(path, TestLists::WithSounds(words, QStringLiteral("Teacher")));
         };
         makeList(folders.save + QStringLiteral("/Week 1.orthex"),
                  {{"said", sound("Week 1:said")}, {"because", sound("Week 1:because")},
@@ -225,7 +171,7 @@ private Q_SLOTS:
         QCOMPARE(sink.Texts(), QStringList{});
         QCOMPARE(result.outcome, CPracticeListMaker::Outcome::Made);
 
-        const QList<SRow> rows = readRows(target);
+        const QList<TestLists::Row> rows = TestLists::Read(target);
         QCOMPARE(rows.size(), expected.size());
         int copied = 0;
         for (qsizetype i = 0; i < rows.size(); ++i) {
@@ -243,7 +189,7 @@ private Q_SLOTS:
         QCOMPARE(result.counts.spoken, int(expected.size()) - copied);
         QCOMPARE(result.counts.skipped, skipped);
         // Only the finished list is left beside the sources: no part-made file, no journal.
-        QCOMPARE(filesIn(folders.save),
+        QCOMPARE(TestFiles::FilesIn(folders.save),
                  (QStringList{"Notes.orthex", "Practice.orthex", "Week 1.orthex", "Week 2.orthex"}));
     }
 
@@ -275,7 +221,7 @@ private Q_SLOTS:
         const auto result =
             CPracticeListMaker(folders.save, recent).Make({row("because", "Week 1.orthex")}, target, "Pupil");
         QCOMPARE(result.outcome, CPracticeListMaker::Outcome::Made);
-        QCOMPARE(readRows(target).value(0).sound, m_recordings.value("Week 1:because"));
+        QCOMPARE(TestLists::Read(target).value(0).sound, m_recordings.value("Week 1:because"));
         QCOMPARE(document.GetWordCount(), 5);
         QCOMPARE(sink.Texts(), QStringList{});
     }
@@ -292,7 +238,7 @@ private Q_SLOTS:
             settings.SetSpeechRate(rate);
             const QString target = folders.save + QLatin1Char('/') + name;
             CPracticeListMaker(folders.save, {}).Make({row("necessary", "Gone.orthex")}, target, "Pupil");
-            return readRows(target).value(0).sound.size();
+            return TestLists::Read(target).value(0).sound.size();
         };
         const qsizetype slow = spokenSize(CSpeechSynthesizer::kMinRate, QStringLiteral("Slow.orthex"));
         const qsizetype fast = spokenSize(CSpeechSynthesizer::kMaxRate, QStringLiteral("Fast.orthex"));
@@ -309,7 +255,7 @@ private Q_SLOTS:
         CRecordingMessageSink sink;
         const SFolders folders = freshFolders();
         const QStringList recent = makeSources(folders);
-        const QStringList before = filesIn(folders.save);
+        const QStringList before = TestFiles::FilesIn(folders.save);
         CAppSettings settings;
         settings.SetVoice(QStringLiteral("no-such/voice"));
         const auto result = CPracticeListMaker(folders.save, recent)
@@ -320,7 +266,7 @@ private Q_SLOTS:
         QVERIFY(!sink.Texts().isEmpty());
         QCOMPARE(sink.Texts().constLast(),
                  QStringLiteral("No practice list was made, because the word \"ocean\" could not be spoken."));
-        QCOMPARE(filesIn(folders.save), before);
+        QCOMPARE(TestFiles::FilesIn(folders.save), before);
     }
 
     void summary_data()
@@ -401,7 +347,7 @@ private Q_SLOTS:
         const QStringList recent = makeSources(folders);
         target.replace(QLatin1String("<save>"), folders.save).replace(QLatin1String("<root>"), folders.root);
         message.replace(QLatin1String("<save>"), folders.save).replace(QLatin1String("<root>"), folders.root);
-        const QStringList before = filesIn(folders.save);
+        const QStringList before = TestFiles::FilesIn(folders.save);
         QFile week2(folders.save + QStringLiteral("/Week 2.orthex"));
         QVERIFY(week2.open(QIODevice::ReadOnly));
         const QByteArray week2Bytes = week2.readAll();
@@ -410,7 +356,7 @@ private Q_SLOTS:
         const auto result = CPracticeListMaker(folders.save, recent).Make(sources, target, creator);
         QCOMPARE(int(result.outcome), outcome);
         QCOMPARE(sink.Texts(), QStringList{message});
-        QCOMPARE(filesIn(folders.save), before);
+        QCOMPARE(TestFiles::FilesIn(folders.save), before);
         QCOMPARE(QDir(folders.root).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  (QStringList{"Other", "Save"}));
         QVERIFY(week2.open(QIODevice::ReadOnly));

@@ -2,6 +2,7 @@
 #include "reports/progresschartdlg.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testenvironment.h"
+#include "testing/testrecords.h"
 
 #include <QCategoryAxis>
 #include <QChartView>
@@ -21,22 +22,6 @@
 #include <memory>
 
 namespace {
-
-// A grade list from "list|date|correct|words" lines, newest first.
-CRecordList<CGrade> grades(const QStringList& lines)
-{
-    CRecordList<CGrade> list;
-    for (const QString& line : lines) {
-        const QStringList f = line.split(QLatin1Char('|'));
-        auto grade = std::make_unique<CGrade>();
-        grade->SetListName(f.at(0));
-        grade->SetDateText(f.at(1));
-        grade->SetCorrectCount(f.at(2).toInt());
-        grade->SetWordCount(f.at(3).toInt());
-        list.AddTail(std::move(grade));
-    }
-    return list;
-}
 
 const QStringList kHistory = {
     "Week 3--Repeat|03/18/26, 09:20 AM|10|10", "Week 3|03/18/26, 09:05 AM|9|10",
@@ -97,7 +82,7 @@ private Q_SLOTS:
         QFETCH(QStringList, names);
         QFETCH(QList<int>, finished);
         QFETCH(QList<int>, stopped);
-        CProgressChartDlg dialog(grades(history), QStringLiteral("Emma"));
+        CProgressChartDlg dialog(TestRecords::Grades(history), QStringLiteral("Emma"));
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         const CProgressChart& chart = *dialog.Chart();
@@ -140,7 +125,7 @@ private Q_SLOTS:
 
     void hollowPoints()
     {
-        CProgressChartDlg dialog(grades(kHistory), QStringLiteral("Emma"));
+        CProgressChartDlg dialog(TestRecords::Grades(kHistory), QStringLiteral("Emma"));
         const CProgressChart::SListSeries& week2 = dialog.Chart()->ListSeries().at(1);
         QVERIFY(week2.finished && week2.stopped);
         const QColor color = week2.line->color();
@@ -174,7 +159,7 @@ private Q_SLOTS:
         QFETCH(bool, timeAxis);
         QFETCH(double, low);
         QFETCH(double, high);
-        CProgressChartDlg dialog(grades(history), QString());
+        CProgressChartDlg dialog(TestRecords::Grades(history), QString());
         const CProgressChart& chart = *dialog.Chart();
         // Whole tens, and a little room so that no point is cut at the edge.
         QVERIFY(chart.YAxis()->min() < low && chart.YAxis()->min() > low - 10);
@@ -206,7 +191,7 @@ private Q_SLOTS:
         QStringList history;
         for (int i = 0; i < 100; ++i)
             history << QStringLiteral("A|Time Error|1|2");
-        CProgressChartDlg dialog(grades(history), QString());
+        CProgressChartDlg dialog(TestRecords::Grades(history), QString());
         auto* axis = qobject_cast<QCategoryAxis*>(dialog.Chart()->XAxis());
         QVERIFY(axis);
         QVERIFY(axis->count() <= 15);
@@ -231,7 +216,7 @@ private Q_SLOTS:
         QFETCH(QStringList, history);
         QFETCH(bool, stopped);
         QFETCH(QString, expected);
-        CProgressChartDlg dialog(grades(history), QStringLiteral("Emma"));
+        CProgressChartDlg dialog(TestRecords::Grades(history), QStringLiteral("Emma"));
         CProgressChart& chart = *dialog.Chart();
         QScatterSeries* series = stopped ? chart.ListSeries().at(0).stopped : chart.ListSeries().at(0).finished;
         QVERIFY(series);
@@ -258,7 +243,7 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, history);
         QFETCH(bool, expected);
-        const CRecordList<CGrade> list = grades(history);
+        const CRecordList<CGrade> list = TestRecords::Grades(history);
         QCOMPARE(CProgressChartDlg::HasData(list), expected);
         QCOMPARE(CProgressChartDlg::HasData(list), !ProgressData::Build(list).IsEmpty());
 
@@ -292,7 +277,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, pupil);
         QFETCH(QString, expected);
-        CProgressChartDlg dialog(grades(kHistory), pupil);
+        CProgressChartDlg dialog(TestRecords::Grades(kHistory), pupil);
         QCOMPARE(dialog.SuggestedFileName(), QDir(CTestEnvironment::Instance().Documents()).filePath(expected));
     }
 
@@ -315,7 +300,7 @@ private Q_SLOTS:
         QTemporaryDir folder(CTestEnvironment::Instance().Root() + QStringLiteral("/save-XXXXXX"));
         QVERIFY(folder.isValid());
         CRecordingMessageSink sink;
-        CProgressChartDlg dialog(grades(kHistory), QStringLiteral("Emma"));
+        CProgressChartDlg dialog(TestRecords::Grades(kHistory), QStringLiteral("Emma"));
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
 
@@ -360,7 +345,7 @@ private Q_SLOTS:
             QSKIP("pdftotext and pdfinfo (poppler-utils) are not installed, so the printed chart cannot be read back");
         const QString pdf = CTestEnvironment::Instance().Root() + QStringLiteral("/progress.pdf");
         CRecordingMessageSink sink;
-        CProgressChartDlg dialog(grades(kHistory), QStringLiteral("Emma"));
+        CProgressChartDlg dialog(TestRecords::Grades(kHistory), QStringLiteral("Emma"));
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
 
@@ -388,7 +373,7 @@ private Q_SLOTS:
     void printFails()
     {
         CRecordingMessageSink sink;
-        CProgressChartDlg dialog(grades(kHistory), QStringLiteral("Emma"));
+        CProgressChartDlg dialog(TestRecords::Grades(kHistory), QStringLiteral("Emma"));
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         const QString pdf = CTestEnvironment::Instance().Root() + QStringLiteral("/missing/progress.pdf");
@@ -401,7 +386,7 @@ private Q_SLOTS:
 
     void buttons()
     {
-        CProgressChartDlg dialog(grades(kHistory), QStringLiteral("Emma"));
+        CProgressChartDlg dialog(TestRecords::Grades(kHistory), QStringLiteral("Emma"));
         for (QPushButton* button : {dialog.SaveImageButton(), dialog.PrintButton(), dialog.CloseButton()})
             QCOMPARE(button->accessibleName(), button->text());
         QCOMPARE(dialog.SaveImageButton()->text(), QStringLiteral("Save Image..."));

@@ -1,27 +1,12 @@
 #include "reports/progressdata.h"
 #include "reports/reportformat.h"
 #include "testing/testenvironment.h"
+#include "testing/testrecords.h"
 
 #include <QDateTime>
 #include <QTest>
 
 namespace {
-
-// A grade list from "list|date|correct|words" lines, head (newest) first, as a pupil's list runs.
-CRecordList<CGrade> grades(const QStringList& lines)
-{
-    CRecordList<CGrade> list;
-    for (const QString& line : lines) {
-        const QStringList f = line.split(QLatin1Char('|'));
-        auto grade = std::make_unique<CGrade>();
-        grade->SetListName(f.at(0));
-        grade->SetDateText(f.at(1));
-        grade->SetCorrectCount(f.at(2).toInt());
-        grade->SetWordCount(f.at(3).toInt());
-        list.AddTail(std::move(grade));
-    }
-    return list;
-}
 
 // One line per series: "name: point; point", a point being "x percent [stopped] [undated]", x as
 // a local time to the second on a time axis and as the test's number otherwise.
@@ -120,7 +105,7 @@ private Q_SLOTS:
         QFETCH(QStringList, history);
         QFETCH(bool, timeAxis);
         QFETCH(QStringList, expected);
-        const SProgressChart chart = ProgressData::Build(grades(history));
+        const SProgressChart chart = ProgressData::Build(TestRecords::Grades(history));
         QCOMPARE(describe(chart), expected);
         QCOMPARE(chart.timeAxis, timeAxis);
         QCOMPARE(chart.IsEmpty(), expected.isEmpty());
@@ -130,7 +115,7 @@ private Q_SLOTS:
     void pointFields()
     {
         const SProgressChart chart = ProgressData::Build(
-            grades({"Week 2--Repeat, Stopped|03/11/26, 09:10 AM|7|9", "Week 2|Time Error|2|3"}));
+            TestRecords::Grades({"Week 2--Repeat, Stopped|03/11/26, 09:10 AM|7|9", "Week 2|Time Error|2|3"}));
         QCOMPARE(chart.series.size(), 1);
         QCOMPARE(chart.PointCount(), 2);
         const SProgressPoint& undated = chart.series[0].points[0];

@@ -4,6 +4,7 @@
 #include "app/appsettings.h"
 #include "app/dialogunits.h"
 #include "app/messages.h"
+#include "app/pagecontrols.h"
 #include "lists/orthexdoc.h"
 #include "reports/practicelistflow.h"
 #include "reports/printlayout.h"
@@ -27,6 +28,8 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QTreeView>
+
+using namespace PageControls;
 
 namespace {
 const QString kNoData = QStringLiteral("No data.");
@@ -142,23 +145,6 @@ CReports::SaveFileFunction& saveFileFunction()
     return function;
 }
 
-QFrame* etchedLine(QWidget* parent)
-{
-    auto* line = new QFrame(parent);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    return line;
-}
-
-template <typename Button>
-Button* control(const QString& caption, const QString& whatsThis, QWidget* parent)
-{
-    auto* button = new Button(caption, parent);
-    button->setAccessibleName(caption);
-    button->setWhatsThis(whatsThis);
-    return button;
-}
-
 // The size in tenths of a point of a font from the font dialog.
 int pointTenths(const QFont& font, const QWidget& screen)
 {
@@ -207,10 +193,8 @@ CReports::CReports(COrthexDoc& document, IPageCommandTarget& commands, QWidget* 
     setFont(CDialogUnits::FormFont());
     const CDialogUnits du(font());
 
-    auto* heading = new QLabel(QStringLiteral("Reports Page"), this);
-    heading->setAlignment(Qt::AlignCenter);
-    du.Place(heading, 7, 7, 306, 11);
-    du.Place(etchedLine(this), 8, 18, 306, 1);
+    du.Place(Title(QStringLiteral("Reports Page"), this), 7, 7, 306, 11);
+    du.Place(SunkenRule(this), 8, 18, 306, 1);
 
     auto* group = new QGroupBox(this);
     group->setAccessibleName(QStringLiteral("Report"));
@@ -232,8 +216,8 @@ CReports::CReports(COrthexDoc& document, IPageCommandTarget& commands, QWidget* 
     };
     static_assert(std::size(radios) == std::size(kReportKinds));
     for (int i = 0; i < int(std::size(radios)); ++i) {
-        auto* radio = control<QRadioButton>(QString::fromLatin1(radios[i].caption),
-                                            QString::fromLatin1(radios[i].whatsThis), this);
+        auto* radio = Captioned<QRadioButton>(QString::fromLatin1(radios[i].caption),
+                                              QString::fromLatin1(radios[i].whatsThis), this);
         m_pKinds->addButton(radio, i);
         du.Place(radio, radios[i].left, radios[i].top, radios[i].width, 10);
         // The caption must not be cut off where the platform's indicator is wider.
@@ -289,8 +273,7 @@ void CReports::MakeButtons(const CDialogUnits& du)
     for (size_t i = 0; i < std::size(kButtons); ++i) {
         const SButtonSpec& spec = kButtons[i];
         Q_ASSERT(size_t(spec.id) == i);
-        auto* button = control<QPushButton>(QString::fromUtf8(spec.caption), QString::fromUtf8(spec.whatsThis), this);
-        button->setAutoDefault(false);
+        auto* button = FormButton(QString::fromUtf8(spec.caption), QString::fromUtf8(spec.whatsThis), this);
         const int column = int(i) % kButtonsPerRow;
         const int top = firstRowTop + int(i) / kButtonsPerRow * kRowStep;
         // A caption wider than the grid's column pushes the rest of its row to the right.

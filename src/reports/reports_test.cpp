@@ -5,6 +5,7 @@
 #include "rules/spellingrules.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testenvironment.h"
+#include "testing/testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -142,11 +143,6 @@ struct SExportDialog {
     ~SExportDialog() { CReports::SetSaveFileFunction({}); }
 };
 
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(cannot be read)");
-}
 }  // namespace
 
 class CReportsTest : public QObject
@@ -501,9 +497,9 @@ private Q_SLOTS:
         p.page->ExportButton()->click();
         QCOMPARE(messages.Texts(), QStringList{});
         QCOMPARE(dialog.offered, QStringList{CTestEnvironment::Instance().Documents() + QStringLiteral("/Orthex/") + name});
-        QCOMPARE(readFile(path), content);
+        QCOMPARE(TestFiles::Read(path), content);
         // The same table as orthex-cli results prints for the document's list.
-        QCOMPARE(readFile(path),
+        QCOMPARE(TestFiles::Read(path),
                  ResultTables::Text(ResultTables::Header(EReportKind(kind)),
                                     ResultTables::Rows(EReportKind(kind), p.page->Sheet().Lists()),
                                     CTableWriter::EFormat::Csv)

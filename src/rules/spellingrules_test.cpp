@@ -1,5 +1,6 @@
 #include "rules/analyzercases.h"
 #include "rules/spellingrules.h"
+#include "testing/testarchive.h"
 #include "testing/testenvironment.h"
 #include "users/archive.h"
 
@@ -12,14 +13,7 @@ QByteArray StoredPair(const QString& word, const QString& misspelling)
 {
     CSpellingRules rules;
     rules.SetPair(word, misspelling);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    CArchive ar(buffer, CArchive::Store);
-    rules.Serialize(ar);
-    if (!ar.Flush())
-        qFatal("storing into memory failed");
-    return bytes;
+    return TestArchive::Stored([&](CArchive& ar) { rules.Serialize(ar); });
 }
 
 }  // namespace

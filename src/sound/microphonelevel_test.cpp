@@ -3,19 +3,9 @@
 #include "testing/testaudio.h"
 #include "testing/testenvironment.h"
 
-#include <QRegularExpression>
-
 #include <memory>
 
 namespace {
-// The volume pactl reports for the source's first channel.
-int pactlVolume(const QByteArray& source)
-{
-    const QString out = TestAudio::Pactl({QStringLiteral("get-source-volume"), QString::fromLatin1(source)});
-    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral(":\\s*(\\d+)\\s*/")).match(out);
-    return m.hasMatch() ? m.captured(1).toInt() : -1;
-}
-
 // What reading the level says when no input device of the server fits the capture device.
 QString noLevel(const QString& device)
 {
@@ -41,7 +31,7 @@ private Q_SLOTS:
     void init()
     {
         m_sink->Clear();
-        TestAudio::Pactl({QStringLiteral("set-source-volume"), QString::fromLatin1(TestAudio::MicSourceName()), QStringLiteral("65536")});
+        TestAudio::SetMicVolume(65536);
     }
 
     void cleanupTestCase() { m_sink.reset(); }
@@ -98,7 +88,7 @@ private Q_SLOTS:
         QCOMPARE(level.Volume(), 65536u);
         QVERIFY(level.SetVolume(volume));
         QCOMPARE(level.Volume(), volume);
-        QCOMPARE(pactlVolume(TestAudio::MicSourceName()), int(volume));
+        QCOMPARE(TestAudio::MicVolume(), int(volume));
         QVERIFY(m_sink->Texts().isEmpty());
     }
 
@@ -106,7 +96,7 @@ private Q_SLOTS:
     {
         CPulseMicrophoneLevel level;
         level.Open(QStringLiteral("Microphone"), TestAudio::MicSourceName());
-        TestAudio::Pactl({QStringLiteral("set-source-volume"), QString::fromLatin1(TestAudio::MicSourceName()), QStringLiteral("30000")});
+        TestAudio::SetMicVolume(30000);
         QCOMPARE(level.Volume(), 30000u);
     }
 
@@ -120,7 +110,7 @@ private Q_SLOTS:
         QVERIFY(!level.SetVolume(100));
         QCOMPARE(level.Volume(), std::nullopt);
         QCOMPARE(m_sink->Texts(), QStringList{noLevel(QStringLiteral("Microphone"))});
-        QCOMPARE(pactlVolume(TestAudio::MicSourceName()), 65536);
+        QCOMPARE(TestAudio::MicVolume(), 65536);
     }
 
     void openingAnIndexOutsideTheListing()

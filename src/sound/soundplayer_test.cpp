@@ -171,9 +171,7 @@ private Q_SLOTS:
         QFETCH(qint64, fileSize);
         QFETCH(bool, loads);
         const qint64 dataSize = fileSize - 44;
-        QByteArray bytes = File(Fmt(1, 2, 22050, 16), {});
-        qToLittleEndian<quint32>(quint32(fileSize - 8), bytes.data() + 4);
-        qToLittleEndian<quint32>(quint32(dataSize), bytes.data() + 40);
+        QByteArray bytes = Riff(Chunk("fmt ", Fmt(1, 2, 22050, 16)) + Chunk("data", {}, dataSize), fileSize - 8);
         bytes.append(QByteArray(dataSize, '\0'));
         QCOMPARE(bytes.size(), fileSize);
         const QString path = writeFile(QStringLiteral("big.wav"), bytes);

@@ -4,10 +4,10 @@
 #include "testing/recordingmessagesink.h"
 #include "testing/testaudio.h"
 #include "testing/testenvironment.h"
+#include "testing/testwav.h"
 
 #include <QDir>
 #include <QFile>
-#include <QtEndian>
 
 #include <memory>
 
@@ -29,11 +29,7 @@ void verifyClosedHeader(const QByteArray& file, int rateIndex)
 {
     const CWaveFormat format = CaptureFormat::ForRateIndex(rateIndex);
     QVERIFY(file.size() >= WavHeader::kRecordingHeaderSize);
-    QByteArray expected = WavHeader::BuildRecordingHeader(format);
-    qToLittleEndian<quint32>(quint32(file.size() - 8), expected.data() + 4);
-    qToLittleEndian<quint32>(0u, expected.data() + 44);
-    qToLittleEndian<quint32>(quint32(file.size() - 56), expected.data() + 52);
-    QCOMPARE(file.left(56), expected);
+    QCOMPARE(file.left(56), TestWav::RecordingHeader(format, quint32(file.size() - 56), 0));
     QCOMPARE((file.size() - 56) % CaptureFormat::NotifySize(format), 0);
 }
 }  // namespace

@@ -4,29 +4,6 @@
 
 using namespace TestWav;
 
-namespace {
-QByteArray chunk(const char* id, const QByteArray& body, qint64 declared = -1)
-{
-    QByteArray out(id, 4);
-    out += Le32(static_cast<quint32>(declared < 0 ? body.size() : declared));
-    out += body;
-    if (body.size() & 1)
-        out += '\0';
-    return out;
-}
-
-QByteArray riff(const QByteArray& chunks, qint64 declared = -1)
-{
-    return QByteArray("RIFF") + Le32(static_cast<quint32>(declared < 0 ? chunks.size() + 4 : declared))
-           + QByteArray("WAVE") + chunks;
-}
-
-QByteArray pcmFile(const QByteArray& data)
-{
-    return riff(chunk("fmt ", Fmt(1, 2, 22050, 16)) + chunk("data", data));
-}
-}  // namespace
-
 class WavFormatTest : public QObject
 {
     Q_OBJECT
@@ -41,41 +18,41 @@ private Q_SLOTS:
         QTest::addColumn<qint64>("dataSize");
 
         const QByteArray data(400, '\x11');
-        QTest::newRow("pcm") << pcmFile(data) << true << 1 << 0 << qint64(44) << qint64(400);
-        QTest::newRow("empty data chunk") << pcmFile({}) << true << 1 << 0 << qint64(44) << qint64(0);
+        QTest::newRow("pcm") << Pcm16(data, 22050, 2) << true << 1 << 0 << qint64(44) << qint64(400);
+        QTest::newRow("empty data chunk") << Pcm16({}, 22050, 2) << true << 1 << 0 << qint64(44) << qint64(0);
         QTest::newRow("fmt of 14 bytes")
-            << riff(chunk("fmt ", Fmt(1, 2, 22050, 16).left(14)) + chunk("data", data))
+            << Riff(Chunk("fmt ", Fmt(1, 2, 22050, 16).left(14)) + Chunk("data", data))
             << false << 0 << 0 << qint64(0) << qint64(0);
         QTest::newRow("pcm fmt of 18 bytes ignores the extra size")
-            << riff(chunk("fmt ", Fmt(1, 2, 22050, 16) + Le16(0)) + chunk("data", data))
+            << Riff(Chunk("fmt ", Fmt(1, 2, 22050, 16) + Le16(0)) + Chunk("data", data))
             << true << 1 << 0 << qint64(46) << qint64(400);
         const QByteArray adpcmExtra(32, '\x07');
         QTest::newRow("non-PCM with extra bytes")
-            << riff(chunk("fmt ", Fmt(2, 1, 22050, 4) + Le16(32) + adpcmExtra) + chunk("data", data))
+            << Riff(Chunk("fmt ", Fmt(2, 1, 22050, 4) + Le16(32) + adpcmExtra) + Chunk("data", data))
             << true << 2 << 32 << qint64(12 + 8 + 50 + 8) << qint64(400);
         QTest::newRow("non-PCM fmt of 16 bytes has no extra bytes")
-            << riff(chunk("fmt ", Fmt(3, 2, 22050, 32)) + chunk("data", data))
+            << Riff(Chunk("fmt ", Fmt(3, 2, 22050, 32)) + Chunk("data", data))
             << true << 3 << 0 << qint64(44) << qint64(400);
         QTest::newRow("extra size past the fmt chunk")
-            << riff(chunk("fmt ", Fmt(2, 1, 22050, 4) + Le16(200) + adpcmExtra) + chunk("data", data))
+            << Riff(Chunk("fmt ", Fmt(2, 1, 22050, 4) + Le16(200) + adpcmExtra) + Chunk("data", data))
             << false << 0 << 0 << qint64(0) << qint64(0);
         QTest::newRow("odd chunk before fmt is padded")
-            << riff(chunk("LIST", QByteArray(5, 'x')) + chunk("fmt ", Fmt(1, 1, 8000, 8)) + chunk("data", data))
+            << Riff(Chunk("LIST", QByteArray(5, 'x')) + Chunk("fmt ", Fmt(1, 1, 8000, 8)) + Chunk("data", data))
             << true << 1 << 0 << qint64(12 + 14 + 24 + 8) << qint64(400);
         QTest::newRow("data chunk longer than the file is cut")
-            << riff(chunk("fmt ", Fmt(1, 2, 22050, 16)) + chunk("data", data, 0xFFFFFFF0))
+            << Riff(Chunk("fmt ", Fmt(1, 2, 22050, 16)) + Chunk("data", data, 0xFFFFFFF0))
             << true << 1 << 0 << qint64(44) << qint64(400);
-        QTest::newRow("not RIFF") << QByteArray("RIFX") + pcmFile(data).mid(4) << false << 0 << 0 << qint64(0) << qint64(0);
+        QTest::newRow("not RIFF") << QByteArray("RIFX") + Pcm16(data, 22050, 2).mid(4) << false << 0 << 0 << qint64(0) << qint64(0);
         QTest::newRow("not WAVE")
-            << QByteArray("RIFF") + Le32(100) + QByteArray("AVI ") + pcmFile(data).mid(12)
+            << QByteArray("RIFF") + Le32(100) + QByteArray("AVI ") + Pcm16(data, 22050, 2).mid(12)
             << false << 0 << 0 << qint64(0) << qint64(0);
-        QTest::newRow("no data chunk") << riff(chunk("fmt ", Fmt(1, 2, 22050, 16))) << false << 0 << 0 << qint64(0) << qint64(0);
-        QTest::newRow("no fmt chunk") << riff(chunk("data", data)) << false << 0 << 0 << qint64(0) << qint64(0);
+        QTest::newRow("no data chunk") << Riff(Chunk("fmt ", Fmt(1, 2, 22050, 16))) << false << 0 << 0 << qint64(0) << qint64(0);
+        QTest::newRow("no fmt chunk") << Riff(Chunk("data", data)) << false << 0 << 0 << qint64(0) << qint64(0);
         QTest::newRow("data outside the RIFF length")
-            << riff(chunk("fmt ", Fmt(1, 2, 22050, 16)) + chunk("data", data), 4 + 24)
+            << Riff(Chunk("fmt ", Fmt(1, 2, 22050, 16)) + Chunk("data", data), 4 + 24)
             << false << 0 << 0 << qint64(0) << qint64(0);
         QTest::newRow("chunk length that wraps")
-            << riff(chunk("junk", {}, 0xFFFFFFFF) + chunk("fmt ", Fmt(1, 2, 22050, 16)) + chunk("data", data))
+            << Riff(Chunk("junk", {}, 0xFFFFFFFF) + Chunk("fmt ", Fmt(1, 2, 22050, 16)) + Chunk("data", data))
             << false << 0 << 0 << qint64(0) << qint64(0);
         QTest::newRow("empty") << QByteArray() << false << 0 << 0 << qint64(0) << qint64(0);
     }
@@ -104,7 +81,7 @@ private Q_SLOTS:
         QByteArray extra;
         for (int i = 0; i < 22; ++i)
             extra += char(i + 1);
-        const QByteArray bytes = riff(chunk("fmt ", Fmt(0xFFFE, 2, 44100, 16) + Le16(22) + extra) + chunk("data", "abcd"));
+        const QByteArray bytes = Riff(Chunk("fmt ", Fmt(0xFFFE, 2, 44100, 16) + Le16(22) + extra) + Chunk("data", "abcd"));
         const std::optional<CWavLayout> layout = WavHeader::Parse(bytes);
         QVERIFY(layout);
         QCOMPARE(layout->format.extra, extra);
@@ -117,9 +94,9 @@ private Q_SLOTS:
     // catch any read outside the copy).
     void everyTruncationIsSafe()
     {
-        const QByteArray full = riff(chunk("LIST", QByteArray(3, 'x'))
-                                     + chunk("fmt ", Fmt(2, 1, 22050, 4) + Le16(4) + "wxyz")
-                                     + chunk("data", QByteArray(50, '\x22')));
+        const QByteArray full = Riff(Chunk("LIST", QByteArray(3, 'x'))
+                                     + Chunk("fmt ", Fmt(2, 1, 22050, 4) + Le16(4) + "wxyz")
+                                     + Chunk("data", QByteArray(50, '\x22')));
         for (qsizetype n = 0; n <= full.size(); ++n) {
             const QByteArray cut = full.left(n);  // its own allocation of exactly n bytes
             const std::optional<CWavLayout> layout = WavHeader::Parse(cut);

@@ -4,6 +4,7 @@
 #include "app/appsettings.h"
 #include "app/dialogunits.h"
 #include "app/linelistbox.h"
+#include "app/pagecontrols.h"
 #include "lists/orthexdoc.h"
 #include "sound/soundplayer.h"
 
@@ -19,33 +20,14 @@
 
 #include <concepts>
 
+using namespace PageControls;
+
 namespace {
-QPushButton* formButton(const QString& caption, const QString& whatsThis, QWidget* parent)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setAccessibleName(caption);
-    button->setWhatsThis(whatsThis);
-    // Enter is the page's: it reaches the hidden "Enter Key" button, not the focused one.
-    button->setAutoDefault(false);
-    button->setFocusPolicy(Qt::StrongFocus);
-    return button;
-}
-
-QCheckBox* formCheckBox(const QString& caption, const QString& whatsThis, QWidget* parent)
-{
-    auto* box = new QCheckBox(caption, parent);
-    box->setAccessibleName(caption);
-    box->setWhatsThis(whatsThis);
-    box->setFocusPolicy(Qt::StrongFocus);
-    return box;
-}
-
 QLineEdit* readOnlyField(const QString& name, QWidget* parent)
 {
     auto* field = new QLineEdit(parent);
     field->setReadOnly(true);
     field->setAccessibleName(name);
-    field->setFocusPolicy(Qt::StrongFocus);
     field->setAlignment(Qt::AlignRight);
     return field;
 }
@@ -114,27 +96,22 @@ void CTest::CreateControls()
 {
     const CDialogUnits du(font());
 
-    auto* title = new QLabel(QStringLiteral("Test Page"), this);
-    title->setAlignment(Qt::AlignCenter);
-    du.Place(title, 7, 4, 306, 11);
-    auto* rule = new QFrame(this);
-    rule->setFrameShape(QFrame::HLine);
-    rule->setFrameShadow(QFrame::Sunken);
-    du.Place(rule, 8, 16, 306, 1);
+    du.Place(Title(QStringLiteral("Test Page"), this), 7, 4, 306, 11);
+    du.Place(SunkenRule(this), 8, 16, 306, 1);
 
     // Start, the two options and Stop.
     auto* startGroup = new QGroupBox(this);
     du.Place(startGroup, 8, 20, 306, 26);
-    m_pStart = formButton(QStringLiteral("Start"), QStringLiteral("Starts a test with the open list."), this);
+    m_pStart = FormButton(QStringLiteral("Start"), QStringLiteral("Starts a test with the open list."), this);
     du.Place(m_pStart, 16, 26, 46, 15);
-    m_pRandomize = formCheckBox(QStringLiteral("Randomize list"),
-                                QStringLiteral("Asks the words in a shuffled order (the next test only)."), this);
+    m_pRandomize = Captioned<QCheckBox>(QStringLiteral("Randomize list"),
+                                        QStringLiteral("Asks the words in a shuffled order (the next test only)."), this);
     du.Place(m_pRandomize, 70, 28, 78, 11);
-    m_pRepeat = formCheckBox(QStringLiteral("Repeat Until Right/Correct"),
-                             QStringLiteral("Asks a wrongly spelled word again until it is right (the next test only)."),
-                             this);
+    m_pRepeat = Captioned<QCheckBox>(QStringLiteral("Repeat Until Right/Correct"),
+                                     QStringLiteral("Asks a wrongly spelled word again until it is right (the next test only)."),
+                                     this);
     du.Place(m_pRepeat, 152, 28, 100, 11);
-    m_pStop = formButton(QStringLiteral("Stop"), QStringLiteral("Stops the test; the grade so far is kept."), this);
+    m_pStop = FormButton(QStringLiteral("Stop"), QStringLiteral("Stops the test; the grade so far is kept."), this);
     du.Place(m_pStop, 260, 26, 46, 15);
 
     // The test area.
@@ -153,14 +130,14 @@ void CTest::CreateControls()
     du.Place(m_pWordCount, 182, 58, 22, 13);
     du.Place(m_pScore, 238, 58, 68, 13);
 
-    m_pListen = formButton(QStringLiteral("Listen to Word"), QStringLiteral("Plays the word being asked."), this);
+    m_pListen = FormButton(QStringLiteral("Listen to Word"), QStringLiteral("Plays the word being asked."), this);
     m_pAnswer = new QLineEdit(this);
     m_pAnswer->setAccessibleName(QStringLiteral("Spell it"));
     m_pAnswer->setWhatsThis(QStringLiteral("Type the word here."));
-    m_pCheck = formButton(QStringLiteral("Check"), QStringLiteral("Checks the spelling typed in Spell it."), this);
-    m_pSkip = formButton(QStringLiteral("Skip Word"),
+    m_pCheck = FormButton(QStringLiteral("Check"), QStringLiteral("Checks the spelling typed in Spell it."), this);
+    m_pSkip = FormButton(QStringLiteral("Skip Word"),
                          QStringLiteral("Gives up on this word; it goes to the vocabulary list."), this);
-    m_pNext = formButton(QStringLiteral("Next"), QStringLiteral("Goes on to the next word."), this);
+    m_pNext = FormButton(QStringLiteral("Next"), QStringLiteral("Goes on to the next word."), this);
 
     du.Place(formLabel(QStringLiteral("1)"), m_pListen, this), 16, 82, 10, 10);
     du.Place(m_pListen, 28, 79, 74, 15);
@@ -177,7 +154,6 @@ void CTest::CreateControls()
     m_pMessage = new QPlainTextEdit(this);
     m_pMessage->setReadOnly(true);
     m_pMessage->setTabChangesFocus(true);
-    m_pMessage->setFocusPolicy(Qt::StrongFocus);
     m_pMessage->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
     m_pMessage->setAccessibleName(QStringLiteral("Instructions"));
     m_pMessage->setWhatsThis(QStringLiteral("What to do next, and whether the last answer was right."));
@@ -191,7 +167,6 @@ void CTest::CreateControls()
     m_pResults->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_pResults->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_pResults->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_pResults->setFocusPolicy(Qt::StrongFocus);
     du.Place(m_pResults, 146, 130, 160, 60);
 
     // The form's default button, never shown: Enter on the page presses it.
@@ -201,10 +176,14 @@ void CTest::CreateControls()
     m_pEnterKey->setFocusPolicy(Qt::NoFocus);
     m_pEnterKey->hide();
 
-    // Keyboard order: what a test goes through first, then what only shows results.
+    // Keyboard order: what a test goes through first, then what only shows results. Each of them
+    // takes the focus by Tab and by a click alike. Enter is the page's: it reaches the hidden
+    // "Enter Key" button, not the focused one.
     const QList<QWidget*> order = {m_pStart, m_pRandomize, m_pRepeat, m_pStop, m_pListen, m_pAnswer, m_pCheck,
                                    m_pSkip, m_pNext, m_pMessage, m_pResults, m_pWordNumber, m_pCorrect,
                                    m_pWordCount, m_pScore};
+    for (QWidget* control : order)
+        control->setFocusPolicy(Qt::StrongFocus);
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order.at(i - 1), order.at(i));
 

@@ -6,6 +6,7 @@
 #include "test/testsupport.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testenvironment.h"
+#include "testing/testfiles.h"
 #include "users/userresults.h"
 #include "users/resultfiles.h"
 
@@ -157,7 +158,7 @@ private Q_SLOTS:
             const QString word = run.session.CurrentWord();
             asked << word;
             QCOMPARE(run.session.WordNumber(), int(asked.size()));
-            QCOMPARE(ReadFile(run.folder + QStringLiteral("Temp.wav")), RecordingOf(word));
+            QCOMPARE(TestFiles::Read(run.folder + QStringLiteral("Temp.wav")), RecordingOf(word));
             run.Answer(word);
             QVERIFY(asked.size() <= words.size());
         }
@@ -577,7 +578,7 @@ private Q_SLOTS:
         run.Answer(QStringLiteral("apple"));
         QCOMPARE(run.session.WordNumber(), 2);
         QCOMPARE(run.session.CurrentWord(), QString());
-        QCOMPARE(ReadFile(run.folder + QStringLiteral("Temp.wav")), RecordingOf(QStringLiteral("apple")));
+        QCOMPARE(TestFiles::Read(run.folder + QStringLiteral("Temp.wav")), RecordingOf(QStringLiteral("apple")));
         run.Answer(QString());
         QCOMPARE(run.session.CorrectCount(), 2);
     }
@@ -606,7 +607,7 @@ private Q_SLOTS:
         const QString folder = run.folder + QStringLiteral("not/yet/");
         run.session.SetRecordingFolder(folder);
         run.session.StartTest();
-        QCOMPARE(ReadFile(folder + QStringLiteral("Temp.wav")), RecordingOf(QStringLiteral("apple")));
+        QCOMPARE(TestFiles::Read(folder + QStringLiteral("Temp.wav")), RecordingOf(QStringLiteral("apple")));
         QVERIFY(m_sink->Texts().isEmpty());
     }
 

@@ -3,15 +3,13 @@
 // Support for the tests of the test engine and the test page: a real list file with words and
 // recordings, and a document logged in as a given user.
 
-#include "lists/listdatabase.h"
 #include "lists/orthexdoc.h"
-#include "lists/spellinglistdb.h"
 #include "lists/usersession.h"
 #include "testing/testenvironment.h"
+#include "testing/testlists.h"
 #include "testing/testwav.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -49,12 +47,6 @@ inline QByteArray RecordingOf(const QString& word)
     return TestWav::Pcm16(pcm);
 }
 
-inline QByteArray ReadFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // A fresh folder under the test's temporary folder; it ends in "/".
 inline QString NewFolder(const QString& name)
 {
@@ -68,22 +60,10 @@ inline QString NewFolder(const QString& name)
 // given), and returns its path; empty when it could not be made.
 inline QString MakeList(const QString& name, const QStringList& words, const QList<QByteArray>& recordings = {})
 {
-    const QString path = QDir(CTestEnvironment::Instance().Root()).filePath(name);
-    QFile::remove(path);
-    if (!CListDatabase::Create(path))
-        return QString();
-    CListDatabase database;
-    if (!database.Open(path))
-        return QString();
-    CSpellingListDB list(database);
-    if (!list.Open())
-        return QString();
-    for (qsizetype i = 0; i < words.size(); ++i) {
-        const QByteArray sound = i < recordings.size() ? recordings.at(i) : RecordingOf(words.at(i));
-        if (!list.AppendWord(int(i + 1), QStringLiteral("Teacher"), words.at(i), sound))
-            return QString();
-    }
-    return path;
+    QList<QPair<QString, QByteArray>> recorded;
+    for (qsizetype i = 0; i < words.size(); ++i)
+        recorded.append({words.at(i), i < recordings.size() ? recordings.at(i) : RecordingOf(words.at(i))});
+    return TestLists::MakeInRoot(name, TestLists::WithSounds(recorded, QStringLiteral("Teacher")));
 }
 
 // A document logged in as `user` (nobody when empty) with the list at `path` open (none when

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -101,6 +102,18 @@ QString TestAudio::Pactl(const QStringList& arguments, int* exitCode)
     if (exitCode)
         *exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+int TestAudio::MicVolume()
+{
+    const QString out = Pactl({QStringLiteral("get-source-volume"), QString::fromLatin1(MicSourceName())});
+    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral(":\\s*(\\d+)\\s*/")).match(out);
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+void TestAudio::SetMicVolume(int volume)
+{
+    Pactl({QStringLiteral("set-source-volume"), QString::fromLatin1(MicSourceName()), QString::number(volume)});
 }
 
 // --- CMicrophoneFeeder ----------------------------------------------------------------------

@@ -38,6 +38,10 @@ bool HasSound(const QByteArray& s16le, int threshold = 500, int minSamples = 100
 
 // Runs pactl against the test server; its standard output, and its exit code in *exitCode.
 QString Pactl(const QStringList& arguments, int* exitCode = nullptr);
+// The microphone's volume as pactl reports it for its first channel (-1 when it cannot), and
+// setting it.
+int MicVolume();
+void SetMicVolume(int volume);
 }  // namespace TestAudio
 
 // Skips the test (never passes it) when there is no test audio server.

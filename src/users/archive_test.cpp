@@ -1,4 +1,5 @@
 #include "users/archive.h"
+#include "testing/testarchive.h"
 #include "testing/testenvironment.h"
 
 #include <QBuffer>
@@ -20,21 +21,6 @@ QByteArray Utf16Bytes(const QString& text)
     for (const QChar c : text) {
         bytes.append(char(c.unicode() & 0xFF));
         bytes.append(char(c.unicode() >> 8));
-    }
-    return bytes;
-}
-
-template <class Fn>
-QByteArray Store(Fn write)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    {
-        CArchive ar(buffer, CArchive::Store);
-        write(ar);
-        if (!ar.Flush())
-            qFatal("storing into memory failed");
     }
     return bytes;
 }
@@ -74,7 +60,7 @@ private Q_SLOTS:
         QFETCH(int, length);
         QFETCH(QByteArray, head);
         const QString text = LongText(length);
-        const QByteArray bytes = Store([&](CArchive& ar) { ar.WriteText(text); });
+        const QByteArray bytes = TestArchive::Stored([&](CArchive& ar) { ar.WriteText(text); });
         QCOMPARE(bytes.left(head.size()), head);
         QCOMPARE(bytes.size(), head.size() + 2 * length);
         QCOMPARE(bytes.mid(head.size()), Utf16Bytes(text));
@@ -183,7 +169,7 @@ private Q_SLOTS:
     {
         QFETCH(quint32, count);
         QFETCH(QByteArray, bytes);
-        QCOMPARE(Store([&](CArchive& ar) { ar.WriteCount(count); }), bytes);
+        QCOMPARE(TestArchive::Stored([&](CArchive& ar) { ar.WriteCount(count); }), bytes);
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::ReadOnly);
         CArchive ar(buffer, CArchive::Load);
@@ -205,7 +191,7 @@ private Q_SLOTS:
     {
         QFETCH(qint32, value);
         QFETCH(QByteArray, bytes);
-        QCOMPARE(Store([&](CArchive& ar) { ar.WriteInt32(value); }), bytes);
+        QCOMPARE(TestArchive::Stored([&](CArchive& ar) { ar.WriteInt32(value); }), bytes);
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::ReadOnly);
         CArchive ar(buffer, CArchive::Load);

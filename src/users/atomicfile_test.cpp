@@ -1,5 +1,6 @@
 #include "users/atomicfile.h"
 #include "testing/testenvironment.h"
+#include "testing/testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,20 +14,6 @@ class AtomicFileTest : public QObject
     Q_OBJECT
 
 private:
-    static int modeOf(const QString& path)
-    {
-        struct stat st {};
-        if (::stat(QFile::encodeName(path).constData(), &st) != 0)
-            return -1;
-        return int(st.st_mode & 07777);
-    }
-
-    static QByteArray readFile(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-    }
-
     static void chmodPath(const QString& path, int mode)
     {
         QCOMPARE(::chmod(QFile::encodeName(path).constData(), mode_t(mode)), 0);
@@ -51,9 +38,9 @@ private Q_SLOTS:
         const QString path = dir.filePath(QStringLiteral("Anna.sp3"));
         QString error;
         QVERIFY2(AtomicFile::Write(path, QByteArray("\x00\x00", 2), &error), qPrintable(error));
-        QCOMPARE(readFile(path), QByteArray("\x00\x00", 2));
-        QCOMPARE(modeOf(path) & 022, writeBits);
-        QVERIFY(modeOf(path) & 0400);
+        QCOMPARE(TestFiles::Read(path), QByteArray("\x00\x00", 2));
+        QCOMPARE(TestFiles::ModeOf(path) & 022, writeBits);
+        QVERIFY(TestFiles::ModeOf(path) & 0400);
     }
 
     void anExistingFileKeepsItsMode_data()
@@ -72,8 +59,8 @@ private Q_SLOTS:
         QVERIFY(AtomicFile::Write(path, "old"));
         chmodPath(path, mode);
         QVERIFY(AtomicFile::Write(path, "new"));
-        QCOMPARE(readFile(path), QByteArray("new"));
-        QCOMPARE(modeOf(path), mode);
+        QCOMPARE(TestFiles::Read(path), QByteArray("new"));
+        QCOMPARE(TestFiles::ModeOf(path), mode);
     }
 
     void aFailedWriteLeavesNothingBehind_data()
@@ -102,9 +89,9 @@ private Q_SLOTS:
         QCOMPARE(AtomicFile::KeepAside(path, suffix, "first"), path + suffix);
         QCOMPARE(AtomicFile::KeepAside(path, suffix, "second"), path + suffix + QStringLiteral(".2"));
         QCOMPARE(AtomicFile::KeepAside(path, suffix, "third"), path + suffix + QStringLiteral(".3"));
-        QCOMPARE(readFile(path + suffix), QByteArray("first"));
-        QCOMPARE(readFile(path + suffix + QStringLiteral(".2")), QByteArray("second"));
-        QCOMPARE(readFile(path + suffix + QStringLiteral(".3")), QByteArray("third"));
+        QCOMPARE(TestFiles::Read(path + suffix), QByteArray("first"));
+        QCOMPARE(TestFiles::Read(path + suffix + QStringLiteral(".2")), QByteArray("second"));
+        QCOMPARE(TestFiles::Read(path + suffix + QStringLiteral(".3")), QByteArray("third"));
         QString error;
         QVERIFY(AtomicFile::KeepAside(dir.filePath(QStringLiteral("missing/x")), suffix, "x", &error).isEmpty());
         QVERIFY(!error.isEmpty());

@@ -2,6 +2,7 @@
 #include "users/simplecombo.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testenvironment.h"
+#include "testing/testusers.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,37 +13,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
-using SUserList = QList<QPair<QString, QString>>;
-
-void writeUsers(const QString& folder, const SUserList& users)
-{
-    CUserFile file(folder);
-    file.OpenUserFile();
-    for (const auto& u : users) {
-        auto user = std::make_unique<CUser>();
-        user->SetName(u.first);
-        user->SetPassword(u.second);
-        file.Users().AddTail(std::move(user));
-    }
-    QVERIFY(file.SaveUsers());
-}
-
-SUserList readUsers(const QString& folder)
-{
-    QFile file(CUserFile::PathIn(folder));
-    if (!file.open(QIODevice::ReadOnly))
-        return {{QStringLiteral("<no file>"), QString()}};
-    CRecordList<CUser> users;
-    const QByteArray bytes = file.readAll();
-    if (!bytes.isEmpty())
-        CUserFile::Load(bytes, users);
-    SUserList list;
-    for (const CUser& user : users)
-        list.append({user.GetName(), user.GetPassword()});
-    return list;
-}
-}  // namespace
+using TestUsers::SUserList;
 
 class ChangePWDlgTest : public QObject
 {
@@ -135,7 +106,7 @@ private Q_SLOTS:
         QFETCH(QString, retyped);
         QFETCH(QString, message);
         QFETCH(QString, stored);
-        writeUsers(folder(), {{QStringLiteral("anna"), QStringLiteral(" ")}, {QStringLiteral("Bob"), QStringLiteral("old")}});
+        TestUsers::Write(folder(), {{QStringLiteral("anna"), QStringLiteral(" ")}, {QStringLiteral("Bob"), QStringLiteral("old")}});
         CChangePWDlg dialog;
         open(dialog, folder());
         QCOMPARE(dialog.NameBox()->Items(), (QStringList{QStringLiteral("anna"), QStringLiteral("Bob")}));
@@ -145,30 +116,30 @@ private Q_SLOTS:
         QCOMPARE(dialog.isVisible(), !message.isEmpty());
         if (message.isEmpty())
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(readUsers(folder()), (SUserList{{QStringLiteral("anna"), QStringLiteral(" ")}, {QStringLiteral("Bob"), stored}}));
+        QCOMPARE(TestUsers::Read(folder()), (SUserList{{QStringLiteral("anna"), QStringLiteral(" ")}, {QStringLiteral("Bob"), stored}}));
     }
 
     void aBlankPasswordIsTheOldPasswordOfABlankUser()
     {
-        writeUsers(folder(), {{QStringLiteral("anna"), QStringLiteral(" ")}});
+        TestUsers::Write(folder(), {{QStringLiteral("anna"), QStringLiteral(" ")}});
         CChangePWDlg dialog;
         open(dialog, folder());
         fill(dialog, QStringLiteral("anna"), QString(), QStringLiteral("pw"), QStringLiteral("pw"));
         QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(readUsers(folder()), (SUserList{{QStringLiteral("anna"), QStringLiteral("pw")}}));
+        QCOMPARE(TestUsers::Read(folder()), (SUserList{{QStringLiteral("anna"), QStringLiteral("pw")}}));
     }
 
     void cancellingChangesNothing()
     {
-        writeUsers(folder(), {{QStringLiteral("Bob"), QStringLiteral("old")}});
+        TestUsers::Write(folder(), {{QStringLiteral("Bob"), QStringLiteral("old")}});
         CChangePWDlg dialog;
         open(dialog, folder());
         fill(dialog, QStringLiteral("Bob"), QStringLiteral("old"), QStringLiteral("new"), QStringLiteral("neu"));
         QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
         QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton);
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
-        QCOMPARE(readUsers(folder()), (SUserList{{QStringLiteral("Bob"), QStringLiteral("old")}}));
+        QCOMPARE(TestUsers::Read(folder()), (SUserList{{QStringLiteral("Bob"), QStringLiteral("old")}}));
     }
 
     void withoutTheFileEveryNameIsUnknown()
@@ -186,7 +157,7 @@ private Q_SLOTS:
     // "Password Changed." must not follow a change that never reached the file.
     void aFailedWriteKeepsTheDialogOpen()
     {
-        writeUsers(folder(), {{QStringLiteral("Bob"), QStringLiteral("old")}});
+        TestUsers::Write(folder(), {{QStringLiteral("Bob"), QStringLiteral("old")}});
         CChangePWDlg dialog;
         open(dialog, folder());
         const QString moved = m_dir->path() + QStringLiteral("/moved");
@@ -196,7 +167,7 @@ private Q_SLOTS:
         QVERIFY(dialog.isVisible());
         QCOMPARE(m_sink->Texts().size(), 1);
         QVERIFY(m_sink->Texts().at(0).contains(folder() + QStringLiteral("/Orthex.lgn")));
-        QCOMPARE(readUsers(moved), (SUserList{{QStringLiteral("Bob"), QStringLiteral("old")}}));
+        QCOMPARE(TestUsers::Read(moved), (SUserList{{QStringLiteral("Bob"), QStringLiteral("old")}}));
     }
 };
 

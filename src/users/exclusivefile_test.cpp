@@ -1,5 +1,6 @@
 #include "users/exclusivefile.h"
 #include "testing/testenvironment.h"
+#include "testing/testfiles.h"
 
 #include <QFile>
 #include <QProcess>
@@ -15,19 +16,6 @@ class ExclusiveFileTest : public QObject
 private:
     QTemporaryDir m_dir{CTestEnvironment::Instance().Root() + QStringLiteral("/lockXXXXXX")};
     QString path() const { return m_dir.filePath(QStringLiteral("Orthex.lgn")); }
-
-    static void writeFile(const QString& path, const QByteArray& bytes)
-    {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        QCOMPARE(file.write(bytes), bytes.size());
-    }
-
-    static QByteArray readFile(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-    }
 
     static void startHelper(QProcess& helper, const QString& path)
     {
@@ -59,7 +47,7 @@ private Q_SLOTS:
         QFETCH(bool, create);
         QFETCH(int, expected);
         if (exists)
-            writeFile(path(), "abc");
+            QVERIFY(TestFiles::Write(path(), "abc"));
         CExclusiveFile file;
         QCOMPARE(int(file.TryOpen(path(), create)), expected);
         QCOMPARE(file.IsOpen(), expected == int(CExclusiveFile::EOpen::Opened));
@@ -97,7 +85,7 @@ private Q_SLOTS:
         QFETCH(bool, firstReads);
         QFETCH(bool, secondReads);
         QFETCH(bool, together);
-        writeFile(path(), "abc");
+        QVERIFY(TestFiles::Write(path(), "abc"));
         auto take = [this](CExclusiveFile& file, bool reads) {
             return reads ? file.TryOpenForReading(path()) : file.TryOpen(path(), false);
         };
@@ -138,11 +126,11 @@ private Q_SLOTS:
 
     void replacingKeepsTheNewFileHeld()
     {
-        writeFile(path(), "old");
+        QVERIFY(TestFiles::Write(path(), "old"));
         CExclusiveFile holder;
         QCOMPARE(holder.TryOpen(path(), false), CExclusiveFile::EOpen::Opened);
         QVERIFY(holder.Replace("new content"));
-        QCOMPARE(readFile(path()), QByteArray("new content"));
+        QCOMPARE(TestFiles::Read(path()), QByteArray("new content"));
         CExclusiveFile other;
         QCOMPARE(other.TryOpen(path(), false), CExclusiveFile::EOpen::Locked);
         QVERIFY(holder.Replace("newer"));
@@ -166,7 +154,7 @@ private Q_SLOTS:
     void replacingKeepsTheMode()
     {
         QFETCH(int, mode);
-        writeFile(path(), "old");
+        QVERIFY(TestFiles::Write(path(), "old"));
         QCOMPARE(::chmod(QFile::encodeName(path()).constData(), mode_t(mode)), 0);
         CExclusiveFile holder;
         QCOMPARE(holder.TryOpen(path(), false), CExclusiveFile::EOpen::Opened);
@@ -180,12 +168,12 @@ private Q_SLOTS:
     // the holder renames its new content over it: the try must end up holding the new file.
     void aFileReplacedDuringATryIsOpenedAgain()
     {
-        writeFile(path(), "old");
+        QVERIFY(TestFiles::Write(path(), "old"));
         int calls = 0;
         const QString replacement = m_dir.filePath(QStringLiteral("replacement"));
         CExclusiveFile::SetAfterOpenHook([&] {
             if (++calls == 1) {
-                writeFile(replacement, "replaced");
+                QVERIFY(TestFiles::Write(replacement, "replaced"));
                 QFile::remove(path());
                 QFile::rename(replacement, path());
             }
@@ -202,7 +190,7 @@ private Q_SLOTS:
 
     void aFileRemovedDuringATryIsCreatedAgain()
     {
-        writeFile(path(), "old");
+        QVERIFY(TestFiles::Write(path(), "old"));
         int calls = 0;
         CExclusiveFile::SetAfterOpenHook([&] {
             if (++calls == 1)

@@ -3,6 +3,7 @@
 #include "users/usernames.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testenvironment.h"
+#include "testing/testusers.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -16,38 +17,7 @@
 #include <QTimer>
 #include <QtTest>
 
-namespace {
-using SUserList = QList<QPair<QString, QString>>;
-
-void writeUsers(const QString& folder, const SUserList& users)
-{
-    CUserFile file(folder);
-    file.OpenUserFile();
-    for (const auto& u : users) {
-        auto user = std::make_unique<CUser>();
-        user->SetName(u.first);
-        user->SetPassword(u.second);
-        file.Users().AddTail(std::move(user));
-    }
-    QVERIFY(file.SaveUsers());
-}
-
-// The users in the file, read without taking the file (so it works while a dialog holds it).
-SUserList readUsers(const QString& folder)
-{
-    QFile file(CUserFile::PathIn(folder));
-    if (!file.open(QIODevice::ReadOnly))
-        return {{QStringLiteral("<no file>"), QString()}};
-    CRecordList<CUser> users;
-    const QByteArray bytes = file.readAll();
-    if (!bytes.isEmpty())
-        CUserFile::Load(bytes, users);
-    SUserList list;
-    for (const CUser& user : users)
-        list.append({user.GetName(), user.GetPassword()});
-    return list;
-}
-}  // namespace
+using TestUsers::SUserList;
 
 class LogInDlgTest : public QObject
 {
@@ -140,11 +110,11 @@ private Q_SLOTS:
         QFETCH(bool, logsIn);
         QVERIFY(logIn(QStringLiteral("Bob"), created));
         const QString stored = created.isEmpty() ? QStringLiteral(" ") : created;
-        QCOMPARE(readUsers(folder()), (SUserList{{QStringLiteral("Bob"), stored}}));
+        QCOMPARE(TestUsers::Read(folder()), (SUserList{{QStringLiteral("Bob"), stored}}));
         m_sink->Clear();
         QCOMPARE(logIn(QStringLiteral("Bob"), typed), logsIn);
         QCOMPARE(m_sink->Texts(), logsIn ? QStringList() : QStringList{QStringLiteral("InCorrect PassWord")});
-        QCOMPARE(readUsers(folder()), (SUserList{{QStringLiteral("Bob"), stored}}));
+        QCOMPARE(TestUsers::Read(folder()), (SUserList{{QStringLiteral("Bob"), stored}}));
     }
 
     void aNewNameLogsInAtOnce()
@@ -157,12 +127,12 @@ private Q_SLOTS:
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(dialog.Name(), QStringLiteral("Kim"));
         QVERIFY(dialog.AutoLogIn());
-        QCOMPARE(readUsers(folder()), (SUserList{{QStringLiteral("Kim"), QStringLiteral("pw")}}));
+        QCOMPARE(TestUsers::Read(folder()), (SUserList{{QStringLiteral("Kim"), QStringLiteral("pw")}}));
     }
 
     void theKeyboardAloneLogsIn()
     {
-        writeUsers(folder(), {{QStringLiteral("Kim"), QStringLiteral("pw")}});
+        TestUsers::Write(folder(), {{QStringLiteral("Kim"), QStringLiteral("pw")}});
         CLogInDlg dialog;
         open(dialog);
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
@@ -179,7 +149,7 @@ private Q_SLOTS:
 
     void pickingANameFillsTheNameBox()
     {
-        writeUsers(folder(), {{QStringLiteral("Zoe"), QStringLiteral(" ")}, {QStringLiteral("anna"), QStringLiteral(" ")}});
+        TestUsers::Write(folder(), {{QStringLiteral("Zoe"), QStringLiteral(" ")}, {QStringLiteral("anna"), QStringLiteral(" ")}});
         CLogInDlg dialog;
         open(dialog);
         QListWidget* list = dialog.NameBox()->List();
@@ -196,14 +166,14 @@ private Q_SLOTS:
                               {QStringLiteral("anna"), QStringLiteral(" ")},
                               {QStringLiteral("Bob"), QStringLiteral(" ")},
                               {QStringLiteral("Anna"), QStringLiteral(" ")}};
-        writeUsers(folder(), users);
+        TestUsers::Write(folder(), users);
         CLogInDlg dialog;
         open(dialog);
         QCOMPARE(dialog.NameBox()->Items(), (QStringList{QStringLiteral("Anna"), QStringLiteral("anna"),
                                                           QStringLiteral("Bob"), QStringLiteral("Zoe")}));
         fill(dialog, QStringLiteral("Cleo"), QString());
         clickOk(dialog);
-        QCOMPARE(readUsers(folder()), (users + SUserList{{QStringLiteral("Cleo"), QStringLiteral(" ")}}));
+        QCOMPARE(TestUsers::Read(folder()), (users + SUserList{{QStringLiteral("Cleo"), QStringLiteral(" ")}}));
     }
 
     void emptyAndMissingFilesShowNoNames_data()
@@ -226,21 +196,21 @@ private Q_SLOTS:
 
     void okWithAnEmptyNameLogsNobodyIn()
     {
-        writeUsers(folder(), {{QStringLiteral("anna"), QStringLiteral("pw")}});
+        TestUsers::Write(folder(), {{QStringLiteral("anna"), QStringLiteral("pw")}});
         CLogInDlg dialog;
         open(dialog);
         clickOk(dialog);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(dialog.Name(), QString());
-        QCOMPARE(readUsers(folder()), (SUserList{{QStringLiteral("anna"), QStringLiteral("pw")}}));
+        QCOMPARE(TestUsers::Read(folder()), (SUserList{{QStringLiteral("anna"), QStringLiteral("pw")}}));
     }
 
     void namesAreMatchedExactly()
     {
-        writeUsers(folder(), {{QStringLiteral("bob"), QStringLiteral("secret")}});
+        TestUsers::Write(folder(), {{QStringLiteral("bob"), QStringLiteral("secret")}});
         QVERIFY(logIn(QStringLiteral("Bob"), QString()));
         QVERIFY(logIn(QStringLiteral("bob "), QString()));
-        QCOMPARE(readUsers(folder()), (SUserList{{QStringLiteral("bob"), QStringLiteral("secret")},
+        QCOMPARE(TestUsers::Read(folder()), (SUserList{{QStringLiteral("bob"), QStringLiteral("secret")},
                                                  {QStringLiteral("Bob"), QStringLiteral(" ")},
                                                  {QStringLiteral("bob "), QStringLiteral(" ")}}));
         QVERIFY(m_sink->Texts().isEmpty());
@@ -248,7 +218,7 @@ private Q_SLOTS:
 
     void deletingAndCancellingKeepsTheUser()
     {
-        writeUsers(folder(), {{QStringLiteral("anna"), QStringLiteral("pw")}});
+        TestUsers::Write(folder(), {{QStringLiteral("anna"), QStringLiteral("pw")}});
         CLogInDlg dialog;
         open(dialog);
         fill(dialog, QStringLiteral("anna"), QStringLiteral("pw"));
@@ -258,7 +228,7 @@ private Q_SLOTS:
         QCOMPARE(dialog.PasswordEdit()->text(), QString());
         QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton);
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
-        QCOMPARE(readUsers(folder()), (SUserList{{QStringLiteral("anna"), QStringLiteral("pw")}}));
+        QCOMPARE(TestUsers::Read(folder()), (SUserList{{QStringLiteral("anna"), QStringLiteral("pw")}}));
     }
 
     void deletingNeedsThePassword_data()
@@ -283,7 +253,7 @@ private Q_SLOTS:
         QFETCH(QString, password);
         QFETCH(QStringList, messages);
         QFETCH(QStringList, left);
-        writeUsers(folder(), {{QStringLiteral("anna"), QStringLiteral("a")}, {QStringLiteral("Anna"), QStringLiteral("b")}});
+        TestUsers::Write(folder(), {{QStringLiteral("anna"), QStringLiteral("a")}, {QStringLiteral("Anna"), QStringLiteral("b")}});
         CLogInDlg dialog;
         open(dialog);
         fill(dialog, name, password);
@@ -292,12 +262,12 @@ private Q_SLOTS:
         QCOMPARE(dialog.NameBox()->Items(), left);
         QVERIFY(dialog.isVisible());
         // The deletion reaches the file at the next OK.
-        const SUserList before = readUsers(folder());
+        const SUserList before = TestUsers::Read(folder());
         QCOMPARE(before.size(), 2);
         fill(dialog, QString(), QString());
         clickOk(dialog);
         QStringList stored;
-        for (const auto& user : readUsers(folder()))
+        for (const auto& user : TestUsers::Read(folder()))
             stored.append(user.first);
         std::sort(stored.begin(), stored.end(), CSimpleComboBox::SortsBefore);
         QCOMPARE(stored, left);
@@ -307,7 +277,7 @@ private Q_SLOTS:
     // later change in the same dialog is written too.
     void aWrongPasswordAfterADeletionWritesTheDeletion()
     {
-        writeUsers(folder(), {{QStringLiteral("anna"), QStringLiteral("a")}, {QStringLiteral("Bob"), QStringLiteral("b")}});
+        TestUsers::Write(folder(), {{QStringLiteral("anna"), QStringLiteral("a")}, {QStringLiteral("Bob"), QStringLiteral("b")}});
         CLogInDlg dialog;
         open(dialog);
         fill(dialog, QStringLiteral("anna"), QStringLiteral("a"));
@@ -316,14 +286,14 @@ private Q_SLOTS:
         clickOk(dialog);
         QVERIFY(dialog.isVisible());
         QCOMPARE(m_sink->Texts(), QStringList{QStringLiteral("InCorrect PassWord")});
-        QCOMPARE(readUsers(folder()), (SUserList{{QStringLiteral("Bob"), QStringLiteral("b")}}));
+        QCOMPARE(TestUsers::Read(folder()), (SUserList{{QStringLiteral("Bob"), QStringLiteral("b")}}));
         CUserFile other(folder());
         QCOMPARE(other.OpenOnce(false), CExclusiveFile::EOpen::Locked);  // still held by the dialog
         fill(dialog, QStringLiteral("Cleo"), QString());
         clickOk(dialog);
         QVERIFY(!dialog.isVisible());
         QCOMPARE(dialog.Name(), QStringLiteral("Cleo"));
-        QCOMPARE(readUsers(folder()), (SUserList{{QStringLiteral("Bob"), QStringLiteral("b")},
+        QCOMPARE(TestUsers::Read(folder()), (SUserList{{QStringLiteral("Bob"), QStringLiteral("b")},
                                                  {QStringLiteral("Cleo"), QStringLiteral(" ")}}));
     }
 
@@ -340,14 +310,14 @@ private Q_SLOTS:
     void newNamesMustBeFileNames()
     {
         QFETCH(QString, name);
-        writeUsers(folder(), {{QStringLiteral("anna"), QStringLiteral(" ")}});
+        TestUsers::Write(folder(), {{QStringLiteral("anna"), QStringLiteral(" ")}});
         CLogInDlg dialog;
         open(dialog);
         dialog.NameBox()->SetText(name);
         clickOk(dialog);
         QVERIFY(dialog.isVisible());
         QCOMPARE(m_sink->Texts(), QStringList{UserNames::RuleText()});
-        QCOMPARE(readUsers(folder()), (SUserList{{QStringLiteral("anna"), QStringLiteral(" ")}}));
+        QCOMPARE(TestUsers::Read(folder()), (SUserList{{QStringLiteral("anna"), QStringLiteral(" ")}}));
         fill(dialog, QString(25, QLatin1Char('n')), QString());
         clickOk(dialog);
         QVERIFY(!dialog.isVisible());
@@ -355,7 +325,7 @@ private Q_SLOTS:
 
     void anExistingOddNameStillLogsIn()
     {
-        writeUsers(folder(), {{QStringLiteral("a/b"), QStringLiteral(" ")}});
+        TestUsers::Write(folder(), {{QStringLiteral("a/b"), QStringLiteral(" ")}});
         QVERIFY(logIn(QStringLiteral("a/b"), QString()));
         QVERIFY(m_sink->Texts().isEmpty());
     }
@@ -387,7 +357,7 @@ private Q_SLOTS:
     {
         QFETCH(int, releaseAfterMs);
         const bool released = releaseAfterMs >= 0;
-        writeUsers(folder(), {{QStringLiteral("anna"), QStringLiteral(" ")}});
+        TestUsers::Write(folder(), {{QStringLiteral("anna"), QStringLiteral(" ")}});
         QProcess helper;
         helper.start(QStringLiteral(ORTHEX_USERS_HELPER), {QStringLiteral("holdusers"), folder(),
                                                            QString::number(releaseAfterMs), QStringLiteral("Helen")});
@@ -427,7 +397,7 @@ private Q_SLOTS:
             clickOk(dialog);
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
             QCOMPARE(dialog.Name(), QStringLiteral("anna"));
-            QCOMPARE(readUsers(folder()), (SUserList{{QStringLiteral("anna"), QStringLiteral(" ")}}));
+            QCOMPARE(TestUsers::Read(folder()), (SUserList{{QStringLiteral("anna"), QStringLiteral(" ")}}));
             helper.write("release\n");
         }
         // The dialog's waiting runs an event loop, in which the helper may have been seen to end.

@@ -7,6 +7,7 @@
 #include "lists/orthexdoc.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testenvironment.h"
+#include "testing/testfiles.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -71,12 +72,6 @@ private:
 
     QString folder() const { return m_dir->path() + QStringLiteral("/users"); }
     QString file(const QString& name) const { return folder() + QLatin1Char('/') + name; }
-    static QByteArray readFile(const QString& path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-    }
-
     std::unique_ptr<COrthexDoc> makeDocument()
     {
         return std::make_unique<COrthexDoc>(std::make_unique<CAppUserSession>(*m_folders, m_dialog.Runner()));
@@ -171,8 +166,8 @@ private Q_SLOTS:
             doc->Results().SetChanged(true);  // a test was started
             doc->Results().Grades().AddHead(grade(QStringLiteral("Week1--Stopped Test")));
         }
-        QCOMPARE(readFile(file(QStringLiteral("Anna.sp4"))), QByteArray("\x00\x00", 2));
-        QCOMPARE(readFile(file(QStringLiteral("Anna.sp5"))), QByteArray("\x00\x00", 2));
+        QCOMPARE(TestFiles::Read(file(QStringLiteral("Anna.sp4"))), QByteArray("\x00\x00", 2));
+        QCOMPARE(TestFiles::Read(file(QStringLiteral("Anna.sp5"))), QByteArray("\x00\x00", 2));
         m_dialog.answers = {ok(QStringLiteral("Anna"))};
         auto doc = makeDocument();
         QCOMPARE(gradeNames(*doc), QStringList{QStringLiteral("Week1--Stopped Test")});
@@ -227,7 +222,7 @@ private Q_SLOTS:
                                      : next == QLatin1String("Anna") ? QStringList{QStringLiteral("Anna's")}
                                                                      : QStringList();
         QCOMPARE(gradeNames(*doc), expected);
-        QVERIFY(readFile(file(QStringLiteral("Anna.sp3"))).contains(QByteArray("A\0n\0n\0a\0'\0s\0", 12)));
+        QVERIFY(TestFiles::Read(file(QStringLiteral("Anna.sp3"))).contains(QByteArray("A\0n\0n\0a\0'\0s\0", 12)));
         QVERIFY(m_sink->Texts().isEmpty());
     }
 
@@ -268,7 +263,7 @@ private Q_SLOTS:
         QCOMPARE(gradeNames(*doc), QStringList{QStringLiteral("unsaved")});
         QVERIFY(QDir().mkdir(later));
         doc.reset();  // program end: written now, though nothing changed since
-        QVERIFY(readFile(later + QStringLiteral("/Anna.sp3")).contains(QByteArray("u\0n\0s\0a\0v\0e\0d\0", 14)));
+        QVERIFY(TestFiles::Read(later + QStringLiteral("/Anna.sp3")).contains(QByteArray("u\0n\0s\0a\0v\0e\0d\0", 14)));
     }
 
     void theRealDialogIsRunByDefault()

@@ -3,6 +3,8 @@
 #include "users/archive.h"
 #include "users/classregistry.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QtGlobal>
 
 #include <algorithm>
@@ -178,4 +180,32 @@ void LoadList(CArchive& ar, CRecordList<T>& list)
         }
         }
     }
+}
+
+// A whole list in the stored byte format, as the user file and the result files hold it.
+template <class T>
+QByteArray StoreListBytes(const CRecordList<T>& list)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        CArchive ar(buffer, CArchive::Store);
+        StoreList(ar, list);
+        ar.Flush();
+    }
+    return bytes;
+}
+
+// Loads a list from its stored bytes as LoadList does, and returns the offset after its last
+// entry.
+template <class T>
+qint64 LoadListBytes(const QByteArray& bytes, CRecordList<T>& list)
+{
+    QByteArray copy = bytes;
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    CArchive ar(buffer, CArchive::Load);
+    LoadList(ar, list);
+    return ar.Offset();
 }

@@ -65,28 +65,12 @@ struct CTestUser {
     }
 };
 
-template <class T>
-QByteArray StoreBytes(const CRecordList<T>& list)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    CArchive ar(buffer, CArchive::Store);
-    StoreList(ar, list);
-    if (!ar.Flush())
-        qFatal("storing into memory failed");
-    return bytes;
-}
-
 // Loads bytes into list; the archive error, if any.
 template <class T>
-std::optional<CArchiveException> LoadBytes(QByteArray bytes, CRecordList<T>& list)
+std::optional<CArchiveException> LoadBytes(const QByteArray& bytes, CRecordList<T>& list)
 {
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    CArchive ar(buffer, CArchive::Load);
     try {
-        LoadList(ar, list);
+        LoadListBytes(bytes, list);
     } catch (const CArchiveException& e) {
         return e;
     }
@@ -194,7 +178,7 @@ QList<qint64> RecordEnds(const CRecordList<T>& records)
     CRecordList<T> prefix;
     for (const T& r : records) {
         prefix.AddTail(std::make_unique<T>(r));
-        ends << StoreBytes(prefix).size();
+        ends << StoreListBytes(prefix).size();
     }
     return ends;
 }
@@ -203,7 +187,7 @@ template <class T>
 void CheckEveryCut()
 {
     const CRecordList<T> records = ThreeRecords<T>();
-    const QByteArray bytes = StoreBytes(records);
+    const QByteArray bytes = StoreListBytes(records);
     const QList<qint64> ends = RecordEnds(records);
     QCOMPARE(ends.size(), 3);
     QCOMPARE(ends.last(), qint64(bytes.size()));
@@ -277,7 +261,7 @@ private Q_SLOTS:
         const QByteArray expected = Hex("0100") + kGradeClass + Hex("08000000 0A000000") + Hex("FFFEFF12")
                                     + Utf16("12/08/26, 03:10 AM") + Hex("FFFEFF05") + Utf16("Week1");
         QCOMPARE(expected.size(), 76);
-        QCOMPARE(StoreBytes(list), expected);
+        QCOMPARE(StoreListBytes(list), expected);
 
         CRecordList<CGrade> back;
         QVERIFY(!LoadBytes(expected, back));
@@ -297,10 +281,10 @@ private Q_SLOTS:
     void emptyList()
     {
         QFETCH(QString, kind);
-        QCOMPARE(StoreBytes(CRecordList<CGrade>()), Hex("0000"));
-        QCOMPARE(StoreBytes(CRecordList<CMissed>()), Hex("0000"));
-        QCOMPARE(StoreBytes(CRecordList<CVocabulary>()), Hex("0000"));
-        QCOMPARE(StoreBytes(CRecordList<CTestUser>()), Hex("0000"));
+        QCOMPARE(StoreListBytes(CRecordList<CGrade>()), Hex("0000"));
+        QCOMPARE(StoreListBytes(CRecordList<CMissed>()), Hex("0000"));
+        QCOMPARE(StoreListBytes(CRecordList<CVocabulary>()), Hex("0000"));
+        QCOMPARE(StoreListBytes(CRecordList<CTestUser>()), Hex("0000"));
         const SLoadResult result = LoadKind(kind, Hex("0000"));
         QVERIFY(!result.error);
         QCOMPARE(result.records, 0);
@@ -323,7 +307,7 @@ private Q_SLOTS:
         CRecordList<CGrade> list;
         for (int i = 0; i < count; ++i)
             list.AddTail(Grade({}, {}, i, -i));
-        const QByteArray bytes = StoreBytes(list);
+        const QByteArray bytes = StoreListBytes(list);
         QCOMPARE(bytes.left(head.size()), head);
         // The class description once, then the 2-byte class index before every further grade.
         const qsizetype fields = 8 + 4 + 4;
@@ -354,19 +338,19 @@ private Q_SLOTS:
         QByteArray bytes;
         QList<qint64> ends;
         if (kind == QLatin1String("grades")) {
-            bytes = StoreBytes(ThreeRecords<CGrade>());
+            bytes = StoreListBytes(ThreeRecords<CGrade>());
             ends = RecordEnds(ThreeRecords<CGrade>());
         } else if (kind == QLatin1String("missed")) {
-            bytes = StoreBytes(ThreeRecords<CMissed>());
+            bytes = StoreListBytes(ThreeRecords<CMissed>());
             ends = RecordEnds(ThreeRecords<CMissed>());
         } else if (kind == QLatin1String("vocabulary")) {
-            bytes = StoreBytes(ThreeRecords<CVocabulary>());
+            bytes = StoreListBytes(ThreeRecords<CVocabulary>());
             ends = RecordEnds(ThreeRecords<CVocabulary>());
         } else {
             CRecordList<CTestUser> users;
             for (const char* name : {"Ann", "Bob", "Cy"})
                 users.AddTail(std::make_unique<CTestUser>(CTestUser{name, " "}));
-            bytes = StoreBytes(users);
+            bytes = StoreListBytes(users);
             CRecordList<CTestUser> back;
             QVERIFY(!LoadBytes(bytes, back));
             QCOMPARE(back.at(2).name, QStringLiteral("Cy"));
@@ -532,7 +516,7 @@ private Q_SLOTS:
         QVERIFY(list.size() >= 2);
         QCOMPARE(list.at(1), list.at(0));
         QCOMPARE(list.at(0).GetDateText(), text);
-        QVERIFY2(StoreBytes(list).size() <= 2 * bytes.size(), qPrintable(QString::number(list.size())));
+        QVERIFY2(StoreListBytes(list).size() <= 2 * bytes.size(), qPrintable(QString::number(list.size())));
     }
 
     // Successive records whose fields are alike, equal or differ by one unit read back exactly
@@ -546,7 +530,7 @@ private Q_SLOTS:
             records.AddTail(Missed(r[0], r[1]));
         records.at(3).SetListName(QStringLiteral("Spelling Week 4"));
         CRecordList<CMissed> back;
-        QVERIFY(!LoadBytes(StoreBytes(records), back));
+        QVERIFY(!LoadBytes(StoreListBytes(records), back));
         QCOMPARE(back.size(), records.size());
         for (qsizetype i = 0; i < back.size(); ++i)
             QCOMPARE(back.at(i), records.at(i));
@@ -583,7 +567,7 @@ private Q_SLOTS:
         QCOMPARE(list.at(0).GetWord(), QStringLiteral(u"na\u00efve\u20acs"));
         QCOMPARE(list.at(0).GetMisspelling(), QString());
         // Written again, every text takes the UTF-16 form.
-        QCOMPARE(StoreBytes(list), Hex("0100") + kMissedClass + Text("Week1") + Text("d")
+        QCOMPARE(StoreListBytes(list), Hex("0100") + kMissedClass + Text("Week1") + Text("d")
                                        + Text(QStringLiteral(u"na\u00efve\u20acs")) + Text(""));
     }
 
@@ -620,7 +604,7 @@ private Q_SLOTS:
         }
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.size(), qint64(StoreBytes(records).size()));
+        QCOMPARE(file.size(), qint64(StoreListBytes(records).size()));
         CRecordList<CMissed> list;
         list.AddTail(Missed("first", "frist"));
         CArchive ar(file, CArchive::Load);

@@ -1,5 +1,6 @@
 #include "users/archive.h"
 #include "users/records.h"
+#include "testing/testarchive.h"
 #include "testing/testenvironment.h"
 
 #include <QBuffer>
@@ -21,14 +22,7 @@ QByteArray Text(const QString& text)
 template <class T>
 QByteArray Stored(T record)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    CArchive ar(buffer, CArchive::Store);
-    record.Serialize(ar);
-    if (!ar.Flush())
-        qFatal("storing into memory failed");
-    return bytes;
+    return TestArchive::Stored([&](CArchive& ar) { record.Serialize(ar); });
 }
 
 template <class T>

@@ -4,7 +4,6 @@
 #include "users/archive.h"
 #include "users/atomicfile.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -59,30 +58,18 @@ CResultFiles::CResultFiles(const QString& userFolder)
 template <class T>
 QByteArray CResultFiles::Store(const CRecordList<T>& list)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    {
-        CArchive ar(buffer, CArchive::Store);
-        StoreList(ar, list);
-        ar.Flush();
-    }
-    return bytes;
+    return StoreListBytes(list);
 }
 
 template <class T>
 void CResultFiles::Load(const QByteArray& bytes, CRecordList<T>& list)
 {
-    QByteArray copy = bytes;
-    QBuffer buffer(&copy);
-    buffer.open(QIODevice::ReadOnly);
-    CArchive ar(buffer, CArchive::Load);
-    LoadList(ar, list);
-    const qint64 left = bytes.size() - ar.Offset();
+    const qint64 end = LoadListBytes(bytes, list);
+    const qint64 left = bytes.size() - end;
     if (left > 0) {
-        throw CArchiveException(ar.Offset(), QStringLiteral("%1 more %2 the last entry that the stored count gives")
-                                                 .arg(left)
-                                                 .arg(left == 1 ? QStringLiteral("byte follows") : QStringLiteral("bytes follow")));
+        throw CArchiveException(end, QStringLiteral("%1 more %2 the last entry that the stored count gives")
+                                         .arg(left)
+                                         .arg(left == 1 ? QStringLiteral("byte follows") : QStringLiteral("bytes follow")));
     }
 }
 

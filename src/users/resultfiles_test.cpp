@@ -4,6 +4,7 @@
 #include "users/userresults.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testenvironment.h"
+#include "testing/testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -69,18 +70,6 @@ private:
     QString folder() const { return m_dir->path(); }
     QString file(const QString& name) const { return folder() + QLatin1Char('/') + name; }
 
-    static QByteArray readFile(const QString& path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-    }
-    static void writeFile(const QString& path, const QByteArray& bytes)
-    {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        QCOMPARE(f.write(bytes), bytes.size());
-    }
-
 private Q_SLOTS:
     void init()
     {
@@ -97,9 +86,9 @@ private Q_SLOTS:
         QVERIFY(sink.Texts().isEmpty());  // a new user has no files yet
         lists.grades.AddHead(grade(QStringLiteral("Week1"), 8, 10));
         QVERIFY(files.Save(QStringLiteral("Anna"), lists.Ref()));
-        QCOMPARE(readFile(file(QStringLiteral("Anna.sp4"))), QByteArray("\x00\x00", 2));
-        QCOMPARE(readFile(file(QStringLiteral("Anna.sp5"))), QByteArray("\x00\x00", 2));
-        QCOMPARE(readFile(file(QStringLiteral("Anna.sp3"))).size(), 76);
+        QCOMPARE(TestFiles::Read(file(QStringLiteral("Anna.sp4"))), QByteArray("\x00\x00", 2));
+        QCOMPARE(TestFiles::Read(file(QStringLiteral("Anna.sp5"))), QByteArray("\x00\x00", 2));
+        QCOMPARE(TestFiles::Read(file(QStringLiteral("Anna.sp3"))).size(), 76);
         QCOMPARE(QDir(folder()).entryList(QDir::Files | QDir::Hidden).size(), 3);  // no temporary file left
     }
 
@@ -150,12 +139,12 @@ private Q_SLOTS:
         lists.missed.AddTail(missed(QStringLiteral("two"), QStringLiteral("too")));
         lists.vocabulary.AddTail(vocabulary(QStringLiteral("three")));
         QVERIFY(files.Save(QStringLiteral("Anna"), lists.Ref()));
-        QByteArray damaged = readFile(file(QStringLiteral("Anna.sp4")));
+        QByteArray damaged = TestFiles::Read(file(QStringLiteral("Anna.sp4")));
         damaged.chop(cut);
         damaged += added;
         if (count >= 0)
             damaged[0] = char(count);
-        writeFile(file(QStringLiteral("Anna.sp4")), damaged);
+        QVERIFY(TestFiles::Write(file(QStringLiteral("Anna.sp4")), damaged));
 
         CRecordingMessageSink sink;
         CResultFiles reader(folder());
@@ -171,7 +160,7 @@ private Q_SLOTS:
 
         read.missed.AddHead(missed(QStringLiteral("four"), QStringLiteral("for")));
         QVERIFY(reader.Save(QStringLiteral("Anna"), read.Ref()));
-        QCOMPARE(readFile(file(QStringLiteral("Anna.sp4.damaged"))), damaged);
+        QCOMPARE(TestFiles::Read(file(QStringLiteral("Anna.sp4.damaged"))), damaged);
         QVERIFY(!QFile::exists(file(QStringLiteral("Anna.sp3.damaged"))));
         QVERIFY(reader.Save(QStringLiteral("Anna"), read.Ref()));  // kept aside only once
         QVERIFY(!QFile::exists(file(QStringLiteral("Anna.sp4.damaged.2"))));
@@ -196,7 +185,7 @@ private Q_SLOTS:
         QCOMPARE(lists.grades.size(), 1);
         QVERIFY(QDir(folder()).mkdir(QStringLiteral("later")));
         QVERIFY(files.Save(QStringLiteral("Anna"), lists.Ref()));
-        QCOMPARE(readFile(missingFolder + QStringLiteral("/Anna.sp3")).size(), 76);
+        QCOMPARE(TestFiles::Read(missingFolder + QStringLiteral("/Anna.sp3")).size(), 76);
     }
 
     void aFileThatCannotBeReadIsNotOverwritten_data()
@@ -224,7 +213,7 @@ private Q_SLOTS:
         QVERIFY(!files.Save(QStringLiteral("Anna"), lists.Ref()));
         QCOMPARE(sink.Texts().size(), 1);
         QVERIFY(sink.Texts().at(0).contains(QStringLiteral("not overwritten")));
-        QCOMPARE(readFile(file(QStringLiteral("Anna.sp4"))), QByteArray("\x00\x00", 2));
+        QCOMPARE(TestFiles::Read(file(QStringLiteral("Anna.sp4"))), QByteArray("\x00\x00", 2));
     }
 
     // The document's rules: nothing for nobody or when nothing changed; results that could not
@@ -266,7 +255,7 @@ private Q_SLOTS:
         QVERIFY(QDir(folder()).mkdir(QStringLiteral("users")));
         QVERIFY(results.SaveResults(QStringLiteral("Anna"), false, again.Ref()));  // written though unchanged
         QVERIFY(results.UnsavedUsers().isEmpty());
-        QCOMPARE(readFile(file(QStringLiteral("users/Anna.sp3"))).size(), 74);
+        QCOMPARE(TestFiles::Read(file(QStringLiteral("users/Anna.sp3"))).size(), 74);
     }
 
     void counts_data()
@@ -361,7 +350,7 @@ private Q_SLOTS:
 
             CRecordList<CGrade> grades;
             try {
-                CResultFiles::Load(readFile(file(QStringLiteral("Anna.sp3"))), grades);
+                CResultFiles::Load(TestFiles::Read(file(QStringLiteral("Anna.sp3"))), grades);
             } catch (const CArchiveException& e) {
                 QFAIL(qPrintable(QStringLiteral("round %1: a broken file: %2").arg(round).arg(e.Text())));
             }

@@ -4,6 +4,7 @@
 #include "users/userfile.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testenvironment.h"
+#include "testing/testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,12 +17,6 @@
 #include <unistd.h>
 
 namespace {
-int modeOf(const QString& path)
-{
-    struct stat st {};
-    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
-}
-
 std::unique_ptr<CUser> makeUser(const QString& name)
 {
     auto user = std::make_unique<CUser>();
@@ -111,16 +106,16 @@ private Q_SLOTS:
         CRecordingMessageSink sink;
         addAsRoot(QStringLiteral("Rita"));
         saveResultsAsRoot(QStringLiteral("Rita"));
-        QCOMPARE(modeOf(folder() + QStringLiteral("/Orthex.lgn")) & 022, 022);
+        QCOMPARE(TestFiles::ModeOf(folder() + QStringLiteral("/Orthex.lgn")) & 022, 022);
         for (const char* extension : {".sp3", ".sp4", ".sp5"})
-            QCOMPARE(modeOf(folder() + QStringLiteral("/Rita") + QLatin1String(extension)) & 022, 022);
+            QCOMPARE(TestFiles::ModeOf(folder() + QStringLiteral("/Rita") + QLatin1String(extension)) & 022, 022);
 
         // The second account adds a user to root's file and writes results of its own.
         QCOMPARE(asNobody({QStringLiteral("adduser"), folder(), QStringLiteral("Nora")}), 0);
         QCOMPARE(names(), (QStringList{QStringLiteral("Rita"), QStringLiteral("Nora")}));
-        QCOMPARE(modeOf(folder() + QStringLiteral("/Orthex.lgn")) & 022, 022);  // kept by the replacement
+        QCOMPARE(TestFiles::ModeOf(folder() + QStringLiteral("/Orthex.lgn")) & 022, 022);  // kept by the replacement
         QCOMPARE(asNobody({QStringLiteral("saveresults"), folder(), QStringLiteral("Nora"), QStringLiteral("3")}), 0);
-        QCOMPARE(modeOf(folder() + QStringLiteral("/Nora.sp3")) & 022, 022);
+        QCOMPARE(TestFiles::ModeOf(folder() + QStringLiteral("/Nora.sp3")) & 022, 022);
 
         // And root goes on with the file the other account wrote.
         addAsRoot(QStringLiteral("Sam"));

@@ -4,7 +4,6 @@
 #include "users/archive.h"
 #include "users/atomicfile.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QThread>
@@ -88,24 +87,12 @@ void CUserFile::OpenUserFile()
 
 QByteArray CUserFile::Store(const CRecordList<CUser>& users)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    {
-        CArchive ar(buffer, CArchive::Store);
-        StoreList(ar, users);
-        ar.Flush();
-    }
-    return bytes;
+    return StoreListBytes(users);
 }
 
 void CUserFile::Load(const QByteArray& bytes, CRecordList<CUser>& users)
 {
-    QByteArray copy = bytes;
-    QBuffer buffer(&copy);
-    buffer.open(QIODevice::ReadOnly);
-    CArchive ar(buffer, CArchive::Load);
-    LoadList(ar, users);
+    LoadListBytes(bytes, users);
 }
 
 bool CUserFile::LoadUsers()

@@ -1,6 +1,7 @@
 #include "users/userfile.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testenvironment.h"
+#include "testing/testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -56,18 +57,6 @@ private:
     QString folder() const { return m_dir->path(); }
     QString path() const { return folder() + QStringLiteral("/Orthex.lgn"); }
 
-    static QByteArray readFile(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-    }
-    static void writeFile(const QString& path, const QByteArray& bytes)
-    {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        QCOMPARE(file.write(bytes), bytes.size());
-    }
-
     // Writes the users through one dialog's file and reads them back through another's.
     QList<CUser> roundTrip(const QList<QPair<QString, QString>>& users)
     {
@@ -107,8 +96,8 @@ private Q_SLOTS:
         const QByteArray expected = QByteArray("\x01\x00", 2) + QByteArray("\xFF\xFF\x00\x00\x05\x00", 6) + "CUser"
                                     + QByteArray("\xFF\xFE\xFF\x03\x6D\x00\x9A\xFF\x8D\xFF", 10)
                                     + QByteArray("\xFF\xFE\xFF\x01\x4B\x00", 6);
-        QCOMPARE(readFile(path()).size(), 29);
-        QCOMPARE(readFile(path()), expected);
+        QCOMPARE(TestFiles::Read(path()).size(), 29);
+        QCOMPARE(TestFiles::Read(path()), expected);
     }
 
     void usersRoundTrip_data()
@@ -155,8 +144,8 @@ private Q_SLOTS:
     {
         // Written by the old scrambling: é (0xE9) was stored as the unit 0x0014.
         const QString storedName = QString(QChar(0x75)) + QChar(0xFF9A) + QChar(0xFF9E) + QChar(0x14);
-        writeFile(path(), QByteArray("\x01\x00\xFF\xFF\x00\x00\x05\x00", 8) + "CUser" + utf16Text(storedName)
-                              + utf16Text(QString(QChar(0x4B))));
+        QVERIFY(TestFiles::Write(path(), QByteArray("\x01\x00\xFF\xFF\x00\x00\x05\x00", 8) + "CUser"
+                                             + utf16Text(storedName) + utf16Text(QString(QChar(0x4B)))));
         CUserFile file(folder());
         file.OpenUserFile();
         QVERIFY(file.LoadUsers());
@@ -197,7 +186,7 @@ private Q_SLOTS:
     {
         QFETCH(bool, exists);
         if (exists)
-            writeFile(path(), QByteArray());
+            QVERIFY(TestFiles::Write(path(), QByteArray()));
         CRecordingWaiter waiter;
         CUserFile file(folder());
         file.SetWaiter(&waiter);
@@ -205,7 +194,7 @@ private Q_SLOTS:
         QVERIFY(file.IsOpen());
         QVERIFY(!file.LoadUsers());
         QVERIFY(file.Users().isEmpty());
-        QCOMPARE(readFile(path()), QByteArray());  // a missing file is created, empty
+        QCOMPARE(TestFiles::Read(path()), QByteArray());  // a missing file is created, empty
         // The wait dialog shows whenever the file exists, even when the first try succeeds.
         QCOMPARE(waiter.begun, exists ? 1 : 0);
         QCOMPARE(waiter.ended, exists ? 1 : 0);
@@ -263,10 +252,10 @@ private Q_SLOTS:
         writer.Users().AddTail(makeUser(QStringLiteral("anna"), QStringLiteral("pw")));
         QVERIFY(writer.SaveUsers());
         writer.Close();
-        QByteArray bytes = readFile(path());
+        QByteArray bytes = TestFiles::Read(path());
         bytes[0] = 2;  // two users, of which the second is damaged
         bytes.append(tail);
-        writeFile(path(), bytes);
+        QVERIFY(TestFiles::Write(path(), bytes));
 
         CRecordingMessageSink sink;
         CUserFile file(folder());
@@ -280,7 +269,7 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(path() + QStringLiteral(".damaged")));  // only when written again
         file.Users().AddTail(makeUser(QStringLiteral("Cleo"), QStringLiteral(" ")));
         QVERIFY(file.SaveUsers());
-        QCOMPARE(readFile(path() + QStringLiteral(".damaged")), bytes);
+        QCOMPARE(TestFiles::Read(path() + QStringLiteral(".damaged")), bytes);
         QVERIFY(file.SaveUsers());  // kept aside once
         QVERIFY(!QFile::exists(path() + QStringLiteral(".damaged.2")));
         file.Close();
@@ -294,16 +283,16 @@ private Q_SLOTS:
 
     void aSecondDamagedCopyTakesANumber()
     {
-        writeFile(path() + QStringLiteral(".damaged"), "earlier");
-        writeFile(path(), QByteArray("\x05\x00", 2));
+        QVERIFY(TestFiles::Write(path() + QStringLiteral(".damaged"), "earlier"));
+        QVERIFY(TestFiles::Write(path(), QByteArray("\x05\x00", 2)));
         CRecordingMessageSink sink;
         CUserFile file(folder());
         file.OpenUserFile();
         QVERIFY(file.LoadUsers());
         QVERIFY(file.SaveUsers());
-        QCOMPARE(readFile(path() + QStringLiteral(".damaged")), QByteArray("earlier"));
-        QCOMPARE(readFile(path() + QStringLiteral(".damaged.2")), QByteArray("\x05\x00", 2));
-        QCOMPARE(readFile(path()), QByteArray("\x00\x00", 2));
+        QCOMPARE(TestFiles::Read(path() + QStringLiteral(".damaged")), QByteArray("earlier"));
+        QCOMPARE(TestFiles::Read(path() + QStringLiteral(".damaged.2")), QByteArray("\x05\x00", 2));
+        QCOMPARE(TestFiles::Read(path()), QByteArray("\x00\x00", 2));
     }
 
     // The file stays held after a write, so a later change of the same dialog is written too

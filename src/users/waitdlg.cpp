@@ -1,6 +1,6 @@
 #include "users/waitdlg.h"
 
-#include "users/dialogunits.h"
+#include "app/dialogunits.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -34,7 +34,7 @@ CWaitDlg::CWaitDlg(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text, 1);
     layout->addLayout(buttons);
-    resize(DialogUnits::ToPixels(font(), QSize(249, 68)));
+    resize(CDialogUnits(font()).SizeRoundedDown(249, 68));
 }
 
 CWaitDlgWaiter::CWaitDlgWaiter(QWidget* owner)

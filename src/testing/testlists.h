@@ -1,24 +1,28 @@
 #pragma once
 
-// Spelling-list files for the words page's tests: made with rows put straight into the file, and
-// read back row by row, the way another program would see them.
+// Spelling-list files for tests: made with rows put straight into the file, and read back row by
+// row, the way another program would see them.
 
 #include "lists/listdatabase.h"
+#include "lists/spellinglistdb.h"
 #include "lists/sqlitedatabase.h"
 #include "lists/sqlitestatement.h"
+#include "testing/testenvironment.h"
 #include "testing/testwav.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QList>
 #include <QMetaType>
+#include <QPair>
 #include <QRandomGenerator>
 #include <QString>
 #include <QStringList>
 
-namespace WordTestLists {
+namespace TestLists {
 struct Row {
-    int order = 0;
+    qint64 order = 0;  // as stored: the program writes whole numbers, another program any
     QString createdBy;
     QString word;
     QByteArray sound;
@@ -42,6 +46,15 @@ inline QList<Row> Numbered(const QStringList& words, const QString& createdBy = 
     QList<Row> rows;
     for (int i = 0; i < words.size(); ++i)
         rows.append({i + 1, createdBy, words.at(i), FakeSound(i)});
+    return rows;
+}
+
+// The words given with their sounds, numbered 1..n.
+inline QList<Row> WithSounds(const QList<QPair<QString, QByteArray>>& words, const QString& createdBy)
+{
+    QList<Row> rows;
+    for (const auto& [word, sound] : words)
+        rows.append({rows.size() + 1, createdBy, word, sound});
     return rows;
 }
 
@@ -69,6 +82,15 @@ inline bool Make(const QString& path, const QList<Row>& rows)
     return db.Execute("COMMIT");
 }
 
+// The same in the test's temporary folder, in place of a file of that name made before; the
+// file's path, or empty on failure.
+inline QString MakeInRoot(const QString& name, const QList<Row>& rows)
+{
+    const QString path = QDir(CTestEnvironment::Instance().Root()).filePath(name);
+    QFile::remove(path);
+    return Make(path, rows) ? path : QString();
+}
+
 // Every row of the file, in [Order] (rows of equal [Order] in the order they were added). Opened
 // for writing, so that a change left half done by a crash is rolled back first.
 inline QList<Row> Read(const QString& path)
@@ -79,7 +101,7 @@ inline QList<Row> Read(const QString& path)
         return rows;
     CSqliteStatement select(db, "SELECT [Order], CreatedBy, Word, Sound FROM tblList ORDER BY [Order], rowid");
     while (select.IsValid() && select.Next() == CSqliteStatement::Step::Row)
-        rows.append({select.Int(0), select.Text(1), select.Text(2), select.Blob(3)});
+        rows.append({select.Int64(0), select.Text(1), select.Text(2), select.Blob(3)});
     return rows;
 }
 
@@ -91,19 +113,24 @@ inline QStringList Words(const QList<Row>& rows)
     return words;
 }
 
-inline QList<int> Orders(const QList<Row>& rows)
+inline QList<qint64> Orders(const QList<Row>& rows)
 {
-    QList<int> orders;
+    QList<qint64> orders;
     for (const Row& row : rows)
         orders.append(row.order);
     return orders;
 }
 
-inline QByteArray FileBytes(const QString& path)
+// The rows the cursor passes from the first to the end, as "order:word".
+inline QStringList Walk(CSpellingListDB& list)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    QStringList seen;
+    if (list.IsBOF() && list.IsEOF())
+        return seen;
+    for (list.MoveFirst(); !list.IsEOF(); list.MoveNext())
+        seen << QStringLiteral("%1:%2").arg(list.Order()).arg(list.Word());
+    return seen;
 }
-}  // namespace WordTestLists
+}  // namespace TestLists
 
-Q_DECLARE_METATYPE(WordTestLists::Row)
+Q_DECLARE_METATYPE(TestLists::Row)

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <Qt>
+
+class QFrame;
+class QLabel;
+class QPushButton;
+class QWidget;
+
+// The controls every page builds the same way: its centred title with a sunken rule under it,
+// captioned buttons and check boxes that a screen reader names by their caption, and labels.
+namespace PageControls {
+QLabel* Title(const QString& text, QWidget* parent);
+QFrame* SunkenRule(QWidget* parent);
+
+// A button of any kind, named by its caption and explained by What's This.
+template <class Button>
+Button* Captioned(const QString& caption, const QString& whatsThis, QWidget* parent)
+{
+    auto* button = new Button(caption, parent);
+    button->setAccessibleName(caption);
+    button->setWhatsThis(whatsThis);
+    return button;
+}
+
+// A push button of a page; Enter belongs to the page, so the button never makes itself its
+// default when it has the focus.
+QPushButton* FormButton(const QString& caption, const QString& whatsThis, QWidget* parent,
+                        const QString& objectName = QString());
+
+QLabel* StaticText(const QString& text, QWidget* parent, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
+// Text that wraps in its width, from the top left.
+QLabel* WrappedText(const QString& text, QWidget* parent);
+}  // namespace PageControls
