@@ -157,7 +157,7 @@ echo "screenshot $shots/smoke-start.png: $size, $colours colours"
 ((colours > 8)) || fail "the screenshot holds only $colours colours"
 
 # With no system-wide entry, the start registered the document type for this user.
-for file in applications/orthex.desktop mime/packages/orthex.xml; do
+for file in applications/org.vellomar.Orthex.desktop mime/packages/orthex.xml; do
   [[ -s "$XDG_DATA_HOME/$file" ]] || fail "the start did not register $file for the user"
 done
 # The automatic log-in came from the settings and left them as they were.

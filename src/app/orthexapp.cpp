@@ -18,6 +18,8 @@ COrthexApp::COrthexApp(int& argc, char** argv)
     setApplicationName(QStringLiteral("Orthex"));
     setOrganizationName(QStringLiteral("Vellomar"));
     setApplicationVersion(QStringLiteral("4.2.0.0"));
+    // Wayland and the desktop match the window to the installed entry by this id.
+    setDesktopFileName(QLatin1String(CShellRegistration::kAppId));
     setWindowIcon(QIcon(QStringLiteral(":/app/orthex.svg")));
     Messages::SetSink(&m_messageSink);
 }

@@ -9,7 +9,8 @@
 #include <QStandardPaths>
 
 namespace {
-const QString kDesktopFile = QStringLiteral("orthex.desktop");
+const QString kDesktopFile = QString::fromLatin1(CShellRegistration::kAppId) + QStringLiteral(".desktop");
+const QString kEarlierDesktopFile = QStringLiteral("orthex.desktop");
 const QString kMimeFile = QStringLiteral("orthex.xml");
 
 // Writes content to path unless the file already holds exactly that; true when written.
@@ -56,8 +57,32 @@ QString CShellRegistration::DesktopEntry(const QString& programPath)
                "Icon=orthex\n"
                "Terminal=false\n"
                "Categories=Education;Languages;\n"
-               "MimeType=%2;\n")
+               "Keywords=spelling;dictation;school;\n"
+               "MimeType=%2;\n"
+               "StartupWMClass=Orthex\n")
         .arg(quoteExec(programPath), QLatin1String(kMimeType));
+}
+
+bool CShellRegistration::IsEarlierEntry(const QByteArray& content)
+{
+    // Exactly what versions before the application id wrote, for any program path.
+    static const QByteArray head =
+        "[Desktop Entry]\n"
+        "Type=Application\n"
+        "Name=Orthex\n"
+        "GenericName=Spelling Tests\n"
+        "Comment=Practise spelling tests with recorded words\n"
+        "Exec=\"";
+    static const QByteArray tail =
+        "\" %f\n"
+        "Icon=orthex\n"
+        "Terminal=false\n"
+        "Categories=Education;Languages;\n"
+        "MimeType=application/x-orthex;\n";
+    if (content.size() < head.size() + tail.size() || !content.startsWith(head) || !content.endsWith(tail))
+        return false;
+    const QByteArray path = content.mid(head.size(), content.size() - head.size() - tail.size());
+    return !path.isEmpty() && !path.contains('\n');
 }
 
 QByteArray CShellRegistration::MimeTypeXml()
@@ -102,11 +127,24 @@ CShellRegistration::Result CShellRegistration::Register(const QString& programPa
                      QStringLiteral("\"%1\" /pt \"%2\" \"%3\" \"%4\" \"%5\"").arg(exe, QStringLiteral("%1"), QStringLiteral("%2"), QStringLiteral("%3"), QStringLiteral("%4")));
     classes.sync();
 #else
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (!data.isEmpty()) {
+        // Left in place it would show Orthex twice in the menu.
+        const QString earlier = data + QStringLiteral("/applications/") + kEarlierDesktopFile;
+        QFile earlierFile(earlier);
+        if (earlierFile.open(QIODevice::ReadOnly) && earlierFile.size() <= 64 * 1024
+            && IsEarlierEntry(earlierFile.readAll())) {
+            earlierFile.close();
+            if (QFile::remove(earlier))
+                result.removed << earlier;
+        }
+    }
     if (SystemWideEntryInstalled()) {
         result.systemWide = true;
+        if (!result.removed.isEmpty())
+            runInBackground(QStringLiteral("update-desktop-database"), {data + QStringLiteral("/applications")});
         return result;
     }
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     if (data.isEmpty())
         return result;
     const QString desktop = data + QStringLiteral("/applications/") + kDesktopFile;
@@ -122,7 +160,7 @@ CShellRegistration::Result CShellRegistration::Register(const QString& programPa
         result.written << icon;
     if (mimeWritten)
         runInBackground(QStringLiteral("update-mime-database"), {data + QStringLiteral("/mime")});
-    if (desktopWritten)
+    if (desktopWritten || !result.removed.isEmpty())
         runInBackground(QStringLiteral("update-desktop-database"), {data + QStringLiteral("/applications")});
 #endif
     return result;

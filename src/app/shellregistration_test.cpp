@@ -30,7 +30,7 @@ private Q_SLOTS:
         const auto first = CShellRegistration::Register(QStringLiteral("/opt/my orthex/orthex"), "<svg/>");
         QVERIFY(!first.systemWide);
         QCOMPARE(first.written.size(), 3);
-        const QByteArray desktop = read(dataHome() + QStringLiteral("/applications/orthex.desktop"));
+        const QByteArray desktop = read(dataHome() + QStringLiteral("/applications/org.vellomar.Orthex.desktop"));
         QVERIFY(desktop.contains("Exec=\"/opt/my orthex/orthex\" %f\n"));
         QVERIFY(desktop.contains("MimeType=application/x-orthex;\n"));
         const QByteArray mime = read(dataHome() + QStringLiteral("/mime/packages/orthex.xml"));
@@ -41,21 +41,66 @@ private Q_SLOTS:
         QVERIFY2(second.written.isEmpty(), "unchanged content is not written again");
 
         const auto moved = CShellRegistration::Register(QStringLiteral("/usr/local/bin/orthex"), "<svg/>");
-        QCOMPARE(moved.written, QStringList{dataHome() + QStringLiteral("/applications/orthex.desktop")});
+        QCOMPARE(moved.written, QStringList{dataHome() + QStringLiteral("/applications/org.vellomar.Orthex.desktop")});
     }
 
     void aSystemWideEntryIsLeftToTheInstaller()
     {
         const QString system = CTestEnvironment::Instance().Root() + QStringLiteral("/system");
         QVERIFY(QDir().mkpath(system + QStringLiteral("/applications")));
-        QFile installed(system + QStringLiteral("/applications/orthex.desktop"));
+        QFile installed(system + QStringLiteral("/applications/org.vellomar.Orthex.desktop"));
         QVERIFY(installed.open(QIODevice::WriteOnly));
         installed.close();
         const auto result = CShellRegistration::Register(QStringLiteral("/usr/bin/orthex"), "<svg/>");
         QVERIFY(result.systemWide);
         QVERIFY(result.written.isEmpty());
-        QVERIFY(!QFile::exists(dataHome() + QStringLiteral("/applications/orthex.desktop")));
+        QVERIFY(!QFile::exists(dataHome() + QStringLiteral("/applications/org.vellomar.Orthex.desktop")));
         QDir(system).removeRecursively();
+    }
+
+    // What versions before the application id wrote as orthex.desktop goes; anything else stays.
+    void anEarlierEntryIsRemovedWhenOrthexWroteIt_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("systemWide");
+        QTest::addColumn<bool>("removed");
+        const QByteArray earlier =
+            "[Desktop Entry]\nType=Application\nName=Orthex\nGenericName=Spelling Tests\n"
+            "Comment=Practise spelling tests with recorded words\nExec=\"/opt/my \\\"orthex\\\"/orthex\" %f\n"
+            "Icon=orthex\nTerminal=false\nCategories=Education;Languages;\nMimeType=application/x-orthex;\n";
+        QTest::newRow("written by Orthex") << earlier << false << true;
+        QTest::newRow("written by Orthex, now installed system-wide") << earlier << true << true;
+        QTest::newRow("changed by the user") << QByteArray(earlier).replace("Name=Orthex", "Name=Spelling") << false << false;
+        QTest::newRow("one more line") << earlier + "NoDisplay=true\n" << false << false;
+        QTest::newRow("Exec on two lines") << QByteArray(earlier).replace("/opt/my", "/opt\nmy") << false << false;
+    }
+
+    void anEarlierEntryIsRemovedWhenOrthexWroteIt()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, systemWide);
+        QFETCH(bool, removed);
+        const QString system = CTestEnvironment::Instance().Root() + QStringLiteral("/system");
+        QDir(system).removeRecursively();
+        if (systemWide) {
+            QVERIFY(QDir().mkpath(system + QStringLiteral("/applications")));
+            QFile installed(system + QStringLiteral("/applications/org.vellomar.Orthex.desktop"));
+            QVERIFY(installed.open(QIODevice::WriteOnly));
+        }
+        const QString earlier = dataHome() + QStringLiteral("/applications/orthex.desktop");
+        QVERIFY(QDir().mkpath(dataHome() + QStringLiteral("/applications")));
+        QFile file(earlier);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+
+        const auto result = CShellRegistration::Register(QStringLiteral("/usr/bin/orthex"), "<svg/>");
+        QDir(system).removeRecursively();
+        QCOMPARE(result.systemWide, systemWide);
+        QCOMPARE(result.removed, removed ? QStringList{earlier} : QStringList());
+        QCOMPARE(QFile::exists(earlier), !removed);
+        if (!removed)
+            QCOMPARE(read(earlier), content);
     }
 
     void execQuotesSpecialCharacters_data()

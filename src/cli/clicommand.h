@@ -7,7 +7,7 @@
 // ORTHEX_CLI_COMMAND, so adding one touches nothing else.
 struct CliCommand {
     const char* name;   // first argument, e.g. "results"
-    const char* usage;  // one line, without the program name
+    const char* usage;  // one line per form ("sound devices\nsound play FILE.wav"), without the program name
     int (*run)(const QStringList& args);  // args after the name; returns the exit status
 };
 
@@ -19,7 +19,7 @@ const QList<CliCommand>& Commands();
 QTextStream& Out();
 QTextStream& Err();
 
-// Prints "usage: orthex-cli <usage>" to standard error and returns 2.
+// Prints "usage: orthex-cli <form>" for each form of usage to standard error and returns 2.
 int Usage(const char* usage);
 
 // Exit statuses shared by every command.

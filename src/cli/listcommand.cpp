@@ -50,7 +50,6 @@ private:
     IMessageSink* m_previous;
 };
 
-const char kUsage[] = "list [new | add | import] FILE.orthex ...  (orthex-cli list --help)";
 const char kPrintUsage[] = "list FILE.orthex";
 const char kNewUsage[] = "list new FILE.orthex";
 const char kAddUsage[] = "list add FILE.orthex WORD [--wav F | --speak [--sentence S]] [--creator NAME]";
@@ -369,6 +368,13 @@ int runList(const QStringList& args)
     }
     return printRows(args);
 }
+
+// The four forms, one a line, for orthex-cli --help.
+const char* usageForms()
+{
+    static const QByteArray forms = QByteArray(kPrintUsage) + '\n' + kNewUsage + '\n' + kAddUsage + '\n' + kImportUsage;
+    return forms.constData();
+}
 }  // namespace
 
-ORTHEX_CLI_COMMAND("list", kUsage, &runList);
+ORTHEX_CLI_COMMAND("list", usageForms(), &runList);

@@ -1,6 +1,7 @@
 #include "cli/clicommand.h"
 #include "sound/audiobackend.h"
 
+#include <QByteArray>
 #include <QCoreApplication>
 
 #include <cstdio>
@@ -38,22 +39,37 @@ QTextStream& Cli::Err()
     return stream;
 }
 
+namespace {
+QList<QByteArray> forms(const char* usage)
+{
+    return QByteArray(usage).split('\n');
+}
+}  // namespace
+
 int Cli::Usage(const char* usage)
 {
     Out().flush();
-    Err() << "usage: orthex-cli " << usage << Qt::endl;
+    const char* lead = "usage: ";
+    for (const QByteArray& form : forms(usage)) {
+        Err() << lead << "orthex-cli " << form << '\n';
+        lead = "       ";
+    }
+    Err().flush();
     return kUsage;
 }
 
 namespace {
+// Every form of every command, one a line: the manual page's synopsis lists the same.
 int printHelp(QTextStream& stream)
 {
     stream << "usage: orthex-cli COMMAND ...\n";
     QList<CliCommand> sorted = Cli::Commands();
     std::sort(sorted.begin(), sorted.end(),
               [](const CliCommand& a, const CliCommand& b) { return qstrcmp(a.name, b.name) < 0; });
-    for (const CliCommand& c : sorted)
-        stream << "  orthex-cli " << c.usage << '\n';
+    for (const CliCommand& c : sorted) {
+        for (const QByteArray& form : forms(c.usage))
+            stream << "  orthex-cli " << form << '\n';
+    }
     stream.flush();
     return Cli::kUsage;
 }

@@ -23,7 +23,10 @@
 
 namespace {
 
-constexpr const char* kUsage = "sound devices | sound record OUT.wav --seconds S [--rate R] | sound play FILE.wav";
+constexpr const char* kUsage =
+    "sound devices\n"
+    "sound record OUT.wav --seconds S [--rate R]\n"
+    "sound play FILE.wav";
 constexpr int kRates[CaptureFormat::kRateCount] = {48000, 44100, 22050, 11025, 8000};
 
 const char* const kCheckMicrophone =
