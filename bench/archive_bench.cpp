@@ -1,9 +1,9 @@
 // Storing and loading a list of 100,000 missed-word records, in memory, in the archive format.
 // Prints records per second each way (items_per_second). Goal: 2,000,000 each way.
 
-#include "users/archive.h"
-#include "users/recordlist.h"
-#include "users/records.h"
+#include "base/archive.h"
+#include "storage/recordlist.h"
+#include "storage/records.h"
 
 #include <QBuffer>
 

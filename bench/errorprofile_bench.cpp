@@ -3,7 +3,7 @@
 // reports page to it on real widgets (offscreen), and to write it and the misspelled words as
 // CSV text as "Export..." does. Goal: under 300 ms each, as for the other reports.
 
-#include "lists/orthexdoc.h"
+#include "document/orthexdoc.h"
 #include "reports/errorprofile.h"
 #include "reports/reports.h"
 #include "reports/resulttables.h"

@@ -3,7 +3,7 @@
 // misspelled words by their labels and filling the grades) and of switching to each report,
 // each with the list laid out and painted. Goal: under 300 ms each.
 
-#include "lists/orthexdoc.h"
+#include "document/orthexdoc.h"
 #include "reports/reports.h"
 
 #include <QApplication>

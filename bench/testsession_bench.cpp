@@ -3,13 +3,13 @@
 // Goals: the order of a 1,000-word list in under 1 ms; asking a word (check, next: its row read
 // and its recording written to Temp.wav) in under 5 ms.
 
-#include "app/appsettings.h"
-#include "app/messages.h"
-#include "lists/orthexdoc.h"
-#include "lists/spellinglistdb.h"
+#include "base/appsettings.h"
+#include "base/messages.h"
+#include "document/orthexdoc.h"
+#include "storage/spellinglistdb.h"
 #include "sound/soundplayer.h"
-#include "test/testorder.h"
-#include "test/testsession.h"
+#include "testtaking/testorder.h"
+#include "testtaking/testsession.h"
 #include "testing/testenvironment.h"
 #include "testing/testlists.h"
 #include "testing/testwav.h"

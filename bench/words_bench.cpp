@@ -2,10 +2,10 @@
 // passes over the rows in one transaction, on a real list file whose rows hold recordings of
 // the given length (at the default rate, 22050 Hz 16-bit stereo). Aim: under one second.
 
-#include "lists/listdatabase.h"
-#include "lists/spellinglistdb.h"
-#include "lists/sqlitedatabase.h"
-#include "lists/sqlitestatement.h"
+#include "storage/listdatabase.h"
+#include "storage/spellinglistdb.h"
+#include "storage/sqlitedatabase.h"
+#include "storage/sqlitestatement.h"
 #include "lists/wordlistedit.h"
 #include "lists/wordlistsave.h"
 

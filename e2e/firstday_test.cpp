@@ -6,13 +6,13 @@
 // The test functions run in their order and tell the day as a story; each one goes on from
 // where the one before left the program, so a step that fails stops the story there.
 
-#include "app/appsettings.h"
-#include "app/linelistbox.h"
+#include "base/appsettings.h"
+#include "widgets/linelistbox.h"
 #include "app/mainframe.h"
 #include "app/orthexapp.h"
 #include "app/orthexview.h"
 #include "dialogrobot.h"
-#include "lists/orthexdoc.h"
+#include "document/orthexdoc.h"
 #include "lists/savedlg.h"
 #include "lists/words.h"
 #include "reports/reports.h"
@@ -20,19 +20,19 @@
 #include "sound/soundplayer.h"
 #include "sound/soundrecorder.h"
 #include "sound/wavformat.h"
-#include "test/test.h"
+#include "testtaking/test.h"
 #include "testing/testaudio.h"
 #include "testing/testenvironment.h"
 #include "testing/testfiles.h"
 #include "testing/testlists.h"
-#include "users/archive.h"
+#include "base/archive.h"
 #include "users/logindlg.h"
-#include "users/recordlist.h"
-#include "users/records.h"
-#include "users/simplecombo.h"
+#include "storage/recordlist.h"
+#include "storage/records.h"
+#include "widgets/simplecombo.h"
 #include "users/user.h"
 #include "users/userfile.h"
-#include "users/waitdlg.h"
+#include "widgets/waitdlg.h"
 
 #include <QAbstractItemModel>
 #include <QCheckBox>

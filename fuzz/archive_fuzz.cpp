@@ -6,8 +6,8 @@
 // and read again into exactly the same records.
 
 #include "fuzzcheck.h"
-#include "users/archive.h"
-#include "users/records.h"
+#include "base/archive.h"
+#include "storage/records.h"
 #include "users/resultfiles.h"
 
 #include <QByteArray>

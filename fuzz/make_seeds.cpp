@@ -6,8 +6,8 @@
 
 #include "sound/wavfile.h"
 #include "sound/wavformat.h"
-#include "users/recordlist.h"
-#include "users/records.h"
+#include "storage/recordlist.h"
+#include "storage/records.h"
 #include "users/resultfiles.h"
 #include "users/user.h"
 #include "users/userfile.h"

@@ -6,7 +6,7 @@
 // size, and read again as exactly the same users.
 
 #include "fuzzcheck.h"
-#include "users/archive.h"
+#include "base/archive.h"
 #include "users/user.h"
 #include "users/userfile.h"
 

@@ -1,18 +1,18 @@
 #include "app/mainframe.h"
 
-#include "app/appfolders.h"
-#include "app/appsettings.h"
+#include "base/appfolders.h"
+#include "base/appsettings.h"
 #include "app/helpwindow.h"
-#include "app/messages.h"
+#include "base/messages.h"
 #include "app/options.h"
 #include "app/orthexview.h"
 #include "app/recentfilelist.h"
 #include "app/toolbaricons.h"
-#include "lists/orthexdoc.h"
+#include "document/orthexdoc.h"
 #include "lists/savedlg.h"
 #include "lists/words.h"
 #include "reports/reports.h"
-#include "test/test.h"
+#include "testtaking/test.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>

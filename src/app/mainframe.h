@@ -2,7 +2,7 @@
 
 #include "app/framecommands.h"
 #include "app/pagerules.h"
-#include "lists/documenthost.h"
+#include "document/documenthost.h"
 
 #include <QMainWindow>
 

@@ -1,11 +1,11 @@
 #include "app/options.h"
 
-#include "app/appfolders.h"
-#include "app/browsefolder.h"
-#include "app/dialogunits.h"
-#include "app/messages.h"
-#include "app/pagecontrols.h"
-#include "lists/orthexdoc.h"
+#include "base/appfolders.h"
+#include "widgets/browsefolder.h"
+#include "widgets/dialogunits.h"
+#include "base/messages.h"
+#include "widgets/pagecontrols.h"
+#include "document/orthexdoc.h"
 #include "users/changepwdlg.h"
 
 #include <QButtonGroup>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/optionssettings.h"
-#include "app/pageview.h"
+#include "widgets/pageview.h"
 
 #include <functional>
 

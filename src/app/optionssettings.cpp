@@ -1,8 +1,8 @@
 #include "app/optionssettings.h"
 
-#include "app/appfolders.h"
-#include "app/appsettings.h"
-#include "app/messages.h"
+#include "base/appfolders.h"
+#include "base/appsettings.h"
+#include "base/messages.h"
 
 COptionsSettings::COptionsSettings(CAppSettings& settings, CAppFolders& folders)
     : m_settings(settings)

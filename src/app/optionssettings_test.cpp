@@ -1,5 +1,5 @@
-#include "app/appfolders.h"
-#include "app/appsettings.h"
+#include "base/appfolders.h"
+#include "base/appsettings.h"
 #include "app/optionssettings.h"
 #include "sound/speechsynthesizer.h"
 #include "testing/recordingmessagesink.h"

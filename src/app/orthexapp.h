@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/appfolders.h"
-#include "app/appsettings.h"
-#include "app/messageboxsink.h"
+#include "base/appfolders.h"
+#include "base/appsettings.h"
+#include "widgets/messageboxsink.h"
 #include "sound/audiobackend.h"
 
 #include <QApplication>

@@ -2,8 +2,8 @@
 
 #include "app/commandline.h"
 #include "app/mainframe.h"
-#include "lists/orthexdoc.h"
-#include "lists/usersession.h"
+#include "document/orthexdoc.h"
+#include "document/usersession.h"
 
 COrthexShell::COrthexShell(CAppSettings& settings, CAppFolders& folders)
     : m_settings(settings)

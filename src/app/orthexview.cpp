@@ -1,8 +1,8 @@
 #include "app/orthexview.h"
 
-#include "app/dialogunits.h"
-#include "app/pagecontrols.h"
-#include "lists/orthexdoc.h"
+#include "widgets/dialogunits.h"
+#include "widgets/pagecontrols.h"
+#include "document/orthexdoc.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/framecommands.h"
-#include "app/pageview.h"
+#include "widgets/pageview.h"
 #include "app/startpagetext.h"
 
 class QPushButton;

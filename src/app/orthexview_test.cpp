@@ -1,8 +1,8 @@
-#include "app/appfolders.h"
-#include "app/appsettings.h"
+#include "base/appfolders.h"
+#include "base/appsettings.h"
 #include "app/mainframe.h"
 #include "app/orthexview.h"
-#include "app/shelltestsupport.h"
+#include "testing/shelltestsupport.h"
 #include "testing/testenvironment.h"
 
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/pagecommands.h"
+#include "widgets/pagecommands.h"
 
 #include <QString>
 

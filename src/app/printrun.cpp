@@ -1,9 +1,9 @@
 #include "app/printrun.h"
 
 #include "app/commandline.h"
-#include "app/messages.h"
-#include "lists/listdatabase.h"
-#include "lists/spellinglistdb.h"
+#include "base/messages.h"
+#include "storage/listdatabase.h"
+#include "storage/spellinglistdb.h"
 
 #include <QFileInfo>
 #include <QPrinter>

@@ -1,6 +1,6 @@
 #include "app/commandline.h"
 #include "app/printrun.h"
-#include "app/shelltestsupport.h"
+#include "testing/shelltestsupport.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testenvironment.h"
 

@@ -1,6 +1,6 @@
 #include "app/recentfilelist.h"
 
-#include "app/appsettings.h"
+#include "base/appsettings.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "app/appsettings.h"
+#include "base/appsettings.h"
 #include "app/recentfilelist.h"
 #include "testing/testenvironment.h"
 

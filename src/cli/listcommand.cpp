@@ -2,18 +2,18 @@
 // lists made without a microphone: a new empty list, a word with a recording or spoken by the
 // speech engine, and a whole word file spoken line by line.
 
-#include "app/appsettings.h"
-#include "app/messages.h"
+#include "base/appsettings.h"
+#include "base/messages.h"
 #include "cli/boundedinput.h"
 #include "cli/clicommand.h"
-#include "lists/listappender.h"
-#include "lists/listdatabase.h"
-#include "lists/listmessages.h"
-#include "lists/spellinglistdb.h"
+#include "storage/listappender.h"
+#include "storage/listdatabase.h"
+#include "storage/listmessages.h"
+#include "storage/spellinglistdb.h"
 #include "lists/wordspeaker.h"
 #include "sound/recordingcheck.h"
 #include "sound/speechsynthesizer.h"
-#include "users/tablewriter.h"
+#include "base/tablewriter.h"
 
 #include <QDir>
 #include <QFile>

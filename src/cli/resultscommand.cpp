@@ -4,11 +4,11 @@
 #include "cli/clicommand.h"
 #include "reports/errorprofile.h"
 #include "reports/resulttables.h"
-#include "users/archive.h"
-#include "users/recordlist.h"
-#include "users/records.h"
+#include "base/archive.h"
+#include "storage/recordlist.h"
+#include "storage/records.h"
 #include "users/resultfiles.h"
-#include "users/tablewriter.h"
+#include "base/tablewriter.h"
 
 #include <QDir>
 #include <QFileInfo>

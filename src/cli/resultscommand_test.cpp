@@ -1,7 +1,7 @@
 #include "testing/testcli.h"
 #include "testing/testenvironment.h"
-#include "users/recordlist.h"
-#include "users/records.h"
+#include "storage/recordlist.h"
+#include "storage/records.h"
 
 #include <QDir>
 #include <QFile>

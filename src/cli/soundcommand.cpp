@@ -4,7 +4,7 @@
 //   sound record OUT.wav --seconds S [--rate R] records like the words page does
 //   sound play FILE.wav                         plays a recording once, like the test page
 
-#include "app/appsettings.h"
+#include "base/appsettings.h"
 #include "cli/clicommand.h"
 #include "sound/captureformat.h"
 #include "sound/loadedsound.h"

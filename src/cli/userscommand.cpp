@@ -1,8 +1,8 @@
 // orthex-cli users: prints the user names of a user folder, one a line, in file order.
 
 #include "cli/clicommand.h"
-#include "users/archive.h"
-#include "users/exclusivefile.h"
+#include "base/archive.h"
+#include "base/exclusivefile.h"
 #include "users/userfile.h"
 
 #include <QDir>

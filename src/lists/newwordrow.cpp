@@ -1,9 +1,9 @@
 #include "lists/newwordrow.h"
 
-#include "app/messages.h"
-#include "lists/listtransaction.h"
-#include "lists/orthexdoc.h"
-#include "lists/spellinglistdb.h"
+#include "base/messages.h"
+#include "storage/listtransaction.h"
+#include "document/orthexdoc.h"
+#include "storage/spellinglistdb.h"
 #include "sound/recordingcheck.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "lists/savedlg.h"
 
-#include "app/appfolders.h"
-#include "app/browsefolder.h"
+#include "base/appfolders.h"
+#include "widgets/browsefolder.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #include "lists/wordlistreload.h"
 
-#include "app/messages.h"
-#include "lists/orthexdoc.h"
+#include "base/messages.h"
+#include "document/orthexdoc.h"
 
 QString CWordListReload::NotOpenedMessage()
 {

@@ -1,5 +1,5 @@
-#include "lists/listmessages.h"
-#include "lists/orthexdoc.h"
+#include "storage/listmessages.h"
+#include "document/orthexdoc.h"
 #include "lists/wordlistreload.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testenvironment.h"

@@ -1,10 +1,10 @@
 #include "lists/wordlistsave.h"
 
-#include "app/messages.h"
-#include "lists/listdatabase.h"
-#include "lists/listmessages.h"
-#include "lists/listtransaction.h"
-#include "lists/spellinglistdb.h"
+#include "base/messages.h"
+#include "storage/listdatabase.h"
+#include "storage/listmessages.h"
+#include "storage/listtransaction.h"
+#include "storage/spellinglistdb.h"
 
 #include <QHash>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/pageview.h"
+#include "widgets/pageview.h"
 #include "lists/wordsteps.h"
 #include "sound/microphonelevel.h"
 #include "sound/soundplayer.h"

@@ -1,8 +1,8 @@
 #include "lists/wordspeaker.h"
 
-#include "app/appsettings.h"
-#include "app/messages.h"
-#include "lists/listmessages.h"
+#include "base/appsettings.h"
+#include "base/messages.h"
+#include "storage/listmessages.h"
 #include "sound/recordingcheck.h"
 
 #include <QFile>

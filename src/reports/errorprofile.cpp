@@ -1,6 +1,6 @@
 #include "reports/errorprofile.h"
 
-#include "app/fixedformat.h"
+#include "base/fixedformat.h"
 #include "reports/reportdate.h"
 #include "rules/spellingrules.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "rules/errorkinds.h"
-#include "users/recordlist.h"
-#include "users/records.h"
+#include "storage/recordlist.h"
+#include "storage/records.h"
 
 #include <QList>
 #include <QString>

@@ -1,12 +1,12 @@
 #include "reports/practicelistflow.h"
 
-#include "app/appfolders.h"
-#include "app/appsettings.h"
-#include "app/messages.h"
-#include "lists/listdatabase.h"
-#include "lists/orthexdoc.h"
+#include "base/appfolders.h"
+#include "base/appsettings.h"
+#include "base/messages.h"
+#include "storage/listdatabase.h"
+#include "document/orthexdoc.h"
 #include "lists/savedlg.h"
-#include "lists/waitcursor.h"
+#include "widgets/waitcursor.h"
 #include "reports/practicelistmaker.h"
 
 bool PracticeListFlow::Run(QWidget* parent, COrthexDoc& document, const QString& pupil,

@@ -1,9 +1,9 @@
 #include "reports/practicelistflow.h"
 
-#include "app/appfolders.h"
-#include "app/appsettings.h"
-#include "lists/documenthost.h"
-#include "lists/orthexdoc.h"
+#include "base/appfolders.h"
+#include "base/appsettings.h"
+#include "document/documenthost.h"
+#include "document/orthexdoc.h"
 #include "sound/speechsynthesizer.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testenvironment.h"

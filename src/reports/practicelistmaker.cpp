@@ -1,10 +1,10 @@
 #include "reports/practicelistmaker.h"
 
-#include "app/appfolders.h"
-#include "app/messages.h"
-#include "lists/listappender.h"
-#include "lists/listdatabase.h"
-#include "lists/listmessages.h"
+#include "base/appfolders.h"
+#include "base/messages.h"
+#include "storage/listappender.h"
+#include "storage/listdatabase.h"
+#include "storage/listmessages.h"
 #include "lists/wordspeaker.h"
 #include "reports/practicelistwords.h"
 

@@ -1,8 +1,8 @@
 #include "reports/practicelistmaker.h"
 
-#include "app/appsettings.h"
-#include "lists/listmessages.h"
-#include "lists/orthexdoc.h"
+#include "base/appsettings.h"
+#include "storage/listmessages.h"
+#include "document/orthexdoc.h"
 #include "sound/speechsynthesizer.h"
 #include "sound/wavformat.h"
 #include "testing/recordingmessagesink.h"

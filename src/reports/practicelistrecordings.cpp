@@ -1,7 +1,7 @@
 #include "reports/practicelistrecordings.h"
 
-#include "lists/listdatabase.h"
-#include "lists/spellinglistdb.h"
+#include "storage/listdatabase.h"
+#include "storage/spellinglistdb.h"
 #include "sound/recordingcheck.h"
 
 #include <QHash>

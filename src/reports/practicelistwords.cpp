@@ -1,6 +1,6 @@
 #include "reports/practicelistwords.h"
 
-#include "lists/listdatabase.h"
+#include "storage/listdatabase.h"
 
 #include <QHash>
 #include <QSet>

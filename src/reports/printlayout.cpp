@@ -1,6 +1,6 @@
 #include "reports/printlayout.h"
 
-#include "app/fixedformat.h"
+#include "base/fixedformat.h"
 #include "reports/reportformat.h"
 #include "rules/spellingrules.h"
 

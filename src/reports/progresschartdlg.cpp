@@ -1,7 +1,7 @@
 #include "reports/progresschartdlg.h"
 
-#include "app/appfolders.h"
-#include "app/messages.h"
+#include "base/appfolders.h"
+#include "base/messages.h"
 #include "reports/progresschart.h"
 #include "reports/progressdata.h"
 

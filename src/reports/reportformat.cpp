@@ -1,6 +1,6 @@
 #include "reports/reportformat.h"
 
-#include "app/fixedformat.h"
+#include "base/fixedformat.h"
 
 double ReportFormat::GradePercent(qint32 correctCount, qint32 wordCount)
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "users/recordlist.h"
-#include "users/records.h"
+#include "storage/recordlist.h"
+#include "storage/records.h"
 
 #include <QString>
 

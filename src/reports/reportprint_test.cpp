@@ -1,4 +1,4 @@
-#include "lists/orthexdoc.h"
+#include "document/orthexdoc.h"
 #include "reports/printlayout.h"
 #include "reports/reportprinter.h"
 #include "reports/reports.h"

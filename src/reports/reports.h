@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/pageview.h"
+#include "widgets/pageview.h"
 #include "reports/practicesource.h"
 #include "reports/reportsheet.h"
 

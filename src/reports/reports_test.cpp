@@ -1,4 +1,4 @@
-#include "lists/orthexdoc.h"
+#include "document/orthexdoc.h"
 #include "reports/progresschartdlg.h"
 #include "reports/reports.h"
 #include "reports/resulttables.h"

@@ -1,7 +1,7 @@
 #include "reports/reportsheet.h"
 
 #include "reports/missedorder.h"
-#include "users/resultlists.h"
+#include "storage/resultlists.h"
 #include "users/resultrows.h"
 
 #include <QSet>

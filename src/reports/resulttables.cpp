@@ -1,7 +1,7 @@
 #include "reports/resulttables.h"
 
 #include "rules/spellingrules.h"
-#include "users/atomicfile.h"
+#include "base/atomicfile.h"
 
 #include <QTextStream>
 

@@ -2,7 +2,7 @@
 
 #include "reports/errorprofile.h"
 #include "reports/reportkind.h"
-#include "users/tablewriter.h"
+#include "base/tablewriter.h"
 
 #include <QList>
 #include <QString>

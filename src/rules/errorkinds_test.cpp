@@ -1,4 +1,4 @@
-#include "rules/analyzercases.h"
+#include "testing/analyzercases.h"
 #include "rules/errorkinds.h"
 #include "rules/spellingrules.h"
 #include "testing/testenvironment.h"

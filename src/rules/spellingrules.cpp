@@ -2,8 +2,8 @@
 
 #include "rules/ruletables.h"
 #include "rules/ruletext.h"
-#include "users/archive.h"
-#include "users/classregistry.h"
+#include "base/archive.h"
+#include "base/classregistry.h"
 
 #include <utility>
 

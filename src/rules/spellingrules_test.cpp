@@ -1,8 +1,8 @@
-#include "rules/analyzercases.h"
+#include "testing/analyzercases.h"
 #include "rules/spellingrules.h"
 #include "testing/testarchive.h"
 #include "testing/testenvironment.h"
-#include "users/archive.h"
+#include "base/archive.h"
 
 #include <QBuffer>
 #include <QtTest>

@@ -1,6 +1,6 @@
 #include "sound/notificationworker.h"
 
-#include "app/messages.h"
+#include "base/messages.h"
 #include "sound/notificationevent.h"
 
 CNotificationWorker::CNotificationWorker(CNotificationEvent& event,

@@ -1,6 +1,6 @@
 #include "sound/playbackfile.h"
 
-#include "app/appfolders.h"
+#include "base/appfolders.h"
 
 #include <QFile>
 

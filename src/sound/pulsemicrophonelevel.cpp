@@ -1,6 +1,6 @@
 #include "sound/pulsemicrophonelevel.h"
 
-#include "app/messages.h"
+#include "base/messages.h"
 
 #include <pulse/error.h>
 #include <pulse/volume.h>

@@ -1,6 +1,6 @@
 #include "sound/soundplayer.h"
 
-#include "app/messages.h"
+#include "base/messages.h"
 #include "sound/audioformatmap.h"
 #include "sound/loadedsound.h"
 #include "sound/recordingcheck.h"

@@ -1,6 +1,6 @@
 #include "sound/soundrecorder.h"
 
-#include "app/messages.h"
+#include "base/messages.h"
 #include "sound/audioformatmap.h"
 #include "sound/capturebuffer.h"
 #include "sound/capturedevicechoice.h"

@@ -1,6 +1,6 @@
 #include "sound/speechsynthesizer.h"
 
-#include "app/messages.h"
+#include "base/messages.h"
 #include "sound/wavfile.h"
 
 #include <QtEndian>

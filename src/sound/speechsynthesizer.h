@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/speechdefaults.h"
 #include "sound/speechengine.h"
 #include "sound/wavformat.h"
 
@@ -27,8 +28,8 @@ struct CVoice
 class CSpeechSynthesizer
 {
 public:
-    static inline const QString kDefaultVoice = QStringLiteral("gmw/en-US");  // English (America)
-    static constexpr int kDefaultRate = 150;  // words per minute: a little slower than talk
+    static inline const QString kDefaultVoice = QString::fromUtf16(SpeechDefaults::kVoice);
+    static constexpr int kDefaultRate = SpeechDefaults::kRate;
     static constexpr int kMinRate = 80;
     static constexpr int kMaxRate = 450;
     // Silence between the parts of a dictation (word, sentence, word).

@@ -1,8 +1,8 @@
 // A list made from a word file with orthex-cli, taken as a test: each word's spoken recording,
 // read from the list the way the test page asks a word, must be heard on the speaker.
 
-#include "lists/listdatabase.h"
-#include "lists/spellinglistdb.h"
+#include "storage/listdatabase.h"
+#include "storage/spellinglistdb.h"
 #include "sound/loadedsound.h"
 #include "sound/playbackfile.h"
 #include "sound/soundplayer.h"

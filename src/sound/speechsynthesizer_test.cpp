@@ -1,6 +1,6 @@
 #include "sound/speechsynthesizer.h"
 
-#include "app/appsettings.h"
+#include "base/appsettings.h"
 #include "sound/wavformat.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testaudio.h"

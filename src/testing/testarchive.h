@@ -1,6 +1,6 @@
 #pragma once
 
-#include "users/archive.h"
+#include "base/archive.h"
 
 #include <QBuffer>
 #include <QByteArray>

@@ -3,10 +3,10 @@
 // Spelling-list files for tests: made with rows put straight into the file, and read back row by
 // row, the way another program would see them.
 
-#include "lists/listdatabase.h"
-#include "lists/spellinglistdb.h"
-#include "lists/sqlitedatabase.h"
-#include "lists/sqlitestatement.h"
+#include "storage/listdatabase.h"
+#include "storage/spellinglistdb.h"
+#include "storage/sqlitedatabase.h"
+#include "storage/sqlitestatement.h"
 #include "testing/testenvironment.h"
 #include "testing/testwav.h"
 

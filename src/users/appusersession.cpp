@@ -1,8 +1,8 @@
 #include "users/appusersession.h"
 
-#include "app/appfolders.h"
-#include "lists/orthexdoc.h"
-#include "lists/waitcursor.h"
+#include "base/appfolders.h"
+#include "document/orthexdoc.h"
+#include "widgets/waitcursor.h"
 
 CAppUserSession::CAppUserSession(CAppFolders& folders, LogInDialogRunner runner)
     : m_folders(folders)

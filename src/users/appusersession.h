@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lists/usersession.h"
+#include "document/usersession.h"
 #include "users/loginruns.h"
 #include "users/userresults.h"
 

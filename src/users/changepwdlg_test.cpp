@@ -1,5 +1,5 @@
 #include "users/changepwdlg.h"
-#include "users/simplecombo.h"
+#include "widgets/simplecombo.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testenvironment.h"
 #include "testing/testusers.h"

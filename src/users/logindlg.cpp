@@ -1,8 +1,8 @@
 #include "users/logindlg.h"
 
-#include "app/dialogunits.h"
-#include "app/messages.h"
-#include "users/simplecombo.h"
+#include "widgets/dialogunits.h"
+#include "base/messages.h"
+#include "widgets/simplecombo.h"
 #include "users/usernames.h"
 
 #include <QCheckBox>

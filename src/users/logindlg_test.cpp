@@ -1,5 +1,5 @@
 #include "users/logindlg.h"
-#include "users/simplecombo.h"
+#include "widgets/simplecombo.h"
 #include "users/usernames.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testenvironment.h"

@@ -1,6 +1,6 @@
 #include "users/loginruns.h"
 
-#include "app/appfolders.h"
+#include "base/appfolders.h"
 #include "users/logindlg.h"
 #include "users/usernames.h"
 

@@ -1,15 +1,15 @@
 #include "users/resultfiles.h"
 
-#include "app/messages.h"
-#include "users/archive.h"
-#include "users/atomicfile.h"
+#include "base/messages.h"
+#include "base/archive.h"
+#include "base/atomicfile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #ifndef Q_OS_WIN
-#include "users/uniquefd.h"
+#include "base/uniquefd.h"
 
 #include <cerrno>
 #include <fcntl.h>

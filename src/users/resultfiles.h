@@ -1,7 +1,8 @@
 #pragma once
 
-#include "users/recordlist.h"
-#include "users/records.h"
+#include "storage/recordlist.h"
+#include "storage/records.h"
+#include "storage/resultlists.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -11,13 +12,6 @@
 
 // The three kinds of result list, in the order their files are read and written.
 enum class EResultKind { Grades, Missed, Vocabulary };
-
-// The three result lists of the logged-in user, held by the document.
-struct SResultLists {
-    CRecordList<CGrade>& grades;
-    CRecordList<CMissed>& missed;
-    CRecordList<CVocabulary>& vocabulary;
-};
 
 // The per-user result files: user folder + "/" + name + ".sp3" (grades), ".sp4" (misspelled
 // words) and ".sp5" (vocabulary), each one stored list. The user is tied to the files by name.

@@ -1,5 +1,5 @@
 #include "users/resultfiles.h"
-#include "users/archive.h"
+#include "base/archive.h"
 #include "users/resultrows.h"
 #include "users/userresults.h"
 #include "testing/recordingmessagesink.h"

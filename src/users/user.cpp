@@ -1,7 +1,7 @@
 #include "users/user.h"
 
-#include "users/archive.h"
-#include "users/classregistry.h"
+#include "base/archive.h"
+#include "base/classregistry.h"
 #include "users/userscramble.h"
 
 static_assert(ClassRegistry::IsRegistered<CUser>());

@@ -1,8 +1,8 @@
 #include "users/userfile.h"
 
-#include "app/messages.h"
-#include "users/archive.h"
-#include "users/atomicfile.h"
+#include "base/messages.h"
+#include "base/archive.h"
+#include "base/atomicfile.h"
 
 #include <QDir>
 #include <QFileInfo>

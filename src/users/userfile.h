@@ -1,7 +1,7 @@
 #pragma once
 
-#include "users/exclusivefile.h"
-#include "users/recordlist.h"
+#include "base/exclusivefile.h"
+#include "storage/recordlist.h"
 #include "users/user.h"
 
 #include <QByteArray>

@@ -1,6 +1,6 @@
 #include "users/userfiledialog.h"
 
-#include "users/simplecombo.h"
+#include "widgets/simplecombo.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

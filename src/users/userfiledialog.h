@@ -1,7 +1,7 @@
 #pragma once
 
 #include "users/userfile.h"
-#include "users/waitdlg.h"
+#include "users/waitdlgwaiter.h"
 
 #include <QDialog>
 

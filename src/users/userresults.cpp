@@ -1,6 +1,6 @@
 #include "users/userresults.h"
 
-#include "users/resultlists.h"
+#include "storage/resultlists.h"
 
 namespace {
 template <class T>

@@ -1,6 +1,6 @@
 // A second copy of Orthex for the tests of the user file and the result files: it holds, writes
 // and replaces files from another process, and can be killed in the middle of a write.
-#include "users/exclusivefile.h"
+#include "base/exclusivefile.h"
 #include "users/resultfiles.h"
 #include "users/userfile.h"
 

@@ -1,8 +1,0 @@
-#include "app/pageview.h"
-
-CPageView::CPageView(COrthexDoc& document, IPageCommandTarget& commands, QWidget* parent)
-    : QWidget(parent)
-    , m_document(document)
-    , m_commands(commands)
-{
-}

@@ -1,0 +1,360 @@
+#include "testtaking/test.h"
+
+#include "base/appsettings.h"
+#include "widgets/linelistbox.h"
+#include "testing/testsupport.h"
+#include "testing/recordingmessagesink.h"
+#include "testing/testenvironment.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+using namespace TestSupport;
+
+namespace {
+class CRecordingCommands : public IPageCommandTarget
+{
+public:
+    QList<PageCommand> posted;
+    void PostPageCommand(PageCommand command) override { posted << command; }
+};
+
+const QString kReadyShown = QStringLiteral(
+    "Ready.\nClick LISTEN or press Enter to hear word.\nType your answer in Spell It.\nFinally, click NEXT or press "
+    "Enter to continue.");
+}  // namespace
+
+// The page on a real list file, shown as the main window shows it, with the document's view
+// updates reaching it as they reach every page but the sender.
+struct SPage {
+    std::unique_ptr<COrthexDoc> doc;
+    CRecordingCommands commands;
+    CAppSettings settings;
+    CTest page;
+
+    SPage(const QString& user, const QStringList& words)
+        : doc(MakeDocument(user, words.isEmpty() ? QString() : MakeList(QStringLiteral("Week1.orthex"), words)))
+        , page(*doc, commands, settings)
+    {
+        QObject::connect(doc.get(), &COrthexDoc::ViewsUpdated, &page, [this](QObject* sender) {
+            if (sender != &page)
+                page.OnUpdate();
+        });
+        page.resize(page.FormSize());
+        page.show();
+        page.OnInitialUpdate();
+        page.Session().SetRecordingFolder(NewFolder(QStringLiteral("recordings")));
+        page.Session().SetClock([] { return std::time_t(1796699400); });
+    }
+
+    QWidget* Focused() const { return page.window()->focusWidget(); }
+    // Enter where the focus is, as the keyboard sends it.
+    void Enter() { QTest::keyClick(Focused(), Qt::Key_Return); }
+};
+
+class TestPageTest : public QObject
+{
+    Q_OBJECT
+private:
+    std::unique_ptr<CRecordingMessageSink> m_sink;
+
+    static QList<QWidget*> enabledOf(const CTest& page)
+    {
+        QList<QWidget*> on;
+        for (QWidget* w : {static_cast<QWidget*>(page.StartButton()), static_cast<QWidget*>(page.StopButton()),
+                           static_cast<QWidget*>(page.RandomizeBox()), static_cast<QWidget*>(page.RepeatBox()),
+                           static_cast<QWidget*>(page.ListenButton()), static_cast<QWidget*>(page.AnswerField()),
+                           static_cast<QWidget*>(page.CheckButton()), static_cast<QWidget*>(page.SkipButton()),
+                           static_cast<QWidget*>(page.NextButton())})
+            if (w->isEnabled())
+                on << w;
+        return on;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        qputenv("TZ", "UTC");
+        tzset();
+        m_sink = std::make_unique<CRecordingMessageSink>();
+    }
+    void init()
+    {
+        m_sink->Clear();
+        CAppSettings settings;
+        settings.SetRandomizeList(0);
+        settings.SetRepeat(0);
+    }
+    void cleanupTestCase() { m_sink.reset(); }
+
+    void atRest_data()
+    {
+        QTest::addColumn<QStringList>("words");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("a list of three")
+            << QStringList{QStringLiteral("apple"), QStringLiteral("pear"), QStringLiteral("plum")}
+            << QStringLiteral("Click Start button to take a test.");
+        QTest::newRow("no list") << QStringList{} << QStringLiteral("No spelling list ...\nPlease open or create a list.");
+    }
+
+    void atRest()
+    {
+        QFETCH(QStringList, words);
+        QFETCH(QString, message);
+        SPage p(QStringLiteral("pupil"), words);
+        QCOMPARE(p.page.MessageField()->toPlainText(), message);
+        QCOMPARE(p.page.WordNumberField()->text(), QStringLiteral("0"));
+        QCOMPARE(p.page.CorrectField()->text(), QStringLiteral("0"));
+        QCOMPARE(p.page.WordCountField()->text(), QString::number(words.size()));
+        QCOMPARE(p.page.ScoreField()->text(), QString());
+        QCOMPARE(enabledOf(p.page), (QList<QWidget*>{p.page.StartButton(), p.page.RandomizeBox(), p.page.RepeatBox()}));
+        QVERIFY(!p.page.EnterKeyButton()->isVisible());
+        QVERIFY(p.page.EnterKeyButton()->isDefault());
+        if (words.isEmpty()) {
+            QTest::mouseClick(p.page.StartButton(), Qt::LeftButton);
+            QVERIFY(m_sink->Texts().contains(QStringLiteral("Error with spelling list.\n\rCheck list and try again.")));
+            QVERIFY(!p.doc->IsTestRunning());
+        }
+    }
+
+    // Enter in the answer field checks; the focus is then on Next, so Enter goes on; the focus
+    // is then on Listen, so Enter plays the word.
+    void enterKeySequence()
+    {
+        SPage p(QStringLiteral("pupil"), {QStringLiteral("apple"), QStringLiteral("pear")});
+        QTest::mouseClick(p.page.StartButton(), Qt::LeftButton);
+        QCOMPARE(p.Focused(), p.page.ListenButton());
+        QCOMPARE(p.page.MessageField()->toPlainText(), kReadyShown);
+        QCOMPARE(p.page.WordNumberField()->text(), QStringLiteral("1"));
+        p.page.AnswerField()->setFocus();
+        QTest::keyClicks(p.page.AnswerField(), QStringLiteral("Apple"));
+        p.Enter();
+        QCOMPARE(p.page.MessageField()->toPlainText(),
+                 QStringLiteral("Sorry wrong answer.\nThe correct spelling is apple.\nClcik NEXT or press Enter to continue."));
+        QCOMPARE(p.page.ScoreField()->text(), QStringLiteral("0.00 %"));
+        QCOMPARE(p.page.ResultsList()->count(), 1);
+        QCOMPARE(p.page.ResultsList()->item(0)->text(), QStringLiteral("Apple"));
+        QCOMPARE(p.Focused(), p.page.NextButton());
+        p.Enter();
+        QCOMPARE(p.page.WordNumberField()->text(), QStringLiteral("2"));
+        QCOMPARE(p.page.AnswerField()->text(), QString());
+        QCOMPARE(p.Focused(), p.page.ListenButton());
+        m_sink->Clear();
+        p.Enter();
+        // The listen action ran: the focus went to the answer field (and without an audio
+        // server, playing says so).
+        QCOMPARE(p.Focused(), p.page.AnswerField());
+        QCOMPARE(p.page.WordNumberField()->text(), QStringLiteral("2"));
+        QCOMPARE(p.doc->Results().Missed().size(), 1);
+    }
+
+    // Enter on any other control does nothing.
+    void enterElsewhere_data()
+    {
+        QTest::addColumn<int>("which");
+        QTest::newRow("Stop") << 0;
+        QTest::newRow("results list") << 1;
+        QTest::newRow("instructions") << 2;
+        QTest::newRow("Skip Word") << 3;
+    }
+
+    void enterElsewhere()
+    {
+        QFETCH(int, which);
+        SPage p(QStringLiteral("pupil"), {QStringLiteral("apple"), QStringLiteral("pear")});
+        QTest::mouseClick(p.page.StartButton(), Qt::LeftButton);
+        QWidget* target = QList<QWidget*>{p.page.StopButton(), p.page.ResultsList(), p.page.MessageField(),
+                                          p.page.SkipButton()}
+                              .at(which);
+        target->setFocus();
+        QCOMPARE(p.Focused(), target);
+        m_sink->Clear();
+        p.Enter();
+        QVERIFY(p.doc->IsTestRunning());
+        QCOMPARE(p.page.WordNumberField()->text(), QStringLiteral("1"));
+        QCOMPARE(p.page.ResultsList()->count(), 0);
+        QVERIFY(m_sink->Texts().isEmpty());
+        QVERIFY(p.doc->Results().Vocabulary().isEmpty());
+    }
+
+    // A whole test with the keyboard alone: Space presses the focused button, Tab moves on.
+    void keyboardOnly()
+    {
+        SPage p(QStringLiteral("pupil"), {QStringLiteral("apple"), QStringLiteral("pear"), QStringLiteral("plum")});
+        p.page.StartButton()->setFocus();
+        QTest::keyClick(p.Focused(), Qt::Key_Space);
+        QVERIFY(p.doc->IsTestRunning());
+        const QStringList typed{QStringLiteral("apple"), QStringLiteral("paer"), QStringLiteral("plum")};
+        for (const QString& answer : typed) {
+            QCOMPARE(p.Focused(), p.page.ListenButton());
+            QTest::keyClick(p.Focused(), Qt::Key_Tab);
+            QCOMPARE(p.Focused(), p.page.AnswerField());
+            QTest::keyClicks(p.Focused(), answer);
+            p.Enter();
+            p.Enter();
+        }
+        QVERIFY(!p.doc->IsTestRunning());
+        QCOMPARE(p.page.MessageField()->toPlainText(),
+                 QStringLiteral("End of test.  Check out your final score.\nClick Start to redo test."));
+        QCOMPARE(p.page.ScoreField()->text(), QStringLiteral("66.67 %"));
+        QCOMPARE(p.Focused(), p.page.StartButton());
+        QCOMPARE(p.doc->Results().Grades().size(), 1);
+        QCOMPARE(p.doc->Results().Grades().at(0).GetCorrectCount(), 2);
+        // Skip by keyboard in the next test.
+        QTest::keyClick(p.Focused(), Qt::Key_Space);
+        p.page.SkipButton()->setFocus();
+        QTest::keyClick(p.Focused(), Qt::Key_Space);
+        QCOMPARE(p.page.ResultsList()->count(), 1);
+        QCOMPARE(p.Focused(), p.page.NextButton());
+    }
+
+    void resultColours()
+    {
+        SPage p(QStringLiteral("pupil"), {QStringLiteral("apple"), QStringLiteral("pear"), QStringLiteral("plum")});
+        QTest::mouseClick(p.page.StartButton(), Qt::LeftButton);
+        p.page.AnswerField()->setText(QStringLiteral("apple"));
+        QTest::mouseClick(p.page.CheckButton(), Qt::LeftButton);
+        QTest::mouseClick(p.page.NextButton(), Qt::LeftButton);
+        p.page.AnswerField()->setText(QStringLiteral("pare"));
+        QTest::mouseClick(p.page.CheckButton(), Qt::LeftButton);
+        QTest::mouseClick(p.page.NextButton(), Qt::LeftButton);
+        QTest::mouseClick(p.page.SkipButton(), Qt::LeftButton);
+        CLineListBox* list = p.page.ResultsList();
+        QCOMPARE(list->count(), 3);
+        QCOMPARE(list->item(0)->text(), QStringLiteral("apple"));
+        QCOMPARE(list->item(1)->text(), QStringLiteral("pare"));
+        QCOMPARE(list->item(2)->text(), QStringLiteral("plum"));
+        QCOMPARE(list->LineColour(0), QColor(0, 100, 0));
+        QCOMPARE(list->LineColour(1), QColor(205, 0, 0));
+        QCOMPARE(list->LineColour(2), QColor(0, 0, 100));
+        // The newest line is the selected one.
+        QCOMPARE(list->currentRow(), 2);
+        QVERIFY(list->item(2)->isSelected());
+        QVERIFY(!list->item(1)->isSelected());
+        // The lines stay through a reset, until the next start.
+        p.page.OnUpdate();
+        QCOMPARE(list->count(), 3);
+        QTest::mouseClick(p.page.StopButton(), Qt::LeftButton);
+        QTest::mouseClick(p.page.StartButton(), Qt::LeftButton);
+        QCOMPARE(list->count(), 0);
+    }
+
+    // The check boxes change the next test only; the settings come back at the page's next
+    // update, and are never written.
+    void checkBoxesForTheNextTestOnly()
+    {
+        SPage p(QString(), {QStringLiteral("apple"), QStringLiteral("pear")});
+        QVERIFY(!p.page.RepeatBox()->isChecked());
+        QTest::mouseClick(p.page.RepeatBox(), Qt::LeftButton);
+        QTest::mouseClick(p.page.RandomizeBox(), Qt::LeftButton);
+        QCOMPARE(p.page.Session().Repeat(), 1);
+        QCOMPARE(p.page.Session().Randomize(), 1);
+        QTest::mouseClick(p.page.StartButton(), Qt::LeftButton);
+        QVERIFY(!p.page.RepeatBox()->isEnabled());
+        p.page.AnswerField()->setText(QStringLiteral("wrong"));
+        QTest::mouseClick(p.page.CheckButton(), Qt::LeftButton);
+        QCOMPARE(p.page.MessageField()->toPlainText(), QStringLiteral("Sorry wrong answer.\nRepeating word, try again."));
+        QCOMPARE(p.page.AnswerField()->text(), QStringLiteral("wrong"));
+        QCOMPARE(p.Focused(), p.page.AnswerField());
+        QTest::mouseClick(p.page.StopButton(), Qt::LeftButton);
+        QVERIFY(p.page.RepeatBox()->isChecked());
+        p.page.OnUpdate();
+        QVERIFY(!p.page.RepeatBox()->isChecked());
+        QVERIFY(!p.page.RandomizeBox()->isChecked());
+        QCOMPARE(p.settings.Repeat(), 0);
+        QCOMPARE(p.settings.RandomizeList(), 0);
+    }
+
+    // The main window closes during a test: the test stops as Stop does and keeps its grade.
+    void frameClosingDuringATest()
+    {
+        SPage p(QStringLiteral("pupil"), {QStringLiteral("apple"), QStringLiteral("pear")});
+        int writes = 0;
+        p.page.SetResultsWriter([&writes](COrthexDoc&) { return ++writes > 0; });
+        QTest::mouseClick(p.page.StartButton(), Qt::LeftButton);
+        p.page.AnswerField()->setText(QStringLiteral("apple"));
+        QTest::mouseClick(p.page.CheckButton(), Qt::LeftButton);
+        p.page.OnFrameClosing();
+        QVERIFY(!p.doc->IsTestRunning());
+        QCOMPARE(p.doc->Results().Grades().size(), 1);
+        QCOMPARE(p.doc->Results().Grades().at(0).GetListName(), QStringLiteral("Week1.orthex--Stopped Test"));
+        QCOMPARE(p.doc->Results().Grades().at(0).GetCorrectCount(), 1);
+        QCOMPARE(writes, 1);
+        // Not during a test: nothing is recorded.
+        p.page.OnFrameClosing();
+        QCOMPARE(p.doc->Results().Grades().size(), 1);
+        QCOMPARE(writes, 1);
+    }
+
+    void everyControlHasAName()
+    {
+        SPage p(QString(), {QStringLiteral("apple")});
+        const QList<QWidget*> controls = p.page.findChildren<QWidget*>();
+        QStringList unnamed;
+        for (QWidget* w : controls) {
+            if (qobject_cast<QLabel*>(w) || !w->focusPolicy() || !w->isVisibleTo(&p.page))
+                continue;
+            if (!(w->focusPolicy() & Qt::TabFocus))
+                continue;
+            QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w);
+            if (!face || face->text(QAccessible::Name).isEmpty())
+                unnamed << QString::fromLatin1(w->metaObject()->className());
+        }
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QLatin1Char(','))));
+        QCOMPARE(p.page.AnswerField()->accessibleName(), QStringLiteral("Spell it"));
+        QCOMPARE(p.page.WordNumberField()->accessibleName(), QStringLiteral("Word #"));
+        QCOMPARE(p.page.CorrectField()->accessibleName(), QStringLiteral("# Correct"));
+        QCOMPARE(p.page.WordCountField()->accessibleName(), QStringLiteral("# Words"));
+        QStringList captions;
+        for (QPushButton* b : {p.page.StartButton(), p.page.StopButton(), p.page.ListenButton(), p.page.CheckButton(),
+                               p.page.SkipButton(), p.page.NextButton(), p.page.EnterKeyButton()})
+            captions << b->text();
+        QCOMPARE(captions, (QStringList{QStringLiteral("Start"), QStringLiteral("Stop"), QStringLiteral("Listen to Word"),
+                                        QStringLiteral("Check"), QStringLiteral("Skip Word"), QStringLiteral("Next"),
+                                        QStringLiteral("Enter Key")}));
+        QCOMPARE(p.page.RandomizeBox()->text(), QStringLiteral("Randomize list"));
+        QCOMPARE(p.page.RepeatBox()->text(), QStringLiteral("Repeat Until Right/Correct"));
+        QStringList labels;
+        for (QLabel* label : p.page.findChildren<QLabel*>())
+            labels << label->text();
+        for (const QString& text : {QStringLiteral("Test Page"), QStringLiteral("Word #"), QStringLiteral("# Correct"),
+                                    QStringLiteral("# Words"), QStringLiteral("1)"), QStringLiteral("2)"),
+                                    QStringLiteral("Spell it"), QStringLiteral("3)"), QStringLiteral("or"),
+                                    QStringLiteral("4)")})
+            QVERIFY2(labels.contains(text), qPrintable(text));
+    }
+
+    // The page during a test, for the documentation (ORTHEX_SCREENSHOT_DIR, else a temporary
+    // folder).
+    void screenshot()
+    {
+        SPage p(QStringLiteral("pupil"), {QStringLiteral("receive"), QStringLiteral("weird"), QStringLiteral("babies"),
+                                          QStringLiteral("rhythm"), QStringLiteral("phone")});
+        QTest::mouseClick(p.page.StartButton(), Qt::LeftButton);
+        for (const QString& answer : {QStringLiteral("receive"), QStringLiteral("wierd")}) {
+            p.page.AnswerField()->setText(answer);
+            QTest::mouseClick(p.page.CheckButton(), Qt::LeftButton);
+            QTest::mouseClick(p.page.NextButton(), Qt::LeftButton);
+        }
+        QTest::mouseClick(p.page.SkipButton(), Qt::LeftButton);
+        QTest::mouseClick(p.page.NextButton(), Qt::LeftButton);
+        QTest::keyClicks(p.page.AnswerField(), QStringLiteral("rythm"));
+        QString folder = qEnvironmentVariable("ORTHEX_SCREENSHOT_DIR");
+        if (folder.isEmpty())
+            folder = NewFolder(QStringLiteral("screenshots"));
+        QDir().mkpath(folder);
+        const QImage image = p.page.grab().toImage();
+        QVERIFY(!image.isNull());
+        QCOMPARE(image.size(), p.page.size() * image.devicePixelRatio());
+        QVERIFY(image.save(QDir(folder).filePath(QStringLiteral("test-page.png"))));
+    }
+};
+
+ORTHEX_TEST_MAIN(TestPageTest)
+#include "test_test.moc"

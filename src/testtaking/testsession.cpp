@@ -1,0 +1,369 @@
+#include "testtaking/testsession.h"
+
+#include "base/appfolders.h"
+#include "base/appsettings.h"
+#include "base/fixedformat.h"
+#include "base/messages.h"
+#include "storage/listmessages.h"
+#include "document/orthexdoc.h"
+#include "sound/playbackfile.h"
+#include "sound/soundplayer.h"
+#include "testtaking/testdatetext.h"
+#include "testtaking/testorder.h"
+
+#include <QDir>
+
+#include <memory>
+
+namespace {
+const QString kReady = QStringLiteral(
+    "Ready.\r\nClick LISTEN or press Enter to hear word.\r\nType your answer in Spell It.\r\nFinally, click NEXT or press "
+    "Enter to continue.");
+const QString kRight = QStringLiteral("You got it right!\r\nClick NEXT or press Enter to continue.");
+const QString kWrongBefore = QStringLiteral("Sorry wrong answer.\r\nThe correct spelling is ");
+const QString kWrongAfter = QStringLiteral(".\r\nClcik NEXT or press Enter to continue.");
+const QString kRepeating = QStringLiteral("Sorry wrong answer.\r\nRepeating word, try again.");
+const QString kEnd = QStringLiteral("End of test.  Check out your final score.\r\nClick Start to redo test.");
+const QString kSkipped = QStringLiteral("Word skipped and added to vocabulary list.");
+const QString kStopped = QStringLiteral("Try again.  Click Start button.");
+const QString kClickStart = QStringLiteral("Click Start button to take a test.");
+const QString kNoList = QStringLiteral("No spelling list ...\r\nPlease open or create a list.");
+const QString kListError = QStringLiteral("Error with spelling list.\n\rCheck list and try again.");
+const QString kPlayError = QStringLiteral("Play Error");
+
+std::time_t systemTime()
+{
+    return std::time(nullptr);
+}
+}  // namespace
+
+CTestSession::CTestSession(COrthexDoc& document, CSoundPlayer& player, CAppSettings& settings)
+    : m_doc(document)
+    , m_player(player)
+    , m_settings(settings)
+    , m_clock(systemTime)
+{
+}
+
+void CTestSession::SetView(ITestSessionView* view, QObject* sender)
+{
+    m_pView = view;
+    m_pSender = sender;
+}
+
+void CTestSession::SetClock(Clock clock)
+{
+    m_clock = clock ? std::move(clock) : Clock(systemTime);
+}
+
+QString CTestSession::RecordingPath() const
+{
+    return m_strRecordingFolder + QStringLiteral("Temp.wav");
+}
+
+QString CTestSession::FormatScore(int correct, int count)
+{
+    const float score = float(double(correct) / double(count) * 100.0);
+    return FixedFormat::Printf("%3.2f %%", double(score));
+}
+
+// --- Operations ---
+
+void CTestSession::ResetTest()
+{
+    m_nWordCount = qMax(0, m_doc.GetWordCount());
+    m_strCurrentWord = QStringLiteral("Hi");
+    Enable({ETestControl::Check, ETestControl::Listen, ETestControl::Next, ETestControl::Skip, ETestControl::Answer},
+           false);
+    Enable({ETestControl::Randomize, ETestControl::Repeat}, true);
+    m_nWordNumber = 0;
+    m_nCorrectCount = 0;
+    m_strScore.clear();
+    m_doc.SetTestRunning(false);
+    m_nRandomize = m_settings.RandomizeList() ? 1 : 0;
+    m_nRepeat = m_settings.Repeat() ? 1 : 0;
+    m_strMessage = m_nWordCount >= 1 ? kClickStart : kNoList;
+    m_strDateText.clear();
+    m_strListName.clear();
+    // The results list keeps the lines of the last test until the next start.
+    ShowState();
+}
+
+void CTestSession::StartTest()
+{
+    TakeControls();
+    m_doc.RereadList();
+
+    m_nWordCount = qMax(0, m_doc.GetWordCount());
+    if (m_nWordCount <= 0) {
+        Messages::Show(kListError, MessageIcon::Exclamation);
+        return;
+    }
+
+    m_order = TestOrder::Build(m_nWordCount, m_nRandomize == 1, quint32(m_clock()));
+
+    Enable({ETestControl::Check, ETestControl::Listen, ETestControl::Skip, ETestControl::Answer, ETestControl::Stop},
+           true);
+    Enable({ETestControl::Next, ETestControl::Start, ETestControl::Randomize, ETestControl::Repeat}, false);
+
+    m_strDateText = TestDateText::Format(m_clock());
+
+    m_doc.Results().SetChanged(true);
+    m_strListName = m_doc.GetTitle();
+
+    m_strMessage = kReady;
+    m_nWordNumber = 1;
+    m_nCorrectCount = 0;
+    m_strAnswer.clear();
+    m_strScore.clear();
+    ShowState();
+
+    m_doc.SetTestRunning(true);
+
+    m_strCurrentWord = ReadWord(m_order.at(0));
+
+    SetFocus(ETestControl::Listen);
+    ClearResults();
+}
+
+void CTestSession::ListenToWord()
+{
+    m_player.Load(RecordingPath());
+    if (m_player.Play().Failed())
+        Messages::Show(kPlayError, MessageIcon::None);
+    SetFocus(ETestControl::Answer);
+}
+
+void CTestSession::CheckAnswer()
+{
+    TakeControls();
+    STestColour colour = kRightColour;
+    // Exact comparison, code unit by code unit: case and spaces count.
+    if (m_strAnswer == m_strCurrentWord) {
+        m_strMessage = kRight;
+        ++m_nCorrectCount;
+    } else if (m_nRepeat == 0) {
+        m_strMessage = kWrongBefore + m_strCurrentWord + kWrongAfter;
+        if (LoggedIn()) {
+            auto missed = std::make_unique<CMissed>();
+            missed->SetListName(m_strListName);
+            missed->SetDateText(m_strDateText);
+            missed->SetWord(m_strCurrentWord);
+            missed->SetMisspelling(m_strAnswer);
+            m_doc.Results().Missed().AddHead(std::move(missed));
+        }
+        colour = kWrongColour;
+    } else {
+        // The same word again: nothing is scored, listed or recorded.
+        m_strMessage = kRepeating;
+        ShowState();
+        SetFocus(ETestControl::Answer);
+        return;
+    }
+
+    m_strScore = FormatScore(m_nCorrectCount, m_nWordCount);
+    AddLine(m_strAnswer, colour);
+
+    Enable({ETestControl::Check, ETestControl::Listen, ETestControl::Skip, ETestControl::Answer,
+            ETestControl::Randomize, ETestControl::Repeat},
+           false);
+    Enable(ETestControl::Next, true);
+    ShowState();
+    SetFocus(ETestControl::Next);
+}
+
+void CTestSession::SkipWord()
+{
+    Enable({ETestControl::Check, ETestControl::Listen, ETestControl::Skip, ETestControl::Answer,
+            ETestControl::Randomize, ETestControl::Repeat},
+           false);
+    Enable(ETestControl::Next, true);
+
+    m_strMessage = kSkipped;
+    ShowState();
+
+    if (LoggedIn()) {
+        auto vocabulary = std::make_unique<CVocabulary>();
+        vocabulary->SetListName(m_strListName);
+        vocabulary->SetDateText(m_strDateText);
+        vocabulary->SetWord(m_strCurrentWord);
+        m_doc.Results().Vocabulary().AddHead(std::move(vocabulary));
+    }
+
+    AddLine(m_strCurrentWord, kSkippedColour);
+    SetFocus(ETestControl::Next);
+}
+
+void CTestSession::NextWord()
+{
+    Enable({ETestControl::Check, ETestControl::Listen, ETestControl::Skip, ETestControl::Answer}, true);
+    Enable({ETestControl::Next, ETestControl::Randomize, ETestControl::Repeat}, false);
+
+    // The recording file is about to be rewritten: let go of the sound loaded from it.
+    StopSound();
+
+    bool ended = false;
+    if (m_nWordNumber < m_nWordCount) {
+        m_strMessage = kReady;
+        ++m_nWordNumber;
+        m_strCurrentWord = ReadWord(m_order.value(m_nWordNumber - 1));
+    } else {
+        ended = true;
+        m_strMessage = kEnd;
+        if (LoggedIn())
+            AddGrade(m_nRepeat == 1 ? m_strListName + QStringLiteral("--Repeat") : m_strListName);
+        Enable({ETestControl::Check, ETestControl::Listen, ETestControl::Next, ETestControl::Skip,
+                ETestControl::Answer, ETestControl::Stop},
+               false);
+        Enable({ETestControl::Randomize, ETestControl::Repeat, ETestControl::Start}, true);
+        m_doc.SetTestRunning(false);
+        m_doc.UpdateAllViews(m_pSender);
+        WriteResults();
+    }
+
+    m_strAnswer.clear();
+    ShowState();
+    // At the end Listen is disabled; Start is where the pupil goes on from.
+    SetFocus(ended ? ETestControl::Start : ETestControl::Listen);
+}
+
+void CTestSession::StopTest()
+{
+    StopSound();
+
+    if (LoggedIn())
+        AddGrade(m_strListName
+                 + (m_nRepeat == 1 ? QStringLiteral("--Repeat, Stopped") : QStringLiteral("--Stopped Test")));
+
+    m_strMessage = kStopped;
+    m_nWordNumber = 0;
+    m_nCorrectCount = 0;
+    m_strAnswer.clear();
+    m_strScore.clear();
+
+    m_doc.SetTestRunning(false);
+    m_doc.UpdateAllViews(m_pSender);
+    ShowState();
+
+    Enable({ETestControl::Check, ETestControl::Listen, ETestControl::Next, ETestControl::Skip,
+            ETestControl::Answer, ETestControl::Stop},
+           false);
+    Enable({ETestControl::Randomize, ETestControl::Repeat, ETestControl::Start}, true);
+    SetFocus(ETestControl::Start);
+    WriteResults();
+}
+
+void CTestSession::OnEnterKey()
+{
+    const ETestControl focused = m_pView ? m_pView->FocusedControl() : m_focus;
+    switch (focused) {
+    case ETestControl::Listen:
+        ListenToWord();
+        break;
+    case ETestControl::Answer:
+    case ETestControl::Check:
+        CheckAnswer();
+        break;
+    case ETestControl::Next:
+        NextWord();
+        break;
+    default:
+        break;
+    }
+}
+
+// --- Helpers ---
+
+void CTestSession::Enable(ETestControl control, bool enabled)
+{
+    m_enabled.at(size_t(control)) = enabled;
+    if (m_pView)
+        m_pView->EnableControl(control, enabled);
+}
+
+void CTestSession::Enable(std::initializer_list<ETestControl> controls, bool enabled)
+{
+    for (ETestControl control : controls)
+        Enable(control, enabled);
+}
+
+void CTestSession::SetFocus(ETestControl control)
+{
+    m_focus = control;
+    if (m_pView)
+        m_pView->FocusControl(control);
+}
+
+void CTestSession::TakeControls()
+{
+    if (m_pView)
+        m_pView->TakeControls(*this);
+}
+
+void CTestSession::ShowState()
+{
+    if (m_pView)
+        m_pView->ShowState(*this);
+}
+
+void CTestSession::ClearResults()
+{
+    m_results.clear();
+    m_nSelectedLine = -1;
+    if (m_pView)
+        m_pView->ShowResults(*this);
+}
+
+void CTestSession::AddLine(const QString& text, STestColour colour)
+{
+    m_results.append(STestLine{text, colour});
+    // The line of the current word: the newest line, as each word adds one.
+    const int line = m_nWordNumber - 1;
+    m_nSelectedLine = line >= 0 && line < m_results.size() ? line : -1;
+    if (m_pView)
+        m_pView->ShowResults(*this);
+}
+
+QString CTestSession::ReadWord(int position)
+{
+    // The recording folder may not exist yet (a fresh shared documents folder): make it, so
+    // that the word's recording can be written and heard.
+    const QString folder = m_strRecordingFolder;
+    if (!folder.isEmpty() && !QDir(folder).exists())
+        CAppFolders::CreateFolderPath(folder);
+    const std::optional<SWordRow> row = m_doc.ReadWord(position);
+    if (!row)
+        return QString();
+    const QString path = RecordingPath();
+    if (QString reason; !PlaybackFile::Write(path, row->sound, &reason))
+        Messages::Show(ListMessages::CannotWriteRecording(path, reason), MessageIcon::Exclamation);
+    return row->word;
+}
+
+bool CTestSession::LoggedIn() const
+{
+    return !m_doc.CurrentUser().isEmpty();
+}
+
+void CTestSession::AddGrade(const QString& listName)
+{
+    auto grade = std::make_unique<CGrade>();
+    grade->SetListName(listName);
+    grade->SetDateText(m_strDateText);
+    grade->SetCorrectCount(m_nCorrectCount);
+    grade->SetWordCount(m_nWordCount);
+    m_doc.Results().Grades().AddHead(std::move(grade));
+}
+
+void CTestSession::WriteResults()
+{
+    // A finished or stopped test is written at once, so a crash later in the day loses at
+    // most the test in progress.
+    if (m_writeResults && LoggedIn())
+        m_writeResults(m_doc);
+}
+
+void CTestSession::StopSound()
+{
+    m_player.Unload();
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "base/messages.h"
+
+#include <QObject>
+
+// Shows the program's messages in message boxes titled "Orthex". A message sent from another
+// thread (the recorder's worker) is handed to the user-interface thread.
+class CMessageBoxSink : public QObject, public IMessageSink
+{
+    Q_OBJECT
+public:
+    explicit CMessageBoxSink(QObject* parent = nullptr);
+    void ShowMessage(const QString& text, MessageIcon icon) override;
+
+private:
+    void ShowNow(const QString& text, MessageIcon icon);
+};
