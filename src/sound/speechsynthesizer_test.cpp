@@ -386,7 +386,7 @@ private Q_SLOTS:
         {
             CAppSettings settings;
             QCOMPARE(settings.Voice(), QStringLiteral("flite/cmu_us_rms"));
-            QCOMPARE(settings.SpeechRate(), 150);
+            QCOMPARE(settings.SpeechRate(), 130);
             QVERIFY2(!QFile::exists(store), "reading a default must not write the store");
             QVERIFY(settings.SetVoice(voice));
             QVERIFY(settings.SetSpeechRate(rate));
