@@ -9,8 +9,10 @@
 #include <cstdlib>
 
 namespace {
-// Below this peak the sound is taken as silence: nothing a pupil could hear as a word.
-constexpr int kSilencePeak = 256;
+// Below this peak the sound is taken as silence: nothing a pupil could hear as a word. Flite's
+// voices breathe noise up to a peak of about 600 into what they make of punctuation alone; a
+// spoken word peaks above 7000.
+constexpr int kSilencePeak = 2048;
 
 int peak(const QByteArray& pcm)
 {

@@ -298,7 +298,7 @@ private Q_SLOTS:
                                       << "Could not speak \"cat\": the voice \"mb/mb-en1\" is not installed.";
         QTest::newRow("Flite's clock voice") << "flite/cmu_time_awb" << "cat" << file
                                              << "Could not speak \"cat\": the voice \"flite/cmu_time_awb\" is not installed.";
-        QTest::newRow("Flite, nothing to say") << "flite/cmu_us_slt" << "..." << file
+        QTest::newRow("espeak-ng, nothing to say") << "gmw/en-US" << "..." << file
                                                << "The speech engine made no sound for \"...\".";
         QTest::newRow("nothing to say") << "" << "..." << file << "The speech engine made no sound for \"...\".";
         QTest::newRow("folder missing") << "" << "cat" << "no/such/folder/x.wav"
