@@ -42,9 +42,9 @@ public:
     int Rate() const;
     bool SetRate(int value);
 
-    // Speech for lists made without a microphone: the espeak-ng voice identifier ("Voice",
-    // default CSpeechSynthesizer::kDefaultVoice) and the speaking rate in words per minute
-    // ("SpeechRate", default CSpeechSynthesizer::kDefaultRate).
+    // Speech for lists made without a microphone: the voice identifier, Flite's or espeak-ng's
+    // ("Voice", default CSpeechSynthesizer::kDefaultVoice) and the speaking rate in words per
+    // minute ("SpeechRate", default CSpeechSynthesizer::kDefaultRate).
     QString Voice() const;
     bool SetVoice(const QString& voiceId);
     int SpeechRate() const;
