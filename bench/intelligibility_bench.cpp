@@ -55,6 +55,7 @@ void hearDictations(benchmark::State& state, int pauseMs)
     state.counters["share_pct"] = result->Share();
     state.counters["heard"] = result->heard;
     state.counters["said"] = result->said;
+    state.counters["parts_each"] = double(result->utterances) / result->said;
 }
 }  // namespace
 

@@ -216,6 +216,7 @@ std::optional<Intelligibility::SResult> Intelligibility::HearDictations(CSpeechS
         const QStringList heard =
             recognizer.RecognizeUtterances(*spokenWord + pause + *spokenSentence + pause + *spokenWord, rate);
         ++result.said;
+        result.utterances += int(heard.size());
         if (heard.size() >= 3 && heard.first() == word && heard.last() == word)
             ++result.heard;
         else

@@ -58,6 +58,7 @@ struct SResult {
     int heard = 0;
     int said = 0;
     QStringList missed;  // "word->heard"
+    int utterances = 0;  // of dictations: the parts heard, 3 each when every pause was heard
     double Share() const { return said ? 100.0 * heard / said : 0.0; }
 };
 // Speaks every word through the synthesizer into a WAV file in the folder, reads it back and
