@@ -124,8 +124,8 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "pupil. It names the kinds of spelling error made, counts them in an error\n"
     "profile and makes practice lists of the words a pupil got wrong.\n"
     "\n"
-    "Lists are built with a microphone or with speech from espeak-ng; orthex-cli\n"
-    "reads and makes lists and results from the command line.")
+    "Lists are built with a microphone or with speech from Flite or espeak-ng;\n"
+    "orthex-cli reads and makes lists and results from the command line.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

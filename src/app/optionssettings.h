@@ -15,7 +15,7 @@ struct COptionsValues {
     bool repeat = false;
     int rate = 0;  // recording-rate index 0..4; -1 when no rate is chosen
     bool autoPlay = false;  // the test page plays each word as it is asked
-    QString voice;          // espeak-ng voice identifier of the speech on the words page
+    QString voice;          // voice identifier (Flite or espeak-ng) of the speech on the words page
     int speechRate = CSpeechSynthesizer::kDefaultRate;  // words per minute
 };
 

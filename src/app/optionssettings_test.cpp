@@ -142,14 +142,16 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("after");
 
         const QStringList none;
-        QTest::newRow("defaults kept write nothing") << none << false << "gmw/en-US" << 150 << none;
-        QTest::newRow("auto play on") << none << true << "gmw/en-US" << 150 << QStringList{"AutoPlay=1"};
+        const QString flite = QStringLiteral("flite/cmu_us_rms");
+        const int rate = CSpeechSynthesizer::kDefaultRate;
+        QTest::newRow("defaults kept write nothing") << none << false << flite << rate << none;
+        QTest::newRow("auto play on") << none << true << flite << rate << QStringList{"AutoPlay=1"};
         QTest::newRow("auto play off again")
-            << QStringList{"AutoPlay=1"} << false << "gmw/en-US" << 150 << QStringList{"AutoPlay=0"};
-        QTest::newRow("another voice") << none << false << "gmw/en" << 150 << QStringList{"Voice=gmw/en"};
+            << QStringList{"AutoPlay=1"} << false << flite << rate << QStringList{"AutoPlay=0"};
+        QTest::newRow("another voice") << none << false << "gmw/en" << rate << QStringList{"Voice=gmw/en"};
         QTest::newRow("no voice leaves the stored one")
-            << QStringList{"Voice=gmw/en"} << false << "" << 150 << QStringList{"Voice=gmw/en"};
-        QTest::newRow("faster") << none << false << "gmw/en-US" << 220 << QStringList{"SpeechRate=220"};
+            << QStringList{"Voice=gmw/en"} << false << "" << rate << QStringList{"Voice=gmw/en"};
+        QTest::newRow("faster") << none << false << flite << 220 << QStringList{"SpeechRate=220"};
         QTest::newRow("stored values again")
             << QStringList{"AutoPlay=1", "Voice=gmw/en", "SpeechRate=90"} << true << "gmw/en" << 90
             << QStringList{"AutoPlay=1", "SpeechRate=90", "Voice=gmw/en"};

@@ -42,8 +42,8 @@ public:
     int Rate() const;
     bool SetRate(int value);
 
-    // Speech for lists made without a microphone: the espeak-ng voice identifier ("Voice",
-    // default SpeechDefaults::kVoice) and the speaking rate in words per minute
+    // Speech for lists made without a microphone: the voice identifier, Flite's or espeak-ng's
+    // ("Voice", default SpeechDefaults::kVoice) and the speaking rate in words per minute
     // ("SpeechRate", default SpeechDefaults::kRate).
     QString Voice() const;
     bool SetVoice(const QString& voiceId);

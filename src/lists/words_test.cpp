@@ -331,7 +331,7 @@ private Q_SLOTS:
     {
         ORTHEX_REQUIRE_TEST_AUDIO();
         if (!speechStarts())
-            QSKIP("espeak-ng does not start here (is espeak-ng-data installed?)");
+            QSKIP("the default voice does not start here (is libflite1 installed?)");
         QFETCH(QString, sentence);
         QFETCH(bool, microphone);
         if (!microphone)
@@ -377,7 +377,7 @@ private Q_SLOTS:
     {
         ORTHEX_REQUIRE_TEST_AUDIO();
         if (!speechStarts())
-            QSKIP("espeak-ng does not start here (is espeak-ng-data installed?)");
+            QSKIP("the default voice does not start here (is libflite1 installed?)");
         CSoundRecorder::SetCaptureDeviceLookup([](const QByteArray&) { return std::nullopt; });
         open({});
         m_sink->Clear();

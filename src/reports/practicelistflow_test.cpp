@@ -112,7 +112,7 @@ private Q_SLOTS:
         QFETCH(int, words);
         QFETCH(QString, message);
         if (CSpeechSynthesizer::Format().nSamplesPerSec == 0 && message.contains(QLatin1String("spoken.")))
-            QSKIP("espeak-ng does not start here (is espeak-ng-data installed?)");
+            QSKIP("the default voice does not start here (is libflite1 installed?)");
 
         CRecordingMessageSink sink;
         CRecordingHost host;

@@ -17,13 +17,13 @@
 #include <QtTest>
 
 namespace {
-// The layout of a word spoken for a list: a recording's 56-byte header, espeak-ng's format, and
-// sound that is not silence.
+// The layout of a word spoken for a list: a recording's 56-byte header, the default voice's
+// format, and sound that is not silence.
 bool isSpokenRecording(const QByteArray& bytes)
 {
     const std::optional<CWavLayout> layout = WavHeader::Parse(bytes);
     if (!layout || layout->dataOffset != WavHeader::kRecordingHeaderSize || layout->dataSize < 2000
-        || !(layout->format == CWaveFormat::Pcm(1, 22050, 16)))
+        || !(layout->format == CSpeechSynthesizer::Format()))
         return false;
     const QByteArray data = bytes.mid(layout->dataOffset);
     return data.count('\0') < data.size() * 9 / 10;
@@ -159,7 +159,7 @@ private Q_SLOTS:
             return w.copiedFrom.isEmpty();
         });
         if (speaks && !speechWorks())
-            QSKIP("espeak-ng does not start here (is espeak-ng-data installed?)");
+            QSKIP("the default voice does not start here (is libflite1 installed?)");
 
         CRecordingMessageSink sink;
         const SFolders folders = freshFolders();
@@ -230,7 +230,7 @@ private Q_SLOTS:
     void spokenWithTheSettingsRate()
     {
         if (!speechWorks())
-            QSKIP("espeak-ng does not start here (is espeak-ng-data installed?)");
+            QSKIP("the default voice does not start here (is libflite1 installed?)");
         CRecordingMessageSink sink;
         const SFolders folders = freshFolders();
         CAppSettings settings;
@@ -251,7 +251,7 @@ private Q_SLOTS:
     void wordNotSpokenLeavesNoList()
     {
         if (!speechWorks())
-            QSKIP("espeak-ng does not start here (is espeak-ng-data installed?)");
+            QSKIP("the default voice does not start here (is libflite1 installed?)");
         CRecordingMessageSink sink;
         const SFolders folders = freshFolders();
         const QStringList recent = makeSources(folders);

@@ -38,11 +38,6 @@ CEspeakEngine& CEspeakEngine::Instance()
     return engine;
 }
 
-ISpeechEngine& DefaultSpeechEngine()
-{
-    return CEspeakEngine::Instance();
-}
-
 CEspeakEngine::~CEspeakEngine()
 {
     std::lock_guard lock(m_mutex);
@@ -86,9 +81,7 @@ CEspeakEngine::Result CEspeakEngine::Synthesize(const QString& voiceId, int rate
     if (voiceId != m_strCurrentVoice) {
         // Only the voices listed: a voice that needs MBROLA would start a program that may not
         // be there, and espeak-ng would fall back to its last voice without saying so.
-        const bool listed = std::any_of(m_voices.cbegin(), m_voices.cend(),
-                                        [&](const Voice& v) { return v.identifier == voiceId; });
-        if (!listed) {
+        if (!Lists(voiceId)) {
             result.error = QStringLiteral("the voice \"%1\" is not installed").arg(voiceId);
             return result;
         }
@@ -134,6 +127,7 @@ QList<CEspeakEngine::Voice> CEspeakEngine::ReadVoices() const
         Voice voice;
         voice.name = QString::fromUtf8(v->name);
         voice.identifier = QString::fromUtf8(v->identifier);
+        voice.engine = QStringLiteral("espeak-ng");
         // languages: a priority byte, then the language, repeated; the first one is the voice's.
         if (v->languages && v->languages[0] != '\0')
             voice.language = QString::fromUtf8(v->languages + 1);
@@ -142,9 +136,14 @@ QList<CEspeakEngine::Voice> CEspeakEngine::ReadVoices() const
     return voices;
 }
 
-int CEspeakEngine::SampleRate()
+bool CEspeakEngine::Lists(const QString& voiceId) const
+{
+    return std::any_of(m_voices.cbegin(), m_voices.cend(), [&](const Voice& v) { return v.identifier == voiceId; });
+}
+
+int CEspeakEngine::SampleRate(const QString& voiceId)
 {
     std::lock_guard lock(m_mutex);
     EnsureStarted();
-    return m_nSampleRate;
+    return Lists(voiceId) ? m_nSampleRate : 0;
 }

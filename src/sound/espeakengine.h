@@ -20,13 +20,14 @@ public:
 
     Result Synthesize(const QString& voiceId, int rate, const QString& text) override;
     QList<Voice> Voices() override;
-    int SampleRate() override;
+    int SampleRate(const QString& voiceId) override;
 
 private:
     CEspeakEngine() = default;
     // Starts espeak-ng once; the reason when it could not. Called with the lock held.
     QString EnsureStarted();
     QList<Voice> ReadVoices() const;
+    bool Lists(const QString& voiceId) const;
 
     std::mutex m_mutex;
     bool m_bTried = false;

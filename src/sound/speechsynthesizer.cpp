@@ -9,8 +9,10 @@
 #include <cstdlib>
 
 namespace {
-// Below this peak the sound is taken as silence: nothing a pupil could hear as a word.
-constexpr int kSilencePeak = 256;
+// Below this peak the sound is taken as silence: nothing a pupil could hear as a word. Flite's
+// voices breathe noise up to a peak of about 600 into what they make of punctuation alone; a
+// spoken word peaks above 7000.
+constexpr int kSilencePeak = 2048;
 
 int peak(const QByteArray& pcm)
 {
@@ -30,14 +32,17 @@ bool isEnglish(const QString& language)
     return language == QLatin1String("en") || language.startsWith(QLatin1String("en-"));
 }
 
-// "English (America)" first, "English (Great Britain)" second, then by name.
-int rank(const CVoice& voice)
+// The default voice first; within an engine espeak-ng's "English (America)" and "English
+// (Great Britain)" before the others.
+int rank(const QString& voiceId)
 {
-    if (voice.id == QLatin1String("gmw/en-US"))
+    if (voiceId == CSpeechSynthesizer::kDefaultVoice)
         return 0;
-    if (voice.id == QLatin1String("gmw/en"))
+    if (voiceId == QLatin1String("gmw/en-US"))
         return 1;
-    return 2;
+    if (voiceId == QLatin1String("gmw/en"))
+        return 2;
+    return 3;
 }
 }  // namespace
 
@@ -110,14 +115,14 @@ bool CSpeechSynthesizer::SpeakDictation(const QString& word, const QString& sent
     const std::optional<QByteArray> spokenSentence = Synthesize(sentence);
     if (!spokenSentence)
         return false;
-    const QByteArray pause = silence(int(Format(*m_pEngine).nSamplesPerSec), kDictationPauseMs);
+    const QByteArray pause = silence(int(Format(m_strVoice, *m_pEngine).nSamplesPerSec), kDictationPauseMs);
     return WriteWav(*spokenWord + pause + *spokenSentence + pause + *spokenWord, wavPath);
 }
 
 bool CSpeechSynthesizer::WriteWav(const QByteArray& pcm, const QString& wavPath)
 {
     CWavFile file;
-    if (!file.OpenForWriting(wavPath, Format(*m_pEngine)) || file.Write(pcm.constData(), pcm.size()) != pcm.size()
+    if (!file.OpenForWriting(wavPath, Format(m_strVoice, *m_pEngine)) || file.Write(pcm.constData(), pcm.size()) != pcm.size()
         || !file.Close()) {
         Messages::Show(QStringLiteral("Could not write the spoken text to \"%1\".").arg(wavPath),
                        MessageIcon::Exclamation);
@@ -126,21 +131,40 @@ bool CSpeechSynthesizer::WriteWav(const QByteArray& pcm, const QString& wavPath)
     return true;
 }
 
-CWaveFormat CSpeechSynthesizer::Format(ISpeechEngine& engine)
+CWaveFormat CSpeechSynthesizer::Format(const QString& voiceId, ISpeechEngine& engine)
 {
-    return CWaveFormat::Pcm(1, quint32(engine.SampleRate()), 16);
+    const int rate = engine.SampleRate(voiceId.isEmpty() ? kDefaultVoice : voiceId);
+    return CWaveFormat::Pcm(1, quint32(rate), 16);
 }
 
 QList<CVoice> CSpeechSynthesizer::EnglishVoices(ISpeechEngine& engine)
 {
-    QList<CVoice> voices;
-    for (const ISpeechEngine::Voice& v : engine.Voices())
-        if (isEnglish(v.language))
-            voices.append(CVoice{v.name, v.identifier});
-    std::stable_sort(voices.begin(), voices.end(), [](const CVoice& a, const CVoice& b) {
-        if (rank(a) != rank(b))
-            return rank(a) < rank(b);
-        return a.name.localeAwareCompare(b.name) < 0;
+    struct Ranked {
+        CVoice voice;
+        int engineOrder;
+        int rank;
+    };
+    QList<Ranked> ranked;
+    QStringList engines;
+    for (const ISpeechEngine::Voice& v : engine.Voices()) {
+        if (!isEnglish(v.language))
+            continue;
+        if (!engines.contains(v.engine))
+            engines.append(v.engine);
+        ranked.append(Ranked{CVoice{v.engine + QStringLiteral(": ") + v.name, v.identifier},
+                             int(engines.indexOf(v.engine)), rank(v.identifier)});
+    }
+    std::stable_sort(ranked.begin(), ranked.end(), [](const Ranked& a, const Ranked& b) {
+        if ((a.rank == 0) != (b.rank == 0))
+            return a.rank == 0;
+        if (a.engineOrder != b.engineOrder)
+            return a.engineOrder < b.engineOrder;
+        if (a.rank != b.rank)
+            return a.rank < b.rank;
+        return a.voice.name.localeAwareCompare(b.voice.name) < 0;
     });
+    QList<CVoice> voices;
+    for (const Ranked& r : ranked)
+        voices.append(r.voice);
     return voices;
 }

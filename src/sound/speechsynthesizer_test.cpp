@@ -37,9 +37,9 @@ quint16 le16At(const QByteArray& b, int at)
 }
 
 // Runs of digital silence at least one dictation pause long: (first byte, byte after).
-QList<QPair<qsizetype, qsizetype>> longSilences(const QByteArray& pcm)
+QList<QPair<qsizetype, qsizetype>> longSilences(const QByteArray& pcm, int sampleRate)
 {
-    const qsizetype least = 22050 * CSpeechSynthesizer::kDictationPauseMs / 1000 * 2;
+    const qsizetype least = qsizetype(sampleRate) * CSpeechSynthesizer::kDictationPauseMs / 1000 * 2;
     QList<QPair<qsizetype, qsizetype>> runs;
     qsizetype start = -1;
     for (qsizetype i = 0; i <= pcm.size(); i += 2) {
@@ -75,6 +75,8 @@ private Q_SLOTS:
     void initTestCase()
     {
         if (CSpeechSynthesizer::Format().nSamplesPerSec == 0)
+            QSKIP("the default voice does not start here (is libflite1 installed?)");
+        if (CSpeechSynthesizer::Format(QStringLiteral("gmw/en-US")).nSamplesPerSec == 0)
             QSKIP("espeak-ng does not start here (is espeak-ng-data installed?)");
     }
 
@@ -84,11 +86,18 @@ private Q_SLOTS:
         QTest::addColumn<int>("rate");
         QTest::addColumn<QString>("word");
         QTest::addColumn<QString>("sentence");
-        QTest::newRow("word, default voice") << QString() << CSpeechSynthesizer::kDefaultRate << "receive" << "";
-        QTest::newRow("dictation") << "gmw/en-US" << 150 << "their" << "They took their coats.";
-        QTest::newRow("British voice, slow") << "gmw/en" << 80 << "colour" << "";
-        QTest::newRow("fast, non-ASCII") << "gmw/en-US" << 450 << QStringLiteral("café") << "";
-        QTest::newRow("markup is plain text") << "gmw/en" << 175 << "cat" << "<break time='9s'/> [[h@'loU]]";
+        QTest::addColumn<int>("sampleRate");
+        QTest::newRow("word, default voice") << QString() << CSpeechSynthesizer::kDefaultRate << "receive" << ""
+                                             << 16000;
+        QTest::newRow("dictation") << "gmw/en-US" << 150 << "their" << "They took their coats." << 22050;
+        QTest::newRow("Flite dictation") << "flite/cmu_us_slt" << 150 << "their" << "They took their coats." << 16000;
+        QTest::newRow("British voice, slow") << "gmw/en" << 80 << "colour" << "" << 22050;
+        QTest::newRow("Flite at 8 kHz, slow") << "flite/cmu_us_kal" << 80 << "colour" << "" << 8000;
+        QTest::newRow("fast, non-ASCII") << "gmw/en-US" << 450 << QStringLiteral("café") << "" << 22050;
+        QTest::newRow("Flite fast, non-ASCII") << "flite/cmu_us_awb" << 450 << QStringLiteral("café") << "" << 16000;
+        QTest::newRow("markup is plain text") << "gmw/en" << 175 << "cat" << "<break time='9s'/> [[h@'loU]]" << 22050;
+        QTest::newRow("Flite: markup is plain text")
+            << "flite/cmu_us_rms" << 175 << "cat" << "<break time='9s'/> [[h@'loU]]" << 16000;
     }
 
     void spokenFileHasTheLayoutOfARecording()
@@ -97,6 +106,7 @@ private Q_SLOTS:
         QFETCH(int, rate);
         QFETCH(QString, word);
         QFETCH(QString, sentence);
+        QFETCH(int, sampleRate);
         CRecordingMessageSink sink;
         CSpeechSynthesizer speech(voice, rate);
         const QString path = pathFor(QStringLiteral("Temp.wav"));
@@ -111,8 +121,8 @@ private Q_SLOTS:
         QCOMPARE(le32At(wav, 16), 16u);
         QCOMPARE(le16At(wav, 20), quint16(1));      // PCM
         QCOMPARE(le16At(wav, 22), quint16(1));      // mono
-        QCOMPARE(le32At(wav, 24), 22050u);
-        QCOMPARE(le32At(wav, 28), 44100u);
+        QCOMPARE(le32At(wav, 24), quint32(sampleRate));
+        QCOMPARE(le32At(wav, 28), quint32(sampleRate * 2));
         QCOMPARE(le16At(wav, 32), quint16(2));      // block size
         QCOMPARE(le16At(wav, 34), quint16(16));
         QCOMPARE(wav.mid(36, 4), QByteArray("fact"));
@@ -122,30 +132,39 @@ private Q_SLOTS:
         QCOMPARE(le32At(wav, 52), quint32(wav.size() - 56));
         QVERIFY2(TestAudio::HasSound(wav.mid(56)), "the spoken file is silent");
         // Markup would have made a nine-second break; said as text it is far shorter.
-        QVERIFY(wav.size() - 56 < 8 * 44100);
+        QVERIFY(wav.size() - 56 < 8 * sampleRate * 2);
 
         const std::optional<CWavLayout> layout = WavHeader::Parse(wav);
         QVERIFY(layout);
         QCOMPARE(layout->dataOffset, qint64(56));
-        QCOMPARE(layout->format, CWaveFormat::Pcm(1, 22050, 16));
+        QCOMPARE(layout->format, CWaveFormat::Pcm(1, quint32(sampleRate), 16));
+        QCOMPARE(CSpeechSynthesizer::Format(voice), layout->format);
+    }
+
+    void dictationIsWordPauseSentencePauseWord_data()
+    {
+        QTest::addColumn<QString>("voice");
+        QTest::newRow("default voice") << QString();
+        QTest::newRow("espeak-ng") << QStringLiteral("gmw/en-US");
     }
 
     void dictationIsWordPauseSentencePauseWord()
     {
+        QFETCH(QString, voice);
         CRecordingMessageSink sink;
-        CSpeechSynthesizer speech;
+        CSpeechSynthesizer speech(voice, CSpeechSynthesizer::kDefaultRate);
         const QString path = pathFor(QStringLiteral("dictation.wav"));
         QVERIFY(speech.SpeakDictation(QStringLiteral("weigh"), QStringLiteral("Weigh the flour."), path));
         QCOMPARE(sink.Texts(), QStringList());
         const QByteArray data = readAll(path).mid(56);
-        const QList<QPair<qsizetype, qsizetype>> pauses = longSilences(data);
+        const QList<QPair<qsizetype, qsizetype>> pauses =
+            longSilences(data, int(CSpeechSynthesizer::Format(voice).nSamplesPerSec));
         QCOMPARE(pauses.size(), 2);
         const QByteArray first = trimmed(data.left(pauses[0].first));
         const QByteArray middle = trimmed(data.mid(pauses[0].second, pauses[1].first - pauses[0].second));
         const QByteArray last = trimmed(data.mid(pauses[1].second));
         QVERIFY(TestAudio::HasSound(first) && TestAudio::HasSound(middle));
         QCOMPARE(last, first);  // the same word, said once and used twice
-        // espeak-ng varies each saying by a few samples; the sentence is much longer than the word.
         QVERIFY(middle.size() > first.size() * 3 / 2);
     }
 
@@ -166,25 +185,30 @@ private Q_SLOTS:
         QVERIFY(speech.SpeakDictation(QStringLiteral("friend"), sentence, dictation));
         const QByteArray a = readAll(alone);
         const QByteArray d = readAll(dictation);
-        QCOMPARE(longSilences(d.mid(56)).size(), 0);
+        QCOMPARE(longSilences(d.mid(56), int(CSpeechSynthesizer::Format().nSamplesPerSec)).size(), 0);
         QVERIFY2(qAbs(a.size() - d.size()) < a.size() / 20, qPrintable(QStringLiteral("%1 vs %2").arg(a.size()).arg(d.size())));
     }
 
     void theRateChangesTheLength_data()
     {
+        QTest::addColumn<QString>("voice");
         QTest::addColumn<int>("slow");
         QTest::addColumn<int>("fast");
-        QTest::newRow("80 and 300") << 80 << 300;
-        QTest::newRow("below the least is the least") << 10 << 120;
-        QTest::newRow("above the most is the most") << 300 << 1000;
+        QTest::newRow("80 and 300") << "gmw/en-US" << 80 << 300;
+        QTest::newRow("Flite, 80 and 300") << QString() << 80 << 300;
+        QTest::newRow("below the least is the least") << "gmw/en-US" << 10 << 120;
+        QTest::newRow("Flite, below the least is the least") << QString() << 10 << 120;
+        QTest::newRow("above the most is the most") << "gmw/en-US" << 300 << 1000;
+        QTest::newRow("Flite, above the most is the most") << QString() << 300 << 1000;
     }
 
     void theRateChangesTheLength()
     {
+        QFETCH(QString, voice);
         QFETCH(int, slow);
         QFETCH(int, fast);
-        CSpeechSynthesizer slowSpeech(QString(), slow);
-        CSpeechSynthesizer fastSpeech(QString(), fast);
+        CSpeechSynthesizer slowSpeech(voice, slow);
+        CSpeechSynthesizer fastSpeech(voice, fast);
         QCOMPARE(slowSpeech.Rate(), std::clamp(slow, CSpeechSynthesizer::kMinRate, CSpeechSynthesizer::kMaxRate));
         QCOMPARE(fastSpeech.Rate(), std::clamp(fast, CSpeechSynthesizer::kMinRate, CSpeechSynthesizer::kMaxRate));
         const QString text = QStringLiteral("Necessary accommodation is separate.");
@@ -194,14 +218,48 @@ private Q_SLOTS:
         QVERIFY2(a->size() > b->size() * 5 / 4, qPrintable(QStringLiteral("%1 vs %2").arg(a->size()).arg(b->size())));
     }
 
+    // One setting, one pace: every Flite voice says a passage at a rate in about the time
+    // espeak-ng's US voice takes at that rate.
+    void oneRateIsOnePaceInEveryEngine_data()
+    {
+        QTest::addColumn<QString>("voice");
+        for (const CVoice& v : CSpeechSynthesizer::EnglishVoices())
+            if (v.id.startsWith(QLatin1String("flite/")))
+                QTest::newRow(qPrintable(v.name)) << v.id;
+    }
+
+    void oneRateIsOnePaceInEveryEngine()
+    {
+        QFETCH(QString, voice);
+        const QString text = QStringLiteral("The children walked to school together every morning, and they talked "
+                                            "about the games they would play after lunch.");
+        for (const int rate : {100, 150, 250}) {
+            const auto seconds = [&](const QString& id) {
+                const std::optional<QByteArray> pcm = CSpeechSynthesizer(id, rate).Synthesize(text);
+                return pcm ? double(pcm->size()) / 2 / CSpeechSynthesizer::Format(id).nSamplesPerSec : 0.0;
+            };
+            const double flite = seconds(voice);
+            const double espeak = seconds(QStringLiteral("gmw/en-US"));
+            QVERIFY2(flite > espeak * 0.8 && flite < espeak * 1.25,
+                     qPrintable(QStringLiteral("%1 wpm: %2 s, espeak-ng %3 s").arg(rate).arg(flite).arg(espeak)));
+        }
+    }
+
     void englishVoices()
     {
         const QList<CVoice> voices = CSpeechSynthesizer::EnglishVoices();
-        QVERIFY(voices.size() >= 2);
-        QCOMPARE(voices.at(0), (CVoice{QStringLiteral("English (America)"), QStringLiteral("gmw/en-US")}));
-        QCOMPARE(voices.at(1), (CVoice{QStringLiteral("English (Great Britain)"), QStringLiteral("gmw/en")}));
-        for (const CVoice& v : voices) {
-            QVERIFY2(v.name.startsWith(QLatin1String("English")), qPrintable(v.name));
+        const QList<CVoice> flite{
+            {"Flite: English (America), Rms, man", "flite/cmu_us_rms"},
+            {"Flite: English (America), Kal, man, 16 kHz", "flite/cmu_us_kal16"},
+            {"Flite: English (America), Kal, man, 8 kHz", "flite/cmu_us_kal"},
+            {"Flite: English (America), Slt, woman", "flite/cmu_us_slt"},
+            {"Flite: English (Scotland), Awb, man", "flite/cmu_us_awb"},
+            {"espeak-ng: English (America)", "gmw/en-US"},
+            {"espeak-ng: English (Great Britain)", "gmw/en"},
+        };
+        QCOMPARE(voices.mid(0, flite.size()), flite);
+        for (const CVoice& v : voices.mid(flite.size())) {
+            QVERIFY2(v.name.startsWith(QLatin1String("espeak-ng: English")), qPrintable(v.name));
             QVERIFY2(!v.id.startsWith(QLatin1String("mb/")), "MBROLA voices need a program that is not installed");
         }
     }
@@ -238,6 +296,10 @@ private Q_SLOTS:
                                        << "Could not speak \"cat\": the voice \"xx/none\" is not installed.";
         QTest::newRow("MBROLA voice") << "mb/mb-en1" << "cat" << file
                                       << "Could not speak \"cat\": the voice \"mb/mb-en1\" is not installed.";
+        QTest::newRow("Flite's clock voice") << "flite/cmu_time_awb" << "cat" << file
+                                             << "Could not speak \"cat\": the voice \"flite/cmu_time_awb\" is not installed.";
+        QTest::newRow("espeak-ng, nothing to say") << "gmw/en-US" << "..." << file
+                                               << "The speech engine made no sound for \"...\".";
         QTest::newRow("nothing to say") << "" << "..." << file << "The speech engine made no sound for \"...\".";
         QTest::newRow("folder missing") << "" << "cat" << "no/such/folder/x.wav"
                                         << "Could not write the spoken text to \"" + pathFor("no/such/folder/x.wav") + "\".";
@@ -263,24 +325,36 @@ private Q_SLOTS:
         QCOMPARE(sink.Texts(), QStringList());
     }
 
+    void synthesizersOnTwoThreadsKeepTheirOwnSettings_data()
+    {
+        QTest::addColumn<QString>("slowVoice");
+        QTest::addColumn<QString>("fastVoice");
+        QTest::newRow("espeak-ng") << "gmw/en-US" << "gmw/en";
+        QTest::newRow("Flite") << "flite/cmu_us_rms" << "flite/cmu_us_slt";
+        QTest::newRow("Flite, one voice") << "flite/cmu_us_rms" << "flite/cmu_us_rms";
+        QTest::newRow("both engines") << "flite/cmu_us_rms" << "gmw/en";
+    }
+
     void synthesizersOnTwoThreadsKeepTheirOwnSettings()
     {
         // Each synthesizer sets its own voice and rate on the shared engine; at once on two
         // threads they must not take each other's. espeak-ng varies each saying by a few
         // samples, so the lengths are compared within 3 %.
+        QFETCH(QString, slowVoice);
+        QFETCH(QString, fastVoice);
         const QString text = QStringLiteral("Separate the yolks from the whites.");
-        const qsizetype slow = CSpeechSynthesizer(QStringLiteral("gmw/en-US"), 100).Synthesize(text)->size();
-        const qsizetype fast = CSpeechSynthesizer(QStringLiteral("gmw/en"), 350).Synthesize(text)->size();
+        const qsizetype slow = CSpeechSynthesizer(slowVoice, 100).Synthesize(text)->size();
+        const qsizetype fast = CSpeechSynthesizer(fastVoice, 350).Synthesize(text)->size();
         QVERIFY(slow > fast * 2);
         constexpr int kRounds = 4;
         QList<QByteArray> a(kRounds), b(kRounds);
         std::thread first([&] {
-            CSpeechSynthesizer s(QStringLiteral("gmw/en-US"), 100);
+            CSpeechSynthesizer s(slowVoice, 100);
             for (int i = 0; i < kRounds; ++i)
                 a[i] = s.Synthesize(text).value_or(QByteArray());
         });
         std::thread second([&] {
-            CSpeechSynthesizer s(QStringLiteral("gmw/en"), 350);
+            CSpeechSynthesizer s(fastVoice, 350);
             for (int i = 0; i < kRounds; ++i)
                 b[i] = s.Synthesize(text).value_or(QByteArray());
         });
@@ -298,6 +372,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("rate");
         QTest::newRow("British, slow") << "gmw/en" << 100;
         QTest::newRow("Scottish, fast") << "gmw/en-GB-scotland" << 300;
+        QTest::newRow("Flite") << "flite/cmu_us_slt" << 140;
     }
 
     void settingsDefaultsAndReadBack()
@@ -310,8 +385,8 @@ private Q_SLOTS:
         QFile::remove(store);
         {
             CAppSettings settings;
-            QCOMPARE(settings.Voice(), QStringLiteral("gmw/en-US"));
-            QCOMPARE(settings.SpeechRate(), 150);
+            QCOMPARE(settings.Voice(), QStringLiteral("flite/cmu_us_rms"));
+            QCOMPARE(settings.SpeechRate(), 130);
             QVERIFY2(!QFile::exists(store), "reading a default must not write the store");
             QVERIFY(settings.SetVoice(voice));
             QVERIFY(settings.SetSpeechRate(rate));
