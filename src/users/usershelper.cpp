@@ -90,7 +90,7 @@ CRecordList<CGrade> grades(int count)
 
 // saveresults FOLDER USER COUNT: writes USER's three result files once, COUNT grades.
 // saveloop FOLDER USER COUNT: writes them again and again, COUNT and COUNT + 1 grades in turn,
-// until killed.
+// until killed; says "saved" once the first save is whole.
 int saveResults(const QStringList& args, bool loop)
 {
     if (args.size() != 3)
@@ -106,6 +106,8 @@ int saveResults(const QStringList& args, bool loop)
     for (unsigned round = 0;; ++round) {
         if (!files.Save(args.at(1), {lists[round % 2], missed, vocabulary}))
             return 1;
+        if (round == 0)
+            say("saved");
     }
 }
 }  // namespace
