@@ -24,4 +24,20 @@ inline CRecordList<CGrade> Grades(const QStringList& lines)
     }
     return list;
 }
+
+// A misspelled-word list from "list|date|word|misspelling" lines, in that order.
+inline CRecordList<CMissed> Missed(const QStringList& lines)
+{
+    CRecordList<CMissed> list;
+    for (const QString& line : lines) {
+        const QStringList f = line.split(QLatin1Char('|'));
+        auto missed = std::make_unique<CMissed>();
+        missed->SetListName(f.at(0));
+        missed->SetDateText(f.at(1));
+        missed->SetWord(f.at(2));
+        missed->SetMisspelling(f.at(3));
+        list.AddTail(std::move(missed));
+    }
+    return list;
+}
 }  // namespace TestRecords
