@@ -22,6 +22,7 @@
 #include <QHash>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -145,6 +146,19 @@ CReports::SaveFileFunction& saveFileFunction()
     return function;
 }
 
+bool runQuestion(QWidget* parent, const QString& text)
+{
+    return QMessageBox::question(parent, QStringLiteral("Orthex"), text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No)
+           == QMessageBox::Yes;
+}
+
+CReports::QuestionFunction& questionFunction()
+{
+    static CReports::QuestionFunction function;
+    return function;
+}
+
 // The size in tenths of a point of a font from the font dialog.
 int pointTenths(const QFont& font, const QWidget& screen)
 {
@@ -172,6 +186,13 @@ CReports::SaveFileFunction CReports::SetSaveFileFunction(SaveFileFunction functi
 {
     SaveFileFunction previous = saveFileFunction();
     saveFileFunction() = std::move(function);
+    return previous;
+}
+
+CReports::QuestionFunction CReports::SetQuestionFunction(QuestionFunction function)
+{
+    QuestionFunction previous = questionFunction();
+    questionFunction() = std::move(function);
     return previous;
 }
 
@@ -343,14 +364,30 @@ void CReports::ShowReport(EReportKind kind)
     UpdateButtons();
 }
 
+bool CReports::AskToDelete(qsizetype rows, bool all)
+{
+    if (m_sheet.IsReadOnly() || rows == 0)
+        return true;
+    QString text;
+    if (all)
+        text = rows == 1 ? tr("Delete the one row of this report?") : tr("Delete all %1 rows of this report?").arg(rows);
+    else
+        text = rows == 1 ? tr("Delete the selected row?") : tr("Delete the %1 selected rows?").arg(rows);
+    const QuestionFunction& ask = questionFunction() ? questionFunction() : QuestionFunction(&runQuestion);
+    return ask(this, text + QLatin1Char('\n') + tr("Once the changes are saved, the deleted results are gone."));
+}
+
 void CReports::OnDeleteSelection()
 {
-    m_sheet.DeleteRows(SelectedRows());
+    const QList<int> rows = SelectedRows();
+    if (AskToDelete(rows.size(), false))
+        m_sheet.DeleteRows(rows);
 }
 
 void CReports::OnDeleteAll()
 {
-    m_sheet.DeleteAll();
+    if (AskToDelete(m_sheet.Rows().size(), true))
+        m_sheet.DeleteAll();
 }
 
 void CReports::OnSaveChanges()

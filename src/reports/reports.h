@@ -39,6 +39,8 @@ public:
     // The file dialog of "Export...": the path chosen, starting from the suggested one, or an
     // empty text when it was cancelled.
     using SaveFileFunction = std::function<QString(QWidget* parent, const QString& suggestedPath)>;
+    // The question asked before rows are deleted: true for Yes.
+    using QuestionFunction = std::function<bool(QWidget* parent, const QString& text)>;
 
     CReports(COrthexDoc& document, IPageCommandTarget& commands, QWidget* parent = nullptr);
     ~CReports() override;
@@ -48,6 +50,9 @@ public:
 
     // The radio buttons: shows a report, saving the deletions of the one shown first.
     void ShowReport(EReportKind kind);
+    // "Delete Selection" and "Delete All" ask first (No is the default answer), since a
+    // deletion saved with the page's other changes cannot be undone; with no row to delete
+    // there is nothing to ask.
     void OnDeleteSelection();
     void OnDeleteAll();
     void OnSaveChanges();
@@ -86,6 +91,7 @@ public:
     static FontDialogFunction SetFontDialogFunction(FontDialogFunction function);
     static PreviewFunction SetPreviewFunction(PreviewFunction function);
     static SaveFileFunction SetSaveFileFunction(SaveFileFunction function);
+    static QuestionFunction SetQuestionFunction(QuestionFunction function);
 
     // The font Arial 12, as the font dialog starts.
     static QFont InitialPrintFont();
@@ -118,6 +124,7 @@ private:
     void SizeColumns();
     int ContentWidth(int column) const;
     void PushRadioValue();
+    bool AskToDelete(qsizetype rows, bool all);
 
     CReportSheet m_sheet;
     CReportTableModel* m_pModel;

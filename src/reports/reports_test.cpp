@@ -10,6 +10,8 @@
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
+#include <QMessageBox>
+#include <QTimer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeView>
@@ -149,6 +151,54 @@ class CReportsTest : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    // Deleting rows asks first: Yes here, so the other tests delete at once.
+    void initTestCase()
+    {
+        CReports::SetQuestionFunction([](QWidget*, const QString&) { return true; });
+    }
+
+    // The real question: No keeps every row, Yes deletes; the results change only when saved.
+    void deletingAsksFirst_data()
+    {
+        QTest::addColumn<bool>("all");
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<QStringList>("kept");
+        QTest::newRow("Delete All, No") << true << false << "Delete all 3 rows of this report?" << QStringList{"one", "two", "three"};
+        QTest::newRow("Delete All, Yes") << true << true << "Delete all 3 rows of this report?" << QStringList();
+        QTest::newRow("Delete Selection, No") << false << false << "Delete the 2 selected rows?" << QStringList{"one", "two", "three"};
+        QTest::newRow("Delete Selection, Yes") << false << true << "Delete the 2 selected rows?" << QStringList{"two"};
+    }
+    void deletingAsksFirst()
+    {
+        QFETCH(bool, all);
+        QFETCH(bool, yes);
+        QFETCH(QString, question);
+        QFETCH(QStringList, kept);
+        const CReports::QuestionFunction answerYes = CReports::SetQuestionFunction({});
+        SPage p;
+        for (const char* word : {"one", "two", "three"})
+            addVocabulary(p.doc, QString::fromLatin1(word));
+        p.Open();
+        p.page->ReportButton(EReportKind::Vocabulary)->click();
+        p.Select({0, 2});
+        QString asked;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            asked = box->text();
+            QCOMPARE(box->defaultButton(), box->button(QMessageBox::No));
+            box->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
+        });
+        (all ? p.page->DeleteAllButton() : p.page->DeleteSelectionButton())->click();
+        CReports::SetQuestionFunction(answerYes);
+        QVERIFY2(asked.startsWith(question), qPrintable(asked));
+        QCOMPARE(p.Column(3), kept);
+        p.page->SaveChangesButton()->click();
+        QCOMPARE(p.doc.Results().Vocabulary().size(), kept.size());
+        QCOMPARE(p.doc.Results().IsChanged(), yes);
+    }
+
     void noResultsShowsOnlyTheTitles_data()
     {
         QTest::addColumn<int>("kind");
