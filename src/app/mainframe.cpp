@@ -11,6 +11,7 @@
 #include "document/orthexdoc.h"
 #include "lists/savedlg.h"
 #include "lists/words.h"
+#include "reports/classoverviewdlg.h"
 #include "reports/reports.h"
 #include "testtaking/test.h"
 
@@ -252,6 +253,10 @@ void CMainFrame::CreateMenus()
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     for (PageCommand page : kViewMenuOrder)
         view->addAction(PageAction(page));
+    view->addSeparator();
+    QAction* classOverview = view->addAction(QStringLiteral("&Class Overview..."));
+    classOverview->setObjectName(QStringLiteral("actionClassOverview"));
+    connect(classOverview, &QAction::triggered, this, [this] { CClassOverviewDlg::Open(m_folders.UserFolder(), this); });
     connect(view, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommands);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));

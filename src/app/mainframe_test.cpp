@@ -2,6 +2,7 @@
 #include "base/appsettings.h"
 #include "app/helpwindow.h"
 #include "app/mainframe.h"
+#include "reports/classoverviewdlg.h"
 #include "app/options.h"
 #include "app/orthexview.h"
 #include "testing/shelltestsupport.h"
@@ -340,10 +341,12 @@ private Q_SLOTS:
         QCOMPARE(items, (QStringList{QStringLiteral("&New\tCtrl+N"), QStringLiteral("&Open...\tCtrl+O"),
                                      QStringLiteral("E&xit"), QStringLiteral("Reports"), QStringLiteral("Options"),
                                      QStringLiteral("Test"), QStringLiteral("Words"), QStringLiteral("Start"),
-                                     QStringLiteral("&Help Topics\tF1"), QStringLiteral("&About Orthex...")}));
+                                     QStringLiteral("&Class Overview..."), QStringLiteral("&Help Topics\tF1"), QStringLiteral("&About Orthex...")}));
         QSignalSpy about(&f.frame, &CMainFrame::AboutRequested);
         f.frame.findChild<QAction*>(QStringLiteral("actionAbout"))->trigger();
         QCOMPARE(about.count(), 1);
+        f.frame.findChild<QAction*>(QStringLiteral("actionClassOverview"))->trigger();
+        QVERIFY(f.frame.findChild<CClassOverviewDlg*>());
     }
 
     void recentFiles()

@@ -6,6 +6,7 @@
 #include "base/messages.h"
 #include "widgets/pagecontrols.h"
 #include "document/orthexdoc.h"
+#include "reports/classoverviewdlg.h"
 #include "reports/practicelistflow.h"
 #include "reports/printlayout.h"
 #include "reports/progresschartdlg.h"
@@ -78,6 +79,9 @@ const SButtonSpec kButtons[] = {
      "Makes a new spelling list of the words in the selected rows, or in all rows when none is selected.",
      &CReports::OnMakePracticeList, &hasWords},
     {EReportButton::Progress, "Progress", "Shows a chart of the grades over time.", &CReports::OnProgress, nullptr},
+    {EReportButton::ClassOverview, "Class Overview",
+     "Shows the results of every pupil of the user folder: grades, the words missed most and the error profile.",
+     &CReports::OnClassOverview, nullptr},
 };
 
 // The button grid in dialog units: the columns of the first row as the form has always had
@@ -194,6 +198,19 @@ CReports::QuestionFunction CReports::SetQuestionFunction(QuestionFunction functi
     QuestionFunction previous = questionFunction();
     questionFunction() = std::move(function);
     return previous;
+}
+
+QString CReports::AskExportPath(QWidget* parent, const QString& suggestedPath)
+{
+    return saveFileFunction() ? saveFileFunction()(parent, suggestedPath) : runSaveFileDialog(parent, suggestedPath);
+}
+
+void CReports::RunPreview(QWidget* parent, QPrinter& printer, const std::function<void(QPrinter*)>& paint)
+{
+    if (previewFunction())
+        previewFunction()(parent, printer, paint);
+    else
+        runPreview(parent, printer, paint);
 }
 
 QFont CReports::InitialPrintFont()
@@ -516,6 +533,12 @@ void CReports::PrintReport(QPrinter* printer)
         const QString where = printer->outputFileName().isEmpty() ? printer->printerName() : printer->outputFileName();
         Messages::Show(kNotPrinted.arg(where), MessageIcon::Stop);
     }
+}
+
+void CReports::OnClassOverview()
+{
+    CAppSettings settings;
+    CClassOverviewDlg::Open(CAppFolders(settings).GetDefaultUserFolder(), this);
 }
 
 QString CReports::SuggestedExportPath() const

@@ -19,7 +19,17 @@ class QRadioButton;
 class QTreeView;
 
 // The push buttons of the reports page, in the order they are laid out and reached with Tab.
-enum class EReportButton { SaveChanges, DeleteAll, DeleteSelection, Print, Cancel, Export, MakePracticeList, Progress };
+enum class EReportButton {
+    SaveChanges,
+    DeleteAll,
+    DeleteSelection,
+    Print,
+    Cancel,
+    Export,
+    MakePracticeList,
+    Progress,
+    ClassOverview
+};
 
 // The reports page: the logged-in user's grades, misspelled words (with the kinds of error made),
 // vocabulary words or error profile in one list; rows can be deleted, the deletions kept ("Save
@@ -74,6 +84,8 @@ public:
     void OnMakePracticeList();
     // "Progress": the chart of the pupil's grades in its own window.
     void OnProgress();
+    // "Class Overview": every pupil of the user folder in a window of its own.
+    void OnClassOverview();
     // Where the file dialog of "Export..." starts: "<save folder>/<user> grades.csv" and so on.
     QString SuggestedExportPath() const;
 
@@ -92,6 +104,10 @@ public:
     static PreviewFunction SetPreviewFunction(PreviewFunction function);
     static SaveFileFunction SetSaveFileFunction(SaveFileFunction function);
     static QuestionFunction SetQuestionFunction(QuestionFunction function);
+    // The file dialog of "Export..." and the print preview as the program has them now (the
+    // replacement when there is one), for the windows that export and print like this page.
+    static QString AskExportPath(QWidget* parent, const QString& suggestedPath);
+    static void RunPreview(QWidget* parent, QPrinter& printer, const std::function<void(QPrinter*)>& paint);
 
     // The font Arial 12, as the font dialog starts.
     static QFont InitialPrintFont();
@@ -113,6 +129,7 @@ public:
     QPushButton* ExportButton() const { return Button(EReportButton::Export); }
     QPushButton* MakePracticeListButton() const { return Button(EReportButton::MakePracticeList); }
     QPushButton* ProgressButton() const { return Button(EReportButton::Progress); }
+    QPushButton* ClassOverviewButton() const { return Button(EReportButton::ClassOverview); }
 
 private:
     SReportLists DocumentLists() const;
