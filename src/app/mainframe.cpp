@@ -12,6 +12,7 @@
 #include "lists/savedlg.h"
 #include "lists/words.h"
 #include "reports/classoverviewdlg.h"
+#include "users/teachergate.h"
 #include "reports/reports.h"
 #include "testtaking/test.h"
 
@@ -365,8 +366,14 @@ void CMainFrame::FocusPage(CPageView* page)
 
 void CMainFrame::OnViewPage(PageCommand page)
 {
-    if (page != m_current)
-        SwitchToPage(page);
+    if (page == m_current)
+        return;
+    // With a teacher password, the options (the shared user folder among them) are the teacher's.
+    if (page == PageCommand::Options && !TeacherGate::Allow(this, m_folders.UserFolder())) {
+        UpdateCommands();
+        return;
+    }
+    SwitchToPage(page);
 }
 
 void CMainFrame::InitialUpdateAllPages()

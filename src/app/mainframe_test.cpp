@@ -3,6 +3,8 @@
 #include "app/helpwindow.h"
 #include "app/mainframe.h"
 #include "reports/classoverviewdlg.h"
+#include "users/teachergate.h"
+#include "users/teacherpassword.h"
 #include "app/options.h"
 #include "app/orthexview.h"
 #include "testing/shelltestsupport.h"
@@ -462,6 +464,31 @@ private Q_SLOTS:
         QVERIFY(f.frame.ExitAction()->isEnabled());
         f.frame.ExitAction()->trigger();
         QVERIFY(!f.frame.isVisible());
+    }
+
+    // With a teacher password the options page opens only for it.
+    void optionsNeedTheTeacherPassword_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<PageCommand>("page");
+        QTest::newRow("right") << "Eule 7" << PageCommand::Options;
+        QTest::newRow("wrong") << "Eule" << PageCommand::Start;
+    }
+    void optionsNeedTheTeacherPassword()
+    {
+        QFETCH(QString, typed);
+        QFETCH(PageCommand, page);
+        Fixture f;
+        const QString folder = TestFiles::InRoot(QStringLiteral("teacher"));
+        QDir().mkpath(folder);
+        f.folders.SetUserFolder(folder);
+        QVERIFY(CTeacherPassword(folder).Set(QStringLiteral("Eule 7")));
+        TeacherGate::SetAskFunction([&](QWidget*, const QString&) { return std::optional<QString>(typed); });
+        CRecordingMessageSink messages;
+        f.frame.PageAction(PageCommand::Options)->trigger();
+        TeacherGate::SetAskFunction({});
+        QVERIFY(CTeacherPassword(folder).Set(QString()));
+        QCOMPARE(f.frame.CurrentPage(), page);
     }
 
     void saveLeavesTheListIntact()

@@ -1,4 +1,5 @@
 #include "app/options.h"
+#include "users/teachergate.h"
 
 #include "base/appfolders.h"
 #include "widgets/browsefolder.h"
@@ -90,6 +91,12 @@ COptions::COptions(COrthexDoc& document, IPageCommandTarget& commands, CAppSetti
     m_pChangePassword = FormButton(QStringLiteral("Change Log In Password"),
                                    QStringLiteral("Changes the password of a user."), this);
     du.Place(m_pChangePassword, 20, 138, 94, 14);
+    m_pTeacherPassword = FormButton(QStringLiteral("Teacher Password"),
+                                    QStringLiteral("Sets, changes or removes the teacher password of the user "
+                                                   "folder, which deleting results, this page and the class overview "
+                                                   "then ask for."),
+                                    this);
+    du.Place(m_pTeacherPassword, 118, 138, 66, 14);
 
     auto* rateGroup = new QGroupBox(QStringLiteral("Recording Rate (Hz)"), this);
     du.Place(rateGroup, 190, 63, 115, 98);
@@ -150,13 +157,15 @@ COptions::COptions(COrthexDoc& document, IPageCommandTarget& commands, CAppSetti
     du.Place(m_pRestore, 209, 206, 50, 14);
 
     QWidget* order[] = {m_pFolder, m_pBrowse, m_pRepeat, m_pAutoLogIn, m_pRandomize, m_pAutoPlay,
-                        m_pChangePassword, m_pRates->button(0), m_pRates->button(1), m_pRates->button(2),
+                        m_pChangePassword, m_pTeacherPassword, m_pRates->button(0), m_pRates->button(1), m_pRates->button(2),
                         m_pRates->button(3), m_pRates->button(4), m_pVoice, m_pSpeechRate, m_pApply, m_pRestore};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
     connect(m_pBrowse, &QPushButton::clicked, this, &COptions::OnChooseFolder);
     connect(m_pChangePassword, &QPushButton::clicked, this, &COptions::OnChangePassword);
+    connect(m_pTeacherPassword, &QPushButton::clicked, this,
+            [this] { TeacherGate::Change(this, m_folders.UserFolder()); });
     connect(m_pApply, &QPushButton::clicked, this, &COptions::OnApply);
     connect(m_pRestore, &QPushButton::clicked, this, &COptions::OnRestore);
 

@@ -52,6 +52,7 @@ public:
     QCheckBox* RandomizeCheck() const { return m_pRandomize; }
     QCheckBox* AutoPlayCheck() const { return m_pAutoPlay; }
     QPushButton* ChangePasswordButton() const { return m_pChangePassword; }
+    QPushButton* TeacherPasswordButton() const { return m_pTeacherPassword; }
     QRadioButton* RateButton(int index) const;
     QComboBox* VoiceCombo() const { return m_pVoice; }
     QSpinBox* SpeechRateSpin() const { return m_pSpeechRate; }
@@ -74,6 +75,7 @@ private:
     QCheckBox* m_pRandomize;
     QCheckBox* m_pAutoPlay;
     QPushButton* m_pChangePassword;
+    QPushButton* m_pTeacherPassword;
     QButtonGroup* m_pRates;
     QComboBox* m_pVoice;
     QSpinBox* m_pSpeechRate;

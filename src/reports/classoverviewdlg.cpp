@@ -6,6 +6,7 @@
 #include "reports/errorprofile.h"
 #include "reports/reports.h"
 #include "reports/resulttables.h"
+#include "users/teachergate.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -149,6 +150,8 @@ CClassOverviewDlg::CClassOverviewDlg(const QString& userFolder, QWidget* parent)
 
 CClassOverviewDlg* CClassOverviewDlg::Open(const QString& userFolder, QWidget* parent)
 {
+    if (!TeacherGate::Allow(parent, userFolder))
+        return nullptr;
     auto* dialog = new CClassOverviewDlg(userFolder, parent);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();

@@ -71,7 +71,8 @@ public:
     QPushButton* ExportButton() const { return m_pExport; }
     QPushButton* PrintButton() const { return m_pPrint; }
 
-    // Opens the overview of the folder as a window of its own, deleted when closed.
+    // Opens the overview of the folder as a window of its own, deleted when closed, after the
+    // teacher password when the folder has one; null when it was not given.
     static CClassOverviewDlg* Open(const QString& userFolder, QWidget* parent);
 
 private:

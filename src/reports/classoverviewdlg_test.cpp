@@ -3,7 +3,10 @@
 #include "document/orthexdoc.h"
 #include "reports/classoverviewdlg.h"
 #include "reports/reports.h"
+#include "testing/recordingmessagesink.h"
 #include "testing/testclass.h"
+#include "users/teachergate.h"
+#include "users/teacherpassword.h"
 #include "testing/testenvironment.h"
 #include "testing/testfiles.h"
 
@@ -158,6 +161,28 @@ private Q_SLOTS:
         QVERIFY(overview);
         QCOMPARE(shown(*overview->View()), QStringList{"Gus|1|50.0|50.0||ok"});
         QVERIFY(overview->FaultLabel()->isHidden());
+    }
+
+    // With a teacher password the overview opens only for it.
+    void teacherPassword_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("right") << "Eule 7" << true;
+        QTest::newRow("wrong") << "Eule" << false;
+    }
+    void teacherPassword()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, opens);
+        QVERIFY(CTeacherPassword(m_folder).Set(QStringLiteral("Eule 7")));
+        TeacherGate::SetAskFunction([&](QWidget*, const QString&) { return std::optional<QString>(typed); });
+        CRecordingMessageSink messages;
+        QWidget parent;
+        CClassOverviewDlg* overview = CClassOverviewDlg::Open(m_folder, &parent);
+        TeacherGate::SetAskFunction({});
+        QVERIFY(CTeacherPassword(m_folder).Set(QString()));
+        QCOMPARE(overview != nullptr, opens);
     }
 
 private:

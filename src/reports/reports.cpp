@@ -13,6 +13,7 @@
 #include "reports/reportprinter.h"
 #include "reports/reporttablemodel.h"
 #include "reports/resulttables.h"
+#include "users/teachergate.h"
 
 #include <QButtonGroup>
 #include <QDir>
@@ -385,6 +386,9 @@ bool CReports::AskToDelete(qsizetype rows, bool all)
 {
     if (m_sheet.IsReadOnly() || rows == 0)
         return true;
+    CAppSettings settings;
+    if (!TeacherGate::Allow(this, CAppFolders(settings).GetDefaultUserFolder()))
+        return false;
     QString text;
     if (all)
         text = rows == 1 ? tr("Delete the one row of this report?") : tr("Delete all %1 rows of this report?").arg(rows);

@@ -61,8 +61,9 @@ public:
     // The radio buttons: shows a report, saving the deletions of the one shown first.
     void ShowReport(EReportKind kind);
     // "Delete Selection" and "Delete All" ask first (No is the default answer), since a
-    // deletion saved with the page's other changes cannot be undone; with no row to delete
-    // there is nothing to ask.
+    // deletion saved with the page's other changes cannot be undone, and before that for the
+    // teacher password when the user folder has one; with no row to delete there is nothing to
+    // ask.
     void OnDeleteSelection();
     void OnDeleteAll();
     void OnSaveChanges();

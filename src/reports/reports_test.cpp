@@ -2,6 +2,10 @@
 #include "reports/progresschartdlg.h"
 #include "reports/reports.h"
 #include "reports/resulttables.h"
+#include "base/appfolders.h"
+#include "base/appsettings.h"
+#include "users/teachergate.h"
+#include "users/teacherpassword.h"
 #include "rules/spellingrules.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testenvironment.h"
@@ -169,6 +173,34 @@ private Q_SLOTS:
         QTest::newRow("Delete Selection, No") << false << false << "Delete the 2 selected rows?" << QStringList{"one", "two", "three"};
         QTest::newRow("Delete Selection, Yes") << false << true << "Delete the 2 selected rows?" << QStringList{"two"};
     }
+    // With a teacher password, deleting asks for it first: a wrong one deletes nothing.
+    void deletingNeedsTheTeacherPassword_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("kept");
+        QTest::newRow("right") << "Eule 7" << 0;
+        QTest::newRow("wrong") << "Eule" << 3;
+    }
+    void deletingNeedsTheTeacherPassword()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, kept);
+        CAppSettings settings;
+        const QString folder = CAppFolders(settings).GetDefaultUserFolder();
+        QVERIFY(CTeacherPassword(folder).Set(QStringLiteral("Eule 7")));
+        TeacherGate::SetAskFunction([&](QWidget*, const QString&) { return std::optional<QString>(typed); });
+        CRecordingMessageSink messages;
+        SPage p;
+        for (const char* word : {"one", "two", "three"})
+            addVocabulary(p.doc, QString::fromLatin1(word));
+        p.Open();
+        p.page->ReportButton(EReportKind::Vocabulary)->click();
+        p.page->DeleteAllButton()->click();
+        TeacherGate::SetAskFunction({});
+        QVERIFY(CTeacherPassword(folder).Set(QString()));
+        QCOMPARE(p.Rows(), kept);
+    }
+
     void deletingAsksFirst()
     {
         QFETCH(bool, all);
