@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSlider>
 #include <QVBoxLayout>
@@ -71,6 +72,13 @@ CWords::CWords(COrthexDoc& document, IPageCommandTarget& commands, CAppSettings&
     setFont(CDialogUnits::FormFont());
     BuildControls();
     ApplySteps();
+    ApplyListButtons();
+    m_askDuplicate = [this](const QString& word) {
+        return QMessageBox::question(this, QStringLiteral("Add Word To List"),
+                                     QStringLiteral("\"%1\" is already in the list. Add it again?").arg(word),
+                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+            == QMessageBox::Yes;
+    };
 }
 
 CWords::~CWords()
@@ -280,6 +288,8 @@ void CWords::BuildControls()
     connect(m_pDelete, &QPushButton::clicked, this, &CWords::OnDelete);
     connect(m_pSave, &QPushButton::clicked, this, &CWords::OnSaveChanges);
     connect(m_pCancel, &QPushButton::clicked, this, &CWords::OnCancelChanges);
+    connect(m_pList, &QListWidget::currentRowChanged, this, &CWords::ApplyListButtons);
+    connect(m_pList, &QListWidget::itemSelectionChanged, this, &CWords::ApplyListButtons);
     connect(m_pWordEdit, &QLineEdit::returnPressed, m_pEnter, &QPushButton::click);
     connect(m_pSentenceEdit, &QLineEdit::returnPressed, m_pEnter, &QPushButton::click);
     // Dragging changes nothing until the slider is let go; a step made with the keyboard, the
@@ -378,6 +388,16 @@ void CWords::ApplySteps()
     m_pRedo->setEnabled(enabled.redo);
 }
 
+void CWords::ApplyListButtons()
+{
+    const WordListEdit::SListButtons enabled = WordListEdit::EnabledButtons(
+        m_pList->count(), m_pList->currentRow(), int(m_pList->selectionModel()->selectedRows().size()));
+    m_pSort->setEnabled(enabled.sort);
+    m_pUp->setEnabled(enabled.up);
+    m_pDown->setEnabled(enabled.down);
+    m_pDelete->setEnabled(enabled.remove);
+}
+
 void CWords::WriteControls()
 {
     if (m_pWordEdit->text() != m_strWord)
@@ -385,6 +405,7 @@ void CWords::WriteControls()
     if (m_pSentenceEdit->text() != m_strSentence)
         m_pSentenceEdit->setText(m_strSentence);
     m_pWordCount->setText(QString::number(m_nWordCount));
+    ApplyListButtons();
 }
 
 void CWords::ReadControls()
@@ -473,10 +494,13 @@ void CWords::OnSpeak()
         }
     }
     CAppFolders::ShareLikeParent(TempWavPath());
-    // From here on the word goes on as after a recording: Play, then Add or Redo.
-    m_steps.Recorded();
+    // The user hears what was made and can add it at once, play it again or redo it.
+    m_steps.Played();
     ApplySteps();
-    Focus(m_pPlay);
+    Focus(m_pAdd);
+    m_player.Load(TempWavPath());
+    if (m_player.Play().Failed())
+        Messages::Show(QStringLiteral("Play Error"));
 }
 
 QString CWords::SpeechVoice() const
@@ -538,6 +562,10 @@ void CWords::OnAddWord()
         Focus(m_pWordEdit);
         return;
     }
+    if (ListedWords().contains(m_strWord) && !m_askDuplicate(m_strWord)) {
+        Focus(m_pWordEdit);
+        return;
+    }
     m_pList->addItem(m_strWord);
     SelectOnly(m_nWordCount);
     // The loaded sound holds "Temp.wav" open; it goes before the file is read.
@@ -569,6 +597,7 @@ void CWords::OnSortAToZ()
         return;
     WordListEdit::SortAToZ(words);
     SetListedWords(words);
+    ApplyListButtons();
 }
 
 void CWords::OnUp()

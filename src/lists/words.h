@@ -7,6 +7,8 @@
 #include "sound/soundrecorder.h"
 
 #include <QIcon>
+
+#include <functional>
 #include <QString>
 #include <QStringList>
 
@@ -24,7 +26,11 @@ class QSlider;
 //
 // "Speak" beside "Record" makes the recording with the speech engine instead: the word alone, or
 // a dictation of it with the optional sentence (the word, a pause, the sentence, a pause, the
-// word), in the voice and at the rate of the settings. It needs no microphone.
+// word), in the voice and at the rate of the settings. It needs no microphone. The page plays
+// what it made, and the word can be added at once.
+//
+// A word already in the list is added again only when the user says so. The list's buttons are
+// enabled only when they can act.
 //
 // Without a microphone the page still works for everything but recording: Record, Stop and the
 // volume slider stay disabled.
@@ -58,6 +64,11 @@ public:
     QStringList ListedWords() const;
     QSize FormSize() const;
 
+    // Asked before a word already in the list is added again; true adds it. A question box
+    // unless a test puts its own answer here.
+    using DuplicateQuestion = std::function<bool(const QString& word)>;
+    void SetDuplicateQuestion(DuplicateQuestion question) { m_askDuplicate = std::move(question); }
+
     // The text the page shows after "The microphone cannot be used for recording: ..." when there is
     // no microphone.
     static QString NoMicrophoneMessage();
@@ -87,6 +98,7 @@ private:
     void SetUpSound(int rateIndex);
     void SetUpVolumeSlider();
     void ApplySteps();
+    void ApplyListButtons();
     // Member values to the controls, and back.
     void WriteControls();
     void ReadControls();
@@ -108,6 +120,7 @@ private:
     CWordSteps m_steps;
     bool m_bNoMicrophone = false;
     bool m_bSettingVolume = false;
+    DuplicateQuestion m_askDuplicate;
 
     QLineEdit* m_pWordEdit = nullptr;
     QLineEdit* m_pSentenceEdit = nullptr;

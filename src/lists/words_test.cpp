@@ -316,8 +316,8 @@ private Q_SLOTS:
         QVERIFY(control<QLineEdit>("wordEdit")->hasFocus());
     }
 
-    // "Speak" makes the recording with the speech engine, and the word goes on as after "Stop":
-    // Play, then Add Word To List stores the very bytes the speech wrote.
+    // "Speak" makes the recording with the speech engine and plays it; Add Word To List then
+    // stores the very bytes the speech wrote.
     void speakThenAdd_data()
     {
         QTest::addColumn<QString>("sentence");
@@ -342,17 +342,15 @@ private Q_SLOTS:
         QTest::keyClicks(control<QLineEdit>("wordEdit"), QStringLiteral("necessary"));
         control<QLineEdit>("sentenceEdit")->setText(sentence);
 
-        click("speakButton");
-        QVERIFY2(m_sink->Texts().isEmpty(), qPrintable(m_sink->Texts().join(QLatin1Char('|'))));
-        QCOMPARE(enabledSteps(*m_page), QStringLiteral("P"));  // as after Stop
-        QVERIFY(control("playButton")->hasFocus());
-        const QByteArray spoken = TestFiles::Read(m_page->TempWavPath());
-        QVERIFY(hasRecordingLayout(spoken, CSpeechSynthesizer::Format()));
-
+        // Speak plays what it made: the word can be added at once, or played again or redone.
         CSpeakerCapture speaker;
         QVERIFY(speaker.Start());
-        click("playButton");
+        click("speakButton");
+        QVERIFY2(m_sink->Texts().isEmpty(), qPrintable(m_sink->Texts().join(QLatin1Char('|'))));
         QCOMPARE(enabledSteps(*m_page), QStringLiteral("PAD"));
+        QVERIFY(control("addButton")->hasFocus());
+        const QByteArray spoken = TestFiles::Read(m_page->TempWavPath());
+        QVERIFY(hasRecordingLayout(spoken, CSpeechSynthesizer::Format()));
         QVERIFY(m_page->Player().GetLoadedSound());
         QVERIFY(m_page->Player().GetLoadedSound()->WaitUntilDone(30000));
         QVERIFY2(TestAudio::HasSound(speaker.Stop()), "nothing was heard on the speaker");
@@ -481,6 +479,82 @@ private Q_SLOTS:
         QCOMPARE(m_page->ListedWords(), listOpen ? QStringList{"one"} : QStringList{});
         QCOMPARE(enabledSteps(*m_page), QStringLiteral("PAD"));
         QVERIFY(control<QLineEdit>("wordEdit")->hasFocus());
+    }
+
+    // A word already in the list is added again only when the user says so.
+    void duplicateAsksFirst_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<QString>("asked");
+        QTest::addColumn<QStringList>("stored");
+        QTest::newRow("new word, no question") << "there" << false << "" << QStringList{"their", "there"};
+        QTest::newRow("duplicate, no") << "their" << false << "their" << QStringList{"their"};
+        QTest::newRow("duplicate, yes") << "their" << true << "their" << QStringList{"their", "their"};
+        QTest::newRow("case differs: another word") << "Their" << false << "" << QStringList{"their", "Their"};
+    }
+
+    void duplicateAsksFirst()
+    {
+        ORTHEX_REQUIRE_TEST_AUDIO();
+        if (!speechStarts())
+            QSKIP("the default voice does not start here (is libflite1 installed?)");
+        QFETCH(QString, word);
+        QFETCH(bool, answer);
+        QFETCH(QString, asked);
+        QFETCH(QStringList, stored);
+        open(TestLists::Numbered({"their"}));
+        QString question;
+        m_page->SetDuplicateQuestion([&](const QString& w) {
+            question = w;
+            return answer;
+        });
+        m_sink->Clear();
+        control<QLineEdit>("wordEdit")->setText(word);
+        click("speakButton");
+        click("addButton");
+        QCOMPARE(question, asked);
+        QCOMPARE(m_page->ListedWords(), stored);
+        QCOMPARE(TestLists::Words(TestLists::Read(m_listPath)), stored);
+        QVERIFY2(m_sink->Texts().isEmpty(), qPrintable(m_sink->Texts().join(QLatin1Char('|'))));
+    }
+
+    // A..Z, Up, Down and Delete are enabled only when they can act.
+    void listButtonsFollowTheList_data()
+    {
+        QTest::addColumn<QStringList>("words");
+        QTest::addColumn<QList<int>>("selected");  // the last one is current
+        QTest::addColumn<QString>("enabled");      // S(ort), U(p), D(own), X (delete)
+        QTest::newRow("empty list") << QStringList{} << QList<int>{} << "";
+        QTest::newRow("one word, nothing selected") << QStringList{"a"} << QList<int>{} << "";
+        QTest::newRow("one word selected") << QStringList{"a"} << QList<int>{0} << "X";
+        QTest::newRow("first of three") << QStringList{"a", "b", "c"} << QList<int>{0} << "SDX";
+        QTest::newRow("last of three") << QStringList{"a", "b", "c"} << QList<int>{2} << "SUX";
+    }
+
+    void listButtonsFollowTheList()
+    {
+        QFETCH(QStringList, words);
+        QFETCH(QList<int>, selected);
+        QFETCH(QString, enabled);
+        open(TestLists::Numbered(words));
+        list()->setCurrentRow(-1);
+        select(selected);
+        const auto letters = [&] {
+            QString s;
+            for (const auto& [name, letter] : {std::pair{"sortButton", 'S'}, {"upButton", 'U'}, {"downButton", 'D'},
+                                               {"deleteButton", 'X'}})
+                if (control(name)->isEnabled())
+                    s += QLatin1Char(letter);
+            return s;
+        };
+        QCOMPARE(letters(), enabled);
+        // Deleting every word leaves nothing to act on.
+        if (!words.isEmpty()) {
+            list()->selectAll();
+            click("deleteButton");
+            QCOMPARE(letters(), QString());
+        }
     }
 
     void deleteThenCancelOrSave_data()
