@@ -232,6 +232,26 @@ void CMainFrame::CreateMenus()
     m_pFileMenu = menuBar()->addMenu(QStringLiteral("&File"));
     m_pFileMenu->addAction(m_pNew);
     m_pFileMenu->addAction(m_pOpen);
+    // Word files go through the words page, where the imported words join the list.
+    m_pFileMenu->addSeparator();
+    for (const bool importing : {true, false}) {
+        QAction* action = m_pFileMenu->addAction(importing ? QStringLiteral("&Import Words...")
+                                                           : QStringLiteral("&Export Words..."));
+        action->setObjectName(importing ? QStringLiteral("actionImportWords") : QStringLiteral("actionExportWords"));
+        connect(action, &QAction::triggered, this, [this, importing] {
+            UpdateCommands();
+            if (!PageAction(PageCommand::Words)->isEnabled())
+                return;
+            OnViewPage(PageCommand::Words);
+            if (auto* words = qobject_cast<CWords*>(Page(PageCommand::Words)); words && m_current == PageCommand::Words)
+                importing ? words->ImportWords() : words->ExportWords();
+        });
+        connect(m_pFileMenu, &QMenu::aboutToShow, action,
+                [this, action] {
+                    UpdateCommands();
+                    action->setEnabled(PageAction(PageCommand::Words)->isEnabled());
+                });
+    }
     m_pRecentSeparator = m_pFileMenu->addSeparator();
     for (int i = 0; i < CAppSettings::kRecentFileCount; ++i) {
         auto* action = new QAction(this);

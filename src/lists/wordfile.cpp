@@ -212,6 +212,10 @@ QString WordFile::Reason(const SProblem& problem)
         return QCoreApplication::translate("WordFile", "the word is already on line %1").arg(problem.firstLine);
     case SProblem::EKind::OpenQuote:
         return QCoreApplication::translate("WordFile", "a quote opened here is never closed");
+    case SProblem::EKind::InList:
+        return QCoreApplication::translate("WordFile", "the list has the word already");
+    case SProblem::EKind::CouldNotSpeak:
+        return QCoreApplication::translate("WordFile", "it could not be spoken");
     }
     return QString();
 }

@@ -35,6 +35,8 @@ struct SProblem {
         SentenceTooLong,  // longer than the speech engine says
         Duplicate,        // the word is already on an earlier line
         OpenQuote,        // CSV: a quoted field is not closed before the end
+        InList,           // importing: the list has the word already
+        CouldNotSpeak,    // importing: the speech engine made no recording of it
     };
     int line = 0;
     EKind kind = EKind::Empty;

@@ -5,7 +5,10 @@
 #include "widgets/dialogunits.h"
 #include "base/messages.h"
 #include "widgets/pagecontrols.h"
+#include "lists/importwordsdlg.h"
 #include "lists/newwordrow.h"
+#include "lists/wordfile.h"
+#include "base/atomicfile.h"
 #include "document/orthexdoc.h"
 #include "widgets/waitcursor.h"
 #include "lists/wordlistedit.h"
@@ -13,7 +16,13 @@
 #include "lists/wordlistsave.h"
 #include "sound/speechsynthesizer.h"
 
+#include <QDragEnterEvent>
+#include <QDir>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFrame>
+#include <QMimeData>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -73,6 +82,12 @@ CWords::CWords(COrthexDoc& document, IPageCommandTarget& commands, CAppSettings&
     BuildControls();
     ApplySteps();
     ApplyListButtons();
+    setAcceptDrops(true);
+    m_runImport = [](CImportWordsDlg& dialog) { dialog.exec(); };
+    m_pickExport = [](QWidget* parent) {
+        return QFileDialog::getSaveFileName(parent, QStringLiteral("Export Words"), QString(),
+                                            QStringLiteral("Word files (*.txt);;All files (*)"));
+    };
     m_askDuplicate = [this](const QString& word) {
         return QMessageBox::question(this, QStringLiteral("Add Word To List"),
                                      QStringLiteral("\"%1\" is already in the list. Add it again?").arg(word),
@@ -247,10 +262,17 @@ void CWords::BuildControls()
     auto* listRow = new QHBoxLayout;
     listRow->addWidget(m_pList, 1);
     listRow->addLayout(listButtons);
+    m_pImport = FormButton(QStringLiteral("Import Words..."),
+                           QStringLiteral("Adds words pasted or read from a word file, each spoken by the computer."),
+                           this, QStringLiteral("importWordsButton"));
+    m_pExport = FormButton(QStringLiteral("Export Words..."), QStringLiteral("Writes the words to a word file."),
+                           this, QStringLiteral("exportWordsButton"));
     auto* saveRow = new QHBoxLayout;
     saveRow->addWidget(m_pSave);
     saveRow->addWidget(m_pCancel);
     saveRow->addStretch(1);
+    saveRow->addWidget(m_pImport);
+    saveRow->addWidget(m_pExport);
 
     auto* listSide = new QVBoxLayout;
     listSide->addWidget(listHeading);
@@ -270,7 +292,7 @@ void CWords::BuildControls()
     // Keyboard order: the steps from top to bottom, then the list and its buttons.
     QWidget* order[] = {m_pWordEdit, m_pSentenceEdit, m_pRecord, m_pSpeak,  m_pStop, m_pPlay,
                         m_pAdd,      m_pRedo,         m_pVolume, m_pList,   m_pSort, m_pUp,
-                        m_pDown,     m_pDelete,       m_pSave,   m_pCancel};
+                        m_pDown,     m_pDelete,       m_pSave,   m_pCancel, m_pImport, m_pExport};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -288,6 +310,8 @@ void CWords::BuildControls()
     connect(m_pDelete, &QPushButton::clicked, this, &CWords::OnDelete);
     connect(m_pSave, &QPushButton::clicked, this, &CWords::OnSaveChanges);
     connect(m_pCancel, &QPushButton::clicked, this, &CWords::OnCancelChanges);
+    connect(m_pImport, &QPushButton::clicked, this, [this] { ImportWords(); });
+    connect(m_pExport, &QPushButton::clicked, this, &CWords::ExportWords);
     connect(m_pList, &QListWidget::currentRowChanged, this, &CWords::ApplyListButtons);
     connect(m_pList, &QListWidget::itemSelectionChanged, this, &CWords::ApplyListButtons);
     connect(m_pWordEdit, &QLineEdit::returnPressed, m_pEnter, &QPushButton::click);
@@ -396,6 +420,7 @@ void CWords::ApplyListButtons()
     m_pUp->setEnabled(enabled.up);
     m_pDown->setEnabled(enabled.down);
     m_pDelete->setEnabled(enabled.remove);
+    m_pExport->setEnabled(m_pList->count() > 0);
 }
 
 void CWords::WriteControls()
@@ -661,4 +686,71 @@ void CWords::OnVolumeReleased()
     if (m_bSettingVolume || m_bNoMicrophone)
         return;
     m_pMicrophoneLevel->SetVolume(quint32(qMax(0, m_pVolume->value())));
+}
+
+// --- Importing and exporting ---------------------------------------------------------------------
+
+void CWords::ImportWords(const QString& path)
+{
+    COrthexDoc& doc = GetDocument();
+    if (!doc.IsListOpen()) {
+        Messages::Show(CNewWordRow::NoListMessage(), MessageIcon::Exclamation);
+        return;
+    }
+    // The sound that "Temp.wav" holds is not needed while the words are spoken.
+    m_player.Unload();
+    CImportWordsDlg dialog(doc, ListedWords(), this);
+    if (!path.isEmpty() && !dialog.LoadFile(path))
+        return;
+    m_runImport(dialog);
+    if (dialog.IsImporting())
+        return;  // a test left it running: the dialog's end waits for the speech
+    for (const WordImport::SSpoken& word : dialog.Stored()) {
+        m_pList->addItem(word.word);
+        ++m_nWordCount;
+    }
+    WriteControls();
+}
+
+void CWords::ExportWords()
+{
+    const QString path = m_pickExport(this);
+    if (path.isEmpty())
+        return;
+    if (QString why; !AtomicFile::Write(path, WordFile::Write(ListedWords()), &why))
+        Messages::Show(QStringLiteral("The words could not be written to \"%1\": %2")
+                           .arg(QDir::toNativeSeparators(path), why));
+}
+
+namespace {
+// The local text file a drag carries, or nothing: lists (*.orthex) are the main window's to open.
+QString droppedWordFile(const QMimeData* data)
+{
+    if (!data || !data->hasUrls() || data->urls().size() != 1 || !data->urls().first().isLocalFile())
+        return QString();
+    const QString path = data->urls().first().toLocalFile();
+    if (path.endsWith(QLatin1String(".orthex"), Qt::CaseInsensitive) || !QFileInfo(path).isFile())
+        return QString();
+    return path;
+}
+}  // namespace
+
+void CWords::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!droppedWordFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+    else
+        CPageView::dragEnterEvent(event);
+}
+
+void CWords::dropEvent(QDropEvent* event)
+{
+    const QString path = droppedWordFile(event->mimeData());
+    if (path.isEmpty()) {
+        CPageView::dropEvent(event);
+        return;
+    }
+    event->acceptProposedAction();
+    // After the drop has ended: the dialog runs its own event loop.
+    QMetaObject::invokeMethod(this, [this, path] { ImportWords(path); }, Qt::QueuedConnection);
 }

@@ -13,6 +13,7 @@
 #include <QStringList>
 
 class CAppSettings;
+class CImportWordsDlg;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -69,12 +70,27 @@ public:
     using DuplicateQuestion = std::function<bool(const QString& word)>;
     void SetDuplicateQuestion(DuplicateQuestion question) { m_askDuplicate = std::move(question); }
 
+    // "Import Words..." (also from the File menu): the dialog over the open list, with the
+    // file at path read into it when one is given (a file dropped on the page). The words
+    // imported join the list on screen.
+    void ImportWords(const QString& path = QString());
+    // "Export Words...": the list's words as a word file, one a line.
+    void ExportWords();
+    // How the import dialog runs: exec() unless a test drives it.
+    using ImportRun = std::function<void(CImportWordsDlg& dialog)>;
+    void SetImportRun(ImportRun run) { m_runImport = std::move(run); }
+    // Where Export writes: a save dialog unless a test names the file.
+    using ExportPicker = std::function<QString(QWidget* parent)>;
+    void SetExportPicker(ExportPicker picker) { m_pickExport = std::move(picker); }
+
     // The text the page shows after "The microphone cannot be used for recording: ..." when there is
     // no microphone.
     static QString NoMicrophoneMessage();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // Handlers, in the order of the page's controls.
@@ -121,6 +137,8 @@ private:
     bool m_bNoMicrophone = false;
     bool m_bSettingVolume = false;
     DuplicateQuestion m_askDuplicate;
+    ImportRun m_runImport;
+    ExportPicker m_pickExport;
 
     QLineEdit* m_pWordEdit = nullptr;
     QLineEdit* m_pSentenceEdit = nullptr;
@@ -140,5 +158,7 @@ private:
     QPushButton* m_pDelete = nullptr;
     QPushButton* m_pSave = nullptr;
     QPushButton* m_pCancel = nullptr;
+    QPushButton* m_pImport = nullptr;
+    QPushButton* m_pExport = nullptr;
     QSlider* m_pVolume = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "base/appfolders.h"
 #include "base/appsettings.h"
+#include "lists/importwordsdlg.h"
 #include "lists/newwordrow.h"
 #include "document/orthexdoc.h"
 #include "document/usersession.h"
@@ -18,6 +19,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
+#include <QSignalSpy>
 #include <QPushButton>
 #include <QSlider>
 #include <QTemporaryDir>
@@ -555,6 +558,57 @@ private Q_SLOTS:
             click("deleteButton");
             QCOMPARE(letters(), QString());
         }
+    }
+
+    // Import Words... (the button, or a text file dropped on the page) adds the words spoken at
+    // the end of the list and on screen; Export Words... writes the list's words back.
+    void importThenExport_data()
+    {
+        QTest::addColumn<bool>("dropped");
+        QTest::newRow("button") << false;
+        QTest::newRow("dropped file") << true;
+    }
+
+    void importThenExport()
+    {
+        if (!speechStarts())
+            QSKIP("the default voice does not start here (is libflite1 installed?)");
+        QFETCH(bool, dropped);
+        open(TestLists::Numbered({"rhythm"}));
+        m_sink->Clear();
+        const QString words = m_dir->filePath(QStringLiteral("words.txt"));
+        QVERIFY(TestFiles::Write(words, "cat\nrhythm\ndog\tThe dog barks.\n"));
+        QStringList shown;
+        m_page->SetImportRun([&](CImportWordsDlg& dialog) {
+            if (!dropped)
+                dialog.LoadFile(words);
+            shown = dialog.ProblemTexts();
+            QSignalSpy ended(&dialog, &CImportWordsDlg::ImportEnded);
+            dialog.findChild<QPushButton*>(QStringLiteral("importButton"))->click();
+            QVERIFY(ended.wait(60000));
+        });
+        if (dropped) {
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(words)});
+            QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(m_page.get(), &enter);
+            QVERIFY(enter.isAccepted());
+            QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(m_page.get(), &drop);
+            QTRY_COMPARE(m_page->ListedWords().size(), 3);
+        } else {
+            click("importWordsButton");
+        }
+        QCOMPARE(shown, QStringList{"line 2: the list has the word already"});
+        QCOMPARE(m_page->ListedWords(), (QStringList{"rhythm", "cat", "dog"}));
+        QCOMPARE(wordCount(), QStringLiteral("3"));
+        QCOMPARE(TestLists::Words(TestLists::Read(m_listPath)), (QStringList{"rhythm", "cat", "dog"}));
+
+        const QString exported = m_dir->filePath(QStringLiteral("out.txt"));
+        m_page->SetExportPicker([&](QWidget*) { return exported; });
+        click("exportWordsButton");
+        QCOMPARE(TestFiles::Read(exported), QByteArray("rhythm\ncat\ndog\n"));
+        QVERIFY2(m_sink->Texts().isEmpty(), qPrintable(m_sink->Texts().join(QLatin1Char('|'))));
     }
 
     void deleteThenCancelOrSave_data()
