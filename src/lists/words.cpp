@@ -241,13 +241,6 @@ void CWords::BuildControls()
                          QStringLiteral("downButton"));
     m_pDelete = FormButton(QStringLiteral("Delete"), QStringLiteral("Takes the selected words off the list."), this,
                            QStringLiteral("deleteButton"));
-    m_pSave = FormButton(QStringLiteral("Save Changes"),
-                         QStringLiteral("Writes the new order and the deletions to the list file."), this,
-                         QStringLiteral("saveButton"));
-    m_pCancel = FormButton(QStringLiteral("Cancel Changes"),
-                           QStringLiteral("Reads the list from its file again, undoing the changes."), this,
-                           QStringLiteral("cancelButton"));
-
     auto* countRow = new QHBoxLayout;
     countRow->addWidget(countLabel);
     countRow->addWidget(m_pWordCount);
@@ -268,8 +261,6 @@ void CWords::BuildControls()
     m_pExport = FormButton(QStringLiteral("Export Words..."), QStringLiteral("Writes the words to a word file."),
                            this, QStringLiteral("exportWordsButton"));
     auto* saveRow = new QHBoxLayout;
-    saveRow->addWidget(m_pSave);
-    saveRow->addWidget(m_pCancel);
     saveRow->addStretch(1);
     saveRow->addWidget(m_pImport);
     saveRow->addWidget(m_pExport);
@@ -292,7 +283,7 @@ void CWords::BuildControls()
     // Keyboard order: the steps from top to bottom, then the list and its buttons.
     QWidget* order[] = {m_pWordEdit, m_pSentenceEdit, m_pRecord, m_pSpeak,  m_pStop, m_pPlay,
                         m_pAdd,      m_pRedo,         m_pVolume, m_pList,   m_pSort, m_pUp,
-                        m_pDown,     m_pDelete,       m_pSave,   m_pCancel, m_pImport, m_pExport};
+                        m_pDown,     m_pDelete,       m_pImport, m_pExport};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -308,8 +299,6 @@ void CWords::BuildControls()
     connect(m_pUp, &QPushButton::clicked, this, &CWords::OnUp);
     connect(m_pDown, &QPushButton::clicked, this, &CWords::OnDown);
     connect(m_pDelete, &QPushButton::clicked, this, &CWords::OnDelete);
-    connect(m_pSave, &QPushButton::clicked, this, &CWords::OnSaveChanges);
-    connect(m_pCancel, &QPushButton::clicked, this, &CWords::OnCancelChanges);
     connect(m_pImport, &QPushButton::clicked, this, [this] { ImportWords(); });
     connect(m_pExport, &QPushButton::clicked, this, &CWords::ExportWords);
     connect(m_pList, &QListWidget::currentRowChanged, this, &CWords::ApplyListButtons);
@@ -396,7 +385,7 @@ void CWords::OnUpdate()
     m_strWord.clear();
     m_strSentence.clear();
     Focus(m_pWordEdit);
-    OnCancelChanges();
+    ReloadList();
     m_nWordCount = m_pList->count();
     WriteControls();
 }
@@ -623,6 +612,7 @@ void CWords::OnSortAToZ()
     WordListEdit::SortAToZ(words);
     SetListedWords(words);
     ApplyListButtons();
+    StoreOrder();
 }
 
 void CWords::OnUp()
@@ -633,6 +623,7 @@ void CWords::OnUp()
         return;
     m_pList->insertItem(row - 1, m_pList->takeItem(row));
     SelectOnly(row - 1);
+    StoreOrder();
 }
 
 void CWords::OnDown()
@@ -642,6 +633,7 @@ void CWords::OnDown()
         return;
     m_pList->insertItem(row + 1, m_pList->takeItem(row));
     SelectOnly(row + 1);
+    StoreOrder();
 }
 
 void CWords::OnDelete()
@@ -655,27 +647,31 @@ void CWords::OnDelete()
         --m_nWordCount;
     }
     WriteControls();
+    if (!rows.isEmpty())
+        StoreOrder();
 }
 
-void CWords::OnSaveChanges()
+void CWords::StoreOrder()
 {
     CWaitCursor wait;
     COrthexDoc& doc = GetDocument();
     if (!doc.IsListOpen())
         return;
-    // On failure the file is as it was and the words stay on screen for another try.
-    CWordListSave::Save(*doc.List(), ListedWords());
+    // One transaction: on failure the file is as it was, and the page shows it again.
+    if (!CWordListSave::Save(*doc.List(), ListedWords())) {
+        const int row = m_pList->currentRow();
+        ReadControls();  // what is typed stays
+        ReloadList();
+        SelectOnly(qMin(row, m_pList->count() - 1));
+    }
 }
 
-void CWords::OnCancelChanges()
+void CWords::ReloadList()
 {
     m_pList->clear();
     const CWordListReload::Result reloaded = CWordListReload::Run(GetDocument());
-    if (reloaded.outcome == CWordListReload::Outcome::Loaded) {
+    if (reloaded.outcome == CWordListReload::Outcome::Loaded)
         SetListedWords(reloaded.words);
-        m_strWord.clear();
-        m_strSentence.clear();
-    }
     // The count follows the list also when it is empty now.
     m_nWordCount = m_pList->count();
     WriteControls();

@@ -21,9 +21,10 @@ class QPushButton;
 class QSlider;
 
 // The words page: the creator of a list types a word, records it (alone or said in a sentence),
-// listens to it and adds it to the open list, where it is stored at once. The page also sorts,
-// moves and deletes words on screen; only "Save Changes" writes that order to the file, and
-// "Cancel Changes" reads the list from the file again.
+// listens to it and adds it to the open list. Every change is written to the list file at once,
+// each in one transaction: a word added or imported, a sort, a move, a deletion. Nothing waits
+// to be saved, so leaving the page, opening another list or exiting loses nothing; a change
+// the file refuses leaves the file as it was, and the page shows the file again.
 //
 // "Speak" beside "Record" makes the recording with the speech engine instead: the word alone, or
 // a dictation of it with the optional sentence (the word, a pause, the sentence, a pause, the
@@ -106,8 +107,10 @@ private:
     void OnUp();
     void OnDown();
     void OnDelete();
-    void OnSaveChanges();
-    void OnCancelChanges();
+    // The order on screen written to the file.
+    void StoreOrder();
+    // The list read from the file again.
+    void ReloadList();
     void OnVolumeReleased();
 
     void BuildControls();
@@ -156,8 +159,6 @@ private:
     QPushButton* m_pUp = nullptr;
     QPushButton* m_pDown = nullptr;
     QPushButton* m_pDelete = nullptr;
-    QPushButton* m_pSave = nullptr;
-    QPushButton* m_pCancel = nullptr;
     QPushButton* m_pImport = nullptr;
     QPushButton* m_pExport = nullptr;
     QSlider* m_pVolume = nullptr;
