@@ -6,7 +6,9 @@
 #include "base/messages.h"
 #include "widgets/pagecontrols.h"
 #include "lists/importwordsdlg.h"
+#include "lists/listedword.h"
 #include "lists/newwordrow.h"
+#include "sound/recordingcheck.h"
 #include "lists/wordfile.h"
 #include "base/atomicfile.h"
 #include "document/orthexdoc.h"
@@ -241,6 +243,13 @@ void CWords::BuildControls()
                          QStringLiteral("downButton"));
     m_pDelete = FormButton(QStringLiteral("Delete"), QStringLiteral("Takes the selected words off the list."), this,
                            QStringLiteral("deleteButton"));
+    m_pPlayWord = FormButton(QStringLiteral("Play Word"), QStringLiteral("Plays the current word's recording."),
+                             this, QStringLiteral("playWordButton"));
+    m_pCorrect = FormButton(QStringLiteral("Correct"),
+                            QStringLiteral("Puts the current word in the word box to correct its spelling or make "
+                                           "a new recording; Replace Word stores both."),
+                            this, QStringLiteral("correctButton"));
+
     auto* countRow = new QHBoxLayout;
     countRow->addWidget(countLabel);
     countRow->addWidget(m_pWordCount);
@@ -251,6 +260,9 @@ void CWords::BuildControls()
     listButtons->addWidget(m_pUp);
     listButtons->addWidget(m_pDown);
     listButtons->addWidget(m_pDelete);
+    listButtons->addSpacing(8);
+    listButtons->addWidget(m_pPlayWord);
+    listButtons->addWidget(m_pCorrect);
     listButtons->addStretch(1);
     auto* listRow = new QHBoxLayout;
     listRow->addWidget(m_pList, 1);
@@ -283,7 +295,7 @@ void CWords::BuildControls()
     // Keyboard order: the steps from top to bottom, then the list and its buttons.
     QWidget* order[] = {m_pWordEdit, m_pSentenceEdit, m_pRecord, m_pSpeak,  m_pStop, m_pPlay,
                         m_pAdd,      m_pRedo,         m_pVolume, m_pList,   m_pSort, m_pUp,
-                        m_pDown,     m_pDelete,       m_pImport, m_pExport};
+                        m_pDown,     m_pDelete,       m_pPlayWord, m_pCorrect, m_pImport, m_pExport};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -300,6 +312,9 @@ void CWords::BuildControls()
     connect(m_pDown, &QPushButton::clicked, this, &CWords::OnDown);
     connect(m_pDelete, &QPushButton::clicked, this, &CWords::OnDelete);
     connect(m_pImport, &QPushButton::clicked, this, [this] { ImportWords(); });
+    connect(m_pPlayWord, &QPushButton::clicked, this, &CWords::OnPlayListedWord);
+    connect(m_pCorrect, &QPushButton::clicked, this, &CWords::OnCorrectWord);
+    connect(m_pList, &QListWidget::itemDoubleClicked, this, &CWords::OnPlayListedWord);
     connect(m_pExport, &QPushButton::clicked, this, &CWords::ExportWords);
     connect(m_pList, &QListWidget::currentRowChanged, this, &CWords::ApplyListButtons);
     connect(m_pList, &QListWidget::itemSelectionChanged, this, &CWords::ApplyListButtons);
@@ -380,6 +395,7 @@ void CWords::SetUpVolumeSlider()
 
 void CWords::OnUpdate()
 {
+    EndCorrecting();
     m_steps.Reset();
     ApplySteps();
     m_strWord.clear();
@@ -410,6 +426,9 @@ void CWords::ApplyListButtons()
     m_pDown->setEnabled(enabled.down);
     m_pDelete->setEnabled(enabled.remove);
     m_pExport->setEnabled(m_pList->count() > 0);
+    const bool current = m_pList->currentRow() >= 0 && m_pList->currentRow() < m_pList->count();
+    m_pPlayWord->setEnabled(current);
+    m_pCorrect->setEnabled(current);
 }
 
 void CWords::WriteControls()
@@ -554,6 +573,7 @@ void CWords::OnRedoRecording()
 
 void CWords::OnNewWord()
 {
+    EndCorrecting();
     m_steps.Reset();
     ApplySteps();
     m_strWord.clear();
@@ -574,6 +594,10 @@ void CWords::OnAddWord()
     if (!doc.IsListOpen()) {
         Messages::Show(CNewWordRow::NoListMessage(), MessageIcon::Exclamation);
         Focus(m_pWordEdit);
+        return;
+    }
+    if (m_correcting) {
+        ReplaceCorrectedWord();
         return;
     }
     if (ListedWords().contains(m_strWord) && !m_askDuplicate(m_strWord)) {
@@ -749,4 +773,90 @@ void CWords::dropEvent(QDropEvent* event)
     event->acceptProposedAction();
     // After the drop has ended: the dialog runs its own event loop.
     QMetaObject::invokeMethod(this, [this, path] { ImportWords(path); }, Qt::QueuedConnection);
+}
+
+// --- A word of the list ----------------------------------------------------------------------
+
+std::optional<std::pair<QString, int>> CWords::CurrentListedWord() const
+{
+    const int row = m_pList->currentRow();
+    if (row < 0 || row >= m_pList->count())
+        return std::nullopt;
+    const QString word = m_pList->item(row)->text();
+    int occurrence = 0;
+    for (int i = 0; i < row; ++i)
+        occurrence += m_pList->item(i)->text() == word ? 1 : 0;
+    return std::pair{word, occurrence};
+}
+
+void CWords::OnPlayListedWord()
+{
+    const std::optional<std::pair<QString, int>> listed = CurrentListedWord();
+    COrthexDoc& doc = GetDocument();
+    if (!listed || !doc.IsListOpen())
+        return;
+    const std::optional<QByteArray> sound = ListedWord::Sound(*doc.List(), listed->first, listed->second);
+    if (!sound) {
+        Messages::Show(QStringLiteral("\"%1\" is no longer in the list file.").arg(listed->first));
+        return;
+    }
+    // Played from a file of its own: "Temp.wav" may hold a word not added yet.
+    m_player.Unload();
+    CAppFolders::CreateFolderPath(m_strRecordingFolder);
+    if (QString why; !AtomicFile::Write(ListedWavPath(), *sound, &why)) {
+        Messages::Show(QStringLiteral("\"%1\" could not be written: %2").arg(QDir::toNativeSeparators(ListedWavPath()), why));
+        return;
+    }
+    m_player.Load(ListedWavPath());
+    if (m_player.Play().Failed())
+        Messages::Show(QStringLiteral("Play Error"));
+}
+
+void CWords::OnCorrectWord()
+{
+    const std::optional<std::pair<QString, int>> listed = CurrentListedWord();
+    if (!listed)
+        return;
+    m_correcting = listed;
+    m_nCorrectingRow = m_pList->currentRow();
+    m_strWord = listed->first;
+    m_strSentence.clear();
+    m_steps.Reset();
+    ApplySteps();
+    WriteControls();
+    m_pAdd->setText(QStringLiteral("Replace Word"));
+    Focus(m_pWordEdit);
+}
+
+void CWords::EndCorrecting()
+{
+    m_correcting.reset();
+    m_nCorrectingRow = -1;
+    m_pAdd->setText(QStringLiteral("Add Word To List"));
+}
+
+void CWords::ReplaceCorrectedWord()
+{
+    COrthexDoc& doc = GetDocument();
+    m_player.Unload();
+    QFile file(TempWavPath());
+    if (!file.open(QIODevice::ReadOnly)) {
+        Messages::Show(file.errorString());
+        return;
+    }
+    const QByteArray sound = file.read(RecordingCheck::kMaxBytes + 1);
+    if (const QString why = RecordingCheck::UnplayableReason(sound); !why.isEmpty()) {
+        Messages::Show(CNewWordRow::UnplayableMessage(TempWavPath(), why));
+        return;
+    }
+    if (!ListedWord::Replace(*doc.List(), m_correcting->first, m_correcting->second, m_strWord, sound)) {
+        ReloadList();
+        OnNewWord();
+        return;
+    }
+    if (QListWidgetItem* item = m_pList->item(m_nCorrectingRow))
+        item->setText(m_strWord);
+    const int row = m_nCorrectingRow;
+    OnNewWord();
+    SelectOnly(row);
 }

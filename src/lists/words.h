@@ -9,6 +9,8 @@
 #include <QIcon>
 
 #include <functional>
+#include <optional>
+#include <utility>
 #include <QString>
 #include <QStringList>
 
@@ -112,6 +114,16 @@ private:
     // The list read from the file again.
     void ReloadList();
     void OnVolumeReleased();
+    // A word of the list: heard (Play Word or a double-click), or corrected: Correct puts it in
+    // the word box, and Add Word To List (now "Replace Word") gives its row the spelling and
+    // the recording made for it.
+    void OnPlayListedWord();
+    void OnCorrectWord();
+    void EndCorrecting();
+    void ReplaceCorrectedWord();
+    // The current word of the list as ListedWord names it; nothing without a current word.
+    std::optional<std::pair<QString, int>> CurrentListedWord() const;
+    QString ListedWavPath() const { return m_strRecordingFolder + QStringLiteral("Listed.wav"); }
 
     void BuildControls();
     void SetUpSound(int rateIndex);
@@ -142,6 +154,8 @@ private:
     DuplicateQuestion m_askDuplicate;
     ImportRun m_runImport;
     ExportPicker m_pickExport;
+    std::optional<std::pair<QString, int>> m_correcting;  // the word being corrected
+    int m_nCorrectingRow = -1;
 
     QLineEdit* m_pWordEdit = nullptr;
     QLineEdit* m_pSentenceEdit = nullptr;
@@ -161,5 +175,7 @@ private:
     QPushButton* m_pDelete = nullptr;
     QPushButton* m_pImport = nullptr;
     QPushButton* m_pExport = nullptr;
+    QPushButton* m_pPlayWord = nullptr;
+    QPushButton* m_pCorrect = nullptr;
     QSlider* m_pVolume = nullptr;
 };

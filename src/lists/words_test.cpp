@@ -13,6 +13,7 @@
 #include "testing/testenvironment.h"
 #include "testing/testfiles.h"
 #include "testing/testlists.h"
+#include "testing/testwav.h"
 
 #include <QDir>
 #include <QFile>
@@ -204,6 +205,8 @@ private Q_SLOTS:
         QTest::newRow("up") << "upButton" << "Up" << true;
         QTest::newRow("down") << "downButton" << "Down" << true;
         QTest::newRow("delete") << "deleteButton" << "Delete" << true;
+        QTest::newRow("play word") << "playWordButton" << "Play Word" << true;
+        QTest::newRow("correct") << "correctButton" << "Correct" << true;
         QTest::newRow("import") << "importWordsButton" << "Import Words..." << true;
         QTest::newRow("export") << "exportWordsButton" << "Export Words..." << true;
         QTest::newRow("volume") << "volumeSlider" << "Vol." << true;
@@ -608,6 +611,47 @@ private Q_SLOTS:
         click("exportWordsButton");
         QCOMPARE(TestFiles::Read(exported), QByteArray("rhythm\ncat\ndog\n"));
         QVERIFY2(m_sink->Texts().isEmpty(), qPrintable(m_sink->Texts().join(QLatin1Char('|'))));
+    }
+
+    // A word of the list is heard (Play Word or a double-click) and corrected: Correct puts it
+    // in the word box, and Replace Word gives that row, of two with the same word, the new
+    // spelling and recording.
+    void playAndCorrectAListedWord()
+    {
+        ORTHEX_REQUIRE_TEST_AUDIO();
+        if (!speechStarts())
+            QSKIP("the default voice does not start here (is libflite1 installed?)");
+        const QList<Row> rows = TestLists::WithSounds(
+            {{"recieve", TestWav::Pcm16(QByteArray(8000, '\x31'))}, {"cat", TestWav::Pcm16(QByteArray(8000, '\x32'))},
+             {"recieve", TestWav::Pcm16(QByteArray(8000, '\x33'))}},
+            kUser);
+        open(rows);
+        m_sink->Clear();
+        QCOMPARE(control("playWordButton")->isEnabled(), false);
+        select({2});
+        click("playWordButton");
+        QVERIFY(m_page->Player().GetLoadedSound());
+        QCOMPARE(TestFiles::Read(m_page->RecordingFolder() + QStringLiteral("Listed.wav")), rows[2].sound);
+        // A view takes a double-click on the row pressed just before.
+        const QPoint second = list()->visualItemRect(list()->item(1)).center();
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, second);
+        QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, second);
+        QCOMPARE(TestFiles::Read(m_page->RecordingFolder() + QStringLiteral("Listed.wav")), rows[1].sound);
+
+        select({2});
+        click("correctButton");
+        QCOMPARE(control<QLineEdit>("wordEdit")->text(), QStringLiteral("recieve"));
+        QCOMPARE(control("addButton")->text(), QStringLiteral("Replace Word"));
+        control<QLineEdit>("wordEdit")->setText(QStringLiteral("receive"));
+        click("speakButton");
+        const QByteArray spoken = TestFiles::Read(m_page->TempWavPath());
+        click("addButton");
+        QVERIFY2(m_sink->Texts().isEmpty(), qPrintable(m_sink->Texts().join(QLatin1Char('|'))));
+        QCOMPARE(m_page->ListedWords(), (QStringList{"recieve", "cat", "receive"}));
+        QCOMPARE(wordCount(), QStringLiteral("3"));
+        QCOMPARE(control("addButton")->text(), QStringLiteral("Add Word To List"));
+        const QList<Row> stored = TestLists::Read(m_listPath);
+        QCOMPARE(stored, (QList<Row>{rows[0], rows[1], {3, kUser, "receive", spoken}}));
     }
 
     // Every change is written at once: nothing waits for a Save that leaving could lose.
