@@ -85,6 +85,48 @@ private Q_SLOTS:
         }
         QVERIFY(text.last().contains(QStringLiteral("week1 - page %1").arg(pages)));
     }
+
+    // The worksheet: numbered blank lines and no word on the test's pages; the answer sheet
+    // begins a page of its own with every word numbered.
+    void worksheetHidesTheWordsUntilTheAnswerSheet_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("testPages");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("ten words") << 10 << 1 << 2;
+        QTest::newRow("eighty words") << 80 << 3 << 6;
+    }
+
+    void worksheetHidesTheWordsUntilTheAnswerSheet()
+    {
+        QFETCH(int, count);
+        QFETCH(int, testPages);
+        QFETCH(int, pages);
+        CListSheetContent content{QStringLiteral("week2"), QStringLiteral("Mrs Brown"), {}};
+        for (int i = 0; i < count; ++i)
+            content.words << QStringLiteral("spell%1").arg(i + 1);
+        const QString pdf = CTestEnvironment::Instance().Root() + QStringLiteral("/worksheet.pdf");
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        QVERIFY(CListSheet::Print(printer, content, CListSheet::EKind::Worksheet));
+
+        const QStringList text = pdfPages(pdf);
+        QCOMPARE(text.size(), pages);
+        QVERIFY(text.at(0).contains(QStringLiteral("Spelling test: week2")));
+        QVERIFY(text.at(0).contains(QStringLiteral("Name:")));
+        const QString test = text.mid(0, testPages).join(QLatin1Char('\n'));
+        QVERIFY(!test.contains(QStringLiteral("spell")));
+        QVERIFY(test.contains(QStringLiteral("%1. _").arg(count)));
+        QVERIFY(text.at(testPages).trimmed().startsWith(QStringLiteral("Answer sheet: week2")));
+        const QString answers = text.mid(testPages).join(QLatin1Char('\n'));
+        for (int i = 0; i < count; ++i)
+            QVERIFY2(answers.contains(QRegularExpression(QStringLiteral("(^|\\s)%1(\\s|$)")
+                                                             .arg(QRegularExpression::escape(CListSheet::WordText(i, content.words.at(i)))))),
+                     qPrintable(content.words.at(i)));
+        QVERIFY(text.last().contains(QStringLiteral("week2 - page %1").arg(pages)));
+    }
 };
 
 ORTHEX_TEST_MAIN(ListSheetTest)
