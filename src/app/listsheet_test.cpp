@@ -1,4 +1,7 @@
+#include "app/listprinting.h"
 #include "app/listsheet.h"
+#include "document/orthexdoc.h"
+#include "testing/testlists.h"
 #include "testing/testenvironment.h"
 
 #include <QPageLayout>
@@ -126,6 +129,50 @@ private Q_SLOTS:
                                                              .arg(QRegularExpression::escape(CListSheet::WordText(i, content.words.at(i)))))),
                      qPrintable(content.words.at(i)));
         QVERIFY(text.last().contains(QStringLiteral("week2 - page %1").arg(pages)));
+    }
+
+    // File > Print List...: the chosen sheet of the open list, from its file, to the preview's
+    // printer; nothing when the choice is cancelled.
+    void printListFromTheMenu_data()
+    {
+        QTest::addColumn<int>("kind");  // -1: cancelled, else CListSheet::EKind
+        QTest::addColumn<QString>("firstLine");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("list sheet") << int(CListSheet::EKind::List) << "Spelling list: Week 3" << 1;
+        QTest::newRow("worksheet") << int(CListSheet::EKind::Worksheet) << "Spelling test: Week 3" << 2;
+        QTest::newRow("cancelled") << -1 << "" << 0;
+    }
+
+    void printListFromTheMenu()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, firstLine);
+        QFETCH(int, pages);
+        const QString list = TestLists::MakeInRoot(QStringLiteral("Week 3.orthex"), TestLists::Numbered({"their", "there"}));
+        COrthexDoc doc;
+        QVERIFY(doc.OpenDocumentFile(list));
+        const QString pdf = CTestEnvironment::Instance().Root() + QStringLiteral("/menu.pdf");
+        QFile::remove(pdf);
+        const bool printed = CListPrinting::Run(
+            nullptr, doc,
+            [kind](QWidget*) {
+                return kind < 0 ? std::nullopt : std::optional<CListSheet::EKind>(CListSheet::EKind(kind));
+            },
+            [&pdf](QWidget*, const std::function<void(QPrinter&)>& paint) {
+                QPrinter printer(QPrinter::HighResolution);
+                printer.setOutputFormat(QPrinter::PdfFormat);
+                printer.setOutputFileName(pdf);
+                paint(printer);
+            });
+        QCOMPARE(printed, kind >= 0);
+        if (kind < 0) {
+            QVERIFY(!QFile::exists(pdf));
+            return;
+        }
+        const QStringList text = pdfPages(pdf);
+        QCOMPARE(text.size(), pages);
+        QVERIFY2(text.first().trimmed().startsWith(firstLine), qPrintable(text.first()));
+        QVERIFY(text.last().contains(QStringLiteral("2. there")));
     }
 };
 

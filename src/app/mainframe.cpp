@@ -10,6 +10,7 @@
 #include "app/toolbaricons.h"
 #include "document/orthexdoc.h"
 #include "lists/savedlg.h"
+#include "app/listprinting.h"
 #include "lists/words.h"
 #include "reports/reports.h"
 #include "testtaking/test.h"
@@ -252,6 +253,13 @@ void CMainFrame::CreateMenus()
                     action->setEnabled(PageAction(PageCommand::Words)->isEnabled());
                 });
     }
+    QAction* printList = m_pFileMenu->addAction(QStringLiteral("&Print List..."));
+    printList->setObjectName(QStringLiteral("actionPrintList"));
+    printList->setStatusTip(QStringLiteral("Print the list, or a worksheet for a test on paper"));
+    connect(printList, &QAction::triggered, this, [this] {
+        CListPrinting::Run(this, m_doc, CListPrinting::DefaultKindQuestion(), CListPrinting::DefaultPreview());
+    });
+    connect(m_pFileMenu, &QMenu::aboutToShow, printList, [this, printList] { printList->setEnabled(m_doc.IsListOpen()); });
     m_pRecentSeparator = m_pFileMenu->addSeparator();
     for (int i = 0; i < CAppSettings::kRecentFileCount; ++i) {
         auto* action = new QAction(this);
