@@ -670,6 +670,7 @@ void CWords::OnDelete()
         delete m_pList->takeItem(row);
         --m_nWordCount;
     }
+    ReadControls();  // the word being typed stays
     WriteControls();
     if (!rows.isEmpty())
         StoreOrder();
@@ -677,6 +678,8 @@ void CWords::OnDelete()
 
 void CWords::StoreOrder()
 {
+    // The word being corrected is named by its place among its like, which a change can move.
+    EndCorrecting();
     CWaitCursor wait;
     COrthexDoc& doc = GetDocument();
     if (!doc.IsListOpen())

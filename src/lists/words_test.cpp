@@ -2,6 +2,9 @@
 #include "base/appsettings.h"
 #include "lists/importwordsdlg.h"
 #include "lists/newwordrow.h"
+#include "lists/wordlistsave.h"
+#include "storage/listmessages.h"
+#include "storage/sqlitedatabase.h"
 #include "document/orthexdoc.h"
 #include "document/usersession.h"
 #include "lists/words.h"
@@ -684,6 +687,38 @@ private Q_SLOTS:
         // The page read again shows the same.
         m_page->OnUpdate();
         QCOMPARE(m_page->ListedWords(), stored);
+    }
+
+    // A change the file refuses leaves it as it was, and the page shows the file again.
+    void refusedChangeShowsTheFileAgain_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QByteArray>("trigger");
+        QTest::newRow("delete") << "deleteButton"
+                                << QByteArray("CREATE TEMP TRIGGER refuse BEFORE DELETE ON main.tblList "
+                                              "BEGIN SELECT RAISE(ABORT, 'refused by the test'); END");
+        QTest::newRow("down") << "downButton"
+                              << QByteArray("CREATE TEMP TRIGGER refuse BEFORE UPDATE ON main.tblList "
+                                            "BEGIN SELECT RAISE(ABORT, 'refused by the test'); END");
+    }
+
+    void refusedChangeShowsTheFileAgain()
+    {
+        QFETCH(QString, button);
+        QFETCH(QByteArray, trigger);
+        open(TestLists::Numbered({"one", "two", "three"}));
+        const QByteArray before = TestFiles::Read(m_listPath);
+        QVERIFY(m_doc->List()->Database().Connection().Execute(trigger.constData()));
+        control<QLineEdit>("wordEdit")->setText(QStringLiteral("typed"));
+        m_sink->Clear();
+        select({0});
+        click(qPrintable(button));
+        QCOMPARE(m_sink->Texts(), (QStringList{ListMessages::CannotChange(m_listPath, QStringLiteral("refused by the test")),
+                                              CWordListSave::NotSavedMessage()}));
+        QCOMPARE(TestFiles::Read(m_listPath), before);
+        QCOMPARE(m_page->ListedWords(), (QStringList{"one", "two", "three"}));
+        QCOMPARE(wordCount(), QStringLiteral("3"));
+        QCOMPARE(control<QLineEdit>("wordEdit")->text(), QStringLiteral("typed"));
     }
 
     // Two rows with the same word, moved on screen: both stay, numbered by their places there.
