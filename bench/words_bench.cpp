@@ -1,4 +1,4 @@
-// "Save Changes" on the words page for a list of 2,000 words put in a random new order: the three
+// A new order stored by the words page (a sort, move or deletion) for a list of 2,000 words in a random order: the three
 // passes over the rows in one transaction, on a real list file whose rows hold recordings of
 // the given length (at the default rate, 22050 Hz 16-bit stereo). Aim: under one second.
 

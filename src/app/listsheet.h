@@ -21,6 +21,12 @@ public:
     static QString CreatorText(const CListSheetContent& content);
     static QString WordText(int index, const QString& word);
 
+    // A numbered blank line of the worksheet.
+    static QString BlankLineText(int index);
+
+    // The list sheet, or a worksheet for a test on paper: a numbered blank line for each word,
+    // and the answer sheet (the list sheet's words) starting on a new page.
+    enum class EKind { List, Worksheet };
     // Prints on a printer or a PDF writer; false when painting could not start.
-    static bool Print(QPagedPaintDevice& device, const CListSheetContent& content);
+    static bool Print(QPagedPaintDevice& device, const CListSheetContent& content, EKind kind = EKind::List);
 };

@@ -10,6 +10,7 @@
 #include "app/toolbaricons.h"
 #include "document/orthexdoc.h"
 #include "lists/savedlg.h"
+#include "app/listprinting.h"
 #include "lists/words.h"
 #include "reports/classoverviewdlg.h"
 #include "users/teachergate.h"
@@ -234,6 +235,33 @@ void CMainFrame::CreateMenus()
     m_pFileMenu = menuBar()->addMenu(QStringLiteral("&File"));
     m_pFileMenu->addAction(m_pNew);
     m_pFileMenu->addAction(m_pOpen);
+    // Word files go through the words page, where the imported words join the list.
+    m_pFileMenu->addSeparator();
+    for (const bool importing : {true, false}) {
+        QAction* action = m_pFileMenu->addAction(importing ? QStringLiteral("&Import Words...")
+                                                           : QStringLiteral("&Export Words..."));
+        action->setObjectName(importing ? QStringLiteral("actionImportWords") : QStringLiteral("actionExportWords"));
+        connect(action, &QAction::triggered, this, [this, importing] {
+            UpdateCommands();
+            if (!PageAction(PageCommand::Words)->isEnabled())
+                return;
+            OnViewPage(PageCommand::Words);
+            if (auto* words = qobject_cast<CWords*>(Page(PageCommand::Words)); words && m_current == PageCommand::Words)
+                importing ? words->ImportWords() : words->ExportWords();
+        });
+        connect(m_pFileMenu, &QMenu::aboutToShow, action,
+                [this, action] {
+                    UpdateCommands();
+                    action->setEnabled(PageAction(PageCommand::Words)->isEnabled());
+                });
+    }
+    QAction* printList = m_pFileMenu->addAction(QStringLiteral("&Print List..."));
+    printList->setObjectName(QStringLiteral("actionPrintList"));
+    printList->setStatusTip(QStringLiteral("Print the list, or a worksheet for a test on paper"));
+    connect(printList, &QAction::triggered, this, [this] {
+        CListPrinting::Run(this, m_doc, CListPrinting::DefaultKindQuestion(), CListPrinting::DefaultPreview());
+    });
+    connect(m_pFileMenu, &QMenu::aboutToShow, printList, [this, printList] { printList->setEnabled(m_doc.IsListOpen()); });
     m_pRecentSeparator = m_pFileMenu->addSeparator();
     for (int i = 0; i < CAppSettings::kRecentFileCount; ++i) {
         auto* action = new QAction(this);

@@ -341,6 +341,8 @@ private Q_SLOTS:
         }
         QCOMPARE(titles, (QStringList{QStringLiteral("&File"), QStringLiteral("&View"), QStringLiteral("&Help")}));
         QCOMPARE(items, (QStringList{QStringLiteral("&New\tCtrl+N"), QStringLiteral("&Open...\tCtrl+O"),
+                                     QStringLiteral("&Import Words..."), QStringLiteral("&Export Words..."),
+                                     QStringLiteral("&Print List..."),
                                      QStringLiteral("E&xit"), QStringLiteral("Reports"), QStringLiteral("Options"),
                                      QStringLiteral("Test"), QStringLiteral("Words"), QStringLiteral("Start"),
                                      QStringLiteral("&Class Overview..."), QStringLiteral("&Help Topics\tF1"), QStringLiteral("&About Orthex...")}));

@@ -10,6 +10,7 @@
 #include "storage/listdatabase.h"
 #include "storage/listmessages.h"
 #include "storage/spellinglistdb.h"
+#include "lists/wordfile.h"
 #include "lists/wordspeaker.h"
 #include "sound/recordingcheck.h"
 #include "sound/speechsynthesizer.h"
@@ -19,9 +20,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QStringDecoder>
 
-#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -215,17 +214,9 @@ int runAdd(const QStringList& rawArgs)
 
 // --- list import ---
 
-// One line of a word file: the word, then optionally a tab and a sentence to say it in.
-struct WordLine {
-    int number = 0;  // 1-based
-    QString word;
-    QString sentence;
-};
-
-// Reads the word file (UTF-8, "\n" or "\r\n" line ends, a byte-order mark allowed): the lines
-// to speak, skipping blank lines quietly; every other line not taken is told on standard error
-// with why. Nothing when the file cannot be read.
-std::optional<std::vector<WordLine>> readWordFile(const QString& path, int* skipped)
+// Reads the word file (see lists/wordfile.h): the words to speak; every line not taken is
+// told on standard error with why, except blank ones. Nothing when the file cannot be read.
+std::optional<std::vector<WordFile::SEntry>> readWordFile(const QString& path, int* skipped)
 {
     BoundedInput::Result input = BoundedInput::Read(path);
     const QString name = path == QLatin1String("-") ? QStringLiteral("standard input")
@@ -241,47 +232,14 @@ std::optional<std::vector<WordLine>> readWordFile(const QString& path, int* skip
                            .arg(name, BoundedInput::LimitText()));
         return std::nullopt;
     }
-    QByteArray bytes = std::move(input.bytes);
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes.remove(0, 3);
-
-    std::vector<WordLine> lines;
-    const QList<QByteArray> rawLines = bytes.split('\n');
-    for (qsizetype i = 0; i < rawLines.size(); ++i) {
-        QByteArray raw = rawLines.at(i);
-        if (raw.endsWith('\r'))
-            raw.chop(1);
-        const int number = int(i + 1);
-        auto skip = [&](const QString& why) {
-            Cli::Err() << "line " << number << " skipped: " << why << '\n';
-            ++*skipped;
-        };
-        QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-        const QString text = decoder(raw);
-        if (decoder.hasError()) {
-            skip(QStringLiteral("it is not UTF-8 text"));
-            continue;
-        }
-        const qsizetype tab = text.indexOf(QLatin1Char('\t'));
-        WordLine line;
-        line.number = number;
-        // Spaces around a word in a text file are unseen, and a pupil could never type them.
-        line.word = text.left(tab).trimmed();
-        line.sentence = tab < 0 ? QString() : text.mid(tab + 1).trimmed();
-        if (line.word.isEmpty() && line.sentence.isEmpty())
-            continue;  // blank
-        if (line.word.isEmpty())
-            skip(QStringLiteral("there is no word before the tab"));
-        else if (line.word.size() > CListDatabase::kMaxWordLength)
-            skip(QStringLiteral("the word is longer than %1 characters").arg(CListDatabase::kMaxWordLength));
-        else if (std::any_of(line.word.cbegin(), line.word.cend(), [](QChar c) { return c.category() == QChar::Other_Control; }))
-            skip(QStringLiteral("the word holds a control character"));
-        else if (line.sentence.size() > CSpeechSynthesizer::kMaxTextLength)
-            skip(QStringLiteral("the sentence is longer than %1 characters").arg(CSpeechSynthesizer::kMaxTextLength));
-        else
-            lines.push_back(std::move(line));
+    WordFile::SResult parsed = WordFile::Parse(input.bytes, WordFile::FormatOfName(path));
+    for (const WordFile::SProblem& problem : parsed.problems) {
+        if (problem.kind == WordFile::SProblem::EKind::Empty)
+            continue;  // blank lines are skipped quietly
+        Cli::Err() << "line " << problem.line << " skipped: " << WordFile::Reason(problem) << '\n';
+        ++*skipped;
     }
-    return lines;
+    return std::move(parsed.entries);
 }
 
 QString countText(int count, const char* one, const char* many)
@@ -302,18 +260,18 @@ int runImport(const QStringList& rawArgs)
     if (!list.Open(args->positional.at(0)))
         return Cli::kFailed;
     int skipped = 0;
-    const std::optional<std::vector<WordLine>> lines = readWordFile(args->positional.at(1), &skipped);
+    const std::optional<std::vector<WordFile::SEntry>> lines = readWordFile(args->positional.at(1), &skipped);
     if (!lines)
         return Cli::kFailed;
 
     // Everything is spoken first, then stored in one transaction: the list gets all the words
     // or, when the file cannot be changed, none, and is not held locked while speech is made.
     CWordSpeaker speaker;
-    std::vector<std::pair<const WordLine*, QByteArray>> spoken;
-    for (const WordLine& line : *lines) {
+    std::vector<std::pair<const WordFile::SEntry*, QByteArray>> spoken;
+    for (const WordFile::SEntry& line : *lines) {
         std::optional<QByteArray> sound = speaker.Speak(line.word, line.sentence);
         if (!sound) {
-            Cli::Err() << "line " << line.number << " skipped: it could not be spoken\n";
+            Cli::Err() << "line " << line.line << " skipped: it could not be spoken\n";
             ++skipped;
             continue;
         }
@@ -337,7 +295,8 @@ int printHelp(const QStringList&)
         Cli::Out() << "usage: orthex-cli " << usage << '\n';
     Cli::Out() << "  Without --wav, the word is spoken (with its sentence, as a dictation: the word, the\n"
                   "  sentence, the word), in the voice and at the rate of the program's options.\n"
-                  "  WORDS.txt holds one word per line, optionally a tab and a sentence, "
+                  "  WORDS.txt holds one word per line, optionally a tab and a sentence, or is CSV\n"
+                  "  (the word, then the sentence), "
                << BoundedInput::LimitText()
                << " at most;\n"
                   "  \"-\" reads standard input. The creator is the user who logs in automatically\n"

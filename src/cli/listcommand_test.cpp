@@ -347,6 +347,10 @@ private Q_SLOTS:
         QTest::newRow("byte-order mark, spaces around, UTF-8")
             << QByteArray("\xEF\xBB\xBF  caf\xC3\xA9  \t  Coffee at the caf\xC3\xA9" ".  \r\n")
             << QStringList{QStringLiteral("café")} << QList<int>{0} << "" << "Added 1 word; skipped 0 lines.\n" << 0;
+        QTest::newRow("CSV, a duplicate named with its line")
+            << QByteArray("\"cat\",\"The cat sat, \"\"purring\"\".\"\ndog\ncat\n") << QStringList{"cat", "dog"}
+            << QList<int>{0} << "line 3 skipped: the word is already on line 1\n"
+            << "Added 2 words; skipped 1 line.\n" << 1;
         QTest::newRow("empty file") << QByteArray() << QStringList{} << QList<int>{} << ""
                                     << "Added 0 words; skipped 0 lines.\n" << 0;
         QTest::newRow("16 MB, the most a word file holds")

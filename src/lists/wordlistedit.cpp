@@ -38,3 +38,9 @@ void WordListEdit::SortAToZ(QStringList& words)
         sorted.append(words.at(index));
     words = std::move(sorted);
 }
+
+WordListEdit::SListButtons WordListEdit::EnabledButtons(int count, int currentRow, int selectedCount)
+{
+    const bool current = currentRow >= 0 && currentRow < count;
+    return {count >= 2, current && currentRow > 0, current && currentRow < count - 1, selectedCount > 0};
+}

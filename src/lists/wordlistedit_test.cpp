@@ -43,6 +43,35 @@ private Q_SLOTS:
         QCOMPARE(words, sorted);
     }
 
+    void enabledButtons_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("current");
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<QString>("enabled");  // S(ort), U(p), D(own), X (delete)
+        QTest::newRow("empty list") << 0 << -1 << 0 << "";
+        QTest::newRow("one word, selected") << 1 << 0 << 1 << "X";
+        QTest::newRow("two words, none current") << 2 << -1 << 0 << "S";
+        QTest::newRow("first of three") << 3 << 0 << 1 << "SDX";
+        QTest::newRow("middle, not selected") << 3 << 1 << 0 << "SUD";
+        QTest::newRow("last of three") << 3 << 2 << 2 << "SUX";
+        QTest::newRow("current row past the end") << 2 << 2 << 0 << "S";
+    }
+
+    void enabledButtons()
+    {
+        QFETCH(int, count);
+        QFETCH(int, current);
+        QFETCH(int, selected);
+        QFETCH(QString, enabled);
+        const WordListEdit::SListButtons b = WordListEdit::EnabledButtons(count, current, selected);
+        QString letters;
+        for (const auto& [on, letter] : {std::pair{b.sort, 'S'}, {b.up, 'U'}, {b.down, 'D'}, {b.remove, 'X'}})
+            if (on)
+                letters += QLatin1Char(letter);
+        QCOMPARE(letters, enabled);
+    }
+
     // Against the neighbour-swapping passes the list has always been sorted with, on lists with
     // many equal keys.
     void sortMatchesSwappingPasses()

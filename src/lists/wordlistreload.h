@@ -5,7 +5,7 @@
 
 class COrthexDoc;
 
-// "Cancel Changes", which every update of the words page runs too: the open list's words read
+// Every update of the words page, and a change the file refused: the open list's words read
 // again from the file, in row order. When the file cannot be read again it is opened anew.
 class CWordListReload
 {

@@ -83,9 +83,8 @@ bool applyPlan(CSpellingListDB& list, const Plan& plan)
 
 QString CWordListSave::NotSavedMessage()
 {
-    return QStringLiteral("Your changes to the list were not saved: the list file is just as it was before.\n\n"
-                          "The words on the page are kept as you arranged them, so you can press "
-                          "\"Save Changes\" again, or \"Cancel Changes\" to go back to the saved list.");
+    return QStringLiteral("Your change to the list was not saved: the list file is just as it was before, "
+                          "and the page shows it again.");
 }
 
 bool CWordListSave::Save(CSpellingListDB& list, const QStringList& words)

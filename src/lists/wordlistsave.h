@@ -5,7 +5,7 @@
 
 class CSpellingListDB;
 
-// "Save Changes": writes the words page's on-screen list back to the open list file. Rows are
+// Every sort, move and deletion on the words page: writes its on-screen list back to the open list file. Rows are
 // numbered 1..n in the order of the n words on screen, and rows whose word is no longer on
 // screen are deleted. Each word on screen takes the first row, in the file's old order, that has
 // exactly that word and is not taken yet, so two rows with the same word both stay. Rows that

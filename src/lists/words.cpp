@@ -5,7 +5,12 @@
 #include "widgets/dialogunits.h"
 #include "base/messages.h"
 #include "widgets/pagecontrols.h"
+#include "lists/importwordsdlg.h"
+#include "lists/listedword.h"
 #include "lists/newwordrow.h"
+#include "sound/recordingcheck.h"
+#include "lists/wordfile.h"
+#include "base/atomicfile.h"
 #include "document/orthexdoc.h"
 #include "widgets/waitcursor.h"
 #include "lists/wordlistedit.h"
@@ -13,13 +18,20 @@
 #include "lists/wordlistsave.h"
 #include "sound/speechsynthesizer.h"
 
+#include <QDragEnterEvent>
+#include <QDir>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFrame>
+#include <QMimeData>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSlider>
 #include <QVBoxLayout>
@@ -71,6 +83,19 @@ CWords::CWords(COrthexDoc& document, IPageCommandTarget& commands, CAppSettings&
     setFont(CDialogUnits::FormFont());
     BuildControls();
     ApplySteps();
+    ApplyListButtons();
+    setAcceptDrops(true);
+    m_runImport = [](CImportWordsDlg& dialog) { dialog.exec(); };
+    m_pickExport = [](QWidget* parent) {
+        return QFileDialog::getSaveFileName(parent, QStringLiteral("Export Words"), QString(),
+                                            QStringLiteral("Word files (*.txt);;All files (*)"));
+    };
+    m_askDuplicate = [this](const QString& word) {
+        return QMessageBox::question(this, QStringLiteral("Add Word To List"),
+                                     QStringLiteral("\"%1\" is already in the list. Add it again?").arg(word),
+                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+            == QMessageBox::Yes;
+    };
 }
 
 CWords::~CWords()
@@ -218,12 +243,12 @@ void CWords::BuildControls()
                          QStringLiteral("downButton"));
     m_pDelete = FormButton(QStringLiteral("Delete"), QStringLiteral("Takes the selected words off the list."), this,
                            QStringLiteral("deleteButton"));
-    m_pSave = FormButton(QStringLiteral("Save Changes"),
-                         QStringLiteral("Writes the new order and the deletions to the list file."), this,
-                         QStringLiteral("saveButton"));
-    m_pCancel = FormButton(QStringLiteral("Cancel Changes"),
-                           QStringLiteral("Reads the list from its file again, undoing the changes."), this,
-                           QStringLiteral("cancelButton"));
+    m_pPlayWord = FormButton(QStringLiteral("Play Word"), QStringLiteral("Plays the current word's recording."),
+                             this, QStringLiteral("playWordButton"));
+    m_pCorrect = FormButton(QStringLiteral("Correct"),
+                            QStringLiteral("Puts the current word in the word box to correct its spelling or make "
+                                           "a new recording; Replace Word stores both."),
+                            this, QStringLiteral("correctButton"));
 
     auto* countRow = new QHBoxLayout;
     countRow->addWidget(countLabel);
@@ -235,14 +260,22 @@ void CWords::BuildControls()
     listButtons->addWidget(m_pUp);
     listButtons->addWidget(m_pDown);
     listButtons->addWidget(m_pDelete);
+    listButtons->addSpacing(8);
+    listButtons->addWidget(m_pPlayWord);
+    listButtons->addWidget(m_pCorrect);
     listButtons->addStretch(1);
     auto* listRow = new QHBoxLayout;
     listRow->addWidget(m_pList, 1);
     listRow->addLayout(listButtons);
+    m_pImport = FormButton(QStringLiteral("Import Words..."),
+                           QStringLiteral("Adds words pasted or read from a word file, each spoken by the computer."),
+                           this, QStringLiteral("importWordsButton"));
+    m_pExport = FormButton(QStringLiteral("Export Words..."), QStringLiteral("Writes the words to a word file."),
+                           this, QStringLiteral("exportWordsButton"));
     auto* saveRow = new QHBoxLayout;
-    saveRow->addWidget(m_pSave);
-    saveRow->addWidget(m_pCancel);
     saveRow->addStretch(1);
+    saveRow->addWidget(m_pImport);
+    saveRow->addWidget(m_pExport);
 
     auto* listSide = new QVBoxLayout;
     listSide->addWidget(listHeading);
@@ -262,7 +295,7 @@ void CWords::BuildControls()
     // Keyboard order: the steps from top to bottom, then the list and its buttons.
     QWidget* order[] = {m_pWordEdit, m_pSentenceEdit, m_pRecord, m_pSpeak,  m_pStop, m_pPlay,
                         m_pAdd,      m_pRedo,         m_pVolume, m_pList,   m_pSort, m_pUp,
-                        m_pDown,     m_pDelete,       m_pSave,   m_pCancel};
+                        m_pDown,     m_pDelete,       m_pPlayWord, m_pCorrect, m_pImport, m_pExport};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -278,8 +311,13 @@ void CWords::BuildControls()
     connect(m_pUp, &QPushButton::clicked, this, &CWords::OnUp);
     connect(m_pDown, &QPushButton::clicked, this, &CWords::OnDown);
     connect(m_pDelete, &QPushButton::clicked, this, &CWords::OnDelete);
-    connect(m_pSave, &QPushButton::clicked, this, &CWords::OnSaveChanges);
-    connect(m_pCancel, &QPushButton::clicked, this, &CWords::OnCancelChanges);
+    connect(m_pImport, &QPushButton::clicked, this, [this] { ImportWords(); });
+    connect(m_pPlayWord, &QPushButton::clicked, this, &CWords::OnPlayListedWord);
+    connect(m_pCorrect, &QPushButton::clicked, this, &CWords::OnCorrectWord);
+    connect(m_pList, &QListWidget::itemDoubleClicked, this, &CWords::OnPlayListedWord);
+    connect(m_pExport, &QPushButton::clicked, this, &CWords::ExportWords);
+    connect(m_pList, &QListWidget::currentRowChanged, this, &CWords::ApplyListButtons);
+    connect(m_pList, &QListWidget::itemSelectionChanged, this, &CWords::ApplyListButtons);
     connect(m_pWordEdit, &QLineEdit::returnPressed, m_pEnter, &QPushButton::click);
     connect(m_pSentenceEdit, &QLineEdit::returnPressed, m_pEnter, &QPushButton::click);
     // Dragging changes nothing until the slider is let go; a step made with the keyboard, the
@@ -357,12 +395,13 @@ void CWords::SetUpVolumeSlider()
 
 void CWords::OnUpdate()
 {
+    EndCorrecting();
     m_steps.Reset();
     ApplySteps();
     m_strWord.clear();
     m_strSentence.clear();
     Focus(m_pWordEdit);
-    OnCancelChanges();
+    ReloadList();
     m_nWordCount = m_pList->count();
     WriteControls();
 }
@@ -378,6 +417,20 @@ void CWords::ApplySteps()
     m_pRedo->setEnabled(enabled.redo);
 }
 
+void CWords::ApplyListButtons()
+{
+    const WordListEdit::SListButtons enabled = WordListEdit::EnabledButtons(
+        m_pList->count(), m_pList->currentRow(), int(m_pList->selectionModel()->selectedRows().size()));
+    m_pSort->setEnabled(enabled.sort);
+    m_pUp->setEnabled(enabled.up);
+    m_pDown->setEnabled(enabled.down);
+    m_pDelete->setEnabled(enabled.remove);
+    m_pExport->setEnabled(m_pList->count() > 0);
+    const bool current = m_pList->currentRow() >= 0 && m_pList->currentRow() < m_pList->count();
+    m_pPlayWord->setEnabled(current);
+    m_pCorrect->setEnabled(current);
+}
+
 void CWords::WriteControls()
 {
     if (m_pWordEdit->text() != m_strWord)
@@ -385,6 +438,7 @@ void CWords::WriteControls()
     if (m_pSentenceEdit->text() != m_strSentence)
         m_pSentenceEdit->setText(m_strSentence);
     m_pWordCount->setText(QString::number(m_nWordCount));
+    ApplyListButtons();
 }
 
 void CWords::ReadControls()
@@ -473,10 +527,13 @@ void CWords::OnSpeak()
         }
     }
     CAppFolders::ShareLikeParent(TempWavPath());
-    // From here on the word goes on as after a recording: Play, then Add or Redo.
-    m_steps.Recorded();
+    // The user hears what was made and can add it at once, play it again or redo it.
+    m_steps.Played();
     ApplySteps();
-    Focus(m_pPlay);
+    Focus(m_pAdd);
+    m_player.Load(TempWavPath());
+    if (m_player.Play().Failed())
+        Messages::Show(QStringLiteral("Play Error"));
 }
 
 QString CWords::SpeechVoice() const
@@ -516,6 +573,7 @@ void CWords::OnRedoRecording()
 
 void CWords::OnNewWord()
 {
+    EndCorrecting();
     m_steps.Reset();
     ApplySteps();
     m_strWord.clear();
@@ -535,6 +593,14 @@ void CWords::OnAddWord()
     COrthexDoc& doc = GetDocument();
     if (!doc.IsListOpen()) {
         Messages::Show(CNewWordRow::NoListMessage(), MessageIcon::Exclamation);
+        Focus(m_pWordEdit);
+        return;
+    }
+    if (m_correcting) {
+        ReplaceCorrectedWord();
+        return;
+    }
+    if (ListedWords().contains(m_strWord) && !m_askDuplicate(m_strWord)) {
         Focus(m_pWordEdit);
         return;
     }
@@ -569,6 +635,8 @@ void CWords::OnSortAToZ()
         return;
     WordListEdit::SortAToZ(words);
     SetListedWords(words);
+    ApplyListButtons();
+    StoreOrder();
 }
 
 void CWords::OnUp()
@@ -579,6 +647,7 @@ void CWords::OnUp()
         return;
     m_pList->insertItem(row - 1, m_pList->takeItem(row));
     SelectOnly(row - 1);
+    StoreOrder();
 }
 
 void CWords::OnDown()
@@ -588,6 +657,7 @@ void CWords::OnDown()
         return;
     m_pList->insertItem(row + 1, m_pList->takeItem(row));
     SelectOnly(row + 1);
+    StoreOrder();
 }
 
 void CWords::OnDelete()
@@ -600,28 +670,35 @@ void CWords::OnDelete()
         delete m_pList->takeItem(row);
         --m_nWordCount;
     }
+    ReadControls();  // the word being typed stays
     WriteControls();
+    if (!rows.isEmpty())
+        StoreOrder();
 }
 
-void CWords::OnSaveChanges()
+void CWords::StoreOrder()
 {
+    // The word being corrected is named by its place among its like, which a change can move.
+    EndCorrecting();
     CWaitCursor wait;
     COrthexDoc& doc = GetDocument();
     if (!doc.IsListOpen())
         return;
-    // On failure the file is as it was and the words stay on screen for another try.
-    CWordListSave::Save(*doc.List(), ListedWords());
+    // One transaction: on failure the file is as it was, and the page shows it again.
+    if (!CWordListSave::Save(*doc.List(), ListedWords())) {
+        const int row = m_pList->currentRow();
+        ReadControls();  // what is typed stays
+        ReloadList();
+        SelectOnly(qMin(row, m_pList->count() - 1));
+    }
 }
 
-void CWords::OnCancelChanges()
+void CWords::ReloadList()
 {
     m_pList->clear();
     const CWordListReload::Result reloaded = CWordListReload::Run(GetDocument());
-    if (reloaded.outcome == CWordListReload::Outcome::Loaded) {
+    if (reloaded.outcome == CWordListReload::Outcome::Loaded)
         SetListedWords(reloaded.words);
-        m_strWord.clear();
-        m_strSentence.clear();
-    }
     // The count follows the list also when it is empty now.
     m_nWordCount = m_pList->count();
     WriteControls();
@@ -632,4 +709,157 @@ void CWords::OnVolumeReleased()
     if (m_bSettingVolume || m_bNoMicrophone)
         return;
     m_pMicrophoneLevel->SetVolume(quint32(qMax(0, m_pVolume->value())));
+}
+
+// --- Importing and exporting ---------------------------------------------------------------------
+
+void CWords::ImportWords(const QString& path)
+{
+    COrthexDoc& doc = GetDocument();
+    if (!doc.IsListOpen()) {
+        Messages::Show(CNewWordRow::NoListMessage(), MessageIcon::Exclamation);
+        return;
+    }
+    // The sound that "Temp.wav" holds is not needed while the words are spoken.
+    m_player.Unload();
+    CImportWordsDlg dialog(doc, ListedWords(), this);
+    if (!path.isEmpty() && !dialog.LoadFile(path))
+        return;
+    m_runImport(dialog);
+    if (dialog.IsImporting())
+        return;  // a test left it running: the dialog's end waits for the speech
+    for (const WordImport::SSpoken& word : dialog.Stored()) {
+        m_pList->addItem(word.word);
+        ++m_nWordCount;
+    }
+    WriteControls();
+}
+
+void CWords::ExportWords()
+{
+    const QString path = m_pickExport(this);
+    if (path.isEmpty())
+        return;
+    if (QString why; !AtomicFile::Write(path, WordFile::Write(ListedWords()), &why))
+        Messages::Show(QStringLiteral("The words could not be written to \"%1\": %2")
+                           .arg(QDir::toNativeSeparators(path), why));
+}
+
+namespace {
+// The local text file a drag carries, or nothing: lists (*.orthex) are the main window's to open.
+QString droppedWordFile(const QMimeData* data)
+{
+    if (!data || !data->hasUrls() || data->urls().size() != 1 || !data->urls().first().isLocalFile())
+        return QString();
+    const QString path = data->urls().first().toLocalFile();
+    if (path.endsWith(QLatin1String(".orthex"), Qt::CaseInsensitive) || !QFileInfo(path).isFile())
+        return QString();
+    return path;
+}
+}  // namespace
+
+void CWords::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!droppedWordFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+    else
+        CPageView::dragEnterEvent(event);
+}
+
+void CWords::dropEvent(QDropEvent* event)
+{
+    const QString path = droppedWordFile(event->mimeData());
+    if (path.isEmpty()) {
+        CPageView::dropEvent(event);
+        return;
+    }
+    event->acceptProposedAction();
+    // After the drop has ended: the dialog runs its own event loop.
+    QMetaObject::invokeMethod(this, [this, path] { ImportWords(path); }, Qt::QueuedConnection);
+}
+
+// --- A word of the list ----------------------------------------------------------------------
+
+std::optional<std::pair<QString, int>> CWords::CurrentListedWord() const
+{
+    const int row = m_pList->currentRow();
+    if (row < 0 || row >= m_pList->count())
+        return std::nullopt;
+    const QString word = m_pList->item(row)->text();
+    int occurrence = 0;
+    for (int i = 0; i < row; ++i)
+        occurrence += m_pList->item(i)->text() == word ? 1 : 0;
+    return std::pair{word, occurrence};
+}
+
+void CWords::OnPlayListedWord()
+{
+    const std::optional<std::pair<QString, int>> listed = CurrentListedWord();
+    COrthexDoc& doc = GetDocument();
+    if (!listed || !doc.IsListOpen())
+        return;
+    const std::optional<QByteArray> sound = ListedWord::Sound(*doc.List(), listed->first, listed->second);
+    if (!sound) {
+        Messages::Show(QStringLiteral("\"%1\" is no longer in the list file.").arg(listed->first));
+        return;
+    }
+    // Played from a file of its own: "Temp.wav" may hold a word not added yet.
+    m_player.Unload();
+    CAppFolders::CreateFolderPath(m_strRecordingFolder);
+    if (QString why; !AtomicFile::Write(ListedWavPath(), *sound, &why)) {
+        Messages::Show(QStringLiteral("\"%1\" could not be written: %2").arg(QDir::toNativeSeparators(ListedWavPath()), why));
+        return;
+    }
+    m_player.Load(ListedWavPath());
+    if (m_player.Play().Failed())
+        Messages::Show(QStringLiteral("Play Error"));
+}
+
+void CWords::OnCorrectWord()
+{
+    const std::optional<std::pair<QString, int>> listed = CurrentListedWord();
+    if (!listed)
+        return;
+    m_correcting = listed;
+    m_nCorrectingRow = m_pList->currentRow();
+    m_strWord = listed->first;
+    m_strSentence.clear();
+    m_steps.Reset();
+    ApplySteps();
+    WriteControls();
+    m_pAdd->setText(QStringLiteral("Replace Word"));
+    Focus(m_pWordEdit);
+}
+
+void CWords::EndCorrecting()
+{
+    m_correcting.reset();
+    m_nCorrectingRow = -1;
+    m_pAdd->setText(QStringLiteral("Add Word To List"));
+}
+
+void CWords::ReplaceCorrectedWord()
+{
+    COrthexDoc& doc = GetDocument();
+    m_player.Unload();
+    QFile file(TempWavPath());
+    if (!file.open(QIODevice::ReadOnly)) {
+        Messages::Show(file.errorString());
+        return;
+    }
+    const QByteArray sound = file.read(RecordingCheck::kMaxBytes + 1);
+    if (const QString why = RecordingCheck::UnplayableReason(sound); !why.isEmpty()) {
+        Messages::Show(CNewWordRow::UnplayableMessage(TempWavPath(), why));
+        return;
+    }
+    if (!ListedWord::Replace(*doc.List(), m_correcting->first, m_correcting->second, m_strWord, sound)) {
+        ReloadList();
+        OnNewWord();
+        return;
+    }
+    if (QListWidgetItem* item = m_pList->item(m_nCorrectingRow))
+        item->setText(m_strWord);
+    const int row = m_nCorrectingRow;
+    OnNewWord();
+    SelectOnly(row);
 }

@@ -7,10 +7,15 @@
 #include "sound/soundrecorder.h"
 
 #include <QIcon>
+
+#include <functional>
+#include <optional>
+#include <utility>
 #include <QString>
 #include <QStringList>
 
 class CAppSettings;
+class CImportWordsDlg;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -18,13 +23,18 @@ class QPushButton;
 class QSlider;
 
 // The words page: the creator of a list types a word, records it (alone or said in a sentence),
-// listens to it and adds it to the open list, where it is stored at once. The page also sorts,
-// moves and deletes words on screen; only "Save Changes" writes that order to the file, and
-// "Cancel Changes" reads the list from the file again.
+// listens to it and adds it to the open list. Every change is written to the list file at once,
+// each in one transaction: a word added or imported, a sort, a move, a deletion. Nothing waits
+// to be saved, so leaving the page, opening another list or exiting loses nothing; a change
+// the file refuses leaves the file as it was, and the page shows the file again.
 //
 // "Speak" beside "Record" makes the recording with the speech engine instead: the word alone, or
 // a dictation of it with the optional sentence (the word, a pause, the sentence, a pause, the
-// word), in the voice and at the rate of the settings. It needs no microphone.
+// word), in the voice and at the rate of the settings. It needs no microphone. The page plays
+// what it made, and the word can be added at once.
+//
+// A word already in the list is added again only when the user says so. The list's buttons are
+// enabled only when they can act.
 //
 // Without a microphone the page still works for everything but recording: Record, Stop and the
 // volume slider stay disabled.
@@ -58,12 +68,32 @@ public:
     QStringList ListedWords() const;
     QSize FormSize() const;
 
+    // Asked before a word already in the list is added again; true adds it. A question box
+    // unless a test puts its own answer here.
+    using DuplicateQuestion = std::function<bool(const QString& word)>;
+    void SetDuplicateQuestion(DuplicateQuestion question) { m_askDuplicate = std::move(question); }
+
+    // "Import Words..." (also from the File menu): the dialog over the open list, with the
+    // file at path read into it when one is given (a file dropped on the page). The words
+    // imported join the list on screen.
+    void ImportWords(const QString& path = QString());
+    // "Export Words...": the list's words as a word file, one a line.
+    void ExportWords();
+    // How the import dialog runs: exec() unless a test drives it.
+    using ImportRun = std::function<void(CImportWordsDlg& dialog)>;
+    void SetImportRun(ImportRun run) { m_runImport = std::move(run); }
+    // Where Export writes: a save dialog unless a test names the file.
+    using ExportPicker = std::function<QString(QWidget* parent)>;
+    void SetExportPicker(ExportPicker picker) { m_pickExport = std::move(picker); }
+
     // The text the page shows after "The microphone cannot be used for recording: ..." when there is
     // no microphone.
     static QString NoMicrophoneMessage();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // Handlers, in the order of the page's controls.
@@ -79,14 +109,27 @@ private:
     void OnUp();
     void OnDown();
     void OnDelete();
-    void OnSaveChanges();
-    void OnCancelChanges();
+    // The order on screen written to the file.
+    void StoreOrder();
+    // The list read from the file again.
+    void ReloadList();
     void OnVolumeReleased();
+    // A word of the list: heard (Play Word or a double-click), or corrected: Correct puts it in
+    // the word box, and Add Word To List (now "Replace Word") gives its row the spelling and
+    // the recording made for it.
+    void OnPlayListedWord();
+    void OnCorrectWord();
+    void EndCorrecting();
+    void ReplaceCorrectedWord();
+    // The current word of the list as ListedWord names it; nothing without a current word.
+    std::optional<std::pair<QString, int>> CurrentListedWord() const;
+    QString ListedWavPath() const { return m_strRecordingFolder + QStringLiteral("Listed.wav"); }
 
     void BuildControls();
     void SetUpSound(int rateIndex);
     void SetUpVolumeSlider();
     void ApplySteps();
+    void ApplyListButtons();
     // Member values to the controls, and back.
     void WriteControls();
     void ReadControls();
@@ -108,6 +151,11 @@ private:
     CWordSteps m_steps;
     bool m_bNoMicrophone = false;
     bool m_bSettingVolume = false;
+    DuplicateQuestion m_askDuplicate;
+    ImportRun m_runImport;
+    ExportPicker m_pickExport;
+    std::optional<std::pair<QString, int>> m_correcting;  // the word being corrected
+    int m_nCorrectingRow = -1;
 
     QLineEdit* m_pWordEdit = nullptr;
     QLineEdit* m_pSentenceEdit = nullptr;
@@ -125,7 +173,9 @@ private:
     QPushButton* m_pUp = nullptr;
     QPushButton* m_pDown = nullptr;
     QPushButton* m_pDelete = nullptr;
-    QPushButton* m_pSave = nullptr;
-    QPushButton* m_pCancel = nullptr;
+    QPushButton* m_pImport = nullptr;
+    QPushButton* m_pExport = nullptr;
+    QPushButton* m_pPlayWord = nullptr;
+    QPushButton* m_pCorrect = nullptr;
     QSlider* m_pVolume = nullptr;
 };

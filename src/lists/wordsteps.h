@@ -3,7 +3,7 @@
 // The numbered steps of adding a word on the words page, and which of its sound buttons each
 // step enables: type the word, Record, Stop, Play, then "Add Word To List" or "Redo Recording",
 // which lead back to the start. "Speak" stands beside Record: the speech engine makes the
-// recording at once, so it leads straight to Recorded, as Stop does. Without a microphone
+// recording at once and the page plays it, so it leads straight to Heard, ready to add. Without a microphone
 // nothing can be recorded, so Record (and Stop) stay disabled, but Speak still works.
 class CWordSteps
 {
@@ -37,10 +37,10 @@ public:
     void Reset() { m_step = Step::Ready; }
     // Record pressed.
     void StartRecording() { m_step = Step::Recording; }
-    // Stop pressed, or the word spoken by the speech engine: the recording is there to be
-    // played, and the word can be added only once it was heard.
+    // Stop pressed: the recording is there to be played, and the word can be added only once it
+    // was heard.
     void Recorded() { m_step = Step::Recorded; }
-    // Play pressed.
+    // Play pressed, or the word spoken and played by the page.
     void Played() { m_step = Step::Heard; }
 
 private:

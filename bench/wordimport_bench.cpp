@@ -1,0 +1,94 @@
+// Importing a word file of 200 words into a list, as "Import Words..." on the words page does:
+// the file read, every word spoken (half of them as dictations with a sentence) in the default
+// voice, and all stored at the list's end in one transaction. Aim: a list of 200 words in
+// about a minute or less; the parse alone in milliseconds.
+
+#include "document/orthexdoc.h"
+#include "document/usersession.h"
+#include "lists/wordfile.h"
+#include "lists/wordimport.h"
+#include "storage/listdatabase.h"
+#include "testing/testenvironment.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+
+namespace {
+constexpr int kWords = 200;
+
+// 200 CSV rows: word1..word200, every other one with a quoted sentence holding a comma.
+QByteArray wordFile()
+{
+    QByteArray csv;
+    for (int i = 1; i <= kWords; ++i) {
+        const QByteArray word = "word" + QByteArray::number(i);
+        csv += word;
+        if (i % 2 == 0)
+            csv += ",\"Write " + word + ", then check it.\"";
+        csv += "\r\n";
+    }
+    return csv;
+}
+
+void BM_ParseWordFile(benchmark::State& state)
+{
+    const QByteArray bytes = wordFile();
+    for (auto _ : state) {
+        WordFile::SResult result = WordFile::Parse(bytes);
+        if (result.entries.size() != size_t(kWords)) {
+            state.SkipWithError("the file did not give 200 words");
+            return;
+        }
+        benchmark::DoNotOptimize(result);
+    }
+}
+BENCHMARK(BM_ParseWordFile)->Unit(benchmark::kMicrosecond);
+
+void BM_ImportTwoHundredWords(benchmark::State& state)
+{
+    const QString path = CTestEnvironment::Instance().Root() + QStringLiteral("/import-bench.orthex");
+    const QByteArray bytes = wordFile();
+    qint64 listBytes = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        QFile::remove(path);
+        COrthexDoc doc(std::make_unique<CNoUserSession>());
+        if (!CListDatabase::Create(path) || !doc.OpenDocumentFile(path)) {
+            state.SkipWithError("no list to import into");
+            return;
+        }
+        state.ResumeTiming();
+        const std::atomic_bool cancel{false};
+        WordFile::SResult parsed = WordFile::Parse(bytes);
+        WordImport::LeaveOutListed(parsed, {});
+        const WordImport::SSpeech speech = WordImport::Speak(parsed.entries, cancel);
+        if (speech.spoken.size() != size_t(kWords) || !WordImport::Store(doc, speech.spoken)) {
+            state.SkipWithError("not every word was spoken and stored");
+            return;
+        }
+        state.PauseTiming();
+        doc.CloseList();
+        listBytes = QFile(path).size();
+        state.ResumeTiming();
+    }
+    state.counters["words"] = kWords;
+    state.counters["s_per_word"] =
+        benchmark::Counter(kWords, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["list_MB"] = double(listBytes) / (1024.0 * 1024.0);
+}
+BENCHMARK(BM_ImportTwoHundredWords)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    CTestEnvironment environment;
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
