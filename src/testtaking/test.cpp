@@ -3,6 +3,7 @@
 #include "base/appfolders.h"
 #include "base/appsettings.h"
 #include "widgets/dialogunits.h"
+#include "widgets/enterpressesbutton.h"
 #include "widgets/linelistbox.h"
 #include "widgets/pagecontrols.h"
 #include "document/orthexdoc.h"
@@ -176,9 +177,14 @@ void CTest::CreateControls()
     m_pEnterKey->setFocusPolicy(Qt::NoFocus);
     m_pEnterKey->hide();
 
+    // Enter on Listen and Next stays the page's (it plays the word, or asks the next one and plays
+    // it with auto-play); on the other buttons Enter presses them, as everywhere.
+    CEnterPressesButton::LeaveEnterToPage(m_pListen);
+    CEnterPressesButton::LeaveEnterToPage(m_pNext);
+
     // Keyboard order: what a test goes through first, then what only shows results. Each of them
-    // takes the focus by Tab and by a click alike. Enter is the page's: it reaches the hidden
-    // "Enter Key" button, not the focused one.
+    // takes the focus by Tab and by a click alike. Enter that no button takes reaches the hidden
+    // "Enter Key" button.
     const QList<QWidget*> order = {m_pStart, m_pRandomize, m_pRepeat, m_pStop, m_pListen, m_pAnswer, m_pCheck,
                                    m_pSkip, m_pNext, m_pMessage, m_pResults, m_pWordNumber, m_pCorrect,
                                    m_pWordCount, m_pScore};

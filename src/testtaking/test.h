@@ -17,7 +17,8 @@ class QPushButton;
 
 // The test page: the form on which a pupil takes a test. It owns the test engine and the sound
 // player that plays the words, forwards its buttons to the engine and shows the engine's
-// state, enabled controls, focus and results list. Enter anywhere on the page presses the
+// state, enabled controls, focus and results list. Enter on a button presses it (the
+// application's CEnterPressesButton); Enter on Listen, Next or any other control presses the
 // hidden default button "Enter Key", which acts on the control that has the focus.
 //
 // With the "AutoPlay" setting on (read when a test starts), each word is played as soon as it
