@@ -154,6 +154,39 @@ private Q_SLOTS:
         QCOMPARE(p.doc->Results().Missed().size(), 1);
     }
 
+    void enterInTheEmptyBox_data()
+    {
+        QTest::addColumn<int>("autoPlay");
+        QTest::newRow("auto-play") << 1;
+        QTest::newRow("Listen first") << 0;
+    }
+
+    // The hint follows the focus into the answer field; Enter there with nothing typed plays the
+    // word again instead of judging it (no audio server here: playing says it failed).
+    void enterInTheEmptyBox()
+    {
+        QFETCH(int, autoPlay);
+        SPage p(QStringLiteral("pupil"), {QStringLiteral("apple"), QStringLiteral("pear")});
+        QVERIFY(p.settings.SetAutoPlay(autoPlay));
+        QTest::mouseClick(p.page.StartButton(), Qt::LeftButton);
+        if (!autoPlay)
+            p.Enter();
+        QCOMPARE(p.Focused(), p.page.AnswerField());
+        const QString hint = QStringLiteral("The word could not be played.\nType it in Spell It if you know it, or click SKIP WORD.");
+        QCOMPARE(p.page.MessageField()->toPlainText(), hint);
+        m_sink->Clear();
+        p.Enter();
+        QVERIFY(m_sink->Texts().contains(QStringLiteral("Play Error")));
+        QCOMPARE(p.Focused(), p.page.AnswerField());
+        QCOMPARE(p.page.ResultsList()->count(), 0);
+        QVERIFY(p.doc->Results().Missed().isEmpty());
+        QTest::keyClicks(p.page.AnswerField(), QStringLiteral("apple"));
+        p.Enter();
+        QCOMPARE(p.page.ResultsList()->count(), 1);
+        QCOMPARE(p.Focused(), p.page.NextButton());
+        QVERIFY(p.settings.SetAutoPlay(0));
+    }
+
     // Enter on a control that is not a button, and not the answer field, does nothing.
     void enterElsewhere_data()
     {

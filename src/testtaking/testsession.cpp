@@ -30,6 +30,16 @@ const QString kClickStart = QStringLiteral("Click Start button to take a test.")
 const QString kNoList = QStringLiteral("No spelling list ...\r\nPlease open or create a list.");
 const QString kListError = QStringLiteral("Error with spelling list.\n\rCheck list and try again.");
 const QString kPlayError = QStringLiteral("Play Error");
+const QString kPlayed = QStringLiteral(
+    "Word played.\r\nType it in Spell It, then press Enter or click CHECK.\r\nTo hear it again, press Enter in the "
+    "empty Spell It box or click LISTEN.");
+const QString kNotPlayed = QStringLiteral(
+    "The word could not be played.\r\nType it in Spell It if you know it, or click SKIP WORD.");
+const QString kNoRecording = QStringLiteral(
+    "This word has no recording, so there is nothing to play.\r\nType it in Spell It if you know it, or click SKIP "
+    "WORD.");
+const QString kTypeFirst = QStringLiteral(
+    "Spell It is empty: type the word first, then press Enter or click CHECK.");
 
 std::time_t systemTime()
 {
@@ -73,6 +83,7 @@ void CTestSession::ResetTest()
 {
     m_nWordCount = qMax(0, m_doc.GetWordCount());
     m_strCurrentWord = QStringLiteral("Hi");
+    m_bHasRecording = false;
     Enable({ETestControl::Check, ETestControl::Listen, ETestControl::Next, ETestControl::Skip, ETestControl::Answer},
            false);
     Enable({ETestControl::Randomize, ETestControl::Repeat}, true);
@@ -128,15 +139,32 @@ void CTestSession::StartTest()
 
 void CTestSession::ListenToWord()
 {
-    m_player.Load(RecordingPath());
-    if (m_player.Play().Failed())
-        Messages::Show(kPlayError, MessageIcon::None);
+    // What the pupil typed so far stays in the field the state is shown in.
+    TakeControls();
+    if (!m_bHasRecording) {
+        // The recording file still holds an earlier word: playing it would mislead.
+        m_strMessage = kNoRecording;
+    } else {
+        m_player.Load(RecordingPath());
+        const bool played = !m_player.Play().Failed();
+        if (!played)
+            Messages::Show(kPlayError, MessageIcon::None);
+        m_strMessage = played ? kPlayed : kNotPlayed;
+    }
+    ShowState();
     SetFocus(ETestControl::Answer);
 }
 
 void CTestSession::CheckAnswer()
 {
     TakeControls();
+    // Nothing typed is no answer: it is neither judged nor stored.
+    if (m_strAnswer.isEmpty()) {
+        m_strMessage = kTypeFirst;
+        ShowState();
+        SetFocus(ETestControl::Answer);
+        return;
+    }
     STestColour colour = kRightColour;
     // Exact comparison, code unit by code unit: case and spaces count.
     if (m_strAnswer == m_strCurrentWord) {
@@ -261,6 +289,13 @@ void CTestSession::OnEnterKey()
         ListenToWord();
         break;
     case ETestControl::Answer:
+        // Enter in the empty box hears the word again rather than judging nothing.
+        TakeControls();
+        if (m_strAnswer.isEmpty())
+            ListenToWord();
+        else
+            CheckAnswer();
+        break;
     case ETestControl::Check:
         CheckAnswer();
         break;
@@ -331,12 +366,15 @@ QString CTestSession::ReadWord(int position)
     const QString folder = m_strRecordingFolder;
     if (!folder.isEmpty() && !QDir(folder).exists())
         CAppFolders::CreateFolderPath(folder);
+    m_bHasRecording = false;
     const std::optional<SWordRow> row = m_doc.ReadWord(position);
     if (!row)
         return QString();
     const QString path = RecordingPath();
     if (QString reason; !PlaybackFile::Write(path, row->sound, &reason))
         Messages::Show(ListMessages::CannotWriteRecording(path, reason), MessageIcon::Exclamation);
+    else
+        m_bHasRecording = !row->sound.isEmpty();
     return row->word;
 }
 

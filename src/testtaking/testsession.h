@@ -87,12 +87,15 @@ public:
     // --- Operations ---
     void ResetTest();
     void StartTest();
+    // Plays the word (or says why it cannot) and puts the focus in the answer field.
     void ListenToWord();
+    // An empty answer is not judged: the hint asks for the word.
     void CheckAnswer();
     void SkipWord();
     void NextWord();
     void StopTest();
-    // Enter on the page: Listen plays, the answer field or Check checks, Next goes on.
+    // Enter on the page: Listen plays, the answer field or Check checks, Next goes on. Enter in
+    // the empty answer field plays the word again.
     void OnEnterKey();
 
     // --- State ---
@@ -158,6 +161,7 @@ private:
     QString m_strAnswer;
     QString m_strMessage;
     QString m_strCurrentWord = QStringLiteral("Hi");
+    bool m_bHasRecording = false;  // the recording file holds the current word's sound
     QString m_strDateText;
     QString m_strListName;
     QList<qint32> m_order;

@@ -27,6 +27,12 @@ const QString kRepeating = QStringLiteral("Sorry wrong answer.\r\nRepeating word
 const QString kEnd = QStringLiteral("End of test.  Check out your final score.\r\nClick Start to redo test.");
 const QString kSkipped = QStringLiteral("Word skipped and added to vocabulary list.");
 const QString kStopped = QStringLiteral("Try again.  Click Start button.");
+const QString kNotPlayed = QStringLiteral(
+    "The word could not be played.\r\nType it in Spell It if you know it, or click SKIP WORD.");
+const QString kNoRecording = QStringLiteral(
+    "This word has no recording, so there is nothing to play.\r\nType it in Spell It if you know it, or click SKIP "
+    "WORD.");
+const QString kTypeFirst = QStringLiteral("Spell It is empty: type the word first, then press Enter or click CHECK.");
 
 QString wrong(const QString& word)
 {
@@ -70,8 +76,9 @@ struct STestRun {
     QString folder;
     std::time_t now = kStartTime;
 
-    STestRun(const QString& user, const QStringList& words, const QString& name = QStringLiteral("Week1.orthex"))
-        : doc(MakeDocument(user, words.isEmpty() ? QString() : MakeList(name, words)))
+    STestRun(const QString& user, const QStringList& words, const QString& name = QStringLiteral("Week1.orthex"),
+             const QList<QByteArray>& recordings = {})
+        : doc(MakeDocument(user, words.isEmpty() ? QString() : MakeList(name, words, recordings)))
         , session(*doc, player, settings)
         , folder(NewFolder(QStringLiteral("recordings")))
     {
@@ -202,7 +209,6 @@ private Q_SLOTS:
         QTest::newRow("capital") << QStringLiteral("Apple") << false;
         QTest::newRow("trailing space") << QStringLiteral("apple ") << false;
         QTest::newRow("leading space") << QStringLiteral(" apple") << false;
-        QTest::newRow("nothing typed") << QString() << false;
         QTest::newRow("misspelt") << QStringLiteral("aple") << false;
     }
 
@@ -230,6 +236,56 @@ private Q_SLOTS:
         }
         QCOMPARE(enabledControls(run.session), (Controls{ETestControl::Next, ETestControl::Stop}));
         QCOMPARE(run.session.Focus(), ETestControl::Next);
+    }
+
+    void emptyAnswerIsNotJudged_data()
+    {
+        QTest::addColumn<bool>("enter");
+        QTest::addColumn<int>("repeat");
+        QTest::addColumn<bool>("recorded");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("played");
+        // No audio server here: the word is played, and playing says it failed.
+        QTest::newRow("Enter plays the word again") << true << 0 << true << kNotPlayed << true;
+        QTest::newRow("Enter, no recording") << true << 0 << false << kNoRecording << false;
+        QTest::newRow("Check") << false << 0 << true << kTypeFirst << false;
+        QTest::newRow("Check, repeating") << false << 1 << true << kTypeFirst << false;
+    }
+
+    // Nothing typed is no answer: neither scored, listed nor stored as a misspelling; the word
+    // is still asked.
+    void emptyAnswerIsNotJudged()
+    {
+        QFETCH(bool, enter);
+        QFETCH(int, repeat);
+        QFETCH(bool, recorded);
+        QFETCH(QString, message);
+        QFETCH(bool, played);
+        STestRun run(QStringLiteral("pupil"), {QStringLiteral("apple"), QStringLiteral("pear")},
+                     QStringLiteral("Week1.orthex"), recorded ? QList<QByteArray>{} : QList<QByteArray>{QByteArray()});
+        run.session.SetRepeat(repeat);
+        run.session.StartTest();
+        run.session.SetAnswer(QString());
+        if (enter) {
+            run.session.ListenToWord();  // the focus is in the answer field
+            m_sink->Clear();
+            run.session.OnEnterKey();
+        } else {
+            run.session.CheckAnswer();
+        }
+        QCOMPARE(run.session.Message(), message);
+        QCOMPARE(m_sink->Texts().contains(QStringLiteral("Play Error")), played);
+        QCOMPARE(run.session.WordNumber(), 1);
+        QVERIFY(run.session.Results().isEmpty());
+        QCOMPARE(run.session.ScoreText(), QString());
+        QVERIFY(run.doc->Results().Missed().isEmpty());
+        QCOMPARE(enabledControls(run.session), (Controls{ETestControl::Check, ETestControl::Listen, ETestControl::Skip,
+                                                         ETestControl::Stop, ETestControl::Answer}));
+        QCOMPARE(run.session.Focus(), ETestControl::Answer);
+        // Typed, the same Enter judges it.
+        run.session.SetAnswer(QStringLiteral("aple"));
+        run.session.OnEnterKey();
+        QCOMPARE(run.session.Results().size(), repeat ? 0 : 1);
     }
 
     void repeatUntilRight()
@@ -557,6 +613,7 @@ private Q_SLOTS:
         run.session.OnEnterKey();  // Listen: nothing could be played here
         QCOMPARE(m_sink->Texts().last(), QStringLiteral("Play Error"));
         QCOMPARE(m_sink->Entries().last().icon, MessageIcon::None);
+        QCOMPARE(run.session.Message(), kNotPlayed);
         QCOMPARE(run.session.Focus(), ETestControl::Answer);
         run.session.SetAnswer(QStringLiteral("apple"));
         run.session.OnEnterKey();  // the answer field: check
@@ -567,8 +624,8 @@ private Q_SLOTS:
         QCOMPARE(run.session.Focus(), ETestControl::Listen);
     }
 
-    // A row that is gone when its word is asked leaves the word empty and the recording file
-    // as it was.
+    // A row that is gone when its word is asked leaves the word empty, the recording file as it
+    // was, and nothing to play.
     void rowGoneDuringTheTest()
     {
         STestRun run(QStringLiteral("pupil"), {QStringLiteral("apple"), QStringLiteral("pear")});
@@ -579,8 +636,13 @@ private Q_SLOTS:
         QCOMPARE(run.session.WordNumber(), 2);
         QCOMPARE(run.session.CurrentWord(), QString());
         QCOMPARE(TestFiles::Read(run.folder + QStringLiteral("Temp.wav")), RecordingOf(QStringLiteral("apple")));
-        run.Answer(QString());
-        QCOMPARE(run.session.CorrectCount(), 2);
+        // Listen does not play the earlier word the file still holds.
+        m_sink->Clear();
+        run.session.ListenToWord();
+        QCOMPARE(run.session.Message(), kNoRecording);
+        QVERIFY(m_sink->Texts().isEmpty());
+        run.Skip();
+        QCOMPARE(run.session.CorrectCount(), 1);
     }
 
     // Start reads the rows again: a word added to the file since is in the test.
