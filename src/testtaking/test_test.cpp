@@ -118,7 +118,7 @@ private Q_SLOTS:
         QVERIFY(p.page.EnterKeyButton()->isDefault());
         if (words.isEmpty()) {
             QTest::mouseClick(p.page.StartButton(), Qt::LeftButton);
-            QVERIFY(m_sink->Texts().contains(QStringLiteral("Error with spelling list.\n\rCheck list and try again.")));
+            QVERIFY(m_sink->Texts().contains(QStringLiteral("Error with spelling list.\nCheck list and try again.")));
             QVERIFY(!p.doc->IsTestRunning());
         }
     }
@@ -136,7 +136,7 @@ private Q_SLOTS:
         QTest::keyClicks(p.page.AnswerField(), QStringLiteral("Apple"));
         p.Enter();
         QCOMPARE(p.page.MessageField()->toPlainText(),
-                 QStringLiteral("Sorry wrong answer.\nThe correct spelling is apple.\nClcik NEXT or press Enter to continue."));
+                 QStringLiteral("Sorry wrong answer.\nThe correct spelling is apple.\nClick NEXT or press Enter to continue."));
         QCOMPARE(p.page.ScoreField()->text(), QStringLiteral("0.00 %"));
         QCOMPARE(p.page.ResultsList()->count(), 1);
         QCOMPARE(p.page.ResultsList()->item(0)->text(), QStringLiteral("Apple"));

@@ -21,14 +21,14 @@ const QString kReady = QStringLiteral(
     "Enter to continue.");
 const QString kRight = QStringLiteral("You got it right!\r\nClick NEXT or press Enter to continue.");
 const QString kWrongBefore = QStringLiteral("Sorry wrong answer.\r\nThe correct spelling is ");
-const QString kWrongAfter = QStringLiteral(".\r\nClcik NEXT or press Enter to continue.");
+const QString kWrongAfter = QStringLiteral(".\r\nClick NEXT or press Enter to continue.");
 const QString kRepeating = QStringLiteral("Sorry wrong answer.\r\nRepeating word, try again.");
 const QString kEnd = QStringLiteral("End of test.  Check out your final score.\r\nClick Start to redo test.");
 const QString kSkipped = QStringLiteral("Word skipped and added to vocabulary list.");
 const QString kStopped = QStringLiteral("Try again.  Click Start button.");
 const QString kClickStart = QStringLiteral("Click Start button to take a test.");
 const QString kNoList = QStringLiteral("No spelling list ...\r\nPlease open or create a list.");
-const QString kListError = QStringLiteral("Error with spelling list.\n\rCheck list and try again.");
+const QString kListError = QStringLiteral("Error with spelling list.\nCheck list and try again.");
 const QString kPlayError = QStringLiteral("Play Error");
 const QString kPlayed = QStringLiteral(
     "Word played.\r\nType it in Spell It, then press Enter or click CHECK.\r\nTo hear it again, press Enter in the "

@@ -37,7 +37,7 @@ const QString kTypeFirst = QStringLiteral("Spell It is empty: type the word firs
 QString wrong(const QString& word)
 {
     return QStringLiteral("Sorry wrong answer.\r\nThe correct spelling is ") + word
-           + QStringLiteral(".\r\nClcik NEXT or press Enter to continue.");
+           + QStringLiteral(".\r\nClick NEXT or press Enter to continue.");
 }
 
 // 12/08/26, 03:10 AM in UTC.
@@ -526,7 +526,7 @@ private Q_SLOTS:
         const Controls before = enabledControls(session);
         session.StartTest();
         QCOMPARE(m_sink->Entries().size(), 1);
-        QCOMPARE(m_sink->Entries().at(0).text, QStringLiteral("Error with spelling list.\n\rCheck list and try again."));
+        QCOMPARE(m_sink->Entries().at(0).text, QStringLiteral("Error with spelling list.\nCheck list and try again."));
         QCOMPARE(m_sink->Entries().at(0).icon, MessageIcon::Exclamation);
         QVERIFY(!doc->IsTestRunning());
         QVERIFY(!doc->Results().IsChanged());
