@@ -16,6 +16,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -61,6 +62,14 @@ bool writeResultsThrough(Document& document)
         return false;
 }
 
+bool askStop(QWidget* parent)
+{
+    return QMessageBox::question(parent, QStringLiteral("Orthex"),
+                                 QStringLiteral("Stop this test now?\nYou cannot go on with it afterwards."),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+           == QMessageBox::Yes;
+}
+
 // The program's texts break lines with "\r\n"; a text field wants "\n".
 QString shownText(const QString& text)
 {
@@ -73,6 +82,7 @@ QString shownText(const QString& text)
 CTest::CTest(COrthexDoc& document, IPageCommandTarget& commands, CAppSettings& settings, QWidget* parent)
     : CPageView(document, commands, parent)
     , m_settings(settings)
+    , m_askStop(askStop)
     , m_player(std::make_unique<CSoundPlayer>())
     , m_session(std::make_unique<CTestSession>(document, *m_player, settings))
 {
@@ -194,7 +204,7 @@ void CTest::CreateControls()
         setTabOrder(order.at(i - 1), order.at(i));
 
     connect(m_pStart, &QPushButton::clicked, this, &CTest::OnStart);
-    connect(m_pStop, &QPushButton::clicked, this, [this] { m_session->StopTest(); });
+    connect(m_pStop, &QPushButton::clicked, this, &CTest::OnStop);
     connect(m_pListen, &QPushButton::clicked, this, [this] { m_session->ListenToWord(); });
     connect(m_pCheck, &QPushButton::clicked, this, [this] { m_session->CheckAnswer(); });
     connect(m_pNext, &QPushButton::clicked, this, [this] { AskingWord([this] { m_session->NextWord(); }); });
@@ -208,6 +218,19 @@ void CTest::OnStart()
     // Read once for the whole test; the options page cannot be reached while it runs.
     m_bAutoPlay = m_settings.AutoPlay() != 0;
     AskingWord([this] { m_session->StartTest(); });
+}
+
+void CTest::SetStopQuestion(StopQuestion question)
+{
+    m_askStop = question ? std::move(question) : StopQuestion(askStop);
+}
+
+void CTest::OnStop()
+{
+    // A slip of the hand must not end a test the pupil has worked on.
+    if (m_session->HasAnswers() && !m_askStop(this))
+        return;
+    m_session->StopTest();
 }
 
 template <typename Operation>
@@ -238,6 +261,10 @@ void CTest::OnInitialUpdate()
 
 void CTest::OnUpdate()
 {
+    if (GetDocument().CurrentUser() != m_strUser) {
+        m_strUser = GetDocument().CurrentUser();
+        m_session->ClearLastTest();
+    }
     m_session->ResetTest();
 }
 

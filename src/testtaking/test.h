@@ -5,6 +5,7 @@
 
 #include <QColor>
 
+#include <functional>
 #include <memory>
 
 class CAppSettings;
@@ -37,7 +38,8 @@ public:
     // Reset, the results list's extent, Stop disabled, the playback device, the recording
     // folder.
     void OnInitialUpdate() override;
-    // Every update of the document's views: the engine resets for a new test.
+    // Every update of the document's views: the engine resets for a new test; after a change
+    // of user the last test's lines and answer go too.
     void OnUpdate() override;
     // The main window closes during a test: the test is stopped as "Stop" does, so its grade
     // is kept and written.
@@ -46,6 +48,10 @@ public:
     // Where a finished or stopped test's results are written at once. By default the
     // document's result files, when the document offers COrthexDoc::SaveResults().
     void SetResultsWriter(CTestSession::ResultsWriter writer);
+    // Asked before Stop ends a test that has answers; true goes on to stop. By default (and
+    // when given none) a question box whose default answer keeps the test.
+    using StopQuestion = std::function<bool(QWidget* parent)>;
+    void SetStopQuestion(StopQuestion question);
     static bool WritesResultsThroughDocument();
 
     CTestSession& Session() { return *m_session; }
@@ -87,6 +93,7 @@ protected:
 private:
     void CreateControls();
     void OnStart();
+    void OnStop();
     // Runs a page operation; when it asked a new word and the test plays words by itself, plays
     // that word.
     template <typename Operation>
@@ -94,6 +101,8 @@ private:
 
     CAppSettings& m_settings;
     bool m_bAutoPlay = false;
+    StopQuestion m_askStop;
+    QString m_strUser;  // the user whose test the page shows
 
     std::unique_ptr<CSoundPlayer> m_player;
     std::unique_ptr<CTestSession> m_session;

@@ -12,12 +12,22 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 
 using namespace TestSupport;
 
 namespace {
+// Logs in "pupil" at start and "other" at every later log-in.
+class CSecondUserSession : public CFixedUserSession
+{
+public:
+    CSecondUserSession() : CFixedUserSession(QStringLiteral("pupil")) {}
+    QString LogInAgain() override { return QStringLiteral("other"); }
+};
+
 class CRecordingCommands : public IPageCommandTarget
 {
 public:
@@ -39,7 +49,11 @@ struct SPage {
     CTest page;
 
     SPage(const QString& user, const QStringList& words)
-        : doc(MakeDocument(user, words.isEmpty() ? QString() : MakeList(QStringLiteral("Week1.orthex"), words)))
+        : SPage(MakeDocument(user, words.isEmpty() ? QString() : MakeList(QStringLiteral("Week1.orthex"), words)))
+    {
+    }
+    explicit SPage(std::unique_ptr<COrthexDoc> document)
+        : doc(std::move(document))
         , page(*doc, commands, settings)
     {
         QObject::connect(doc.get(), &COrthexDoc::ViewsUpdated, &page, [this](QObject* sender) {
@@ -51,6 +65,7 @@ struct SPage {
         page.OnInitialUpdate();
         page.Session().SetRecordingFolder(NewFolder(QStringLiteral("recordings")));
         page.Session().SetClock([] { return std::time_t(1796699400); });
+        page.SetStopQuestion([](QWidget*) { return true; });
     }
 
     QWidget* Focused() const { return page.window()->focusWidget(); }
@@ -302,6 +317,83 @@ private Q_SLOTS:
         QCOMPARE(p.settings.RandomizeList(), 0);
     }
 
+    void stopAsksFirst_data()
+    {
+        QTest::addColumn<QString>("before");  // what the pupil did before Stop
+        QTest::addColumn<int>("answer");      // to the question: 1 yes, 0 no, -1 Enter in the real box
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<bool>("stopped");
+        QTest::newRow("no answer yet") << QString() << 1 << false << true;
+        QTest::newRow("checked, yes") << QStringLiteral("check") << 1 << true << true;
+        QTest::newRow("checked, no") << QStringLiteral("check") << 0 << true << false;
+        QTest::newRow("skipped, yes") << QStringLiteral("skip") << 1 << true << true;
+        QTest::newRow("the box, Enter keeps the test") << QStringLiteral("check") << -1 << true << false;
+    }
+
+    // Stop asks before it ends a test with answers; a test without any stores nothing.
+    void stopAsksFirst()
+    {
+        QFETCH(QString, before);
+        QFETCH(int, answer);
+        QFETCH(bool, asked);
+        QFETCH(bool, stopped);
+        SPage p(QStringLiteral("pupil"), {QStringLiteral("apple"), QStringLiteral("pear")});
+        int writes = 0;
+        p.page.SetResultsWriter([&writes](COrthexDoc&) { return ++writes > 0; });
+        int questions = 0;
+        if (answer >= 0) {
+            p.page.SetStopQuestion([&](QWidget*) { return ++questions && answer == 1; });
+        } else {
+            p.page.SetStopQuestion(nullptr);  // the program's own question box
+            QTimer::singleShot(0, [&] {
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                    ++questions;
+                    QVERIFY(box->text().startsWith(QStringLiteral("Stop this test now?")));
+                    QTest::keyClick(box, Qt::Key_Return);
+                }
+            });
+        }
+        QTest::mouseClick(p.page.StartButton(), Qt::LeftButton);
+        if (before == QLatin1String("check")) {
+            p.page.AnswerField()->setText(QStringLiteral("aple"));
+            QTest::mouseClick(p.page.CheckButton(), Qt::LeftButton);
+        } else if (before == QLatin1String("skip")) {
+            QTest::mouseClick(p.page.SkipButton(), Qt::LeftButton);
+        }
+        QTest::mouseClick(p.page.StopButton(), Qt::LeftButton);
+        QCOMPARE(questions, asked ? 1 : 0);
+        QCOMPARE(p.doc->IsTestRunning(), !stopped);
+        const bool stored = stopped && !before.isEmpty();
+        QCOMPARE(p.doc->Results().Grades().size(), stored ? 1 : 0);
+        QCOMPARE(writes, stored ? 1 : 0);
+        if (stopped)
+            QCOMPARE(p.Focused(), p.page.StartButton());
+    }
+
+    // Another user logs in: the last pupil's lines and counters leave the page.
+    void clearedForTheNextUser()
+    {
+        auto doc = std::make_unique<COrthexDoc>(std::make_unique<CSecondUserSession>());
+        const QString path = MakeList(QStringLiteral("Users.orthex"), {QStringLiteral("apple"), QStringLiteral("pear")});
+        QVERIFY(doc->OpenList(path));
+        SPage q(std::move(doc));
+        QTest::mouseClick(q.page.StartButton(), Qt::LeftButton);
+        q.page.AnswerField()->setText(QStringLiteral("aple"));
+        QTest::mouseClick(q.page.CheckButton(), Qt::LeftButton);
+        QTest::mouseClick(q.page.NextButton(), Qt::LeftButton);
+        QTest::mouseClick(q.page.SkipButton(), Qt::LeftButton);
+        QTest::mouseClick(q.page.NextButton(), Qt::LeftButton);
+        QCOMPARE(q.page.ResultsList()->count(), 2);
+        q.page.OnUpdate();  // the same user: the lines stay
+        QCOMPARE(q.page.ResultsList()->count(), 2);
+        q.doc->ChangeUser();
+        QCOMPARE(q.doc->CurrentUser(), QStringLiteral("other"));
+        QCOMPARE(q.page.ResultsList()->count(), 0);
+        QCOMPARE(q.page.AnswerField()->text(), QString());
+        QCOMPARE(q.page.ScoreField()->text(), QString());
+        QCOMPARE(q.page.MessageField()->toPlainText(), QStringLiteral("Click Start button to take a test."));
+    }
+
     // The main window closes during a test: the test stops as Stop does and keeps its grade.
     void frameClosingDuringATest()
     {
@@ -319,6 +411,12 @@ private Q_SLOTS:
         QCOMPARE(writes, 1);
         // Not during a test: nothing is recorded.
         p.page.OnFrameClosing();
+        QCOMPARE(p.doc->Results().Grades().size(), 1);
+        QCOMPARE(writes, 1);
+        // A test without answers: stopped, and nothing is recorded.
+        QTest::mouseClick(p.page.StartButton(), Qt::LeftButton);
+        p.page.OnFrameClosing();
+        QVERIFY(!p.doc->IsTestRunning());
         QCOMPARE(p.doc->Results().Grades().size(), 1);
         QCOMPARE(writes, 1);
     }

@@ -123,6 +123,7 @@ void CTestSession::StartTest()
     m_strListName = m_doc.GetTitle();
 
     m_strMessage = kReady;
+    m_bAnswered = false;
     m_nWordNumber = 1;
     m_nCorrectCount = 0;
     m_strAnswer.clear();
@@ -165,6 +166,7 @@ void CTestSession::CheckAnswer()
         SetFocus(ETestControl::Answer);
         return;
     }
+    m_bAnswered = true;
     STestColour colour = kRightColour;
     // Exact comparison, code unit by code unit: case and spaces count.
     if (m_strAnswer == m_strCurrentWord) {
@@ -202,6 +204,7 @@ void CTestSession::CheckAnswer()
 
 void CTestSession::SkipWord()
 {
+    m_bAnswered = true;
     Enable({ETestControl::Check, ETestControl::Listen, ETestControl::Skip, ETestControl::Answer,
             ETestControl::Randomize, ETestControl::Repeat},
            false);
@@ -259,7 +262,10 @@ void CTestSession::StopTest()
 {
     StopSound();
 
-    if (LoggedIn())
+    // A test stopped before any answer says nothing about the pupil: no grade pulls the
+    // progress down.
+    const bool answered = HasAnswers();
+    if (LoggedIn() && answered)
         AddGrade(m_strListName
                  + (m_nRepeat == 1 ? QStringLiteral("--Repeat, Stopped") : QStringLiteral("--Stopped Test")));
 
@@ -278,7 +284,20 @@ void CTestSession::StopTest()
            false);
     Enable({ETestControl::Randomize, ETestControl::Repeat, ETestControl::Start}, true);
     SetFocus(ETestControl::Start);
-    WriteResults();
+    if (answered)
+        WriteResults();
+}
+
+void CTestSession::ClearLastTest()
+{
+    m_strAnswer.clear();
+    ClearResults();
+    ShowState();
+}
+
+bool CTestSession::HasAnswers() const
+{
+    return m_doc.IsTestRunning() && m_bAnswered;
 }
 
 void CTestSession::OnEnterKey()

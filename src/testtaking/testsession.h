@@ -93,7 +93,10 @@ public:
     void CheckAnswer();
     void SkipWord();
     void NextWord();
+    // Ends the test; its grade is kept only when it has answers.
     void StopTest();
+    // The results lines and the answer of the last test go (another user logged in).
+    void ClearLastTest();
     // Enter on the page: Listen plays, the answer field or Check checks, Next goes on. Enter in
     // the empty answer field plays the word again.
     void OnEnterKey();
@@ -120,6 +123,8 @@ public:
     QString RecordingPath() const;
 
     const QList<STestLine>& Results() const { return m_results; }
+    // A test runs and has answers: a word checked or skipped.
+    bool HasAnswers() const;
     int SelectedLine() const { return m_nSelectedLine; }  // -1: none
 
     bool IsEnabled(ETestControl control) const { return m_enabled.at(size_t(control)); }
@@ -169,6 +174,7 @@ private:
     int m_nRepeat = 0;
     QString m_strRecordingFolder;
     QList<STestLine> m_results;
+    bool m_bAnswered = false;  // a word of this test was checked or skipped
     int m_nSelectedLine = -1;
 
     // As the form starts: every control enabled.

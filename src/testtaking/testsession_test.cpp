@@ -444,6 +444,43 @@ private Q_SLOTS:
         QVERIFY(run.session.Results().isEmpty());
     }
 
+    void stopStoresOnlyAnsweredTests_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QStringList>("grades");
+        QTest::newRow("no answer") << QString() << QStringList{};
+        QTest::newRow("nothing typed") << QStringLiteral("empty") << QStringList{};
+        QTest::newRow("a wrong try, repeating")
+            << QStringLiteral("retry") << QStringList{QStringLiteral("Week1.orthex--Repeat, Stopped|12/08/26, 03:10 AM|0 of 2")};
+        QTest::newRow("a skipped word")
+            << QStringLiteral("skip") << QStringList{QStringLiteral("Week1.orthex--Stopped Test|12/08/26, 03:10 AM|0 of 2")};
+    }
+
+    // A test stopped before any answer leaves no grade, and writes nothing.
+    void stopStoresOnlyAnsweredTests()
+    {
+        QFETCH(QString, before);
+        QFETCH(QStringList, grades);
+        STestRun run(QStringLiteral("pupil"), {QStringLiteral("apple"), QStringLiteral("pear")});
+        int writes = 0;
+        run.session.SetResultsWriter([&writes](COrthexDoc&) { return ++writes > 0; });
+        run.session.SetRepeat(before == QLatin1String("retry") ? 1 : 0);
+        run.session.StartTest();
+        QVERIFY(!run.session.HasAnswers());
+        if (before == QLatin1String("skip")) {
+            run.session.SkipWord();
+        } else if (!before.isEmpty()) {
+            run.session.SetAnswer(before == QLatin1String("retry") ? QStringLiteral("aple") : QString());
+            run.session.CheckAnswer();
+        }
+        QCOMPARE(run.session.HasAnswers(), !grades.isEmpty());
+        run.session.StopTest();
+        QVERIFY(!run.session.HasAnswers());
+        QCOMPARE(gradeTexts(*run.doc), grades);
+        QCOMPARE(writes, grades.size());
+        QCOMPARE(run.session.Message(), kStopped);
+    }
+
     void nobodyLoggedIn()
     {
         STestRun run(QString(), {QStringLiteral("apple"), QStringLiteral("pear"), QStringLiteral("plum")});
