@@ -16,6 +16,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidgetItem>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -139,7 +140,8 @@ void CTest::CreateControls()
     du.Place(m_pCorrect, 116, 58, 22, 13);
     du.Place(formLabel(QStringLiteral("# Words"), m_pWordCount, this), 148, 60, 34, 10);
     du.Place(m_pWordCount, 182, 58, 22, 13);
-    du.Place(m_pScore, 238, 58, 68, 13);
+    du.Place(formLabel(QStringLiteral("Score"), m_pScore, this), 210, 60, 26, 10);
+    du.Place(m_pScore, 236, 58, 70, 13);
 
     m_pListen = FormButton(QStringLiteral("Listen to Word"), QStringLiteral("Plays the word being asked."), this);
     m_pAnswer = new QLineEdit(this);
@@ -322,6 +324,7 @@ void CTest::ShowState(const CTestSession& session)
     if (m_pAnswer->text() != session.Answer())
         m_pAnswer->setText(session.Answer());
     m_pMessage->setPlainText(shownText(session.Message()));
+    m_pMessage->setAccessibleDescription(session.MessageDescription());
     m_pRandomize->setChecked(session.Randomize() != 0);
     m_pRepeat->setChecked(session.Repeat() != 0);
 }
@@ -351,8 +354,17 @@ void CTest::ShowResults(const CTestSession& session)
         same = m_pResults->item(row)->text() == lines.at(row).text;
     if (!same)
         m_pResults->clear();
-    for (qsizetype row = m_pResults->count(); row < lines.size(); ++row)
-        m_pResults->AddLine(lines.at(row).text, LineColour(lines.at(row).colour));
+    for (qsizetype row = m_pResults->count(); row < lines.size(); ++row) {
+        const int added = m_pResults->AddLine(lines.at(row).text, LineColour(lines.at(row).colour));
+        // Not by colour alone: a screen reader and a tooltip say what the colour means.
+        const STestColour colour = lines.at(row).colour;
+        const QString meaning = colour == CTestSession::kRightColour   ? QStringLiteral("right")
+                                : colour == CTestSession::kWrongColour ? QStringLiteral("wrong")
+                                                                       : QStringLiteral("skipped");
+        QListWidgetItem* item = m_pResults->item(added);
+        item->setData(Qt::AccessibleDescriptionRole, meaning);
+        item->setToolTip(meaning);
+    }
     const int selected = session.SelectedLine();
     if (selected >= 0 && selected < m_pResults->count()) {
         m_pResults->setCurrentRow(selected);

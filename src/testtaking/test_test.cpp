@@ -151,8 +151,10 @@ private Q_SLOTS:
         QTest::keyClicks(p.page.AnswerField(), QStringLiteral("Apple"));
         p.Enter();
         QCOMPARE(p.page.MessageField()->toPlainText(),
-                 QStringLiteral("Sorry wrong answer.\nThe correct spelling is apple.\nClick NEXT or press Enter to continue."));
-        QCOMPARE(p.page.ScoreField()->text(), QStringLiteral("0.00 %"));
+                 QStringLiteral("Sorry wrong answer.\nThe correct spelling is apple.\nYou wrote:  [A]pple\nRight:  "
+                                "[a]pple\nClick NEXT or press Enter to continue."));
+        QVERIFY(p.page.MessageField()->accessibleDescription().contains(QStringLiteral(R"("A" should be "a")")));
+        QCOMPARE(p.page.ScoreField()->text(), QStringLiteral("0 of 1 right"));
         QCOMPARE(p.page.ResultsList()->count(), 1);
         QCOMPARE(p.page.ResultsList()->item(0)->text(), QStringLiteral("Apple"));
         QCOMPARE(p.Focused(), p.page.NextButton());
@@ -247,8 +249,10 @@ private Q_SLOTS:
         }
         QVERIFY(!p.doc->IsTestRunning());
         QCOMPARE(p.page.MessageField()->toPlainText(),
-                 QStringLiteral("End of test.  Check out your final score.\nClick Start to redo test."));
-        QCOMPARE(p.page.ScoreField()->text(), QStringLiteral("66.67 %"));
+                 QStringLiteral("End of test.\nRight: 2, wrong: 1, skipped: 0.\nScore: 2 of 3 right (66.67 %).\n"
+                                "Words to practise: pear.\nClick Start to redo test."));
+        QCOMPARE(p.page.MessageField()->accessibleDescription(), QString());
+        QCOMPARE(p.page.ScoreField()->text(), QStringLiteral("2 of 3 right"));
         QCOMPARE(p.Focused(), p.page.StartButton());
         QCOMPARE(p.doc->Results().Grades().size(), 1);
         QCOMPARE(p.doc->Results().Grades().at(0).GetCorrectCount(), 2);
@@ -279,6 +283,11 @@ private Q_SLOTS:
         QCOMPARE(list->LineColour(0), QColor(0, 100, 0));
         QCOMPARE(list->LineColour(1), QColor(205, 0, 0));
         QCOMPARE(list->LineColour(2), QColor(0, 0, 100));
+        // Not by colour alone.
+        QStringList meanings;
+        for (int row = 0; row < list->count(); ++row)
+            meanings << list->item(row)->data(Qt::AccessibleDescriptionRole).toString();
+        QCOMPARE(meanings, (QStringList{QStringLiteral("right"), QStringLiteral("wrong"), QStringLiteral("skipped")}));
         // The newest line is the selected one.
         QCOMPARE(list->currentRow(), 2);
         QVERIFY(list->item(2)->isSelected());
@@ -453,7 +462,7 @@ private Q_SLOTS:
         for (QLabel* label : p.page.findChildren<QLabel*>())
             labels << label->text();
         for (const QString& text : {QStringLiteral("Test Page"), QStringLiteral("Word #"), QStringLiteral("# Correct"),
-                                    QStringLiteral("# Words"), QStringLiteral("1)"), QStringLiteral("2)"),
+                                    QStringLiteral("# Words"), QStringLiteral("Score"), QStringLiteral("1)"), QStringLiteral("2)"),
                                     QStringLiteral("Spell it"), QStringLiteral("3)"), QStringLiteral("or"),
                                     QStringLiteral("4)")})
             QVERIFY2(labels.contains(text), qPrintable(text));

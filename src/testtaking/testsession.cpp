@@ -8,6 +8,7 @@
 #include "document/orthexdoc.h"
 #include "sound/playbackfile.h"
 #include "sound/soundplayer.h"
+#include "testtaking/spellingdiff.h"
 #include "testtaking/testdatetext.h"
 #include "testtaking/testorder.h"
 
@@ -20,10 +21,7 @@ const QString kReady = QStringLiteral(
     "Ready.\r\nClick LISTEN or press Enter to hear word.\r\nType your answer in Spell It.\r\nFinally, click NEXT or press "
     "Enter to continue.");
 const QString kRight = QStringLiteral("You got it right!\r\nClick NEXT or press Enter to continue.");
-const QString kWrongBefore = QStringLiteral("Sorry wrong answer.\r\nThe correct spelling is ");
-const QString kWrongAfter = QStringLiteral(".\r\nClick NEXT or press Enter to continue.");
 const QString kRepeating = QStringLiteral("Sorry wrong answer.\r\nRepeating word, try again.");
-const QString kEnd = QStringLiteral("End of test.  Check out your final score.\r\nClick Start to redo test.");
 const QString kSkipped = QStringLiteral("Word skipped and added to vocabulary list.");
 const QString kStopped = QStringLiteral("Try again.  Click Start button.");
 const QString kClickStart = QStringLiteral("Click Start button to take a test.");
@@ -40,6 +38,15 @@ const QString kNoRecording = QStringLiteral(
     "WORD.");
 const QString kTypeFirst = QStringLiteral(
     "Spell It is empty: type the word first, then press Enter or click CHECK.");
+
+// The wrong answer against the right one, the differing letters in brackets.
+QString wrongText(const QString& answer, const QString& word)
+{
+    const CSpellingDiff diff(answer, word);
+    return QStringLiteral("Sorry wrong answer.\r\nThe correct spelling is %1.\r\nYou wrote:  %2\r\nRight:  %3\r\n"
+                          "Click NEXT or press Enter to continue.")
+        .arg(word, diff.MarkedAnswer(), diff.MarkedWord());
+}
 
 std::time_t systemTime()
 {
@@ -69,6 +76,40 @@ void CTestSession::SetClock(Clock clock)
 QString CTestSession::RecordingPath() const
 {
     return m_strRecordingFolder + QStringLiteral("Temp.wav");
+}
+
+QString CTestSession::ScoreLine(int correct, int asked)
+{
+    return QStringLiteral("%1 of %2 right").arg(correct).arg(asked);
+}
+
+QString CTestSession::MessageDescription() const
+{
+    return m_strMessage == m_strDescribedMessage ? m_strMessageDescription : QString();
+}
+
+QString CTestSession::SummaryText() const
+{
+    int wrong = 0;
+    int skipped = 0;
+    for (const STestLine& line : m_results) {
+        wrong += line.colour == kWrongColour ? 1 : 0;
+        skipped += line.colour == kSkippedColour ? 1 : 0;
+    }
+    const QString practise =
+        m_practise.isEmpty() ? QStringLiteral("none, well done!") : m_practise.join(QStringLiteral(", ")) + QLatin1Char('.');
+    return QStringLiteral("End of test.\r\nRight: %1, wrong: %2, skipped: %3.\r\nScore: %4 (%5).\r\n"
+                          "Words to practise: %6\r\nClick Start to redo test.")
+        .arg(m_nCorrectCount)
+        .arg(wrong)
+        .arg(skipped)
+        .arg(ScoreLine(m_nCorrectCount, int(m_results.size())), FormatScore(m_nCorrectCount, m_nWordCount), practise);
+}
+
+void CTestSession::Practise(const QString& word)
+{
+    if (!m_practise.contains(word))
+        m_practise.append(word);
 }
 
 QString CTestSession::FormatScore(int correct, int count)
@@ -124,6 +165,7 @@ void CTestSession::StartTest()
 
     m_strMessage = kReady;
     m_bAnswered = false;
+    m_practise.clear();
     m_nWordNumber = 1;
     m_nCorrectCount = 0;
     m_strAnswer.clear();
@@ -173,7 +215,10 @@ void CTestSession::CheckAnswer()
         m_strMessage = kRight;
         ++m_nCorrectCount;
     } else if (m_nRepeat == 0) {
-        m_strMessage = kWrongBefore + m_strCurrentWord + kWrongAfter;
+        m_strMessage = wrongText(m_strAnswer, m_strCurrentWord);
+        m_strMessageDescription = CSpellingDiff(m_strAnswer, m_strCurrentWord).Description();
+        m_strDescribedMessage = m_strMessage;
+        Practise(m_strCurrentWord);
         if (LoggedIn()) {
             auto missed = std::make_unique<CMissed>();
             missed->SetListName(m_strListName);
@@ -186,13 +231,14 @@ void CTestSession::CheckAnswer()
     } else {
         // The same word again: nothing is scored, listed or recorded.
         m_strMessage = kRepeating;
+        Practise(m_strCurrentWord);
         ShowState();
         SetFocus(ETestControl::Answer);
         return;
     }
 
-    m_strScore = FormatScore(m_nCorrectCount, m_nWordCount);
     AddLine(m_strAnswer, colour);
+    m_strScore = ScoreLine(m_nCorrectCount, int(m_results.size()));
 
     Enable({ETestControl::Check, ETestControl::Listen, ETestControl::Skip, ETestControl::Answer,
             ETestControl::Randomize, ETestControl::Repeat},
@@ -211,7 +257,7 @@ void CTestSession::SkipWord()
     Enable(ETestControl::Next, true);
 
     m_strMessage = kSkipped;
-    ShowState();
+    Practise(m_strCurrentWord);
 
     if (LoggedIn()) {
         auto vocabulary = std::make_unique<CVocabulary>();
@@ -222,6 +268,8 @@ void CTestSession::SkipWord()
     }
 
     AddLine(m_strCurrentWord, kSkippedColour);
+    m_strScore = ScoreLine(m_nCorrectCount, int(m_results.size()));
+    ShowState();
     SetFocus(ETestControl::Next);
 }
 
@@ -240,7 +288,7 @@ void CTestSession::NextWord()
         m_strCurrentWord = ReadWord(m_order.value(m_nWordNumber - 1));
     } else {
         ended = true;
-        m_strMessage = kEnd;
+        m_strMessage = SummaryText();
         if (LoggedIn())
             AddGrade(m_nRepeat == 1 ? m_strListName + QStringLiteral("--Repeat") : m_strListName);
         Enable({ETestControl::Check, ETestControl::Listen, ETestControl::Next, ETestControl::Skip,

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 #include <array>
@@ -109,6 +110,11 @@ public:
     QString Answer() const { return m_strAnswer; }
     void SetAnswer(const QString& answer) { m_strAnswer = answer; }
     QString Message() const { return m_strMessage; }
+    // What a screen reader says of the message beyond its text (after a wrong answer: where the
+    // spelling differs); empty for none.
+    QString MessageDescription() const;
+    // Words answered wrongly (also on a repeated try) or skipped in this test, in asked order.
+    const QStringList& WordsToPractise() const { return m_practise; }
     QString CurrentWord() const { return m_strCurrentWord; }
     QString DateText() const { return m_strDateText; }
     QString ListName() const { return m_strListName; }
@@ -133,6 +139,9 @@ public:
     // The control the engine gave the focus to last (None before it gave any).
     ETestControl Focus() const { return m_focus; }
 
+    // The running score over the words answered or skipped so far: "2 of 3 right".
+    static QString ScoreLine(int correct, int asked);
+
     // The score text for `correct` of `count` words: "%3.2f %%" in the C locale, of the
     // percentage rounded to single precision ("33.33 %").
     static QString FormatScore(int correct, int count);
@@ -150,6 +159,9 @@ private:
     void AddGrade(const QString& listName);
     void WriteResults();
     void StopSound();
+    void Practise(const QString& word);
+    // The end of a test: right, wrong and skipped words, the score, the words to practise.
+    QString SummaryText() const;
 
     COrthexDoc& m_doc;
     CSoundPlayer& m_player;
@@ -165,6 +177,9 @@ private:
     QString m_strScore;
     QString m_strAnswer;
     QString m_strMessage;
+    QString m_strMessageDescription;
+    QString m_strDescribedMessage;  // the message m_strMessageDescription belongs to
+    QStringList m_practise;
     QString m_strCurrentWord = QStringLiteral("Hi");
     bool m_bHasRecording = false;  // the recording file holds the current word's sound
     QString m_strDateText;

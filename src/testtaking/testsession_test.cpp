@@ -24,7 +24,6 @@ const QString kReady = QStringLiteral(
     "press Enter to continue.");
 const QString kRight = QStringLiteral("You got it right!\r\nClick NEXT or press Enter to continue.");
 const QString kRepeating = QStringLiteral("Sorry wrong answer.\r\nRepeating word, try again.");
-const QString kEnd = QStringLiteral("End of test.  Check out your final score.\r\nClick Start to redo test.");
 const QString kSkipped = QStringLiteral("Word skipped and added to vocabulary list.");
 const QString kStopped = QStringLiteral("Try again.  Click Start button.");
 const QString kNotPlayed = QStringLiteral(
@@ -34,10 +33,17 @@ const QString kNoRecording = QStringLiteral(
     "WORD.");
 const QString kTypeFirst = QStringLiteral("Spell It is empty: type the word first, then press Enter or click CHECK.");
 
-QString wrong(const QString& word)
+QString wrong(const QString& word, const QString& markedAnswer, const QString& markedWord)
 {
-    return QStringLiteral("Sorry wrong answer.\r\nThe correct spelling is ") + word
-           + QStringLiteral(".\r\nClick NEXT or press Enter to continue.");
+    return QStringLiteral("Sorry wrong answer.\r\nThe correct spelling is ") + word + QStringLiteral(".\r\nYou wrote:  ")
+           + markedAnswer + QStringLiteral("\r\nRight:  ") + markedWord
+           + QStringLiteral("\r\nClick NEXT or press Enter to continue.");
+}
+
+QString summary(const QString& counts, const QString& score, const QString& practise)
+{
+    return QStringLiteral("End of test.\r\n") + counts + QStringLiteral("\r\nScore: ") + score
+           + QStringLiteral("\r\nWords to practise: ") + practise + QStringLiteral("\r\nClick Start to redo test.");
 }
 
 // 12/08/26, 03:10 AM in UTC.
@@ -179,8 +185,11 @@ private Q_SLOTS:
         all.sort();
         QCOMPARE(sorted, all);
         QCOMPARE(run.session.CorrectCount(), int(words.size()));
-        QCOMPARE(run.session.ScoreText(), QStringLiteral("100.00 %"));
-        QCOMPARE(run.session.Message(), kEnd);
+        const QString score = QStringLiteral("%1 of %1 right").arg(words.size());
+        QCOMPARE(run.session.ScoreText(), score);
+        QCOMPARE(run.session.Message(),
+                 summary(QStringLiteral("Right: %1, wrong: 0, skipped: 0.").arg(words.size()),
+                         score + QStringLiteral(" (100.00 %)."), QStringLiteral("none, well done!")));
         QVERIFY(m_sink->Texts().isEmpty());
     }
 
@@ -205,24 +214,30 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("answer");
         QTest::addColumn<bool>("right");
-        QTest::newRow("exact") << QStringLiteral("apple") << true;
-        QTest::newRow("capital") << QStringLiteral("Apple") << false;
-        QTest::newRow("trailing space") << QStringLiteral("apple ") << false;
-        QTest::newRow("leading space") << QStringLiteral(" apple") << false;
-        QTest::newRow("misspelt") << QStringLiteral("aple") << false;
+        QTest::addColumn<QString>("marked");  // the answer against the word, the differences in brackets
+        QTest::newRow("exact") << QStringLiteral("apple") << true << QString();
+        QTest::newRow("capital") << QStringLiteral("Apple") << false << QStringLiteral("[A]pple|[a]pple");
+        QTest::newRow("trailing space") << QStringLiteral("apple ") << false << QStringLiteral("apple[ ]|apple[_]");
+        QTest::newRow("leading space") << QStringLiteral(" apple") << false << QStringLiteral("[ ]apple|[_]apple");
+        QTest::newRow("misspelt") << QStringLiteral("aple") << false << QStringLiteral("ap[_]le|ap[p]le");
     }
 
     void answers()
     {
         QFETCH(QString, answer);
         QFETCH(bool, right);
+        QFETCH(QString, marked);
         STestRun run(QStringLiteral("pupil"), {QStringLiteral("apple"), QStringLiteral("pear")});
         run.session.StartTest();
         run.session.SetAnswer(answer);
         run.session.CheckAnswer();
-        QCOMPARE(run.session.Message(), right ? kRight : wrong(QStringLiteral("apple")));
+        QCOMPARE(run.session.Message(), right ? kRight
+                                              : wrong(QStringLiteral("apple"), marked.section(QLatin1Char('|'), 0, 0),
+                                                      marked.section(QLatin1Char('|'), 1)));
+        // A screen reader hears where the spelling differs.
+        QCOMPARE(run.session.MessageDescription().startsWith(QStringLiteral("You wrote \"%1\"").arg(answer)), !right);
         QCOMPARE(run.session.CorrectCount(), right ? 1 : 0);
-        QCOMPARE(run.session.ScoreText(), right ? QStringLiteral("50.00 %") : QStringLiteral("0.00 %"));
+        QCOMPARE(run.session.ScoreText(), right ? QStringLiteral("1 of 1 right") : QStringLiteral("0 of 1 right"));
         QCOMPARE(run.session.Results(),
                  (QList<STestLine>{{answer, right ? CTestSession::kRightColour : CTestSession::kWrongColour}}));
         QCOMPARE(run.session.SelectedLine(), 0);
@@ -336,7 +351,10 @@ private Q_SLOTS:
             run.session.NextWord();
         }
         QCOMPARE(run.session.CorrectCount(), 0);
-        QCOMPARE(run.session.ScoreText(), QString());
+        QCOMPARE(run.session.ScoreText(), QStringLiteral("0 of 4 right"));
+        QCOMPARE(run.session.Message(), summary(QStringLiteral("Right: 0, wrong: 0, skipped: 4."),
+                                                QStringLiteral("0 of 4 right (0.00 %)."),
+                                                QStringLiteral("one, two, three, four.")));
         QList<STestLine> blue;
         for (const QString& word : words)
             blue << STestLine{word, CTestSession::kSkippedColour};
@@ -371,12 +389,18 @@ private Q_SLOTS:
         run.session.StartTest();
         QStringList scores;
         while (run.doc->IsTestRunning()) {
-            run.session.SetAnswer(run.session.CurrentWord());
+            // "b" is answered wrongly.
+            run.session.SetAnswer(run.session.CurrentWord() == QLatin1String("b") ? QStringLiteral("d")
+                                                                                 : run.session.CurrentWord());
             run.session.CheckAnswer();
             scores << run.session.ScoreText();
             run.session.NextWord();
         }
-        QCOMPARE(scores, (QStringList{QStringLiteral("33.33 %"), QStringLiteral("66.67 %"), QStringLiteral("100.00 %")}));
+        // Over the words asked so far, not the whole list.
+        QCOMPARE(scores, (QStringList{QStringLiteral("1 of 1 right"), QStringLiteral("1 of 2 right"),
+                                      QStringLiteral("2 of 3 right")}));
+        QCOMPARE(run.session.Message(), summary(QStringLiteral("Right: 2, wrong: 1, skipped: 0."),
+                                                QStringLiteral("2 of 3 right (66.67 %)."), QStringLiteral("b.")));
     }
 
     void formatScore_data()
@@ -490,7 +514,9 @@ private Q_SLOTS:
         run.Answer(QStringLiteral("Apple"));
         run.Skip();
         run.Answer(QStringLiteral("plum"));
-        QCOMPARE(run.session.Message(), kEnd);
+        QCOMPARE(run.session.Message(), summary(QStringLiteral("Right: 1, wrong: 1, skipped: 1."),
+                                                QStringLiteral("1 of 3 right (33.33 %)."),
+                                                QStringLiteral("apple, pear.")));
         QCOMPARE(run.session.CorrectCount(), 1);
         QCOMPARE(run.session.Results().size(), 3);
         QVERIFY(run.doc->Results().Grades().isEmpty());
