@@ -503,7 +503,7 @@ private Q_SLOTS:
             QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
         });
         QVERIFY(m_app->InitInstance());
-        QCOMPARE(Seen(), QStringLiteral("dialog: Log In To Quenwick"));
+        QCOMPARE(Seen(), QStringLiteral("dialog: Log In To Orthex"));
         QVERIFY(!frameShownAtLogIn);
 
         QVERIFY(Frame() && Frame()->isVisible());
@@ -622,7 +622,7 @@ private Q_SLOTS:
         }
         QVERIFY(!Doc().IsTestRunning());
         QCOMPARE(page->CorrectField()->text(), QStringLiteral("1"));
-        QCOMPARE(page->ScoreField()->text(), QStringLiteral("33.33 %"));
+        QCOMPARE(page->ScoreField()->text(), QStringLiteral("1 of 3 right"));
         const QList<STestLine> expectedLines = {{QStringLiteral("necessary"), CTestSession::kRightColour},
                                                 {kMisspelling, CTestSession::kWrongColour},
                                                 {kSkippedWord, CTestSession::kSkippedColour}};
@@ -854,7 +854,7 @@ private Q_SLOTS:
         });
         QTest::mouseClick(StartPage()->LogInButton(), Qt::LeftButton);
         QVERIFY(waitFor([this] { return m_robot->Pending() == 0 && QApplication::activeModalWidget() == nullptr; }));
-        QCOMPARE(Seen(), QStringLiteral("dialog: Log In To Quenwick"));
+        QCOMPARE(Seen(), QStringLiteral("dialog: Log In To Orthex"));
         QCOMPARE(offered, QStringList{kParent});
         QCOMPARE(Doc().CurrentUser(), QString());
         QCOMPARE(Frame()->UserPane()->text(), QStringLiteral("No User Logged In"));

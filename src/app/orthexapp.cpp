@@ -22,6 +22,7 @@ COrthexApp::COrthexApp(int& argc, char** argv)
     setDesktopFileName(QLatin1String(CShellRegistration::kAppId));
     setWindowIcon(QIcon(QStringLiteral(":/app/orthex.svg")));
     Messages::SetSink(&m_messageSink);
+    installEventFilter(&m_enterPressesButton);
 }
 
 COrthexApp::~COrthexApp()

@@ -2,6 +2,7 @@
 
 #include "base/appfolders.h"
 #include "base/appsettings.h"
+#include "widgets/enterpressesbutton.h"
 #include "widgets/messageboxsink.h"
 #include "sound/audiobackend.h"
 
@@ -51,6 +52,7 @@ private:
     CAppSettings m_settings;
     CAppFolders m_folders;
     CMessageBoxSink m_messageSink;
+    CEnterPressesButton m_enterPressesButton;
     SessionFactory m_sessionFactory;
     std::unique_ptr<COrthexShell> m_shell;
     int m_nExitCode = 0;

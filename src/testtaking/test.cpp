@@ -3,6 +3,7 @@
 #include "base/appfolders.h"
 #include "base/appsettings.h"
 #include "widgets/dialogunits.h"
+#include "widgets/enterpressesbutton.h"
 #include "widgets/linelistbox.h"
 #include "widgets/pagecontrols.h"
 #include "document/orthexdoc.h"
@@ -11,12 +12,18 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFrame>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidgetItem>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
 
 #include <concepts>
 
@@ -60,6 +67,14 @@ bool writeResultsThrough(Document& document)
         return false;
 }
 
+bool askStop(QWidget* parent)
+{
+    return QMessageBox::question(parent, QStringLiteral("Orthex"),
+                                 QStringLiteral("Stop this test now?\nYou cannot go on with it afterwards."),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+           == QMessageBox::Yes;
+}
+
 // The program's texts break lines with "\r\n"; a text field wants "\n".
 QString shownText(const QString& text)
 {
@@ -72,6 +87,7 @@ QString shownText(const QString& text)
 CTest::CTest(COrthexDoc& document, IPageCommandTarget& commands, CAppSettings& settings, QWidget* parent)
     : CPageView(document, commands, parent)
     , m_settings(settings)
+    , m_askStop(askStop)
     , m_player(std::make_unique<CSoundPlayer>())
     , m_session(std::make_unique<CTestSession>(document, *m_player, settings))
 {
@@ -81,7 +97,6 @@ CTest::CTest(COrthexDoc& document, IPageCommandTarget& commands, CAppSettings& s
     CreateControls();
     m_session->SetView(this, this);
     m_session->SetResultsWriter([](COrthexDoc& doc) { return writeResultsThrough(doc); });
-    setMinimumSize(FormSize());
 }
 
 CTest::~CTest()
@@ -96,70 +111,112 @@ void CTest::CreateControls()
 {
     const CDialogUnits du(font());
 
-    du.Place(Title(QStringLiteral("Test Page"), this), 7, 4, 306, 11);
-    du.Place(SunkenRule(this), 8, 16, 306, 1);
+    // The form scrolls inside the page rather than being cut off in a small window, and grows
+    // with a large one.
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("testScroll"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    auto* form = new QWidget(scroll);
+    form->setObjectName(QStringLiteral("testForm"));
+    auto* pageLayout = new QVBoxLayout(this);
+    pageLayout->setContentsMargins(0, 0, 0, 0);
+    pageLayout->addWidget(scroll);
+
+    auto* formLayout = new QVBoxLayout(form);
+    formLayout->setContentsMargins(du.X(6), du.Y(2), du.X(6), du.Y(2));
+    formLayout->setSpacing(du.Y(2));
+    formLayout->addWidget(Title(QStringLiteral("Test Page"), form));
+    formLayout->addWidget(SunkenRule(form));
 
     // Start, the two options and Stop.
-    auto* startGroup = new QGroupBox(this);
-    du.Place(startGroup, 8, 20, 306, 26);
-    m_pStart = FormButton(QStringLiteral("Start"), QStringLiteral("Starts a test with the open list."), this);
-    du.Place(m_pStart, 16, 26, 46, 15);
+    auto* startGroup = new QGroupBox(form);
+    m_pStart = FormButton(QStringLiteral("Start"), QStringLiteral("Starts a test with the open list."), form);
     m_pRandomize = Captioned<QCheckBox>(QStringLiteral("Randomize list"),
-                                        QStringLiteral("Asks the words in a shuffled order (the next test only)."), this);
-    du.Place(m_pRandomize, 70, 28, 78, 11);
+                                        QStringLiteral("Asks the words in a shuffled order (the next test only)."), form);
     m_pRepeat = Captioned<QCheckBox>(QStringLiteral("Repeat Until Right/Correct"),
                                      QStringLiteral("Asks a wrongly spelled word again until it is right (the next test only)."),
-                                     this);
-    du.Place(m_pRepeat, 152, 28, 100, 11);
-    m_pStop = FormButton(QStringLiteral("Stop"), QStringLiteral("Stops the test; the grade so far is kept."), this);
-    du.Place(m_pStop, 260, 26, 46, 15);
+                                     form);
+    m_pStop = FormButton(QStringLiteral("Stop"), QStringLiteral("Stops the test; the grade so far is kept."), form);
+    for (QPushButton* button : {m_pStart, m_pStop})
+        button->setMinimumSize(du.Size(46, 15));
+    auto* startRow = new QHBoxLayout(startGroup);
+    startRow->addWidget(m_pStart);
+    startRow->addWidget(m_pRandomize);
+    startRow->addWidget(m_pRepeat);
+    startRow->addStretch(1);
+    startRow->addWidget(m_pStop);
+    formLayout->addWidget(startGroup);
 
     // The test area.
-    auto* testGroup = new QGroupBox(this);
-    du.Place(testGroup, 8, 50, 306, 146);
+    auto* testGroup = new QGroupBox(form);
+    auto* testLayout = new QVBoxLayout(testGroup);
+    testLayout->setSpacing(du.Y(3));
+    formLayout->addWidget(testGroup, 1);
 
-    m_pWordNumber = readOnlyField(QStringLiteral("Word #"), this);
-    m_pCorrect = readOnlyField(QStringLiteral("# Correct"), this);
-    m_pWordCount = readOnlyField(QStringLiteral("# Words"), this);
-    m_pScore = readOnlyField(QStringLiteral("Score"), this);
-    du.Place(formLabel(QStringLiteral("Word #"), m_pWordNumber, this), 16, 60, 30, 10);
-    du.Place(m_pWordNumber, 46, 58, 22, 13);
-    du.Place(formLabel(QStringLiteral("# Correct"), m_pCorrect, this), 78, 60, 38, 10);
-    du.Place(m_pCorrect, 116, 58, 22, 13);
-    du.Place(formLabel(QStringLiteral("# Words"), m_pWordCount, this), 148, 60, 34, 10);
-    du.Place(m_pWordCount, 182, 58, 22, 13);
-    du.Place(m_pScore, 238, 58, 68, 13);
+    m_pWordNumber = readOnlyField(QStringLiteral("Word #"), form);
+    m_pCorrect = readOnlyField(QStringLiteral("# Correct"), form);
+    m_pWordCount = readOnlyField(QStringLiteral("# Words"), form);
+    m_pScore = readOnlyField(QStringLiteral("Score"), form);
+    auto* counters = new QHBoxLayout;
+    for (QLineEdit* field : {m_pWordNumber, m_pCorrect, m_pWordCount}) {
+        field->setMinimumWidth(du.X(18));
+        field->setMaximumWidth(du.X(34));
+    }
+    m_pScore->setMinimumWidth(du.X(56));
+    counters->addWidget(formLabel(QStringLiteral("Word #"), m_pWordNumber, form));
+    counters->addWidget(m_pWordNumber);
+    counters->addSpacing(du.X(4));
+    counters->addWidget(formLabel(QStringLiteral("# Correct"), m_pCorrect, form));
+    counters->addWidget(m_pCorrect);
+    counters->addSpacing(du.X(4));
+    counters->addWidget(formLabel(QStringLiteral("# Words"), m_pWordCount, form));
+    counters->addWidget(m_pWordCount);
+    counters->addStretch(1);
+    counters->addWidget(formLabel(QStringLiteral("Score"), m_pScore, form));
+    counters->addWidget(m_pScore);
+    testLayout->addLayout(counters);
 
-    m_pListen = FormButton(QStringLiteral("Listen to Word"), QStringLiteral("Plays the word being asked."), this);
-    m_pAnswer = new QLineEdit(this);
+    m_pListen = FormButton(QStringLiteral("Listen to Word"), QStringLiteral("Plays the word being asked."), form);
+    m_pAnswer = new QLineEdit(form);
     m_pAnswer->setAccessibleName(QStringLiteral("Spell it"));
     m_pAnswer->setWhatsThis(QStringLiteral("Type the word here."));
-    m_pCheck = FormButton(QStringLiteral("Check"), QStringLiteral("Checks the spelling typed in Spell it."), this);
+    m_pAnswer->setMinimumWidth(du.X(108));
+    m_pCheck = FormButton(QStringLiteral("Check"), QStringLiteral("Checks the spelling typed in Spell it."), form);
     m_pSkip = FormButton(QStringLiteral("Skip Word"),
-                         QStringLiteral("Gives up on this word; it goes to the vocabulary list."), this);
-    m_pNext = FormButton(QStringLiteral("Next"), QStringLiteral("Goes on to the next word."), this);
+                         QStringLiteral("Gives up on this word; it goes to the vocabulary list."), form);
+    m_pNext = FormButton(QStringLiteral("Next"), QStringLiteral("Goes on to the next word."), form);
+    m_pListen->setMinimumSize(du.Size(74, 15));
+    for (QPushButton* button : {m_pCheck, m_pSkip, m_pNext})
+        button->setMinimumSize(du.Size(44, 15));
 
-    du.Place(formLabel(QStringLiteral("1)"), m_pListen, this), 16, 82, 10, 10);
-    du.Place(m_pListen, 28, 79, 74, 15);
-    du.Place(formLabel(QStringLiteral("2)"), m_pAnswer, this), 16, 103, 10, 10);
-    du.Place(formLabel(QStringLiteral("Spell it"), m_pAnswer, this), 28, 103, 32, 10);
-    du.Place(m_pAnswer, 28, 114, 108, 13);
-    du.Place(formLabel(QStringLiteral("3)"), m_pCheck, this), 16, 136, 10, 10);
-    du.Place(m_pCheck, 28, 133, 44, 15);
-    du.Place(formLabel(QStringLiteral("or"), m_pSkip, this), 77, 136, 10, 10);
-    du.Place(m_pSkip, 90, 133, 46, 15);
-    du.Place(formLabel(QStringLiteral("4)"), m_pNext, this), 16, 157, 10, 10);
-    du.Place(m_pNext, 28, 154, 44, 15);
+    // The steps on the left, numbered; the answer box takes the width the window gives.
+    auto* steps = new QGridLayout;
+    steps->addWidget(formLabel(QStringLiteral("1)"), m_pListen, form), 0, 0);
+    steps->addWidget(m_pListen, 0, 1, 1, 3, Qt::AlignLeft);
+    steps->addWidget(formLabel(QStringLiteral("2)"), m_pAnswer, form), 1, 0);
+    steps->addWidget(formLabel(QStringLiteral("Spell it"), m_pAnswer, form), 1, 1, 1, 3);
+    steps->addWidget(m_pAnswer, 2, 1, 1, 4);
+    steps->addWidget(formLabel(QStringLiteral("3)"), m_pCheck, form), 3, 0);
+    steps->addWidget(m_pCheck, 3, 1);
+    steps->addWidget(formLabel(QStringLiteral("or"), m_pSkip, form), 3, 2);
+    steps->addWidget(m_pSkip, 3, 3, Qt::AlignLeft);
+    steps->addWidget(formLabel(QStringLiteral("4)"), m_pNext, form), 4, 0);
+    steps->addWidget(m_pNext, 4, 1);
+    steps->setColumnStretch(4, 1);
+    steps->setVerticalSpacing(du.Y(2));
+    steps->setRowStretch(5, 1);
 
-    m_pMessage = new QPlainTextEdit(this);
+    m_pMessage = new QPlainTextEdit(form);
     m_pMessage->setReadOnly(true);
     m_pMessage->setTabChangesFocus(true);
     m_pMessage->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
     m_pMessage->setAccessibleName(QStringLiteral("Instructions"));
     m_pMessage->setWhatsThis(QStringLiteral("What to do next, and whether the last answer was right."));
-    du.Place(m_pMessage, 146, 78, 160, 48);
+    m_pMessage->setMinimumSize(du.Size(140, 36));
 
-    m_pResults = new CLineListBox(this);
+    m_pResults = new CLineListBox(form);
     m_pResults->setObjectName(QStringLiteral("resultsList"));
     m_pResults->setAccessibleName(QStringLiteral("Results"));
     m_pResults->setWhatsThis(
@@ -167,7 +224,17 @@ void CTest::CreateControls()
     m_pResults->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_pResults->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_pResults->setSelectionMode(QAbstractItemView::SingleSelection);
-    du.Place(m_pResults, 146, 130, 160, 60);
+    m_pResults->setMinimumSize(du.Size(140, 28));
+
+    auto* feedback = new QVBoxLayout;
+    feedback->addWidget(m_pMessage, 3);
+    feedback->addWidget(m_pResults, 2);
+    auto* work = new QHBoxLayout;
+    work->addLayout(steps, 1);
+    work->addSpacing(du.X(8));
+    work->addLayout(feedback, 1);
+    testLayout->addLayout(work, 1);
+    scroll->setWidget(form);
 
     // The form's default button, never shown: Enter on the page presses it.
     m_pEnterKey = new QPushButton(QStringLiteral("Enter Key"), this);
@@ -176,9 +243,14 @@ void CTest::CreateControls()
     m_pEnterKey->setFocusPolicy(Qt::NoFocus);
     m_pEnterKey->hide();
 
+    // Enter on Listen and Next stays the page's (it plays the word, or asks the next one and plays
+    // it with auto-play); on the other buttons Enter presses them, as everywhere.
+    CEnterPressesButton::LeaveEnterToPage(m_pListen);
+    CEnterPressesButton::LeaveEnterToPage(m_pNext);
+
     // Keyboard order: what a test goes through first, then what only shows results. Each of them
-    // takes the focus by Tab and by a click alike. Enter is the page's: it reaches the hidden
-    // "Enter Key" button, not the focused one.
+    // takes the focus by Tab and by a click alike. Enter that no button takes reaches the hidden
+    // "Enter Key" button.
     const QList<QWidget*> order = {m_pStart, m_pRandomize, m_pRepeat, m_pStop, m_pListen, m_pAnswer, m_pCheck,
                                    m_pSkip, m_pNext, m_pMessage, m_pResults, m_pWordNumber, m_pCorrect,
                                    m_pWordCount, m_pScore};
@@ -188,7 +260,7 @@ void CTest::CreateControls()
         setTabOrder(order.at(i - 1), order.at(i));
 
     connect(m_pStart, &QPushButton::clicked, this, &CTest::OnStart);
-    connect(m_pStop, &QPushButton::clicked, this, [this] { m_session->StopTest(); });
+    connect(m_pStop, &QPushButton::clicked, this, &CTest::OnStop);
     connect(m_pListen, &QPushButton::clicked, this, [this] { m_session->ListenToWord(); });
     connect(m_pCheck, &QPushButton::clicked, this, [this] { m_session->CheckAnswer(); });
     connect(m_pNext, &QPushButton::clicked, this, [this] { AskingWord([this] { m_session->NextWord(); }); });
@@ -202,6 +274,19 @@ void CTest::OnStart()
     // Read once for the whole test; the options page cannot be reached while it runs.
     m_bAutoPlay = m_settings.AutoPlay() != 0;
     AskingWord([this] { m_session->StartTest(); });
+}
+
+void CTest::SetStopQuestion(StopQuestion question)
+{
+    m_askStop = question ? std::move(question) : StopQuestion(askStop);
+}
+
+void CTest::OnStop()
+{
+    // A slip of the hand must not end a test the pupil has worked on.
+    if (m_session->HasAnswers() && !m_askStop(this))
+        return;
+    m_session->StopTest();
 }
 
 template <typename Operation>
@@ -222,6 +307,11 @@ QSize CTest::FormSize() const
     return CDialogUnits(font()).Size(320, 200);
 }
 
+QSize CTest::sizeHint() const
+{
+    return FormSize();
+}
+
 void CTest::OnInitialUpdate()
 {
     CPageView::OnInitialUpdate();
@@ -232,6 +322,10 @@ void CTest::OnInitialUpdate()
 
 void CTest::OnUpdate()
 {
+    if (GetDocument().CurrentUser() != m_strUser) {
+        m_strUser = GetDocument().CurrentUser();
+        m_session->ClearLastTest();
+    }
     m_session->ResetTest();
 }
 
@@ -289,6 +383,7 @@ void CTest::ShowState(const CTestSession& session)
     if (m_pAnswer->text() != session.Answer())
         m_pAnswer->setText(session.Answer());
     m_pMessage->setPlainText(shownText(session.Message()));
+    m_pMessage->setAccessibleDescription(session.MessageDescription());
     m_pRandomize->setChecked(session.Randomize() != 0);
     m_pRepeat->setChecked(session.Repeat() != 0);
 }
@@ -318,8 +413,17 @@ void CTest::ShowResults(const CTestSession& session)
         same = m_pResults->item(row)->text() == lines.at(row).text;
     if (!same)
         m_pResults->clear();
-    for (qsizetype row = m_pResults->count(); row < lines.size(); ++row)
-        m_pResults->AddLine(lines.at(row).text, LineColour(lines.at(row).colour));
+    for (qsizetype row = m_pResults->count(); row < lines.size(); ++row) {
+        const int added = m_pResults->AddLine(lines.at(row).text, LineColour(lines.at(row).colour));
+        // Not by colour alone: a screen reader and a tooltip say what the colour means.
+        const STestColour colour = lines.at(row).colour;
+        const QString meaning = colour == CTestSession::kRightColour   ? QStringLiteral("right")
+                                : colour == CTestSession::kWrongColour ? QStringLiteral("wrong")
+                                                                       : QStringLiteral("skipped");
+        QListWidgetItem* item = m_pResults->item(added);
+        item->setData(Qt::AccessibleDescriptionRole, meaning);
+        item->setToolTip(meaning);
+    }
     const int selected = session.SelectedLine();
     if (selected >= 0 && selected < m_pResults->count()) {
         m_pResults->setCurrentRow(selected);

@@ -5,6 +5,7 @@
 
 #include <QColor>
 
+#include <functional>
 #include <memory>
 
 class CAppSettings;
@@ -17,7 +18,8 @@ class QPushButton;
 
 // The test page: the form on which a pupil takes a test. It owns the test engine and the sound
 // player that plays the words, forwards its buttons to the engine and shows the engine's
-// state, enabled controls, focus and results list. Enter anywhere on the page presses the
+// state, enabled controls, focus and results list. Enter on a button presses it (the
+// application's CEnterPressesButton); Enter on Listen, Next or any other control presses the
 // hidden default button "Enter Key", which acts on the control that has the focus.
 //
 // With the "AutoPlay" setting on (read when a test starts), each word is played as soon as it
@@ -30,13 +32,16 @@ public:
     CTest(COrthexDoc& document, IPageCommandTarget& commands, CAppSettings& settings, QWidget* parent = nullptr);
     ~CTest() override;
 
-    // The form's size: 320 by 200 dialog units of its font.
+    // The form's size, the page's preferred size: 320 by 200 dialog units of its font. Smaller,
+    // the form scrolls; larger, it grows (the answer box, the message and the results widen).
     QSize FormSize() const;
+    QSize sizeHint() const override;
 
     // Reset, the results list's extent, Stop disabled, the playback device, the recording
     // folder.
     void OnInitialUpdate() override;
-    // Every update of the document's views: the engine resets for a new test.
+    // Every update of the document's views: the engine resets for a new test; after a change
+    // of user the last test's lines and answer go too.
     void OnUpdate() override;
     // The main window closes during a test: the test is stopped as "Stop" does, so its grade
     // is kept and written.
@@ -45,6 +50,10 @@ public:
     // Where a finished or stopped test's results are written at once. By default the
     // document's result files, when the document offers COrthexDoc::SaveResults().
     void SetResultsWriter(CTestSession::ResultsWriter writer);
+    // Asked before Stop ends a test that has answers; true goes on to stop. By default (and
+    // when given none) a question box whose default answer keeps the test.
+    using StopQuestion = std::function<bool(QWidget* parent)>;
+    void SetStopQuestion(StopQuestion question);
     static bool WritesResultsThroughDocument();
 
     CTestSession& Session() { return *m_session; }
@@ -86,6 +95,7 @@ protected:
 private:
     void CreateControls();
     void OnStart();
+    void OnStop();
     // Runs a page operation; when it asked a new word and the test plays words by itself, plays
     // that word.
     template <typename Operation>
@@ -93,6 +103,8 @@ private:
 
     CAppSettings& m_settings;
     bool m_bAutoPlay = false;
+    StopQuestion m_askStop;
+    QString m_strUser;  // the user whose test the page shows
 
     std::unique_ptr<CSoundPlayer> m_player;
     std::unique_ptr<CTestSession> m_session;

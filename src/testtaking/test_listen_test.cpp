@@ -9,6 +9,7 @@
 #include "testing/testenvironment.h"
 
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 
 using namespace TestSupport;
@@ -101,6 +102,9 @@ private Q_SLOTS:
             QCOMPARE(played, bool(autoPlay));
             // As if Listen had been pressed: the pupil goes on in the answer field.
             QCOMPARE(page.AnswerField()->hasFocus(), bool(autoPlay));
+            // The hint follows: the word was played, type it.
+            QCOMPARE(page.MessageField()->toPlainText().startsWith(QStringLiteral("Word played.\nType it")),
+                     bool(autoPlay));
             if (!autoPlay)
                 QVERIFY2(TestAudio::HasSound(listen(page)), "Listen to Word played nothing");
 
@@ -153,6 +157,7 @@ private Q_SLOTS:
             QCOMPARE(page.Player().GetLoadedSound()->GetDataSize(), qint64(m_pear.size()));
 
             // Stop lets go of it too.
+            page.SetStopQuestion([](QWidget*) { return true; });
             QTest::mouseClick(page.StopButton(), Qt::LeftButton);
             QVERIFY(!page.Player().GetLoadedSound());
         }

@@ -44,7 +44,13 @@ private Q_SLOTS:
             QTest::mouseClick(page.SkipButton(), Qt::LeftButton);
             QTest::mouseClick(page.NextButton(), Qt::LeftButton);
             QCOMPARE(saves, 1);
+            // Stopped before any answer: nothing to write.
             QTest::mouseClick(page.StartButton(), Qt::LeftButton);
+            QTest::mouseClick(page.StopButton(), Qt::LeftButton);
+            QCOMPARE(saves, 1);
+            page.SetStopQuestion([](QWidget*) { return true; });
+            QTest::mouseClick(page.StartButton(), Qt::LeftButton);
+            QTest::mouseClick(page.SkipButton(), Qt::LeftButton);
             QTest::mouseClick(page.StopButton(), Qt::LeftButton);
             QCOMPARE(saves, 2);
         }

@@ -1,6 +1,7 @@
 #include "testtaking/test.h"
 
 #include "base/appsettings.h"
+#include "widgets/dialogunits.h"
 #include "widgets/linelistbox.h"
 #include "testing/testsupport.h"
 #include "testing/recordingmessagesink.h"
@@ -12,12 +13,24 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTimer>
 
 using namespace TestSupport;
 
 namespace {
+// Logs in "pupil" at start and "other" at every later log-in.
+class CSecondUserSession : public CFixedUserSession
+{
+public:
+    CSecondUserSession() : CFixedUserSession(QStringLiteral("pupil")) {}
+    QString LogInAgain() override { return QStringLiteral("other"); }
+};
+
 class CRecordingCommands : public IPageCommandTarget
 {
 public:
@@ -39,7 +52,11 @@ struct SPage {
     CTest page;
 
     SPage(const QString& user, const QStringList& words)
-        : doc(MakeDocument(user, words.isEmpty() ? QString() : MakeList(QStringLiteral("Week1.orthex"), words)))
+        : SPage(MakeDocument(user, words.isEmpty() ? QString() : MakeList(QStringLiteral("Week1.orthex"), words)))
+    {
+    }
+    explicit SPage(std::unique_ptr<COrthexDoc> document)
+        : doc(std::move(document))
         , page(*doc, commands, settings)
     {
         QObject::connect(doc.get(), &COrthexDoc::ViewsUpdated, &page, [this](QObject* sender) {
@@ -51,6 +68,7 @@ struct SPage {
         page.OnInitialUpdate();
         page.Session().SetRecordingFolder(NewFolder(QStringLiteral("recordings")));
         page.Session().SetClock([] { return std::time_t(1796699400); });
+        page.SetStopQuestion([](QWidget*) { return true; });
     }
 
     QWidget* Focused() const { return page.window()->focusWidget(); }
@@ -118,7 +136,7 @@ private Q_SLOTS:
         QVERIFY(p.page.EnterKeyButton()->isDefault());
         if (words.isEmpty()) {
             QTest::mouseClick(p.page.StartButton(), Qt::LeftButton);
-            QVERIFY(m_sink->Texts().contains(QStringLiteral("Error with spelling list.\n\rCheck list and try again.")));
+            QVERIFY(m_sink->Texts().contains(QStringLiteral("Error with spelling list.\nCheck list and try again.")));
             QVERIFY(!p.doc->IsTestRunning());
         }
     }
@@ -136,8 +154,10 @@ private Q_SLOTS:
         QTest::keyClicks(p.page.AnswerField(), QStringLiteral("Apple"));
         p.Enter();
         QCOMPARE(p.page.MessageField()->toPlainText(),
-                 QStringLiteral("Sorry wrong answer.\nThe correct spelling is apple.\nClcik NEXT or press Enter to continue."));
-        QCOMPARE(p.page.ScoreField()->text(), QStringLiteral("0.00 %"));
+                 QStringLiteral("Sorry wrong answer.\nThe correct spelling is apple.\nYou wrote:  [A]pple\nRight:  "
+                                "[a]pple\nClick NEXT or press Enter to continue."));
+        QVERIFY(p.page.MessageField()->accessibleDescription().contains(QStringLiteral(R"("A" should be "a")")));
+        QCOMPARE(p.page.ScoreField()->text(), QStringLiteral("0 of 1 right"));
         QCOMPARE(p.page.ResultsList()->count(), 1);
         QCOMPARE(p.page.ResultsList()->item(0)->text(), QStringLiteral("Apple"));
         QCOMPARE(p.Focused(), p.page.NextButton());
@@ -154,14 +174,46 @@ private Q_SLOTS:
         QCOMPARE(p.doc->Results().Missed().size(), 1);
     }
 
-    // Enter on any other control does nothing.
+    void enterInTheEmptyBox_data()
+    {
+        QTest::addColumn<int>("autoPlay");
+        QTest::newRow("auto-play") << 1;
+        QTest::newRow("Listen first") << 0;
+    }
+
+    // The hint follows the focus into the answer field; Enter there with nothing typed plays the
+    // word again instead of judging it (no audio server here: playing says it failed).
+    void enterInTheEmptyBox()
+    {
+        QFETCH(int, autoPlay);
+        SPage p(QStringLiteral("pupil"), {QStringLiteral("apple"), QStringLiteral("pear")});
+        QVERIFY(p.settings.SetAutoPlay(autoPlay));
+        QTest::mouseClick(p.page.StartButton(), Qt::LeftButton);
+        if (!autoPlay)
+            p.Enter();
+        QCOMPARE(p.Focused(), p.page.AnswerField());
+        const QString hint = QStringLiteral("The word could not be played.\nType it in Spell It if you know it, or click SKIP WORD.");
+        QCOMPARE(p.page.MessageField()->toPlainText(), hint);
+        m_sink->Clear();
+        p.Enter();
+        QVERIFY(m_sink->Texts().contains(QStringLiteral("Play Error")));
+        QCOMPARE(p.Focused(), p.page.AnswerField());
+        QCOMPARE(p.page.ResultsList()->count(), 0);
+        QVERIFY(p.doc->Results().Missed().isEmpty());
+        QTest::keyClicks(p.page.AnswerField(), QStringLiteral("apple"));
+        p.Enter();
+        QCOMPARE(p.page.ResultsList()->count(), 1);
+        QCOMPARE(p.Focused(), p.page.NextButton());
+        QVERIFY(p.settings.SetAutoPlay(0));
+    }
+
+    // Enter on a control that is not a button, and not the answer field, does nothing.
     void enterElsewhere_data()
     {
         QTest::addColumn<int>("which");
-        QTest::newRow("Stop") << 0;
-        QTest::newRow("results list") << 1;
-        QTest::newRow("instructions") << 2;
-        QTest::newRow("Skip Word") << 3;
+        QTest::newRow("results list") << 0;
+        QTest::newRow("instructions") << 1;
+        QTest::newRow("Word #") << 2;
     }
 
     void enterElsewhere()
@@ -169,9 +221,8 @@ private Q_SLOTS:
         QFETCH(int, which);
         SPage p(QStringLiteral("pupil"), {QStringLiteral("apple"), QStringLiteral("pear")});
         QTest::mouseClick(p.page.StartButton(), Qt::LeftButton);
-        QWidget* target = QList<QWidget*>{p.page.StopButton(), p.page.ResultsList(), p.page.MessageField(),
-                                          p.page.SkipButton()}
-                              .at(which);
+        QWidget* target =
+            QList<QWidget*>{p.page.ResultsList(), p.page.MessageField(), p.page.WordNumberField()}.at(which);
         target->setFocus();
         QCOMPARE(p.Focused(), target);
         m_sink->Clear();
@@ -201,8 +252,10 @@ private Q_SLOTS:
         }
         QVERIFY(!p.doc->IsTestRunning());
         QCOMPARE(p.page.MessageField()->toPlainText(),
-                 QStringLiteral("End of test.  Check out your final score.\nClick Start to redo test."));
-        QCOMPARE(p.page.ScoreField()->text(), QStringLiteral("66.67 %"));
+                 QStringLiteral("End of test.\nRight: 2, wrong: 1, skipped: 0.\nScore: 2 of 3 right (66.67 %).\n"
+                                "Words to practise: pear.\nClick Start to redo test."));
+        QCOMPARE(p.page.MessageField()->accessibleDescription(), QString());
+        QCOMPARE(p.page.ScoreField()->text(), QStringLiteral("2 of 3 right"));
         QCOMPARE(p.Focused(), p.page.StartButton());
         QCOMPARE(p.doc->Results().Grades().size(), 1);
         QCOMPARE(p.doc->Results().Grades().at(0).GetCorrectCount(), 2);
@@ -233,6 +286,11 @@ private Q_SLOTS:
         QCOMPARE(list->LineColour(0), QColor(0, 100, 0));
         QCOMPARE(list->LineColour(1), QColor(205, 0, 0));
         QCOMPARE(list->LineColour(2), QColor(0, 0, 100));
+        // Not by colour alone.
+        QStringList meanings;
+        for (int row = 0; row < list->count(); ++row)
+            meanings << list->item(row)->data(Qt::AccessibleDescriptionRole).toString();
+        QCOMPARE(meanings, (QStringList{QStringLiteral("right"), QStringLiteral("wrong"), QStringLiteral("skipped")}));
         // The newest line is the selected one.
         QCOMPARE(list->currentRow(), 2);
         QVERIFY(list->item(2)->isSelected());
@@ -271,6 +329,83 @@ private Q_SLOTS:
         QCOMPARE(p.settings.RandomizeList(), 0);
     }
 
+    void stopAsksFirst_data()
+    {
+        QTest::addColumn<QString>("before");  // what the pupil did before Stop
+        QTest::addColumn<int>("answer");      // to the question: 1 yes, 0 no, -1 Enter in the real box
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<bool>("stopped");
+        QTest::newRow("no answer yet") << QString() << 1 << false << true;
+        QTest::newRow("checked, yes") << QStringLiteral("check") << 1 << true << true;
+        QTest::newRow("checked, no") << QStringLiteral("check") << 0 << true << false;
+        QTest::newRow("skipped, yes") << QStringLiteral("skip") << 1 << true << true;
+        QTest::newRow("the box, Enter keeps the test") << QStringLiteral("check") << -1 << true << false;
+    }
+
+    // Stop asks before it ends a test with answers; a test without any stores nothing.
+    void stopAsksFirst()
+    {
+        QFETCH(QString, before);
+        QFETCH(int, answer);
+        QFETCH(bool, asked);
+        QFETCH(bool, stopped);
+        SPage p(QStringLiteral("pupil"), {QStringLiteral("apple"), QStringLiteral("pear")});
+        int writes = 0;
+        p.page.SetResultsWriter([&writes](COrthexDoc&) { return ++writes > 0; });
+        int questions = 0;
+        if (answer >= 0) {
+            p.page.SetStopQuestion([&](QWidget*) { return ++questions && answer == 1; });
+        } else {
+            p.page.SetStopQuestion(nullptr);  // the program's own question box
+            QTimer::singleShot(0, [&] {
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                    ++questions;
+                    QVERIFY(box->text().startsWith(QStringLiteral("Stop this test now?")));
+                    QTest::keyClick(box, Qt::Key_Return);
+                }
+            });
+        }
+        QTest::mouseClick(p.page.StartButton(), Qt::LeftButton);
+        if (before == QLatin1String("check")) {
+            p.page.AnswerField()->setText(QStringLiteral("aple"));
+            QTest::mouseClick(p.page.CheckButton(), Qt::LeftButton);
+        } else if (before == QLatin1String("skip")) {
+            QTest::mouseClick(p.page.SkipButton(), Qt::LeftButton);
+        }
+        QTest::mouseClick(p.page.StopButton(), Qt::LeftButton);
+        QCOMPARE(questions, asked ? 1 : 0);
+        QCOMPARE(p.doc->IsTestRunning(), !stopped);
+        const bool stored = stopped && !before.isEmpty();
+        QCOMPARE(p.doc->Results().Grades().size(), stored ? 1 : 0);
+        QCOMPARE(writes, stored ? 1 : 0);
+        if (stopped)
+            QCOMPARE(p.Focused(), p.page.StartButton());
+    }
+
+    // Another user logs in: the last pupil's lines and counters leave the page.
+    void clearedForTheNextUser()
+    {
+        auto doc = std::make_unique<COrthexDoc>(std::make_unique<CSecondUserSession>());
+        const QString path = MakeList(QStringLiteral("Users.orthex"), {QStringLiteral("apple"), QStringLiteral("pear")});
+        QVERIFY(doc->OpenList(path));
+        SPage q(std::move(doc));
+        QTest::mouseClick(q.page.StartButton(), Qt::LeftButton);
+        q.page.AnswerField()->setText(QStringLiteral("aple"));
+        QTest::mouseClick(q.page.CheckButton(), Qt::LeftButton);
+        QTest::mouseClick(q.page.NextButton(), Qt::LeftButton);
+        QTest::mouseClick(q.page.SkipButton(), Qt::LeftButton);
+        QTest::mouseClick(q.page.NextButton(), Qt::LeftButton);
+        QCOMPARE(q.page.ResultsList()->count(), 2);
+        q.page.OnUpdate();  // the same user: the lines stay
+        QCOMPARE(q.page.ResultsList()->count(), 2);
+        q.doc->ChangeUser();
+        QCOMPARE(q.doc->CurrentUser(), QStringLiteral("other"));
+        QCOMPARE(q.page.ResultsList()->count(), 0);
+        QCOMPARE(q.page.AnswerField()->text(), QString());
+        QCOMPARE(q.page.ScoreField()->text(), QString());
+        QCOMPARE(q.page.MessageField()->toPlainText(), QStringLiteral("Click Start button to take a test."));
+    }
+
     // The main window closes during a test: the test stops as Stop does and keeps its grade.
     void frameClosingDuringATest()
     {
@@ -288,6 +423,12 @@ private Q_SLOTS:
         QCOMPARE(writes, 1);
         // Not during a test: nothing is recorded.
         p.page.OnFrameClosing();
+        QCOMPARE(p.doc->Results().Grades().size(), 1);
+        QCOMPARE(writes, 1);
+        // A test without answers: stopped, and nothing is recorded.
+        QTest::mouseClick(p.page.StartButton(), Qt::LeftButton);
+        p.page.OnFrameClosing();
+        QVERIFY(!p.doc->IsTestRunning());
         QCOMPARE(p.doc->Results().Grades().size(), 1);
         QCOMPARE(writes, 1);
     }
@@ -324,10 +465,53 @@ private Q_SLOTS:
         for (QLabel* label : p.page.findChildren<QLabel*>())
             labels << label->text();
         for (const QString& text : {QStringLiteral("Test Page"), QStringLiteral("Word #"), QStringLiteral("# Correct"),
-                                    QStringLiteral("# Words"), QStringLiteral("1)"), QStringLiteral("2)"),
+                                    QStringLiteral("# Words"), QStringLiteral("Score"), QStringLiteral("1)"), QStringLiteral("2)"),
                                     QStringLiteral("Spell it"), QStringLiteral("3)"), QStringLiteral("or"),
                                     QStringLiteral("4)")})
             QVERIFY2(labels.contains(text), qPrintable(text));
+    }
+
+    void layoutFollowsTheWindow_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("small") << QSize(560, 420);
+        QTest::newRow("tiny") << QSize(200, 150);
+        QTest::newRow("narrow and tall") << QSize(300, 1000);
+        QTest::newRow("the form's size") << QSize();
+        QTest::newRow("large") << QSize(1280, 1000);
+    }
+
+    // Below the form's size the page scrolls rather than cuts controls off; above it the form
+    // grows, the answer box with it.
+    void layoutFollowsTheWindow()
+    {
+        QFETCH(QSize, size);
+        SPage p(QStringLiteral("pupil"), {QStringLiteral("apple")});
+        const QSize formSize = p.page.FormSize();
+        p.page.resize(size.isValid() ? size : formSize);
+        QTest::mouseClick(p.page.StartButton(), Qt::LeftButton);
+        QCoreApplication::processEvents();
+        auto* scroll = p.page.findChild<QScrollArea*>();
+        QVERIFY(scroll);
+        QWidget* form = scroll->widget();
+        const QSize viewport = scroll->viewport()->size();
+        // Every control lies inside the form, and the form either fits or can be scrolled to.
+        for (QWidget* control : {static_cast<QWidget*>(p.page.StopButton()), static_cast<QWidget*>(p.page.CheckButton()),
+                                 static_cast<QWidget*>(p.page.SkipButton()), static_cast<QWidget*>(p.page.NextButton()),
+                                 static_cast<QWidget*>(p.page.ResultsList()), static_cast<QWidget*>(p.page.ScoreField())}) {
+            const QRect inForm(control->mapTo(form, QPoint(0, 0)), control->size());
+            QVERIFY2(form->rect().contains(inForm), qPrintable(control->accessibleName()));
+            QVERIFY(control->width() >= control->minimumSizeHint().width());
+        }
+        QCOMPARE(scroll->horizontalScrollBar()->isVisible(), form->width() > viewport.width());
+        QCOMPARE(scroll->verticalScrollBar()->isVisible(), form->height() > viewport.height());
+        if (size.isValid() && size.width() < formSize.width())
+            QVERIFY(scroll->horizontalScrollBar()->isVisible() || scroll->verticalScrollBar()->isVisible());
+        if (size == QSize(1280, 1000)) {
+            QVERIFY(!scroll->verticalScrollBar()->isVisible());
+            QVERIFY(p.page.AnswerField()->width() > CDialogUnits(p.page.font()).X(200));
+            QVERIFY(p.page.StopButton()->mapTo(&p.page, QPoint(p.page.StopButton()->width(), 0)).x() > 1200);
+        }
     }
 
     // The page during a test, for the documentation (ORTHEX_SCREENSHOT_DIR, else a temporary
@@ -349,6 +533,7 @@ private Q_SLOTS:
         if (folder.isEmpty())
             folder = NewFolder(QStringLiteral("screenshots"));
         QDir().mkpath(folder);
+        QCoreApplication::processEvents();  // the layout settles, as in the running program
         const QImage image = p.page.grab().toImage();
         QVERIFY(!image.isNull());
         QCOMPARE(image.size(), p.page.size() * image.devicePixelRatio());

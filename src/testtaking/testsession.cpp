@@ -8,6 +8,7 @@
 #include "document/orthexdoc.h"
 #include "sound/playbackfile.h"
 #include "sound/soundplayer.h"
+#include "testtaking/spellingdiff.h"
 #include "testtaking/testdatetext.h"
 #include "testtaking/testorder.h"
 
@@ -20,16 +21,32 @@ const QString kReady = QStringLiteral(
     "Ready.\r\nClick LISTEN or press Enter to hear word.\r\nType your answer in Spell It.\r\nFinally, click NEXT or press "
     "Enter to continue.");
 const QString kRight = QStringLiteral("You got it right!\r\nClick NEXT or press Enter to continue.");
-const QString kWrongBefore = QStringLiteral("Sorry wrong answer.\r\nThe correct spelling is ");
-const QString kWrongAfter = QStringLiteral(".\r\nClcik NEXT or press Enter to continue.");
 const QString kRepeating = QStringLiteral("Sorry wrong answer.\r\nRepeating word, try again.");
-const QString kEnd = QStringLiteral("End of test.  Check out your final score.\r\nClick Start to redo test.");
 const QString kSkipped = QStringLiteral("Word skipped and added to vocabulary list.");
 const QString kStopped = QStringLiteral("Try again.  Click Start button.");
 const QString kClickStart = QStringLiteral("Click Start button to take a test.");
 const QString kNoList = QStringLiteral("No spelling list ...\r\nPlease open or create a list.");
-const QString kListError = QStringLiteral("Error with spelling list.\n\rCheck list and try again.");
+const QString kListError = QStringLiteral("Error with spelling list.\nCheck list and try again.");
 const QString kPlayError = QStringLiteral("Play Error");
+const QString kPlayed = QStringLiteral(
+    "Word played.\r\nType it in Spell It, then press Enter or click CHECK.\r\nTo hear it again, press Enter in the "
+    "empty Spell It box or click LISTEN.");
+const QString kNotPlayed = QStringLiteral(
+    "The word could not be played.\r\nType it in Spell It if you know it, or click SKIP WORD.");
+const QString kNoRecording = QStringLiteral(
+    "This word has no recording, so there is nothing to play.\r\nType it in Spell It if you know it, or click SKIP "
+    "WORD.");
+const QString kTypeFirst = QStringLiteral(
+    "Spell It is empty: type the word first, then press Enter or click CHECK.");
+
+// The wrong answer against the right one, the differing letters in brackets.
+QString wrongText(const QString& answer, const QString& word)
+{
+    const CSpellingDiff diff(answer, word);
+    return QStringLiteral("Sorry wrong answer.\r\nThe correct spelling is %1.\r\nYou wrote:  %2\r\nRight:  %3\r\n"
+                          "Click NEXT or press Enter to continue.")
+        .arg(word, diff.MarkedAnswer(), diff.MarkedWord());
+}
 
 std::time_t systemTime()
 {
@@ -61,6 +78,40 @@ QString CTestSession::RecordingPath() const
     return m_strRecordingFolder + QStringLiteral("Temp.wav");
 }
 
+QString CTestSession::ScoreLine(int correct, int asked)
+{
+    return QStringLiteral("%1 of %2 right").arg(correct).arg(asked);
+}
+
+QString CTestSession::MessageDescription() const
+{
+    return m_strMessage == m_strDescribedMessage ? m_strMessageDescription : QString();
+}
+
+QString CTestSession::SummaryText() const
+{
+    int wrong = 0;
+    int skipped = 0;
+    for (const STestLine& line : m_results) {
+        wrong += line.colour == kWrongColour ? 1 : 0;
+        skipped += line.colour == kSkippedColour ? 1 : 0;
+    }
+    const QString practise =
+        m_practise.isEmpty() ? QStringLiteral("none, well done!") : m_practise.join(QStringLiteral(", ")) + QLatin1Char('.');
+    return QStringLiteral("End of test.\r\nRight: %1, wrong: %2, skipped: %3.\r\nScore: %4 (%5).\r\n"
+                          "Words to practise: %6\r\nClick Start to redo test.")
+        .arg(m_nCorrectCount)
+        .arg(wrong)
+        .arg(skipped)
+        .arg(ScoreLine(m_nCorrectCount, int(m_results.size())), FormatScore(m_nCorrectCount, m_nWordCount), practise);
+}
+
+void CTestSession::Practise(const QString& word)
+{
+    if (!m_practise.contains(word))
+        m_practise.append(word);
+}
+
 QString CTestSession::FormatScore(int correct, int count)
 {
     const float score = float(double(correct) / double(count) * 100.0);
@@ -73,6 +124,7 @@ void CTestSession::ResetTest()
 {
     m_nWordCount = qMax(0, m_doc.GetWordCount());
     m_strCurrentWord = QStringLiteral("Hi");
+    m_bHasRecording = false;
     Enable({ETestControl::Check, ETestControl::Listen, ETestControl::Next, ETestControl::Skip, ETestControl::Answer},
            false);
     Enable({ETestControl::Randomize, ETestControl::Repeat}, true);
@@ -112,6 +164,8 @@ void CTestSession::StartTest()
     m_strListName = m_doc.GetTitle();
 
     m_strMessage = kReady;
+    m_bAnswered = false;
+    m_practise.clear();
     m_nWordNumber = 1;
     m_nCorrectCount = 0;
     m_strAnswer.clear();
@@ -128,22 +182,43 @@ void CTestSession::StartTest()
 
 void CTestSession::ListenToWord()
 {
-    m_player.Load(RecordingPath());
-    if (m_player.Play().Failed())
-        Messages::Show(kPlayError, MessageIcon::None);
+    // What the pupil typed so far stays in the field the state is shown in.
+    TakeControls();
+    if (!m_bHasRecording) {
+        // The recording file still holds an earlier word: playing it would mislead.
+        m_strMessage = kNoRecording;
+    } else {
+        m_player.Load(RecordingPath());
+        const bool played = !m_player.Play().Failed();
+        if (!played)
+            Messages::Show(kPlayError, MessageIcon::None);
+        m_strMessage = played ? kPlayed : kNotPlayed;
+    }
+    ShowState();
     SetFocus(ETestControl::Answer);
 }
 
 void CTestSession::CheckAnswer()
 {
     TakeControls();
+    // Nothing typed is no answer: it is neither judged nor stored.
+    if (m_strAnswer.isEmpty()) {
+        m_strMessage = kTypeFirst;
+        ShowState();
+        SetFocus(ETestControl::Answer);
+        return;
+    }
+    m_bAnswered = true;
     STestColour colour = kRightColour;
     // Exact comparison, code unit by code unit: case and spaces count.
     if (m_strAnswer == m_strCurrentWord) {
         m_strMessage = kRight;
         ++m_nCorrectCount;
     } else if (m_nRepeat == 0) {
-        m_strMessage = kWrongBefore + m_strCurrentWord + kWrongAfter;
+        m_strMessage = wrongText(m_strAnswer, m_strCurrentWord);
+        m_strMessageDescription = CSpellingDiff(m_strAnswer, m_strCurrentWord).Description();
+        m_strDescribedMessage = m_strMessage;
+        Practise(m_strCurrentWord);
         if (LoggedIn()) {
             auto missed = std::make_unique<CMissed>();
             missed->SetListName(m_strListName);
@@ -156,13 +231,14 @@ void CTestSession::CheckAnswer()
     } else {
         // The same word again: nothing is scored, listed or recorded.
         m_strMessage = kRepeating;
+        Practise(m_strCurrentWord);
         ShowState();
         SetFocus(ETestControl::Answer);
         return;
     }
 
-    m_strScore = FormatScore(m_nCorrectCount, m_nWordCount);
     AddLine(m_strAnswer, colour);
+    m_strScore = ScoreLine(m_nCorrectCount, int(m_results.size()));
 
     Enable({ETestControl::Check, ETestControl::Listen, ETestControl::Skip, ETestControl::Answer,
             ETestControl::Randomize, ETestControl::Repeat},
@@ -174,13 +250,14 @@ void CTestSession::CheckAnswer()
 
 void CTestSession::SkipWord()
 {
+    m_bAnswered = true;
     Enable({ETestControl::Check, ETestControl::Listen, ETestControl::Skip, ETestControl::Answer,
             ETestControl::Randomize, ETestControl::Repeat},
            false);
     Enable(ETestControl::Next, true);
 
     m_strMessage = kSkipped;
-    ShowState();
+    Practise(m_strCurrentWord);
 
     if (LoggedIn()) {
         auto vocabulary = std::make_unique<CVocabulary>();
@@ -191,6 +268,8 @@ void CTestSession::SkipWord()
     }
 
     AddLine(m_strCurrentWord, kSkippedColour);
+    m_strScore = ScoreLine(m_nCorrectCount, int(m_results.size()));
+    ShowState();
     SetFocus(ETestControl::Next);
 }
 
@@ -209,7 +288,7 @@ void CTestSession::NextWord()
         m_strCurrentWord = ReadWord(m_order.value(m_nWordNumber - 1));
     } else {
         ended = true;
-        m_strMessage = kEnd;
+        m_strMessage = SummaryText();
         if (LoggedIn())
             AddGrade(m_nRepeat == 1 ? m_strListName + QStringLiteral("--Repeat") : m_strListName);
         Enable({ETestControl::Check, ETestControl::Listen, ETestControl::Next, ETestControl::Skip,
@@ -231,7 +310,10 @@ void CTestSession::StopTest()
 {
     StopSound();
 
-    if (LoggedIn())
+    // A test stopped before any answer says nothing about the pupil: no grade pulls the
+    // progress down.
+    const bool answered = HasAnswers();
+    if (LoggedIn() && answered)
         AddGrade(m_strListName
                  + (m_nRepeat == 1 ? QStringLiteral("--Repeat, Stopped") : QStringLiteral("--Stopped Test")));
 
@@ -250,7 +332,20 @@ void CTestSession::StopTest()
            false);
     Enable({ETestControl::Randomize, ETestControl::Repeat, ETestControl::Start}, true);
     SetFocus(ETestControl::Start);
-    WriteResults();
+    if (answered)
+        WriteResults();
+}
+
+void CTestSession::ClearLastTest()
+{
+    m_strAnswer.clear();
+    ClearResults();
+    ShowState();
+}
+
+bool CTestSession::HasAnswers() const
+{
+    return m_doc.IsTestRunning() && m_bAnswered;
 }
 
 void CTestSession::OnEnterKey()
@@ -261,6 +356,13 @@ void CTestSession::OnEnterKey()
         ListenToWord();
         break;
     case ETestControl::Answer:
+        // Enter in the empty box hears the word again rather than judging nothing.
+        TakeControls();
+        if (m_strAnswer.isEmpty())
+            ListenToWord();
+        else
+            CheckAnswer();
+        break;
     case ETestControl::Check:
         CheckAnswer();
         break;
@@ -331,12 +433,15 @@ QString CTestSession::ReadWord(int position)
     const QString folder = m_strRecordingFolder;
     if (!folder.isEmpty() && !QDir(folder).exists())
         CAppFolders::CreateFolderPath(folder);
+    m_bHasRecording = false;
     const std::optional<SWordRow> row = m_doc.ReadWord(position);
     if (!row)
         return QString();
     const QString path = RecordingPath();
     if (QString reason; !PlaybackFile::Write(path, row->sound, &reason))
         Messages::Show(ListMessages::CannotWriteRecording(path, reason), MessageIcon::Exclamation);
+    else
+        m_bHasRecording = !row->sound.isEmpty();
     return row->word;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 #include <array>
@@ -87,12 +88,18 @@ public:
     // --- Operations ---
     void ResetTest();
     void StartTest();
+    // Plays the word (or says why it cannot) and puts the focus in the answer field.
     void ListenToWord();
+    // An empty answer is not judged: the hint asks for the word.
     void CheckAnswer();
     void SkipWord();
     void NextWord();
+    // Ends the test; its grade is kept only when it has answers.
     void StopTest();
-    // Enter on the page: Listen plays, the answer field or Check checks, Next goes on.
+    // The results lines and the answer of the last test go (another user logged in).
+    void ClearLastTest();
+    // Enter on the page: Listen plays, the answer field or Check checks, Next goes on. Enter in
+    // the empty answer field plays the word again.
     void OnEnterKey();
 
     // --- State ---
@@ -103,6 +110,11 @@ public:
     QString Answer() const { return m_strAnswer; }
     void SetAnswer(const QString& answer) { m_strAnswer = answer; }
     QString Message() const { return m_strMessage; }
+    // What a screen reader says of the message beyond its text (after a wrong answer: where the
+    // spelling differs); empty for none.
+    QString MessageDescription() const;
+    // Words answered wrongly (also on a repeated try) or skipped in this test, in asked order.
+    const QStringList& WordsToPractise() const { return m_practise; }
     QString CurrentWord() const { return m_strCurrentWord; }
     QString DateText() const { return m_strDateText; }
     QString ListName() const { return m_strListName; }
@@ -117,6 +129,8 @@ public:
     QString RecordingPath() const;
 
     const QList<STestLine>& Results() const { return m_results; }
+    // A test runs and has answers: a word checked or skipped.
+    bool HasAnswers() const;
     int SelectedLine() const { return m_nSelectedLine; }  // -1: none
 
     bool IsEnabled(ETestControl control) const { return m_enabled.at(size_t(control)); }
@@ -124,6 +138,9 @@ public:
     void SetControlEnabled(ETestControl control, bool enabled) { Enable(control, enabled); }
     // The control the engine gave the focus to last (None before it gave any).
     ETestControl Focus() const { return m_focus; }
+
+    // The running score over the words answered or skipped so far: "2 of 3 right".
+    static QString ScoreLine(int correct, int asked);
 
     // The score text for `correct` of `count` words: "%3.2f %%" in the C locale, of the
     // percentage rounded to single precision ("33.33 %").
@@ -142,6 +159,9 @@ private:
     void AddGrade(const QString& listName);
     void WriteResults();
     void StopSound();
+    void Practise(const QString& word);
+    // The end of a test: right, wrong and skipped words, the score, the words to practise.
+    QString SummaryText() const;
 
     COrthexDoc& m_doc;
     CSoundPlayer& m_player;
@@ -157,7 +177,11 @@ private:
     QString m_strScore;
     QString m_strAnswer;
     QString m_strMessage;
+    QString m_strMessageDescription;
+    QString m_strDescribedMessage;  // the message m_strMessageDescription belongs to
+    QStringList m_practise;
     QString m_strCurrentWord = QStringLiteral("Hi");
+    bool m_bHasRecording = false;  // the recording file holds the current word's sound
     QString m_strDateText;
     QString m_strListName;
     QList<qint32> m_order;
@@ -165,6 +189,7 @@ private:
     int m_nRepeat = 0;
     QString m_strRecordingFolder;
     QList<STestLine> m_results;
+    bool m_bAnswered = false;  // a word of this test was checked or skipped
     int m_nSelectedLine = -1;
 
     // As the form starts: every control enabled.

@@ -24,14 +24,26 @@ const QString kReady = QStringLiteral(
     "press Enter to continue.");
 const QString kRight = QStringLiteral("You got it right!\r\nClick NEXT or press Enter to continue.");
 const QString kRepeating = QStringLiteral("Sorry wrong answer.\r\nRepeating word, try again.");
-const QString kEnd = QStringLiteral("End of test.  Check out your final score.\r\nClick Start to redo test.");
 const QString kSkipped = QStringLiteral("Word skipped and added to vocabulary list.");
 const QString kStopped = QStringLiteral("Try again.  Click Start button.");
+const QString kNotPlayed = QStringLiteral(
+    "The word could not be played.\r\nType it in Spell It if you know it, or click SKIP WORD.");
+const QString kNoRecording = QStringLiteral(
+    "This word has no recording, so there is nothing to play.\r\nType it in Spell It if you know it, or click SKIP "
+    "WORD.");
+const QString kTypeFirst = QStringLiteral("Spell It is empty: type the word first, then press Enter or click CHECK.");
 
-QString wrong(const QString& word)
+QString wrong(const QString& word, const QString& markedAnswer, const QString& markedWord)
 {
-    return QStringLiteral("Sorry wrong answer.\r\nThe correct spelling is ") + word
-           + QStringLiteral(".\r\nClcik NEXT or press Enter to continue.");
+    return QStringLiteral("Sorry wrong answer.\r\nThe correct spelling is ") + word + QStringLiteral(".\r\nYou wrote:  ")
+           + markedAnswer + QStringLiteral("\r\nRight:  ") + markedWord
+           + QStringLiteral("\r\nClick NEXT or press Enter to continue.");
+}
+
+QString summary(const QString& counts, const QString& score, const QString& practise)
+{
+    return QStringLiteral("End of test.\r\n") + counts + QStringLiteral("\r\nScore: ") + score
+           + QStringLiteral("\r\nWords to practise: ") + practise + QStringLiteral("\r\nClick Start to redo test.");
 }
 
 // 12/08/26, 03:10 AM in UTC.
@@ -70,8 +82,9 @@ struct STestRun {
     QString folder;
     std::time_t now = kStartTime;
 
-    STestRun(const QString& user, const QStringList& words, const QString& name = QStringLiteral("Week1.orthex"))
-        : doc(MakeDocument(user, words.isEmpty() ? QString() : MakeList(name, words)))
+    STestRun(const QString& user, const QStringList& words, const QString& name = QStringLiteral("Week1.orthex"),
+             const QList<QByteArray>& recordings = {})
+        : doc(MakeDocument(user, words.isEmpty() ? QString() : MakeList(name, words, recordings)))
         , session(*doc, player, settings)
         , folder(NewFolder(QStringLiteral("recordings")))
     {
@@ -172,8 +185,11 @@ private Q_SLOTS:
         all.sort();
         QCOMPARE(sorted, all);
         QCOMPARE(run.session.CorrectCount(), int(words.size()));
-        QCOMPARE(run.session.ScoreText(), QStringLiteral("100.00 %"));
-        QCOMPARE(run.session.Message(), kEnd);
+        const QString score = QStringLiteral("%1 of %1 right").arg(words.size());
+        QCOMPARE(run.session.ScoreText(), score);
+        QCOMPARE(run.session.Message(),
+                 summary(QStringLiteral("Right: %1, wrong: 0, skipped: 0.").arg(words.size()),
+                         score + QStringLiteral(" (100.00 %)."), QStringLiteral("none, well done!")));
         QVERIFY(m_sink->Texts().isEmpty());
     }
 
@@ -198,25 +214,30 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("answer");
         QTest::addColumn<bool>("right");
-        QTest::newRow("exact") << QStringLiteral("apple") << true;
-        QTest::newRow("capital") << QStringLiteral("Apple") << false;
-        QTest::newRow("trailing space") << QStringLiteral("apple ") << false;
-        QTest::newRow("leading space") << QStringLiteral(" apple") << false;
-        QTest::newRow("nothing typed") << QString() << false;
-        QTest::newRow("misspelt") << QStringLiteral("aple") << false;
+        QTest::addColumn<QString>("marked");  // the answer against the word, the differences in brackets
+        QTest::newRow("exact") << QStringLiteral("apple") << true << QString();
+        QTest::newRow("capital") << QStringLiteral("Apple") << false << QStringLiteral("[A]pple|[a]pple");
+        QTest::newRow("trailing space") << QStringLiteral("apple ") << false << QStringLiteral("apple[ ]|apple[_]");
+        QTest::newRow("leading space") << QStringLiteral(" apple") << false << QStringLiteral("[ ]apple|[_]apple");
+        QTest::newRow("misspelt") << QStringLiteral("aple") << false << QStringLiteral("ap[_]le|ap[p]le");
     }
 
     void answers()
     {
         QFETCH(QString, answer);
         QFETCH(bool, right);
+        QFETCH(QString, marked);
         STestRun run(QStringLiteral("pupil"), {QStringLiteral("apple"), QStringLiteral("pear")});
         run.session.StartTest();
         run.session.SetAnswer(answer);
         run.session.CheckAnswer();
-        QCOMPARE(run.session.Message(), right ? kRight : wrong(QStringLiteral("apple")));
+        QCOMPARE(run.session.Message(), right ? kRight
+                                              : wrong(QStringLiteral("apple"), marked.section(QLatin1Char('|'), 0, 0),
+                                                      marked.section(QLatin1Char('|'), 1)));
+        // A screen reader hears where the spelling differs.
+        QCOMPARE(run.session.MessageDescription().startsWith(QStringLiteral("You wrote \"%1\"").arg(answer)), !right);
         QCOMPARE(run.session.CorrectCount(), right ? 1 : 0);
-        QCOMPARE(run.session.ScoreText(), right ? QStringLiteral("50.00 %") : QStringLiteral("0.00 %"));
+        QCOMPARE(run.session.ScoreText(), right ? QStringLiteral("1 of 1 right") : QStringLiteral("0 of 1 right"));
         QCOMPARE(run.session.Results(),
                  (QList<STestLine>{{answer, right ? CTestSession::kRightColour : CTestSession::kWrongColour}}));
         QCOMPARE(run.session.SelectedLine(), 0);
@@ -230,6 +251,56 @@ private Q_SLOTS:
         }
         QCOMPARE(enabledControls(run.session), (Controls{ETestControl::Next, ETestControl::Stop}));
         QCOMPARE(run.session.Focus(), ETestControl::Next);
+    }
+
+    void emptyAnswerIsNotJudged_data()
+    {
+        QTest::addColumn<bool>("enter");
+        QTest::addColumn<int>("repeat");
+        QTest::addColumn<bool>("recorded");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("played");
+        // No audio server here: the word is played, and playing says it failed.
+        QTest::newRow("Enter plays the word again") << true << 0 << true << kNotPlayed << true;
+        QTest::newRow("Enter, no recording") << true << 0 << false << kNoRecording << false;
+        QTest::newRow("Check") << false << 0 << true << kTypeFirst << false;
+        QTest::newRow("Check, repeating") << false << 1 << true << kTypeFirst << false;
+    }
+
+    // Nothing typed is no answer: neither scored, listed nor stored as a misspelling; the word
+    // is still asked.
+    void emptyAnswerIsNotJudged()
+    {
+        QFETCH(bool, enter);
+        QFETCH(int, repeat);
+        QFETCH(bool, recorded);
+        QFETCH(QString, message);
+        QFETCH(bool, played);
+        STestRun run(QStringLiteral("pupil"), {QStringLiteral("apple"), QStringLiteral("pear")},
+                     QStringLiteral("Week1.orthex"), recorded ? QList<QByteArray>{} : QList<QByteArray>{QByteArray()});
+        run.session.SetRepeat(repeat);
+        run.session.StartTest();
+        run.session.SetAnswer(QString());
+        if (enter) {
+            run.session.ListenToWord();  // the focus is in the answer field
+            m_sink->Clear();
+            run.session.OnEnterKey();
+        } else {
+            run.session.CheckAnswer();
+        }
+        QCOMPARE(run.session.Message(), message);
+        QCOMPARE(m_sink->Texts().contains(QStringLiteral("Play Error")), played);
+        QCOMPARE(run.session.WordNumber(), 1);
+        QVERIFY(run.session.Results().isEmpty());
+        QCOMPARE(run.session.ScoreText(), QString());
+        QVERIFY(run.doc->Results().Missed().isEmpty());
+        QCOMPARE(enabledControls(run.session), (Controls{ETestControl::Check, ETestControl::Listen, ETestControl::Skip,
+                                                         ETestControl::Stop, ETestControl::Answer}));
+        QCOMPARE(run.session.Focus(), ETestControl::Answer);
+        // Typed, the same Enter judges it.
+        run.session.SetAnswer(QStringLiteral("aple"));
+        run.session.OnEnterKey();
+        QCOMPARE(run.session.Results().size(), repeat ? 0 : 1);
     }
 
     void repeatUntilRight()
@@ -280,7 +351,10 @@ private Q_SLOTS:
             run.session.NextWord();
         }
         QCOMPARE(run.session.CorrectCount(), 0);
-        QCOMPARE(run.session.ScoreText(), QString());
+        QCOMPARE(run.session.ScoreText(), QStringLiteral("0 of 4 right"));
+        QCOMPARE(run.session.Message(), summary(QStringLiteral("Right: 0, wrong: 0, skipped: 4."),
+                                                QStringLiteral("0 of 4 right (0.00 %)."),
+                                                QStringLiteral("one, two, three, four.")));
         QList<STestLine> blue;
         for (const QString& word : words)
             blue << STestLine{word, CTestSession::kSkippedColour};
@@ -315,12 +389,18 @@ private Q_SLOTS:
         run.session.StartTest();
         QStringList scores;
         while (run.doc->IsTestRunning()) {
-            run.session.SetAnswer(run.session.CurrentWord());
+            // "b" is answered wrongly.
+            run.session.SetAnswer(run.session.CurrentWord() == QLatin1String("b") ? QStringLiteral("d")
+                                                                                 : run.session.CurrentWord());
             run.session.CheckAnswer();
             scores << run.session.ScoreText();
             run.session.NextWord();
         }
-        QCOMPARE(scores, (QStringList{QStringLiteral("33.33 %"), QStringLiteral("66.67 %"), QStringLiteral("100.00 %")}));
+        // Over the words asked so far, not the whole list.
+        QCOMPARE(scores, (QStringList{QStringLiteral("1 of 1 right"), QStringLiteral("1 of 2 right"),
+                                      QStringLiteral("2 of 3 right")}));
+        QCOMPARE(run.session.Message(), summary(QStringLiteral("Right: 2, wrong: 1, skipped: 0."),
+                                                QStringLiteral("2 of 3 right (66.67 %)."), QStringLiteral("b.")));
     }
 
     void formatScore_data()
@@ -388,6 +468,43 @@ private Q_SLOTS:
         QVERIFY(run.session.Results().isEmpty());
     }
 
+    void stopStoresOnlyAnsweredTests_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QStringList>("grades");
+        QTest::newRow("no answer") << QString() << QStringList{};
+        QTest::newRow("nothing typed") << QStringLiteral("empty") << QStringList{};
+        QTest::newRow("a wrong try, repeating")
+            << QStringLiteral("retry") << QStringList{QStringLiteral("Week1.orthex--Repeat, Stopped|12/08/26, 03:10 AM|0 of 2")};
+        QTest::newRow("a skipped word")
+            << QStringLiteral("skip") << QStringList{QStringLiteral("Week1.orthex--Stopped Test|12/08/26, 03:10 AM|0 of 2")};
+    }
+
+    // A test stopped before any answer leaves no grade, and writes nothing.
+    void stopStoresOnlyAnsweredTests()
+    {
+        QFETCH(QString, before);
+        QFETCH(QStringList, grades);
+        STestRun run(QStringLiteral("pupil"), {QStringLiteral("apple"), QStringLiteral("pear")});
+        int writes = 0;
+        run.session.SetResultsWriter([&writes](COrthexDoc&) { return ++writes > 0; });
+        run.session.SetRepeat(before == QLatin1String("retry") ? 1 : 0);
+        run.session.StartTest();
+        QVERIFY(!run.session.HasAnswers());
+        if (before == QLatin1String("skip")) {
+            run.session.SkipWord();
+        } else if (!before.isEmpty()) {
+            run.session.SetAnswer(before == QLatin1String("retry") ? QStringLiteral("aple") : QString());
+            run.session.CheckAnswer();
+        }
+        QCOMPARE(run.session.HasAnswers(), !grades.isEmpty());
+        run.session.StopTest();
+        QVERIFY(!run.session.HasAnswers());
+        QCOMPARE(gradeTexts(*run.doc), grades);
+        QCOMPARE(writes, grades.size());
+        QCOMPARE(run.session.Message(), kStopped);
+    }
+
     void nobodyLoggedIn()
     {
         STestRun run(QString(), {QStringLiteral("apple"), QStringLiteral("pear"), QStringLiteral("plum")});
@@ -397,7 +514,9 @@ private Q_SLOTS:
         run.Answer(QStringLiteral("Apple"));
         run.Skip();
         run.Answer(QStringLiteral("plum"));
-        QCOMPARE(run.session.Message(), kEnd);
+        QCOMPARE(run.session.Message(), summary(QStringLiteral("Right: 1, wrong: 1, skipped: 1."),
+                                                QStringLiteral("1 of 3 right (33.33 %)."),
+                                                QStringLiteral("apple, pear.")));
         QCOMPARE(run.session.CorrectCount(), 1);
         QCOMPARE(run.session.Results().size(), 3);
         QVERIFY(run.doc->Results().Grades().isEmpty());
@@ -470,7 +589,7 @@ private Q_SLOTS:
         const Controls before = enabledControls(session);
         session.StartTest();
         QCOMPARE(m_sink->Entries().size(), 1);
-        QCOMPARE(m_sink->Entries().at(0).text, QStringLiteral("Error with spelling list.\n\rCheck list and try again."));
+        QCOMPARE(m_sink->Entries().at(0).text, QStringLiteral("Error with spelling list.\nCheck list and try again."));
         QCOMPARE(m_sink->Entries().at(0).icon, MessageIcon::Exclamation);
         QVERIFY(!doc->IsTestRunning());
         QVERIFY(!doc->Results().IsChanged());
@@ -557,6 +676,7 @@ private Q_SLOTS:
         run.session.OnEnterKey();  // Listen: nothing could be played here
         QCOMPARE(m_sink->Texts().last(), QStringLiteral("Play Error"));
         QCOMPARE(m_sink->Entries().last().icon, MessageIcon::None);
+        QCOMPARE(run.session.Message(), kNotPlayed);
         QCOMPARE(run.session.Focus(), ETestControl::Answer);
         run.session.SetAnswer(QStringLiteral("apple"));
         run.session.OnEnterKey();  // the answer field: check
@@ -567,8 +687,8 @@ private Q_SLOTS:
         QCOMPARE(run.session.Focus(), ETestControl::Listen);
     }
 
-    // A row that is gone when its word is asked leaves the word empty and the recording file
-    // as it was.
+    // A row that is gone when its word is asked leaves the word empty, the recording file as it
+    // was, and nothing to play.
     void rowGoneDuringTheTest()
     {
         STestRun run(QStringLiteral("pupil"), {QStringLiteral("apple"), QStringLiteral("pear")});
@@ -579,8 +699,13 @@ private Q_SLOTS:
         QCOMPARE(run.session.WordNumber(), 2);
         QCOMPARE(run.session.CurrentWord(), QString());
         QCOMPARE(TestFiles::Read(run.folder + QStringLiteral("Temp.wav")), RecordingOf(QStringLiteral("apple")));
-        run.Answer(QString());
-        QCOMPARE(run.session.CorrectCount(), 2);
+        // Listen does not play the earlier word the file still holds.
+        m_sink->Clear();
+        run.session.ListenToWord();
+        QCOMPARE(run.session.Message(), kNoRecording);
+        QVERIFY(m_sink->Texts().isEmpty());
+        run.Skip();
+        QCOMPARE(run.session.CorrectCount(), 1);
     }
 
     // Start reads the rows again: a word added to the file since is in the test.

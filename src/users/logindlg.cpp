@@ -17,7 +17,7 @@
 CLogInDlg::CLogInDlg(QWidget* parent)
     : CUserFileDialog(TitleText(), parent)
 {
-    auto* intro = new QLabel(QStringLiteral("Log in to keep a record of your work.\n\rA blank password is OK."), this);
+    auto* intro = new QLabel(QStringLiteral("Log in to keep a record of your work.\nA blank password is OK."), this);
     intro->setAlignment(Qt::AlignCenter);
     QLabel* nameLabel = MakeNameBox(QStringLiteral("Enter a new name or select one:"));
     m_pDeleteName = new QPushButton(QStringLiteral("Delete Name"), this);

@@ -6,7 +6,7 @@ class QCheckBox;
 class QLineEdit;
 class QPushButton;
 
-// "Log In To Quenwick": pick or type a name and a password. A new name creates the user at
+// "Log In To Orthex": pick or type a name and a password. A new name creates the user at
 // once, an existing one needs its password; "Delete Name" removes a user whose password is
 // typed. The user information file is opened and held from the first showing of the dialog
 // until it ends, and written after each change.
@@ -24,7 +24,7 @@ public:
 
     void InitDialog() override;
 
-    static QString TitleText() { return QStringLiteral("Log In To Quenwick"); }
+    static QString TitleText() { return QStringLiteral("Log In To Orthex"); }
     static QString IncorrectPasswordText() { return QStringLiteral("InCorrect PassWord"); }
 
     QLineEdit* PasswordEdit() const { return m_pPassword; }

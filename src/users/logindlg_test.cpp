@@ -72,11 +72,11 @@ private Q_SLOTS:
     {
         CLogInDlg dialog;
         open(dialog);
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Log In To Quenwick"));
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Log In To Orthex"));
         QStringList labels;
         for (const QLabel* label : dialog.findChildren<QLabel*>())
             labels.append(label->text());
-        QVERIFY(labels.contains(QStringLiteral("Log in to keep a record of your work.\n\rA blank password is OK.")));
+        QVERIFY(labels.contains(QStringLiteral("Log in to keep a record of your work.\nA blank password is OK.")));
         QVERIFY(labels.contains(QStringLiteral("Enter a new name or select one:")));
         QVERIFY(labels.contains(QStringLiteral("Password:")));
         QCOMPARE(dialog.DeleteNameButton()->text(), QStringLiteral("Delete Name"));
@@ -377,7 +377,7 @@ private Q_SLOTS:
         CLogInDlg dialog;
         dialog.SetWaiting(released ? 500 : 5, 20);
         open(dialog);
-        QCOMPARE(waitTitle, QStringLiteral("Quenwick Loading..."));
+        QCOMPARE(waitTitle, QStringLiteral("Orthex Loading..."));
         QCOMPARE(waitText, QStringLiteral("Orthex is waiting for the user information file(up to 3 minutes)."));
         const auto waitDialogs = [] {
             const QWidgetList windows = QApplication::topLevelWidgets();

@@ -24,8 +24,8 @@ Button* Captioned(const QString& caption, const QString& whatsThis, QWidget* par
     return button;
 }
 
-// A push button of a page; Enter belongs to the page, so the button never makes itself its
-// default when it has the focus.
+// A push button of a page. It never makes itself its window's default when it has the focus:
+// Enter on it presses it through the application's CEnterPressesButton, or goes to its page.
 QPushButton* FormButton(const QString& caption, const QString& whatsThis, QWidget* parent,
                         const QString& objectName = QString());
 
