@@ -571,6 +571,12 @@ void CMainFrame::OnHelpTopics()
     HelpWindow()->ShowGuide();
 }
 
+bool CMainFrame::RestoreWindowPlacement()
+{
+    const QByteArray geometry = m_settings.WindowGeometry();
+    return !geometry.isEmpty() && restoreGeometry(geometry);
+}
+
 void CMainFrame::showEvent(QShowEvent* event)
 {
     m_bShown = true;
@@ -586,6 +592,8 @@ void CMainFrame::closeEvent(QCloseEvent* event)
                 page->OnFrameClosing();
     if (m_pHelpWindow)
         m_pHelpWindow->close();
+    // The next start opens the window where the user left it.
+    m_settings.SetWindowGeometry(saveGeometry());
     event->accept();
     QMainWindow::closeEvent(event);
 }

@@ -47,6 +47,10 @@ public:
     // Every page that exists gets its initial update (at start and after each New and Open).
     void InitialUpdateAllPages();
 
+    // Puts back the size and place the window had when the program last ended; false (and the
+    // window as it is) when none is stored or it cannot be used.
+    bool RestoreWindowPlacement();
+
     // --- Commands ---
     // Posted: the command runs from the event loop, and only if it is enabled then.
     void PostPageCommand(PageCommand command) override;

@@ -27,6 +27,8 @@ void COrthexShell::Start(const CCommandLine& line, std::unique_ptr<IUserSession>
     if (line.action != CCommandLine::Action::Open || !m_frame->OpenFile(line.file))
         m_doc->NewDocument();
 
+    // The first start keeps the start page's fitted, centred window.
+    m_frame->RestoreWindowPlacement();
     m_frame->show();
     m_frame->UpdateCommands();
 }

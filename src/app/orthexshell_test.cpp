@@ -140,6 +140,53 @@ private Q_SLOTS:
         QCOMPARE(store.allKeys(), QStringList());
     }
 
+    // The first start fits and centres the window; later starts put back the size and place it
+    // had at the last exit, and opening a list leaves them alone.
+    void windowKeepsTheUsersPlacement_data()
+    {
+        QTest::addColumn<QByteArray>("stored");  // "LEFT": what the last exit wrote
+        QTest::addColumn<bool>("restored");
+        QTest::newRow("first start") << QByteArray() << false;
+        QTest::newRow("after an exit") << QByteArray("LEFT") << true;
+        QTest::newRow("damaged value") << QByteArray("\x01\xd9junk") << false;
+    }
+
+    void windowKeepsTheUsersPlacement()
+    {
+        QFETCH(QByteArray, stored);
+        QFETCH(bool, restored);
+        CAppSettings settings;
+        CAppFolders folders(settings);
+        QVERIFY(settings.SetWindowGeometry(QByteArray()));
+        LogInWitness witness;
+        QRect left;
+        {
+            COrthexShell shell(settings, folders);
+            shell.Start(CCommandLine::Parse({}), witnessedSession(witness, QString()));
+            CMainFrame& frame = *shell.MainFrame();
+            QVERIFY(QTest::qWaitForWindowExposed(&frame));
+            left = QRect(frame.geometry().topLeft() - QPoint(20, 15), frame.size() + QSize(16, 12));
+            frame.setGeometry(left);
+            QVERIFY(frame.OpenFile(MakeList(QStringLiteral("placed.orthex"), QString(), {})));
+            QCOMPARE(frame.geometry(), left);
+            frame.close();
+        }
+        if (stored != "LEFT")
+            settings.SetWindowGeometry(stored);
+
+        COrthexShell shell(settings, folders);
+        shell.Start(CCommandLine::Parse({}), witnessedSession(witness, QString()));
+        CMainFrame& frame = *shell.MainFrame();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        if (restored) {
+            QCOMPARE(frame.geometry(), left);
+        } else {
+            auto* view = qobject_cast<COrthexView*>(frame.Page(PageCommand::Start));
+            QCOMPARE(frame.centralWidget()->size(), view->FormSize());
+            QVERIFY((frame.frameGeometry().center() - frame.screen()->availableGeometry().center()).manhattanLength() <= 4);
+        }
+    }
+
     void commandLineOpensTheListAfterLogIn()
     {
         // An empty list's creator is whoever is logged in when it opens: here, the user the

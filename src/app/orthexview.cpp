@@ -117,6 +117,11 @@ CStartPageInput COrthexView::InputFrom(COrthexDoc& document)
 void COrthexView::OnInitialUpdate()
 {
     OnUpdate();
+    // Only the first placement: later lists open in the window as the user left it (the main
+    // window puts back a size and place stored at the last exit after this).
+    if (m_bPlaced)
+        return;
+    m_bPlaced = true;
     fitAndCentre(this, FormSize());
 }
 

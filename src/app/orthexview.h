@@ -8,8 +8,8 @@ class QPushButton;
 class QTextEdit;
 
 // The start page: open, create or edit a list, take a test, log in as someone else, and a
-// text saying who is logged in and which list is open. Fits and centres the main window at each
-// initial update.
+// text saying who is logged in and which list is open. Fits and centres the main window at its
+// first initial update only: opening a list later leaves the window's size and place alone.
 class COrthexView : public CPageView
 {
     Q_OBJECT
@@ -44,6 +44,7 @@ private:
 
     IFrameCommandTarget& m_frameCommands;
     CStartPageState m_state;
+    bool m_bPlaced = false;
     QPushButton* m_pOpen;
     QPushButton* m_pCreate;
     QPushButton* m_pEdit;

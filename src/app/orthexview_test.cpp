@@ -133,7 +133,7 @@ private Q_SLOTS:
         QTEST(view.InformationBox()->toPlainText(), "shown");
     }
 
-    void fitsAndCentresTheWindow()
+    void fitsAndCentresTheWindowOnlyAtFirst()
     {
         CAppSettings settings;
         CAppFolders folders(settings);
@@ -154,12 +154,11 @@ private Q_SLOTS:
         QVERIFY2((centre - screenCentre).manhattanLength() <= 4,
                  qPrintable(QStringLiteral("%1,%2 vs %3,%4").arg(centre.x()).arg(centre.y()).arg(screenCentre.x()).arg(screenCentre.y())));
 
-        // Every later initial update fits and centres again.
-        frame.resize(900, 700);
-        frame.move(5, 5);
+        // A later list (here a New) opens in the window as the user left it.
+        const QRect left(5, 5, frame.width() + 40, frame.height() + 30);
+        frame.setGeometry(left);
         doc->NewDocument();
-        QCOMPARE(frame.centralWidget()->size(), view->FormSize());
-        QVERIFY((frame.frameGeometry().center() - screenCentre).manhattanLength() <= 4);
+        QCOMPARE(frame.geometry(), left);
     }
 
     void keyboardOrder()

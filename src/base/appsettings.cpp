@@ -7,6 +7,7 @@
 namespace {
 const QString kGroup = QStringLiteral("Settings");
 const QString kRecentGroup = QStringLiteral("Recent File List");
+const QString kWindowGeometry = QStringLiteral("Window/Geometry");
 
 QString key(const QString& name)
 {
@@ -87,6 +88,26 @@ bool CAppSettings::SetSpeechRate(int wordsPerMinute) { return WriteInt(QStringLi
 
 int CAppSettings::AutoPlay() const { return GetInt(QStringLiteral("AutoPlay"), 0); }
 bool CAppSettings::SetAutoPlay(int value) { return WriteInt(QStringLiteral("AutoPlay"), value); }
+
+int CAppSettings::LargerText() const { return GetInt(QStringLiteral("LargerText"), 0); }
+bool CAppSettings::SetLargerText(int value) { return WriteInt(QStringLiteral("LargerText"), value); }
+
+int CAppSettings::EnterSpeaksAndAdds() const { return GetInt(QStringLiteral("EnterSpeaksAndAdds"), 0); }
+bool CAppSettings::SetEnterSpeaksAndAdds(int value) { return WriteInt(QStringLiteral("EnterSpeaksAndAdds"), value); }
+
+QByteArray CAppSettings::WindowGeometry() const
+{
+    m_store->sync();
+    return m_store->value(kWindowGeometry).toByteArray();
+}
+
+bool CAppSettings::SetWindowGeometry(const QByteArray& geometry)
+{
+    if (!m_store->isWritable())
+        return false;
+    m_store->setValue(kWindowGeometry, geometry);
+    return Commit();
+}
 
 int CAppSettings::PreviewPages() const { return GetInt(QStringLiteral("PreviewPages"), 0); }
 bool CAppSettings::SetPreviewPages(int value) { return WriteInt(QStringLiteral("PreviewPages"), value); }

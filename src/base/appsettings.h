@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -7,8 +8,8 @@
 
 class QSettings;
 
-// The one place where Orthex's settings are read and written: the "Settings" group and the
-// "Recent File List" of the user's store (HKCU\Software\Vellomar\Orthex on Windows,
+// The one place where Orthex's settings are read and written: the "Settings" group, the
+// "Recent File List" and the main window's "Window" group of the user's store (HKCU\Software\Vellomar\Orthex on Windows,
 // ~/.config/Vellomar/Orthex.conf here). Every value is read with its default on each use and
 // written only by its setter, so reading never writes anything. Setters report whether the
 // store accepted the write.
@@ -54,12 +55,25 @@ public:
     int AutoPlay() const;
     bool SetAutoPlay(int value);
 
+    // "LargerText": 1 = the test page's text is larger, for young children.
+    int LargerText() const;
+    bool SetLargerText(int value);
+
+    // "EnterSpeaksAndAdds": 1 = Enter in the words page's word box speaks the word and adds it.
+    int EnterSpeaksAndAdds() const;
+    bool SetEnterSpeaksAndAdds(int value);
+
     int PreviewPages() const;
     bool SetPreviewPages(int value);
 
     // The four most recently used list files, newest first, without gaps.
     QStringList RecentFiles() const;
     bool SetRecentFiles(const QStringList& files);
+
+    // The main window's size and place as QWidget::saveGeometry gives it; empty until the
+    // program first ended.
+    QByteArray WindowGeometry() const;
+    bool SetWindowGeometry(const QByteArray& geometry);
 
     // Generic access to the "Settings" group, for values added by later features.
     QString GetString(const QString& name, const QString& defaultValue = QString()) const;

@@ -34,6 +34,9 @@ private Q_SLOTS:
         QTest::newRow("Repeat") << "Repeat" << QVariant(0);
         QTest::newRow("Rate") << "Rate" << QVariant(2);
         QTest::newRow("AutoPlay") << "AutoPlay" << QVariant(0);
+        QTest::newRow("LargerText") << "LargerText" << QVariant(0);
+        QTest::newRow("EnterSpeaksAndAdds") << "EnterSpeaksAndAdds" << QVariant(0);
+        QTest::newRow("Window/Geometry") << "Window/Geometry" << QVariant(QByteArray());
     }
 
     void defaults()
@@ -49,6 +52,9 @@ private Q_SLOTS:
         else if (name == QLatin1String("Repeat")) actual = settings.Repeat();
         else if (name == QLatin1String("Rate")) actual = settings.Rate();
         else if (name == QLatin1String("AutoPlay")) actual = settings.AutoPlay();
+        else if (name == QLatin1String("LargerText")) actual = settings.LargerText();
+        else if (name == QLatin1String("EnterSpeaksAndAdds")) actual = settings.EnterSpeaksAndAdds();
+        else if (name == QLatin1String("Window/Geometry")) actual = settings.WindowGeometry();
         QCOMPARE(actual, expected);
         QVERIFY2(!QFileInfo::exists(TestSettings::StorePath()), "reading a default must not write the store");
     }
@@ -65,6 +71,9 @@ private Q_SLOTS:
             settings.Rate();
             settings.AutoPlay();
             settings.PreviewPages();
+            settings.LargerText();
+            settings.EnterSpeaksAndAdds();
+            settings.WindowGeometry();
             settings.RecentFiles();
         }
         QVERIFY(!QFileInfo::exists(TestSettings::StorePath()));
@@ -80,6 +89,7 @@ private Q_SLOTS:
             QVERIFY(settings.SetRandomizeList(1));
             QVERIFY(settings.SetRepeat(1));
             QVERIFY(settings.SetRate(4));
+            QVERIFY(settings.SetWindowGeometry(QByteArray("\x01\xd9\xd0\xcb\0\x03", 6)));
         }
         CAppSettings again;
         QCOMPARE(again.AutoLogInName(), QStringLiteral("José"));
@@ -88,11 +98,13 @@ private Q_SLOTS:
         QCOMPARE(again.RandomizeList(), 1);
         QCOMPARE(again.Repeat(), 1);
         QCOMPARE(again.Rate(), 4);
+        QCOMPARE(again.WindowGeometry(), QByteArray("\x01\xd9\xd0\xcb\0\x03", 6));
 
         QSettings raw(TestSettings::StorePath(), QSettings::IniFormat);
         QCOMPARE(raw.value(QStringLiteral("Settings/Rate")).toInt(), 4);
         QCOMPARE(raw.value(QStringLiteral("Settings/Randomize List")).toInt(), 1);
         QCOMPARE(raw.value(QStringLiteral("Settings/Auto")).toString(), QStringLiteral("José"));
+        QVERIFY(raw.contains(QStringLiteral("Window/Geometry")));
     }
 
     void anotherCopySeesAChange()
