@@ -149,16 +149,29 @@ COptions::COptions(COrthexDoc& document, IPageCommandTarget& commands, CAppSetti
     du.Place(rateLabel, 186, 177, 62, 14);
     du.Place(m_pSpeechRate, 250, 177, 46, 14);
 
-    du.Place(SunkenRule(this), 7, 201, 306, 1);
+    m_pLargerText = Captioned<QCheckBox>(QStringLiteral("Larger text on the test page"),
+                                         QStringLiteral("The Test page shows its text half as large again, for young "
+                                                        "children; it changes when the page is next shown."),
+                                         this);
+    du.Place(m_pLargerText, 20, 200, 200, 10);
+    m_pEnterSpeaksAndAdds = Captioned<QCheckBox>(
+        QStringLiteral("Enter in the word box speaks and adds the word"),
+        QStringLiteral("On the Words page, Enter in the word box speaks the word typed and adds it to the list "
+                       "in one step."),
+        this);
+    du.Place(m_pEnterSpeaksAndAdds, 20, 213, 200, 10);
+
+    du.Place(SunkenRule(this), 7, 228, 306, 1);
     m_pApply = FormButton(QStringLiteral("Apply"), QStringLiteral("Stores the options that were changed."), this);
-    du.Place(m_pApply, 60, 206, 50, 14);
+    du.Place(m_pApply, 60, 233, 50, 14);
     m_pRestore = FormButton(QStringLiteral("Restore"),
                             QStringLiteral("Shows the stored options again, undoing changes not applied."), this);
-    du.Place(m_pRestore, 209, 206, 50, 14);
+    du.Place(m_pRestore, 209, 233, 50, 14);
 
     QWidget* order[] = {m_pFolder, m_pBrowse, m_pRepeat, m_pAutoLogIn, m_pRandomize, m_pAutoPlay,
                         m_pChangePassword, m_pTeacherPassword, m_pRates->button(0), m_pRates->button(1), m_pRates->button(2),
-                        m_pRates->button(3), m_pRates->button(4), m_pVoice, m_pSpeechRate, m_pApply, m_pRestore};
+                        m_pRates->button(3), m_pRates->button(4), m_pVoice, m_pSpeechRate, m_pLargerText,
+                        m_pEnterSpeaksAndAdds, m_pApply, m_pRestore};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -169,7 +182,7 @@ COptions::COptions(COrthexDoc& document, IPageCommandTarget& commands, CAppSetti
     connect(m_pApply, &QPushButton::clicked, this, &COptions::OnApply);
     connect(m_pRestore, &QPushButton::clicked, this, &COptions::OnRestore);
 
-    setMinimumSize(du.Size(320, 226));
+    setMinimumSize(du.Size(320, 253));
 }
 
 QRadioButton* COptions::RateButton(int index) const
@@ -186,6 +199,8 @@ COptionsValues COptions::Values() const
     values.repeat = m_pRepeat->isChecked();
     values.rate = m_pRates->checkedId();
     values.autoPlay = m_pAutoPlay->isChecked();
+    values.largerText = m_pLargerText->isChecked();
+    values.enterSpeaksAndAdds = m_pEnterSpeaksAndAdds->isChecked();
     // A stored voice that is not installed shows as the default, and a stored rate out of range
     // as its nearest limit; they stay as stored until the user picks something else.
     if (m_pVoice->currentIndex() >= 0 && m_pVoice->currentIndex() != VoiceIndex(m_values.voice))
@@ -204,6 +219,8 @@ void COptions::SetValues(const COptionsValues& values)
     m_pRandomize->setChecked(values.randomize);
     m_pRepeat->setChecked(values.repeat);
     m_pAutoPlay->setChecked(values.autoPlay);
+    m_pLargerText->setChecked(values.largerText);
+    m_pEnterSpeaksAndAdds->setChecked(values.enterSpeaksAndAdds);
     m_pVoice->setCurrentIndex(VoiceIndex(values.voice));
     m_pSpeechRate->setValue(values.speechRate);
     if (QAbstractButton* rate = m_pRates->button(values.rate)) {

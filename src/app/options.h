@@ -17,7 +17,8 @@ class QSpinBox;
 
 // The options page: the default user folder, automatic log-in, random order, repeat and
 // automatic playing during tests, the recording rate, the voice and speaking rate of the words
-// spoken without a microphone, and the change-password dialog. Edits stay on the page until
+// spoken without a microphone, larger text on the test page, Enter speaking and adding a word on
+// the words page, and the change-password dialog. Edits stay on the page until
 // "Apply" writes what changed; "Restore" reads the stored values again.
 class COptions : public CPageView
 {
@@ -56,6 +57,8 @@ public:
     QRadioButton* RateButton(int index) const;
     QComboBox* VoiceCombo() const { return m_pVoice; }
     QSpinBox* SpeechRateSpin() const { return m_pSpeechRate; }
+    QCheckBox* LargerTextCheck() const { return m_pLargerText; }
+    QCheckBox* EnterSpeaksAndAddsCheck() const { return m_pEnterSpeaksAndAdds; }
     QPushButton* ApplyButton() const { return m_pApply; }
     QPushButton* RestoreButton() const { return m_pRestore; }
 
@@ -79,6 +82,8 @@ private:
     QButtonGroup* m_pRates;
     QComboBox* m_pVoice;
     QSpinBox* m_pSpeechRate;
+    QCheckBox* m_pLargerText;
+    QCheckBox* m_pEnterSpeaksAndAdds;
     QPushButton* m_pApply;
     QPushButton* m_pRestore;
 };

@@ -263,6 +263,50 @@ private Q_SLOTS:
             QCOMPARE(p.options.SpeechRateSpin()->value(), rate);
     }
 
+    // The two boxes show what is stored, are named by their captions, come after the speech in
+    // the keyboard order, and are written by Apply only when changed.
+    void largerTextAndEnterSpeaks_data()
+    {
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<bool>("clickLarger");
+        QTest::addColumn<bool>("clickEnter");
+        QTest::addColumn<QStringList>("after");
+        QTest::newRow("untouched") << QStringList() << false << false << QStringList();
+        QTest::newRow("larger text ticked") << QStringList() << true << false << QStringList{"LargerText=1"};
+        QTest::newRow("enter ticked") << QStringList() << false << true << QStringList{"EnterSpeaksAndAdds=1"};
+        QTest::newRow("both cleared") << QStringList{"EnterSpeaksAndAdds=1", "LargerText=1"} << true << true
+                                      << QStringList{"EnterSpeaksAndAdds=0", "LargerText=0"};
+    }
+
+    void largerTextAndEnterSpeaks()
+    {
+        QFETCH(QStringList, stored);
+        QFETCH(bool, clickLarger);
+        QFETCH(bool, clickEnter);
+        QFETCH(QStringList, after);
+        TestSettings::SetStored(stored);
+        Page p(QStringLiteral("anna"));
+        QCheckBox* larger = p.options.LargerTextCheck();
+        QCheckBox* enter = p.options.EnterSpeaksAndAddsCheck();
+        QCOMPARE(larger->accessibleName(), QStringLiteral("Larger text on the test page"));
+        QCOMPARE(enter->accessibleName(), QStringLiteral("Enter in the word box speaks and adds the word"));
+        QCOMPARE(larger->isChecked(), stored.contains(QStringLiteral("LargerText=1")));
+        QCOMPARE(enter->isChecked(), stored.contains(QStringLiteral("EnterSpeaksAndAdds=1")));
+        QList<QWidget*> order;
+        for (QWidget* w = p.options.SpeechRateSpin(); order.size() < 4; w = w->nextInFocusChain())
+            if (w->parentWidget() == &p.options && (w->focusPolicy() & Qt::TabFocus))
+                order << w;
+        QCOMPARE(order, (QList<QWidget*>{p.options.SpeechRateSpin(), larger, enter, p.options.ApplyButton()}));
+
+        if (clickLarger)
+            larger->click();
+        if (clickEnter)
+            enter->click();
+        QCOMPARE(TestSettings::Stored(), sorted(stored));  // nothing until Apply
+        p.options.ApplyButton()->click();
+        QCOMPARE(TestSettings::Stored(), sorted(after.isEmpty() ? stored : after));
+    }
+
     void choosingAFolder_data()
     {
         QTest::addColumn<QString>("chosen");  // "DEFAULT": the folder already shown

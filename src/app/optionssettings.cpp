@@ -20,6 +20,8 @@ void COptionsSettings::Load(COptionsValues& values, const QString& currentUser) 
     values.autoPlay = m_settings.AutoPlay() != 0;
     values.voice = m_settings.Voice();
     values.speechRate = m_settings.SpeechRate();
+    values.largerText = m_settings.LargerText() != 0;
+    values.enterSpeaksAndAdds = m_settings.EnterSpeaksAndAdds() != 0;
     if (!currentUser.isEmpty())
         values.autoLogIn = !m_folders.GetAutoLogInName().isEmpty();
 }
@@ -58,6 +60,16 @@ bool COptionsSettings::Apply(const COptionsValues& values, const QString& curren
     const int autoPlay = values.autoPlay ? 1 : 0;
     if (m_settings.AutoPlay() != autoPlay) {
         m_settings.SetAutoPlay(autoPlay);
+        wrote = true;
+    }
+    const int largerText = values.largerText ? 1 : 0;
+    if (m_settings.LargerText() != largerText) {
+        m_settings.SetLargerText(largerText);
+        wrote = true;
+    }
+    const int enterSpeaksAndAdds = values.enterSpeaksAndAdds ? 1 : 0;
+    if (m_settings.EnterSpeaksAndAdds() != enterSpeaksAndAdds) {
+        m_settings.SetEnterSpeaksAndAdds(enterSpeaksAndAdds);
         wrote = true;
     }
     if (!values.voice.isEmpty() && m_settings.Voice() != values.voice) {

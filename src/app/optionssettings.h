@@ -17,6 +17,8 @@ struct COptionsValues {
     bool autoPlay = false;  // the test page plays each word as it is asked
     QString voice;          // voice identifier (Flite or espeak-ng) of the speech on the words page
     int speechRate = CSpeechSynthesizer::kDefaultRate;  // words per minute
+    bool largerText = false;          // the test page's text is larger
+    bool enterSpeaksAndAdds = false;  // Enter in the words page's word box speaks and adds the word
 };
 
 // Reads the stored settings into the options page's values and writes back only what the user

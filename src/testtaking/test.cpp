@@ -444,6 +444,17 @@ ETestControl CTest::FocusedControl() const
     return ETestControl::None;
 }
 
+void CTest::showEvent(QShowEvent* event)
+{
+    // Read at each showing, so that a change on the options page holds from the next visit.
+    QFont text = CDialogUnits::FormFont();
+    if (m_settings.LargerText() != 0)
+        text.setPointSizeF(text.pointSizeF() * kLargerTextScale);
+    if (font() != text)
+        setFont(text);
+    CPageView::showEvent(event);
+}
+
 void CTest::keyPressEvent(QKeyEvent* event)
 {
     // The controls leave Enter to the form, whose default button acts on the focused control.

@@ -25,6 +25,9 @@ class QPushButton;
 // With the "AutoPlay" setting on (read when a test starts), each word is played as soon as it
 // is asked, after "Start" and after "Next" (also when Enter presses Next), as if "Listen to
 // Word" were pressed; Listen plays it again. Nothing plays when the test ends or is stopped.
+//
+// With the "LargerText" setting on (read each time the page is shown), the page's text is half
+// as large again, for young children.
 class CTest : public CPageView, public ITestSessionView
 {
     Q_OBJECT
@@ -89,8 +92,12 @@ public:
     void ShowResults(const CTestSession& session) override;
     ETestControl FocusedControl() const override;
 
+    // How much larger the text is with the "LargerText" setting.
+    static constexpr double kLargerTextScale = 1.5;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void CreateControls();

@@ -108,6 +108,7 @@ private Q_SLOTS:
         CAppSettings settings;
         settings.SetRandomizeList(0);
         settings.SetRepeat(0);
+        settings.SetLargerText(0);
     }
     void cleanupTestCase() { m_sink.reset(); }
 
@@ -512,6 +513,37 @@ private Q_SLOTS:
             QVERIFY(p.page.AnswerField()->width() > CDialogUnits(p.page.font()).X(200));
             QVERIFY(p.page.StopButton()->mapTo(&p.page, QPoint(p.page.StopButton()->width(), 0)).x() > 1200);
         }
+    }
+
+    // "Larger text" holds from the page's next showing, the answer box with it.
+    void largerText_data()
+    {
+        QTest::addColumn<int>("atFirst");
+        QTest::addColumn<int>("thenSet");  // while the page is hidden
+        QTest::addColumn<double>("firstSize");
+        QTest::addColumn<double>("nextSize");
+        QTest::newRow("off") << 0 << 0 << 12.0 << 12.0;
+        QTest::newRow("on") << 1 << 1 << 18.0 << 18.0;
+        QTest::newRow("turned on") << 0 << 1 << 12.0 << 18.0;
+        QTest::newRow("turned off") << 1 << 0 << 18.0 << 12.0;
+    }
+
+    void largerText()
+    {
+        QFETCH(int, atFirst);
+        QFETCH(int, thenSet);
+        CAppSettings().SetLargerText(atFirst);
+        SPage p(QStringLiteral("pupil"), {QStringLiteral("apple")});
+        QLineEdit normal;
+        normal.setFont(CDialogUnits::FormFont());
+        const int normalHeight = normal.sizeHint().height();
+        QTEST(p.page.AnswerField()->font().pointSizeF(), "firstSize");
+        QCOMPARE(p.page.AnswerField()->sizeHint().height() > normalHeight + 2, atFirst == 1);
+        p.page.hide();
+        CAppSettings().SetLargerText(thenSet);
+        p.page.show();
+        QTEST(p.page.AnswerField()->font().pointSizeF(), "nextSize");
+        QCOMPARE(p.page.AnswerField()->sizeHint().height() > normalHeight + 2, thenSet == 1);
     }
 
     // The page during a test, for the documentation (ORTHEX_SCREENSHOT_DIR, else a temporary
