@@ -318,7 +318,7 @@ void CWords::BuildControls()
     connect(m_pExport, &QPushButton::clicked, this, &CWords::ExportWords);
     connect(m_pList, &QListWidget::currentRowChanged, this, &CWords::ApplyListButtons);
     connect(m_pList, &QListWidget::itemSelectionChanged, this, &CWords::ApplyListButtons);
-    connect(m_pWordEdit, &QLineEdit::returnPressed, m_pEnter, &QPushButton::click);
+    connect(m_pWordEdit, &QLineEdit::returnPressed, this, &CWords::OnWordBoxEnter);
     connect(m_pSentenceEdit, &QLineEdit::returnPressed, m_pEnter, &QPushButton::click);
     // Dragging changes nothing until the slider is let go; a step made with the keyboard, the
     // wheel or a click beside the handle is a whole move and is applied at once.
@@ -514,6 +514,17 @@ void CWords::OnSpeak()
         Focus(m_pWordEdit);
         return;
     }
+    if (!SpeakIntoTempWav())
+        return;
+    // The user hears what was made and can add it at once, play it again or redo it.
+    m_steps.Played();
+    ApplySteps();
+    Focus(m_pAdd);
+    PlayTempWav();
+}
+
+bool CWords::SpeakIntoTempWav()
+{
     // The speech replaces "Temp.wav", which the loaded sound holds open.
     m_player.Unload();
     CAppFolders::CreateFolderPath(m_strRecordingFolder);
@@ -523,17 +534,34 @@ void CWords::OnSpeak()
         // On failure the synthesizer has said why, and there is still no recording to add.
         if (!speech.SpeakDictation(m_strWord, m_strSentence, TempWavPath())) {
             Focus(m_pSpeak);
-            return;
+            return false;
         }
     }
     CAppFolders::ShareLikeParent(TempWavPath());
-    // The user hears what was made and can add it at once, play it again or redo it.
-    m_steps.Played();
-    ApplySteps();
-    Focus(m_pAdd);
+    return true;
+}
+
+void CWords::PlayTempWav()
+{
     m_player.Load(TempWavPath());
     if (m_player.Play().Failed())
         Messages::Show(QStringLiteral("Play Error"));
+}
+
+void CWords::OnWordBoxEnter()
+{
+    // Only a typed word with no recording made yet, outside a correction: otherwise Enter does
+    // nothing, as on the rest of the page.
+    ReadControls();
+    if (m_settings.EnterSpeaksAndAdds() == 0 || m_strWord.isEmpty() || m_correcting
+        || m_steps.Current() != CWordSteps::Step::Ready || !SpeakIntoTempWav())
+        return;
+    m_steps.Played();
+    ApplySteps();
+    OnAddWord();
+    // Heard after the add, which lets go of the loaded sound to read the file; the word stays
+    // in "Temp.wav" until the next recording.
+    PlayTempWav();
 }
 
 QString CWords::SpeechVoice() const

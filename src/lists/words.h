@@ -31,7 +31,8 @@ class QSlider;
 // "Speak" beside "Record" makes the recording with the speech engine instead: the word alone, or
 // a dictation of it with the optional sentence (the word, a pause, the sentence, a pause, the
 // word), in the voice and at the rate of the settings. It needs no microphone. The page plays
-// what it made, and the word can be added at once.
+// what it made, and the word can be added at once. With the "EnterSpeaksAndAdds" setting, Enter in
+// the word box (a word typed, no recording made yet) speaks the word and adds it in one step.
 //
 // A word already in the list is added again only when the user says so. The list's buttons are
 // enabled only when they can act.
@@ -105,6 +106,12 @@ private:
     void OnAddWord();
     void OnNewWord();
     void OnEnter() {}
+    // Enter in the word box: with the "EnterSpeaksAndAdds" setting, Speak and Add in one step.
+    void OnWordBoxEnter();
+    // Speak's recording of the word (and sentence) into "Temp.wav"; false when the speech
+    // failed (and said why).
+    bool SpeakIntoTempWav();
+    void PlayTempWav();
     void OnSortAToZ();
     void OnUp();
     void OnDown();

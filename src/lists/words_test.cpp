@@ -168,6 +168,7 @@ private Q_SLOTS:
         m_dir = std::make_unique<QTemporaryDir>(CTestEnvironment::Instance().Root() + QStringLiteral("/words-XXXXXX"));
         QVERIFY(m_dir->isValid());
         m_commands.posted.clear();
+        m_settings->SetEnterSpeaksAndAdds(0);
         if (TestAudio::Available())
             TestAudio::SetMicVolume(65536);
     }
@@ -807,6 +808,60 @@ private Q_SLOTS:
         QCOMPARE(edit->text(), QStringLiteral("four"));
         QVERIFY(m_sink->Texts().isEmpty());
         QVERIFY(m_commands.posted.isEmpty());
+    }
+
+    // With the option on, Enter in the word box speaks the typed word, adds it and plays it;
+    // without the option, without a word, or with a recording already made, it adds nothing.
+    void enterSpeaksAndAdds_data()
+    {
+        QTest::addColumn<int>("option");
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<bool>("spokenFirst");
+        QTest::addColumn<QStringList>("listed");
+        QTest::newRow("option on") << 1 << QStringLiteral("four") << false << QStringList{"one", "four"};
+        QTest::newRow("option off") << 0 << QStringLiteral("four") << false << QStringList{"one"};
+        QTest::newRow("no word typed") << 1 << QString() << false << QStringList{"one"};
+        QTest::newRow("recording made: Add adds") << 1 << QStringLiteral("four") << true << QStringList{"one"};
+    }
+
+    void enterSpeaksAndAdds()
+    {
+        ORTHEX_REQUIRE_TEST_AUDIO();
+        if (!speechStarts())
+            QSKIP("the default voice does not start here (is libflite1 installed?)");
+        QFETCH(int, option);
+        QFETCH(QString, word);
+        QFETCH(bool, spokenFirst);
+        QFETCH(QStringList, listed);
+        m_settings->SetEnterSpeaksAndAdds(option);
+        open(TestLists::Numbered({"one"}));
+        m_sink->Clear();
+        QLineEdit* edit = control<QLineEdit>("wordEdit");
+        edit->setFocus();
+        QTest::keyClicks(edit, word);
+        if (spokenFirst)
+            click("speakButton");
+        CSpeakerCapture speaker;
+        QVERIFY(speaker.Start());
+        QTest::keyClick(edit, Qt::Key_Return);
+        QVERIFY2(m_sink->Texts().isEmpty(), qPrintable(m_sink->Texts().join(QLatin1Char('|'))));
+        QCOMPARE(m_page->ListedWords(), listed);
+        const QList<Row> rows = TestLists::Read(m_listPath);
+        QCOMPARE(rows.size(), listed.size());
+        if (listed.size() == 2) {
+            QCOMPARE(rows.at(1).word, word);
+            const QByteArray spoken = TestFiles::Read(m_page->TempWavPath());
+            QVERIFY(hasRecordingLayout(spoken, CSpeechSynthesizer::Format()));
+            QVERIFY(rows.at(1).sound == spoken);
+            QCOMPARE(edit->text(), QString());
+            QVERIFY(edit->hasFocus());
+            QVERIFY(m_page->Player().GetLoadedSound());
+            QVERIFY(m_page->Player().GetLoadedSound()->WaitUntilDone(30000));
+            QVERIFY2(TestAudio::HasSound(speaker.Stop()), "nothing was heard on the speaker");
+        } else {
+            QCOMPARE(edit->text(), word);
+            QCOMPARE(enabledSteps(*m_page).contains(QLatin1Char('A')), spokenFirst);
+        }
     }
 
     void volumeIsSetOnRelease()
