@@ -3,7 +3,8 @@
 // The word is a tone loud from its first sample (22050 Hz 16-bit stereo, as words are
 // recorded). Median of 8 presses each: the player loading the word at the press, the player
 // playing a word loaded when it was asked, the real test page's Listen button, and paplay
-// started at the press for comparison. Aim: under 50 ms. ORTHEX_LISTEN_STEPS=1 prints how long
+// started at the press for comparison; and a Qt output stream handed the sound at the press
+// (push mode), started then or kept open, to show what the player could reach. Aim: under 50 ms. ORTHEX_LISTEN_STEPS=1 prints how long
 // loading and starting took at each press; ORTHEX_LISTEN_PIECE_MS sets the monitor's piece.
 
 #include "base/appsettings.h"
@@ -18,6 +19,8 @@
 #include "testing/testwav.h"
 
 #include <QApplication>
+#include <QAudioSink>
+#include <QMediaDevices>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -181,6 +184,40 @@ double measurePaplay(CMonitor& monitor, const QString& path)
     return median(times);
 }
 
+// A Qt output stream that is handed the sound at the press (push mode) instead of pulling it on
+// its first 20 ms tick; keptOpen: the stream was started before the press and stays open.
+double measurePush(CMonitor& monitor, const QByteArray& wav, bool keptOpen)
+{
+    QAudioFormat format;
+    format.setSampleRate(22050);
+    format.setChannelCount(2);
+    format.setSampleFormat(QAudioFormat::Int16);
+    const QByteArray pcm = wav.mid(44);
+    std::vector<double> times;
+    std::unique_ptr<QAudioSink> sink;
+    QIODevice* out = nullptr;
+    for (int i = 0; i < kPresses; ++i) {
+        if (keptOpen && !sink) {
+            sink = std::make_unique<QAudioSink>(QMediaDevices::defaultAudioOutput(), format);
+            out = sink->start();
+        }
+        pump(300);
+        monitor.Arm();
+        const Clock::time_point pressed = Clock::now();
+        if (!keptOpen) {
+            sink = std::make_unique<QAudioSink>(QMediaDevices::defaultAudioOutput(), format);
+            out = sink->start();
+        }
+        if (!out || out->write(pcm) <= 0 || !waitHeard(monitor))
+            return -1;
+        times.push_back(std::chrono::duration<double, std::milli>(monitor.HeardAt() - pressed).count());
+        pump(500);
+        if (!keptOpen)
+            sink.reset();
+    }
+    return median(times);
+}
+
 class CNoCommands : public IPageCommandTarget
 {
 public:
@@ -279,6 +316,8 @@ int main(int argc, char** argv)
     std::printf("loaded when asked:       %.1f ms\n", asked);
     const double page = measurePage(monitor, wav);
     std::printf("on the test page:        %.1f ms\n", page);
+    std::printf("pushed at the press:     %.1f ms\n", measurePush(monitor, wav, false));
+    std::printf("pushed, stream kept:     %.1f ms\n", measurePush(monitor, wav, true));
     const double paplay = measurePaplay(monitor, path);
     std::printf("paplay, for comparison:  %.1f ms\n", paplay);
     return atPress < 0 || asked < 0 || page < 0 ? 1 : 0;
