@@ -4,8 +4,9 @@
 // recorded). Median of 8 presses each: the player loading the word at the press, the player
 // playing a word loaded when it was asked, the real test page's Listen button, and paplay
 // started at the press for comparison; and a Qt output stream handed the sound at the press
-// (push mode), started then or kept open, to show what the player could reach. Aim: under 50 ms. ORTHEX_LISTEN_STEPS=1 prints how long
-// loading and starting took at each press; ORTHEX_LISTEN_PIECE_MS sets the monitor's piece.
+// (push mode), started then or kept open, to show what the player could reach. Aim: under
+// 50 ms. ORTHEX_LISTEN_STEPS=1 prints how long loading and starting took at each press;
+// ORTHEX_LISTEN_PIECE_MS sets the monitor's piece.
 
 #include "base/appsettings.h"
 #include "sound/audiobackend.h"
