@@ -65,3 +65,12 @@ QString CTableWriter::QuoteCsv(const QString& field)
     quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
+
+std::optional<CTableWriter::EFormat> CTableWriter::FormatNamed(const QString& name)
+{
+    if (name == QLatin1String("tsv"))
+        return EFormat::Tsv;
+    if (name == QLatin1String("csv"))
+        return EFormat::Csv;
+    return std::nullopt;
+}

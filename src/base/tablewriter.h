@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include <optional>
+
 // Writes rows of text fields as TSV or CSV.
 // TSV: fields separated by a tab, each row ended by a newline; a backslash, tab, newline or
 // carriage return inside a field is written as \\, \t, \n or \r, and every other control
@@ -23,6 +25,8 @@ public:
     void WriteRow(const QStringList& fields);
 
     // One row with its line ending.
+    // The format a --format option names ("tsv" or "csv"), none for anything else.
+    static std::optional<EFormat> FormatNamed(const QString& name);
     static QString FormatRow(const QStringList& fields, EFormat format);
     static QString EscapeTsv(const QString& field);
     static QString QuoteCsv(const QString& field);

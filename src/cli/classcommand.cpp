@@ -42,14 +42,10 @@ std::optional<SArguments> Parse(const QStringList& args)
                 parsed.list = value;
                 haveList = true;
             } else {
-                if (haveFormat)
+                const auto format = CTableWriter::FormatNamed(value);
+                if (haveFormat || !format)
                     return std::nullopt;
-                if (value == QLatin1String("tsv"))
-                    parsed.format = CTableWriter::EFormat::Tsv;
-                else if (value == QLatin1String("csv"))
-                    parsed.format = CTableWriter::EFormat::Csv;
-                else
-                    return std::nullopt;
+                parsed.format = *format;
                 haveFormat = true;
             }
             continue;

@@ -475,7 +475,7 @@ private Q_SLOTS:
         QTest::newRow("no answer") << QString() << QStringList{};
         QTest::newRow("nothing typed") << QStringLiteral("empty") << QStringList{};
         QTest::newRow("a wrong try, repeating")
-            << QStringLiteral("retry") << QStringList{QStringLiteral("Week1.orthex--Repeat, Stopped|12/08/26, 03:10 AM|0 of 2")};
+            << QStringLiteral("wrong") << QStringList{QStringLiteral("Week1.orthex--Repeat, Stopped|12/08/26, 03:10 AM|0 of 2")};
         QTest::newRow("a skipped word")
             << QStringLiteral("skip") << QStringList{QStringLiteral("Week1.orthex--Stopped Test|12/08/26, 03:10 AM|0 of 2")};
     }
@@ -488,13 +488,13 @@ private Q_SLOTS:
         STestRun run(QStringLiteral("pupil"), {QStringLiteral("apple"), QStringLiteral("pear")});
         int writes = 0;
         run.session.SetResultsWriter([&writes](COrthexDoc&) { return ++writes > 0; });
-        run.session.SetRepeat(before == QLatin1String("retry") ? 1 : 0);
+        run.session.SetRepeat(before == QLatin1String("wrong") ? 1 : 0);
         run.session.StartTest();
         QVERIFY(!run.session.HasAnswers());
         if (before == QLatin1String("skip")) {
             run.session.SkipWord();
         } else if (!before.isEmpty()) {
-            run.session.SetAnswer(before == QLatin1String("retry") ? QStringLiteral("aple") : QString());
+            run.session.SetAnswer(before == QLatin1String("wrong") ? QStringLiteral("aple") : QString());
             run.session.CheckAnswer();
         }
         QCOMPARE(run.session.HasAnswers(), !grades.isEmpty());
