@@ -22,7 +22,6 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include <concepts>
@@ -111,19 +110,7 @@ void CTest::CreateControls()
 {
     const CDialogUnits du(font());
 
-    // The form scrolls inside the page rather than being cut off in a small window, and grows
-    // with a large one.
-    auto* scroll = new QScrollArea(this);
-    scroll->setObjectName(QStringLiteral("testScroll"));
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setFocusPolicy(Qt::NoFocus);
-    auto* form = new QWidget(scroll);
-    form->setObjectName(QStringLiteral("testForm"));
-    auto* pageLayout = new QVBoxLayout(this);
-    pageLayout->setContentsMargins(0, 0, 0, 0);
-    pageLayout->addWidget(scroll);
-
+    QWidget* form = ScrollingForm(this, QStringLiteral("test"));
     auto* formLayout = new QVBoxLayout(form);
     formLayout->setContentsMargins(du.X(6), du.Y(2), du.X(6), du.Y(2));
     formLayout->setSpacing(du.Y(2));
@@ -234,7 +221,6 @@ void CTest::CreateControls()
     work->addSpacing(du.X(8));
     work->addLayout(feedback, 1);
     testLayout->addLayout(work, 1);
-    scroll->setWidget(form);
 
     // The form's default button, never shown: Enter on the page presses it.
     m_pEnterKey = new QPushButton(QStringLiteral("Enter Key"), this);

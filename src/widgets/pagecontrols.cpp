@@ -3,6 +3,8 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
 
 namespace PageControls {
 QLabel* Title(const QString& text, QWidget* parent)
@@ -16,6 +18,22 @@ QFrame* SunkenRule(QWidget* parent)
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
     return line;
+}
+
+QWidget* ScrollingForm(QWidget* page, const QString& name)
+{
+    auto* scroll = new QScrollArea(page);
+    scroll->setObjectName(name + QStringLiteral("Scroll"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    auto* form = new QWidget(scroll);
+    form->setObjectName(name + QStringLiteral("Form"));
+    scroll->setWidget(form);
+    auto* pageLayout = new QVBoxLayout(page);
+    pageLayout->setContentsMargins(0, 0, 0, 0);
+    pageLayout->addWidget(scroll);
+    return form;
 }
 
 QPushButton* FormButton(const QString& caption, const QString& whatsThis, QWidget* parent, const QString& objectName)

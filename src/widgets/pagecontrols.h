@@ -6,6 +6,7 @@
 class QFrame;
 class QLabel;
 class QPushButton;
+class QScrollArea;
 class QWidget;
 
 // The controls every page builds the same way: its centred title with a sunken rule under it,
@@ -13,6 +14,12 @@ class QWidget;
 namespace PageControls {
 QLabel* Title(const QString& text, QWidget* parent);
 QFrame* SunkenRule(QWidget* parent);
+
+// Fills the page with a scroll area holding a new form widget, and returns the form to lay the
+// page's controls out on: below the form's smallest size the page scrolls rather than cutting
+// controls off, above it the form grows with the window. The scroll area is named
+// "<name>Scroll", the form "<name>Form".
+QWidget* ScrollingForm(QWidget* page, const QString& name);
 
 // A button of any kind, named by its caption and explained by What's This.
 template <class Button>
