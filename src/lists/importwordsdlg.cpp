@@ -1,5 +1,8 @@
 #include "lists/importwordsdlg.h"
 
+#include "widgets/dialogunits.h"
+#include "widgets/pagecontrols.h"
+
 #include "base/messages.h"
 #include "document/orthexdoc.h"
 
@@ -65,6 +68,7 @@ CImportWordsDlg::CImportWordsDlg(COrthexDoc& doc, QStringList listed, QWidget* p
     layout->addWidget(m_pProblems, 1);
     layout->addWidget(m_pProgress);
     layout->addWidget(buttons);
+    PageControls::HoldWrappedText(intro, CDialogUnits(font()).X(200));
     resize(520, 460);
 
     m_pickFile = [](QWidget* owner) {

@@ -2,6 +2,7 @@
 
 #include "base/appfolders.h"
 #include "widgets/browsefolder.h"
+#include "widgets/dialogunits.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -64,8 +65,12 @@ CSaveDlg::CSaveDlg(CAppFolders& folders, QWidget* parent)
     layout->addWidget(nameGroup);
     layout->addWidget(folderGroup);
     layout->addWidget(pathGroup);
+    // Extra height goes below the fields, not into them.
+    layout->addStretch(1);
     layout->addLayout(buttons);
-    setMinimumWidth(520);
+    // The path is read whole at the least width; a minimum on the dialog itself would take the
+    // layout's least height away.
+    m_pathEdit->setMinimumWidth(CDialogUnits(font()).X(220));
 
     m_strSaveFolder = m_folders.GetSaveFolder();
     WriteControls();

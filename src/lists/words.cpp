@@ -109,50 +109,57 @@ QSize CWords::FormSize() const
     return CDialogUnits(font()).Size(360, 220);
 }
 
+QSize CWords::sizeHint() const
+{
+    return FormSize();
+}
+
 void CWords::BuildControls()
 {
-    auto* title = Title(QStringLiteral("Words Page"), this);
-    auto* line = SunkenRule(this);
+    const CDialogUnits du(font());
+    QWidget* form = ScrollingForm(this, QStringLiteral("words"));
+    auto* title = Title(QStringLiteral("Words Page"), form);
+    auto* line = SunkenRule(form);
 
     // --- Adding a word: the numbered steps beside their controls ---
-    auto* addHeading = heading(QStringLiteral("Add a New Spelling Word"), this);
+    auto* addHeading = heading(QStringLiteral("Add a New Spelling Word"), form);
 
-    m_pWordEdit = new QLineEdit(this);
+    m_pWordEdit = new QLineEdit(form);
     m_pWordEdit->setObjectName(QStringLiteral("wordEdit"));
     m_pWordEdit->setMaxLength(kMaxWordLength);
     m_pWordEdit->setAccessibleName(QStringLiteral("Enter Word"));
     m_pWordEdit->setWhatsThis(QStringLiteral("The spelling word to add (at most 50 characters)."));
-    auto* enterWord = StaticText(QStringLiteral("Enter Word"), this);
+    auto* enterWord = StaticText(QStringLiteral("Enter Word"), form);
     enterWord->setBuddy(m_pWordEdit);
 
-    m_pSentenceEdit = new QLineEdit(this);
+    m_pSentenceEdit = new QLineEdit(form);
     m_pSentenceEdit->setObjectName(QStringLiteral("sentenceEdit"));
     m_pSentenceEdit->setMaxLength(CSpeechSynthesizer::kMaxTextLength);
     m_pSentenceEdit->setAccessibleName(QStringLiteral("Sentence"));
     m_pSentenceEdit->setAccessibleDescription(QStringLiteral("A sentence with the word, for Speak (optional)"));
     m_pSentenceEdit->setWhatsThis(
         QStringLiteral("Optional. Speak then says the word, this sentence, and the word again."));
-    auto* sentence = StaticText(QStringLiteral("Sentence"), this);
+    auto* sentence = StaticText(QStringLiteral("Sentence"), form);
     sentence->setBuddy(m_pSentenceEdit);
 
     m_pRecord = imageButton(QStringLiteral("Record"), QStringLiteral("recordButton"),
-                            QStringLiteral("Starts recording from the microphone."), m_hRecord, this);
+                            QStringLiteral("Starts recording from the microphone."), m_hRecord, form);
     m_pSpeak = FormButton(QStringLiteral("Speak"),
                           QStringLiteral("Makes the recording with the computer's voice instead of the microphone: "
                                          "the word, or the word, the sentence and the word again."),
-                          this, QStringLiteral("speakButton"));
+                          form, QStringLiteral("speakButton"));
     m_pSpeak->setMinimumHeight(m_pRecord->minimumHeight());
     m_pStop = imageButton(QStringLiteral("Stop"), QStringLiteral("stopButton"), QStringLiteral("Stops the recording."),
-                          m_hStop, this);
+                          m_hStop, form);
     m_pPlay = imageButton(QStringLiteral("Play"), QStringLiteral("playButton"), QStringLiteral("Plays the recording."),
-                          m_hPlay, this);
-    auto* hint = WrappedText(QStringLiteral("You can record a sentence with the spelling word."), this);
+                          m_hPlay, form);
+    auto* hint = WrappedText(QStringLiteral("You can record a sentence with the spelling word."), form);
 
     m_pAdd = FormButton(QStringLiteral("Add Word To List"),
-                        QStringLiteral("Stores the word and its recording in the list."), this,
+                        QStringLiteral("Stores the word and its recording in the list."), form,
                         QStringLiteral("addButton"));
     m_pRedo = FormButton(QStringLiteral("Redo Recording"),
-                         QStringLiteral("Discards the recording so that the word can be recorded again."), this,
+                         QStringLiteral("Discards the recording so that the word can be recorded again."), form,
                          QStringLiteral("redoButton"));
     m_pNewWord = FormButton(QStringLiteral("New Word"), QStringLiteral("Starts again with an empty word."), this,
                             QStringLiteral("newWordButton"));
@@ -161,52 +168,52 @@ void CWords::BuildControls()
     m_pEnter = FormButton(QStringLiteral("Enter"), QString(), this, QStringLiteral("enterButton"));
     m_pEnter->hide();
 
-    m_pVolume = new QSlider(Qt::Horizontal, this);
+    m_pVolume = new QSlider(Qt::Horizontal, form);
     m_pVolume->setObjectName(QStringLiteral("volumeSlider"));
     m_pVolume->setAccessibleName(QStringLiteral("Vol."));
     m_pVolume->setAccessibleDescription(QStringLiteral("Microphone volume"));
     m_pVolume->setWhatsThis(QStringLiteral("The recording level of the microphone."));
     m_pVolume->setRange(0, 0);
     m_pVolume->setTickPosition(QSlider::TicksBelow);
-    auto* volume = StaticText(QStringLiteral("Vol."), this);
+    auto* volume = StaticText(QStringLiteral("Vol."), form);
     volume->setBuddy(m_pVolume);
 
     auto* steps = new QGridLayout;
     steps->setColumnStretch(2, 1);
     int row = 0;
-    steps->addWidget(stepNumber(QStringLiteral("1)"), this), row, 0);
+    steps->addWidget(stepNumber(QStringLiteral("1)"), form), row, 0);
     steps->addWidget(enterWord, row, 1);
     steps->addWidget(m_pWordEdit, row, 2, 1, 2);
     ++row;
     steps->addWidget(sentence, row, 1);
     steps->addWidget(m_pSentenceEdit, row, 2, 1, 2);
     ++row;
-    steps->addWidget(stepNumber(QStringLiteral("2)"), this), row, 0);
-    steps->addWidget(StaticText(QStringLiteral("Start Recording"), this), row, 1);
+    steps->addWidget(stepNumber(QStringLiteral("2)"), form), row, 0);
+    steps->addWidget(StaticText(QStringLiteral("Start Recording"), form), row, 1);
     auto* recordOrSpeak = new QHBoxLayout;
     recordOrSpeak->addWidget(m_pRecord);
     recordOrSpeak->addWidget(m_pSpeak);
     steps->addLayout(recordOrSpeak, row, 2, Qt::AlignLeft);
     steps->addWidget(hint, row, 3, 2, 1);
     ++row;
-    steps->addWidget(stepNumber(QStringLiteral("3)"), this), row, 0);
-    steps->addWidget(StaticText(QStringLiteral("Stop Recording"), this), row, 1);
+    steps->addWidget(stepNumber(QStringLiteral("3)"), form), row, 0);
+    steps->addWidget(StaticText(QStringLiteral("Stop Recording"), form), row, 1);
     steps->addWidget(m_pStop, row, 2, Qt::AlignLeft);
     ++row;
-    steps->addWidget(stepNumber(QStringLiteral("4)"), this), row, 0);
-    steps->addWidget(StaticText(QStringLiteral("Play Recording"), this), row, 1);
+    steps->addWidget(stepNumber(QStringLiteral("4)"), form), row, 0);
+    steps->addWidget(StaticText(QStringLiteral("Play Recording"), form), row, 1);
     steps->addWidget(m_pPlay, row, 2, Qt::AlignLeft);
     ++row;
-    steps->addWidget(stepNumber(QStringLiteral("5)"), this), row, 0);
-    steps->addWidget(StaticText(QStringLiteral("Add to List"), this), row, 1);
+    steps->addWidget(stepNumber(QStringLiteral("5)"), form), row, 0);
+    steps->addWidget(StaticText(QStringLiteral("Add to List"), form), row, 1);
     steps->addWidget(m_pAdd, row, 2, 1, 2, Qt::AlignLeft);
     ++row;
-    steps->addWidget(StaticText(QStringLiteral("or"), this), row, 1);
+    steps->addWidget(StaticText(QStringLiteral("or"), form), row, 1);
     ++row;
-    steps->addWidget(StaticText(QStringLiteral("Redo Sound"), this), row, 1);
+    steps->addWidget(StaticText(QStringLiteral("Redo Sound"), form), row, 1);
     steps->addWidget(m_pRedo, row, 2, 1, 2, Qt::AlignLeft);
     ++row;
-    steps->setRowMinimumHeight(row, 8);
+    steps->setRowMinimumHeight(row, du.Y(4));
     ++row;
     steps->addWidget(volume, row, 1);
     steps->addWidget(m_pVolume, row, 2, 1, 2);
@@ -217,50 +224,50 @@ void CWords::BuildControls()
     addSide->addStretch(1);
 
     // --- The current list ---
-    m_pList = new QListWidget(this);
+    m_pList = new QListWidget(form);
     m_pList->setObjectName(QStringLiteral("wordList"));
     m_pList->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_pList->setSortingEnabled(false);
     m_pList->setAccessibleName(QStringLiteral("Current List"));
     m_pList->setWhatsThis(QStringLiteral("The words of the list in their order. Select words to move or delete them."));
-    auto* listHeading = heading(QStringLiteral("Current List"), this);
+    auto* listHeading = heading(QStringLiteral("Current List"), form);
     listHeading->setBuddy(m_pList);
 
-    m_pWordCount = new QLineEdit(this);
+    m_pWordCount = new QLineEdit(form);
     m_pWordCount->setObjectName(QStringLiteral("wordCountEdit"));
     m_pWordCount->setReadOnly(true);
     m_pWordCount->setAccessibleName(QStringLiteral("#Words"));
     m_pWordCount->setWhatsThis(QStringLiteral("How many words the list has."));
-    m_pWordCount->setMaximumWidth(CDialogUnits(font()).X(40));
-    auto* countLabel = StaticText(QStringLiteral("#Words"), this);
+    m_pWordCount->setMaximumWidth(du.X(40));
+    auto* countLabel = StaticText(QStringLiteral("#Words"), form);
     countLabel->setBuddy(m_pWordCount);
 
-    m_pSort = FormButton(QStringLiteral("A..Z"), QStringLiteral("Sorts the words from A to Z."), this,
+    m_pSort = FormButton(QStringLiteral("A..Z"), QStringLiteral("Sorts the words from A to Z."), form,
                          QStringLiteral("sortButton"));
-    m_pUp = FormButton(QStringLiteral("Up"), QStringLiteral("Moves the current word one place up."), this,
+    m_pUp = FormButton(QStringLiteral("Up"), QStringLiteral("Moves the current word one place up."), form,
                        QStringLiteral("upButton"));
-    m_pDown = FormButton(QStringLiteral("Down"), QStringLiteral("Moves the current word one place down."), this,
+    m_pDown = FormButton(QStringLiteral("Down"), QStringLiteral("Moves the current word one place down."), form,
                          QStringLiteral("downButton"));
-    m_pDelete = FormButton(QStringLiteral("Delete"), QStringLiteral("Takes the selected words off the list."), this,
+    m_pDelete = FormButton(QStringLiteral("Delete"), QStringLiteral("Takes the selected words off the list."), form,
                            QStringLiteral("deleteButton"));
     m_pPlayWord = FormButton(QStringLiteral("Play Word"), QStringLiteral("Plays the current word's recording."),
-                             this, QStringLiteral("playWordButton"));
+                             form, QStringLiteral("playWordButton"));
     m_pCorrect = FormButton(QStringLiteral("Correct"),
                             QStringLiteral("Puts the current word in the word box to correct its spelling or make "
                                            "a new recording; Replace Word stores both."),
-                            this, QStringLiteral("correctButton"));
+                            form, QStringLiteral("correctButton"));
 
     auto* countRow = new QHBoxLayout;
     countRow->addWidget(countLabel);
     countRow->addWidget(m_pWordCount);
     auto* listButtons = new QVBoxLayout;
     listButtons->addLayout(countRow);
-    listButtons->addSpacing(8);
+    listButtons->addSpacing(du.Y(4));
     listButtons->addWidget(m_pSort);
     listButtons->addWidget(m_pUp);
     listButtons->addWidget(m_pDown);
     listButtons->addWidget(m_pDelete);
-    listButtons->addSpacing(8);
+    listButtons->addSpacing(du.Y(4));
     listButtons->addWidget(m_pPlayWord);
     listButtons->addWidget(m_pCorrect);
     listButtons->addStretch(1);
@@ -269,9 +276,9 @@ void CWords::BuildControls()
     listRow->addLayout(listButtons);
     m_pImport = FormButton(QStringLiteral("Import Words..."),
                            QStringLiteral("Adds words pasted or read from a word file, each spoken by the computer."),
-                           this, QStringLiteral("importWordsButton"));
+                           form, QStringLiteral("importWordsButton"));
     m_pExport = FormButton(QStringLiteral("Export Words..."), QStringLiteral("Writes the words to a word file."),
-                           this, QStringLiteral("exportWordsButton"));
+                           form, QStringLiteral("exportWordsButton"));
     auto* saveRow = new QHBoxLayout;
     saveRow->addStretch(1);
     saveRow->addWidget(m_pImport);
@@ -284,10 +291,10 @@ void CWords::BuildControls()
 
     auto* columns = new QHBoxLayout;
     columns->addLayout(addSide, 1);
-    columns->addSpacing(16);
+    columns->addSpacing(du.X(8));
     columns->addLayout(listSide, 1);
 
-    auto* page = new QVBoxLayout(this);
+    auto* page = new QVBoxLayout(form);
     page->addWidget(title);
     page->addWidget(line);
     page->addLayout(columns, 1);
@@ -327,8 +334,6 @@ void CWords::BuildControls()
         if (!m_pVolume->isSliderDown())
             OnVolumeReleased();
     });
-
-    setMinimumSize(FormSize());
 }
 
 QString CWords::NoMicrophoneMessage()

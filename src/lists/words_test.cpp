@@ -15,6 +15,7 @@
 #include "testing/testaudio.h"
 #include "testing/testenvironment.h"
 #include "testing/testfiles.h"
+#include "testing/testlayout.h"
 #include "testing/testlists.h"
 #include "testing/testwav.h"
 
@@ -26,6 +27,8 @@
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -234,6 +237,47 @@ private Q_SLOTS:
                 QVERIFY(!button->icon().isNull());
             else
                 QCOMPARE(button->text(), accessibleName);
+        }
+    }
+
+    void layoutFollowsTheWindow_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("tiny") << QSize(200, 150);
+        QTest::newRow("the form's size") << QSize();
+        QTest::newRow("large") << QSize(1280, 1000);
+    }
+
+    // Below the form's size the page scrolls rather than cuts a control off; above it the list
+    // takes the height, and the list and the text boxes share the width.
+    void layoutFollowsTheWindow()
+    {
+        QFETCH(QSize, size);
+        open({});
+        const QSize formSize = m_page->FormSize();
+        auto* word = control<QLineEdit>("wordEdit");
+        auto* sentence = control<QLineEdit>("sentenceEdit");
+        const QSize listAtFormSize = list()->size();
+        const int wordAtFormSize = word->width();
+        m_page->resize(size.isValid() ? size : formSize);
+        QCoreApplication::processEvents();
+        auto* scroll = m_page->findChild<QScrollArea*>();
+        QVERIFY(scroll);
+        QWidget* form = scroll->widget();
+        QList<const QWidget*> controls{list(), word, sentence, control<QSlider>("volumeSlider")};
+        for (const QPushButton* button : form->findChildren<QPushButton*>())
+            if (button->isVisible())
+                controls << button;
+        QCOMPARE(TestLayout::Misplaced(*form, controls), QString());
+        const QSize viewport = scroll->viewport()->size();
+        QCOMPARE(scroll->horizontalScrollBar()->isVisible(), form->width() > viewport.width());
+        QCOMPARE(scroll->verticalScrollBar()->isVisible(), form->height() > viewport.height());
+        QCOMPARE(sentence->width(), word->width());
+        if (size.isValid() && size.width() > formSize.width()) {
+            const int more = size.width() - formSize.width();
+            QVERIFY(list()->width() > listAtFormSize.width() + more / 3);
+            QVERIFY(word->width() > wordAtFormSize + more / 3);
+            QCOMPARE(list()->height(), listAtFormSize.height() + size.height() - formSize.height());
         }
     }
 

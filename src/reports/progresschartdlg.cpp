@@ -1,5 +1,7 @@
 #include "reports/progresschartdlg.h"
 
+#include "widgets/dialogunits.h"
+
 #include "base/appfolders.h"
 #include "base/messages.h"
 #include "reports/progresschart.h"
@@ -125,7 +127,8 @@ CProgressChartDlg::CProgressChartDlg(const CRecordList<CGrade>& grades, const QS
     m_pView = new QChartView(m_pChart, this);  // the view owns the chart
     m_pView->setRenderHint(QPainter::Antialiasing);
     m_pView->setAccessibleName(QStringLiteral("Progress chart"));
-    m_pView->setMinimumSize(480, 320);
+    // Small enough for a small screen, large enough that the axes' labels and the points stay apart.
+    m_pView->setMinimumSize(CDialogUnits(font()).Size(240, 160));
     connect(m_pChart, &CProgressChart::PointHovered, this, &CProgressChartDlg::ShowToolTip);
 
     auto* buttons = new QDialogButtonBox(this);

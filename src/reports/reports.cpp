@@ -20,7 +20,9 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QFrame>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QHash>
 #include <QHeaderView>
 #include <QLabel>
@@ -31,6 +33,7 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QTreeView>
+#include <QVBoxLayout>
 
 using namespace PageControls;
 
@@ -85,21 +88,10 @@ const SButtonSpec kButtons[] = {
      &CReports::OnClassOverview, nullptr},
 };
 
-// The button grid in dialog units: the columns of the first row as the form has always had
-// them, and the rows, the last one at the form's foot.
+// The buttons' grid: five to a row, each at least as large as the form has always had them.
 constexpr int kButtonsPerRow = 5;
-constexpr int kButtonColumns[kButtonsPerRow] = {7, 70, 134, 196, 258};
 constexpr int kButtonWidth = 55;
 constexpr int kButtonHeight = 12;
-constexpr int kButtonGap = 8;
-constexpr int kRowStep = 15;
-constexpr int kLastRowTop = 181;
-constexpr int kListTop = 46;
-
-int buttonRows()
-{
-    return int((std::size(kButtons) + kButtonsPerRow - 1) / kButtonsPerRow);
-}
 
 QString runSaveFileDialog(QWidget* parent, const QString& suggestedPath)
 {
@@ -232,39 +224,42 @@ CReports::CReports(COrthexDoc& document, IPageCommandTarget& commands, QWidget* 
     setFont(CDialogUnits::FormFont());
     const CDialogUnits du(font());
 
-    du.Place(Title(QStringLiteral("Reports Page"), this), 7, 7, 306, 11);
-    du.Place(SunkenRule(this), 8, 18, 306, 1);
+    QWidget* form = ScrollingForm(this, QStringLiteral("reports"));
+    auto* formLayout = new QVBoxLayout(form);
+    formLayout->setContentsMargins(du.X(7), du.Y(4), du.X(7), du.Y(4));
+    formLayout->setSpacing(du.Y(3));
+    formLayout->addWidget(Title(QStringLiteral("Reports Page"), form));
+    formLayout->addWidget(SunkenRule(form));
 
-    auto* group = new QGroupBox(this);
+    auto* group = new QGroupBox(form);
     group->setAccessibleName(QStringLiteral("Report"));
-    du.Place(group, 8, 21, 304, 21);
+    auto* kinds = new QHBoxLayout(group);
+    kinds->setSpacing(du.X(8));
     m_pKinds = new QButtonGroup(this);
     struct SRadio {
         const char* caption;
         const char* whatsThis;
-        int left, top, width;
     };
     const SRadio radios[] = {
-        {"Grades", "Lists the grades of the tests taken.", 16, 26, 39},
-        {"Misspelled Words", "Lists the misspelled words with the kinds of spelling error made.", 70, 27, 72},
-        {"Vocabulary List", "Lists the words skipped during tests.", 157, 28, 64},
+        {"Grades", "Lists the grades of the tests taken."},
+        {"Misspelled Words", "Lists the misspelled words with the kinds of spelling error made."},
+        {"Vocabulary List", "Lists the words skipped during tests."},
         {"Error Profile",
          "Lists the kinds of spelling error in the misspelled words: how often each occurs, the newest, and "
-         "examples.",
-         236, 27, 58},
+         "examples."},
     };
     static_assert(std::size(radios) == std::size(kReportKinds));
     for (int i = 0; i < int(std::size(radios)); ++i) {
         auto* radio = Captioned<QRadioButton>(QString::fromLatin1(radios[i].caption),
-                                              QString::fromLatin1(radios[i].whatsThis), this);
+                                              QString::fromLatin1(radios[i].whatsThis), form);
         m_pKinds->addButton(radio, i);
-        du.Place(radio, radios[i].left, radios[i].top, radios[i].width, 10);
-        // The caption must not be cut off where the platform's indicator is wider.
-        radio->resize(qMax(radio->width(), radio->sizeHint().width()), radio->height());
+        kinds->addWidget(radio);
     }
+    kinds->addStretch(1);
     m_pKinds->button(0)->setChecked(true);
+    formLayout->addWidget(group);
 
-    m_pList = new QTreeView(this);
+    m_pList = new QTreeView(form);
     m_pList->setObjectName(QStringLiteral("reportList"));
     m_pList->setAccessibleName(QStringLiteral("Report Rows"));
     m_pList->setWhatsThis(QStringLiteral("The rows of the report shown; select rows to delete them."));
@@ -282,12 +277,12 @@ CReports::CReports(COrthexDoc& document, IPageCommandTarget& commands, QWidget* 
     m_pList->header()->setStretchLastSection(false);
     m_pList->header()->setSectionsMovable(false);
     m_pList->header()->setHighlightSections(false);
-    // The list ends above the first row of buttons.
-    const int firstRowTop = kLastRowTop - (buttonRows() - 1) * kRowStep;
-    du.Place(m_pList, 7, kListTop, 306, firstRowTop - 4 - kListTop);
+    // The list takes the room the window gives; below its least size the page scrolls.
+    m_pList->setMinimumSize(du.Size(120, 40));
+    formLayout->addWidget(m_pList, 1);
     connect(m_pList->selectionModel(), &QItemSelectionModel::selectionChanged, this, &CReports::UpdateButtons);
 
-    MakeButtons(du);
+    formLayout->addLayout(MakeButtons(du, form));
 
     QList<QWidget*> order;
     for (QAbstractButton* radio : m_pKinds->buttons())
@@ -305,25 +300,35 @@ CReports::CReports(COrthexDoc& document, IPageCommandTarget& commands, QWidget* 
     UpdateButtons();
 }
 
-void CReports::MakeButtons(const CDialogUnits& du)
+QGridLayout* CReports::MakeButtons(const CDialogUnits& du, QWidget* form)
 {
-    const int firstRowTop = kLastRowTop - (buttonRows() - 1) * kRowStep;
-    int right = 0;  // the right edge of the button before, in dialog units
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(du.X(4));
+    grid->setVerticalSpacing(du.Y(3));
     for (size_t i = 0; i < std::size(kButtons); ++i) {
         const SButtonSpec& spec = kButtons[i];
         Q_ASSERT(size_t(spec.id) == i);
-        auto* button = FormButton(QString::fromUtf8(spec.caption), QString::fromUtf8(spec.whatsThis), this);
-        const int column = int(i) % kButtonsPerRow;
-        const int top = firstRowTop + int(i) / kButtonsPerRow * kRowStep;
-        // A caption wider than the grid's column pushes the rest of its row to the right.
-        const int width = qMax(kButtonWidth, (button->sizeHint().width() * 4 + du.BaseX() - 1) / du.BaseX());
-        const int left = column == 0 ? kButtonColumns[0] : qMax(kButtonColumns[column], right + kButtonGap);
-        du.Place(button, left, top, width, kButtonHeight);
-        right = left + width;
+        auto* button = FormButton(QString::fromUtf8(spec.caption), QString::fromUtf8(spec.whatsThis), form);
+        // A caption wider than the grid's least width widens its button, and its column with it.
+        button->setMinimumSize(du.Size(kButtonWidth, kButtonHeight).expandedTo(button->sizeHint()));
+        grid->addWidget(button, int(i) / kButtonsPerRow, int(i) % kButtonsPerRow);
         connect(button, &QPushButton::clicked, this, spec.handler);
         m_buttons.append(button);
     }
+    // The buttons keep their size; the room the window gives goes to the right of them.
+    grid->setColumnStretch(kButtonsPerRow, 1);
     Button(EReportButton::SaveChanges)->setDefault(true);
+    return grid;
+}
+
+QSize CReports::FormSize() const
+{
+    return CDialogUnits(font()).Size(320, 200);
+}
+
+QSize CReports::sizeHint() const
+{
+    return FormSize();
 }
 
 QPushButton* CReports::Button(EReportButton button) const

@@ -13,6 +13,7 @@
 class CDialogUnits;
 class CReportTableModel;
 class QButtonGroup;
+class QGridLayout;
 class QPrinter;
 class QPushButton;
 class QRadioButton;
@@ -110,6 +111,11 @@ public:
     static QString AskExportPath(QWidget* parent, const QString& suggestedPath);
     static void RunPreview(QWidget* parent, QPrinter& printer, const std::function<void(QPrinter*)>& paint);
 
+    // The size the page's form has always had: the page's preferred size. Below it the page
+    // scrolls once its controls reach their least sizes; above it the list grows.
+    QSize FormSize() const;
+    QSize sizeHint() const override;
+
     // The font Arial 12, as the font dialog starts.
     static QFont InitialPrintFont();
 
@@ -134,8 +140,8 @@ public:
 
 private:
     SReportLists DocumentLists() const;
-    // Makes the push buttons from their table and lays them out in rows under the list.
-    void MakeButtons(const CDialogUnits& du);
+    // Makes the push buttons from their table on the form, in rows for under the list.
+    QGridLayout* MakeButtons(const CDialogUnits& du, QWidget* form);
     // Enables each push button by its rule, after every change of the report or the selection.
     void UpdateButtons();
     // After every fill: hidden columns at width 0, the others fitted to title and texts.

@@ -10,6 +10,7 @@
 #include "testing/recordingmessagesink.h"
 #include "testing/testenvironment.h"
 #include "testing/testfiles.h"
+#include "testing/testlayout.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,6 +19,8 @@
 #include <QTimer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTreeView>
 #include <QtTest>
 
@@ -159,6 +162,45 @@ private Q_SLOTS:
     void initTestCase()
     {
         CReports::SetQuestionFunction([](QWidget*, const QString&) { return true; });
+    }
+
+    void layoutFollowsTheWindow_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("tiny") << QSize(200, 150);
+        QTest::newRow("small") << QSize(560, 420);
+        QTest::newRow("the form's size") << QSize();
+        QTest::newRow("large") << QSize(1280, 1000);
+    }
+
+    // Below the form's size the page scrolls rather than cuts a control off; above it all the
+    // room goes to the report list, across and down.
+    void layoutFollowsTheWindow()
+    {
+        QFETCH(QSize, size);
+        SPage p;
+        p.Open();
+        const QSize formSize = p.page->FormSize();
+        p.page->resize(formSize);
+        QCoreApplication::processEvents();
+        const QSize listAtFormSize = p.page->ListView()->size();
+        p.page->resize(size.isValid() ? size : formSize);
+        QCoreApplication::processEvents();
+        auto* scroll = p.page->findChild<QScrollArea*>();
+        QVERIFY(scroll);
+        QWidget* form = scroll->widget();
+        QList<const QWidget*> controls{p.page->ListView()};
+        for (EReportKind kind : kReportKinds)
+            controls << p.page->ReportButton(kind);
+        for (int b = 0; b <= int(EReportButton::ClassOverview); ++b)
+            controls << p.page->Button(EReportButton(b));
+        QCOMPARE(TestLayout::Misplaced(*form, controls), QString());
+        const QSize viewport = scroll->viewport()->size();
+        QCOMPARE(scroll->horizontalScrollBar()->isVisible(), form->width() > viewport.width());
+        QCOMPARE(scroll->verticalScrollBar()->isVisible(), form->height() > viewport.height());
+        const QSize shown = size.isValid() ? size : formSize;
+        if (shown.width() >= formSize.width() && shown.height() >= formSize.height())
+            QCOMPARE(p.page->ListView()->size(), listAtFormSize + (shown - formSize));
     }
 
     // The real question: No keeps every row, Yes deletes; the results change only when saved.

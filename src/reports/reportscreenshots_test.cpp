@@ -89,7 +89,7 @@ private Q_SLOTS:
         COrthexDoc doc;
         fill(doc);
         CReports page(doc, commands);
-        page.resize(page.childrenRect().bottomRight().x() + 12, page.childrenRect().bottomRight().y() + 12);
+        page.resize(page.sizeHint());
         page.show();
         QVERIFY(QTest::qWaitForWindowExposed(&page));
         page.OnInitialUpdate();

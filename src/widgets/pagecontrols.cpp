@@ -52,6 +52,12 @@ QLabel* StaticText(const QString& text, QWidget* parent, Qt::Alignment alignment
     return label;
 }
 
+void HoldWrappedText(QLabel* label, int width)
+{
+    label->setMinimumWidth(width);
+    label->setMinimumHeight(label->heightForWidth(width));
+}
+
 QLabel* WrappedText(const QString& text, QWidget* parent)
 {
     QLabel* label = StaticText(text, parent, Qt::AlignLeft | Qt::AlignTop);

@@ -39,4 +39,7 @@ QPushButton* FormButton(const QString& caption, const QString& whatsThis, QWidge
 QLabel* StaticText(const QString& text, QWidget* parent, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
 // Text that wraps in its width, from the top left.
 QLabel* WrappedText(const QString& text, QWidget* parent);
+// Keeps wrapped text whole: at least width wide and as high as its lines are there. A window's
+// layout does not count the height that wrapped text needs in its least size.
+void HoldWrappedText(QLabel* label, int width);
 }  // namespace PageControls

@@ -1,6 +1,7 @@
 #include "widgets/waitdlg.h"
 
 #include "widgets/dialogunits.h"
+#include "widgets/pagecontrols.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -19,6 +20,7 @@ CWaitDlg::CWaitDlg(QWidget* parent)
     auto* text = new QLabel(MessageText(), this);
     text->setObjectName(QStringLiteral("waitText"));
     text->setWordWrap(true);
+    PageControls::HoldWrappedText(text, CDialogUnits(font()).X(160));
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
     ok->setVisible(false);
