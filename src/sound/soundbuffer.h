@@ -4,12 +4,13 @@
 
 #include <QAudioDevice>
 #include <QAudioFormat>
-#include <QBuffer>
 #include <QByteArray>
+#include <QTimer>
 
 #include <memory>
 
 class QAudioSink;
+class QIODevice;
 class CWavFile;
 
 // One sound buffer: the whole sound in memory and the output stream that plays it once from
@@ -38,16 +39,23 @@ public:
     qint64 Size() const { return m_data.size(); }
 
 private:
+    // Hands the stream up to `most` bytes of the rest of the sound; once all of it is handed
+    // over, silence up to the stream's buffer, so that even a word shorter than the buffer
+    // starts playing.
+    void Feed(qint64 most);
     void OnStateChanged();
+    void CloseStream();
     qint64 PlayedPosition() const;
 
     QAudioDevice m_device;
     QAudioFormat m_format;
     char m_silence;
     QByteArray m_data;
-    QBuffer m_reader;
     std::unique_ptr<QAudioSink> m_sink;
-    qint64 m_nStartPosition = 0;   // where the running play began
-    qint64 m_nPosition = 0;        // play position while stopped
-    bool m_bEnded = false;         // the running play reached the end
+    QIODevice* m_pStream = nullptr;  // the running stream's input, owned by m_sink
+    QTimer m_feeder;                 // hands a long sound over in parts
+    qint64 m_nStartPosition = 0;     // where the running play began
+    qint64 m_nFed = 0;               // how far the running play handed the sound over
+    qint64 m_nPosition = 0;          // play position while stopped
+    bool m_bEnded = false;           // the running play reached the end
 };

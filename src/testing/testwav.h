@@ -70,6 +70,17 @@ inline QByteArray Pcm16(const QByteArray& data, quint32 rate = 22050, quint16 ch
 {
     return File(Fmt(1, channels, rate, 16), data);
 }
+// A square tone loud from its first sample, as raw 16-bit stereo sound at 22050 Hz.
+inline QByteArray Tone(double seconds)
+{
+    QByteArray data;
+    const int frames = int(22050 * seconds);
+    for (int i = 0; i < frames; ++i) {
+        const quint16 s = quint16(qint16((i / 25) % 2 ? 12000 : -12000));
+        data += Le16(s) + Le16(s);
+    }
+    return data;
+}
 // The 56-byte header of a closed recording: the format, a "fact" chunk holding `frames`, and
 // the length of `dataBytes` of sound after it.
 inline QByteArray RecordingHeader(const CWaveFormat& format, quint32 dataBytes, quint32 frames)
