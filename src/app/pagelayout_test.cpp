@@ -75,8 +75,8 @@ private Q_SLOTS:
         const struct {
             QSize size;
             const char* name;
-        } sizes[] = {{QSize(560, 420), "560x420"}, {QSize(200, 150), "200x150"}, {QSize(), "form"},
-                     {QSize(1280, 1000), "1280x1000"}};
+        } sizes[] = {{QSize(560, 420), "560x420"}, {QSize(200, 150), "200x150"}, {QSize(300, 1000), "300x1000"},
+                     {QSize(), "form"}, {QSize(1280, 1000), "1280x1000"}};
         for (const auto& page : pages)
             for (const auto& size : sizes)
                 QTest::addRow("%s %s", page.name, size.name) << int(page.page) << QString::fromLatin1(page.name)
