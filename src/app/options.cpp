@@ -103,8 +103,8 @@ COptions::COptions(COrthexDoc& document, IPageCommandTarget& commands, CAppSetti
                                                    "folder, which deleting results, this page and the class overview "
                                                    "then ask for."),
                                     form);
-    m_pChangePassword->setMinimumHeight(du.Y(14));
-    m_pTeacherPassword->setMinimumHeight(du.Y(14));
+    m_pChangePassword->setMinimumSize(du.Size(94, 14));
+    m_pTeacherPassword->setMinimumSize(du.Size(66, 14));
     auto* testOptions = new QVBoxLayout;
     testOptions->setSpacing(du.Y(4));
     testOptions->addStretch(1);
