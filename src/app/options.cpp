@@ -9,10 +9,12 @@
 #include "document/orthexdoc.h"
 #include "users/changepwdlg.h"
 
+#include <QBoxLayout>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -58,115 +60,156 @@ COptions::COptions(COrthexDoc& document, IPageCommandTarget& commands, CAppSetti
     setFont(CDialogUnits::FormFont());
     const CDialogUnits du(font());
 
-    du.Place(Title(QStringLiteral("Options Page"), this), 7, 7, 306, 11);
-    du.Place(SunkenRule(this), 8, 18, 306, 1);
+    QWidget* form = ScrollingForm(this, QStringLiteral("options"));
+    auto* formLayout = new QVBoxLayout(form);
+    formLayout->setContentsMargins(du.X(7), du.Y(7), du.X(7), du.Y(5));
+    formLayout->setSpacing(du.Y(4));
+    formLayout->addWidget(Title(QStringLiteral("Options Page"), form));
+    formLayout->addWidget(SunkenRule(form));
 
-    auto* folderGroup = new QGroupBox(QStringLiteral("Default User Folder"), this);
-    du.Place(folderGroup, 14, 25, 291, 29);
-    m_pFolder = new QLineEdit(this);
+    // The folder's line takes the width the window gives.
+    auto* folderGroup = new QGroupBox(QStringLiteral("Default User Folder"), form);
+    m_pFolder = new QLineEdit(folderGroup);
     m_pFolder->setReadOnly(true);
     m_pFolder->setAccessibleName(QStringLiteral("Default User Folder"));
     m_pFolder->setWhatsThis(QStringLiteral("The folder that holds the users and their results."));
-    du.Place(m_pFolder, 20, 36, 214, 14);
-    m_pBrowse = FormButton(QStringLiteral("..."), QStringLiteral("Chooses another default user folder."), this);
+    m_pFolder->setMinimumWidth(du.X(100));
+    m_pBrowse = FormButton(QStringLiteral("..."), QStringLiteral("Chooses another default user folder."), folderGroup);
     m_pBrowse->setAccessibleName(QStringLiteral("Choose Default User Folder"));
-    du.Place(m_pBrowse, 260, 35, 19, 14);
+    m_pBrowse->setMinimumSize(du.Size(19, 14));
+    auto* folderRow = new QHBoxLayout(folderGroup);
+    folderRow->addWidget(m_pFolder, 1);
+    folderRow->addSpacing(du.X(22));
+    folderRow->addWidget(m_pBrowse);
+    formLayout->addWidget(folderGroup);
 
+    // The test options and the password buttons on the left, the recording rate on the right.
     m_pRepeat = Captioned<QCheckBox>(QStringLiteral("Repeat Until Guessed Word Right"),
                                      QStringLiteral("During a test, a misspelled word is asked again until it is right."),
-                                     this);
-    du.Place(m_pRepeat, 20, 75, 148, 10);
+                                     form);
     m_pAutoLogIn = Captioned<QCheckBox>(QStringLiteral("Log In Automatically"),
                                         QStringLiteral("Logs the current user in at the next start without the log-in dialog."),
-                                        this);
-    du.Place(m_pAutoLogIn, 20, 89, 89, 10);
+                                        form);
     m_pRandomize = Captioned<QCheckBox>(QStringLiteral("Randomize Spelling List While Taking A Test"),
-                                        QStringLiteral("During a test, the words are asked in a random order."), this);
-    du.Place(m_pRandomize, 20, 101, 155, 13);
+                                        QStringLiteral("During a test, the words are asked in a random order."), form);
     m_pAutoPlay = Captioned<QCheckBox>(QStringLiteral("Play each word automatically"),
                                        QStringLiteral("During a test, each word is played as soon as it is asked; "
                                                       "\"Listen to Word\" plays it again."),
-                                       this);
-    du.Place(m_pAutoPlay, 20, 117, 155, 10);
+                                       form);
     m_pChangePassword = FormButton(QStringLiteral("Change Log In Password"),
-                                   QStringLiteral("Changes the password of a user."), this);
-    du.Place(m_pChangePassword, 20, 138, 94, 14);
+                                   QStringLiteral("Changes the password of a user."), form);
     m_pTeacherPassword = FormButton(QStringLiteral("Teacher Password"),
                                     QStringLiteral("Sets, changes or removes the teacher password of the user "
                                                    "folder, which deleting results, this page and the class overview "
                                                    "then ask for."),
-                                    this);
-    du.Place(m_pTeacherPassword, 118, 138, 66, 14);
+                                    form);
+    m_pChangePassword->setMinimumSize(du.Size(94, 14));
+    m_pTeacherPassword->setMinimumSize(du.Size(66, 14));
+    auto* testOptions = new QVBoxLayout;
+    testOptions->setSpacing(du.Y(4));
+    testOptions->addStretch(1);
+    for (QCheckBox* box : {m_pRepeat, m_pAutoLogIn, m_pRandomize, m_pAutoPlay})
+        testOptions->addWidget(box);
+    testOptions->addStretch(1);
+    auto* passwords = new QHBoxLayout;
+    passwords->addWidget(m_pChangePassword);
+    passwords->addWidget(m_pTeacherPassword);
+    passwords->addStretch(1);
+    testOptions->addLayout(passwords);
 
-    auto* rateGroup = new QGroupBox(QStringLiteral("Recording Rate (Hz)"), this);
-    du.Place(rateGroup, 190, 63, 115, 98);
+    auto* rateGroup = new QGroupBox(QStringLiteral("Recording Rate (Hz)"), form);
     m_pRates = new QButtonGroup(this);
+    auto* rateGrid = new QGridLayout(rateGroup);
+    rateGrid->setHorizontalSpacing(du.X(6));
     const char* rates[] = {"48,000", "44,100", "22,050", "11,025", "8,000"};
-    const int rateTops[] = {79, 96, 113, 130, 147};
     for (int i = 0; i < COptionsSettings::kRateCount; ++i) {
         auto* radio = Captioned<QRadioButton>(QString::fromLatin1(rates[i]),
-                                              QStringLiteral("Records new words at this rate."), this);
+                                              QStringLiteral("Records new words at this rate."), rateGroup);
         radio->setAccessibleName(QString::fromLatin1(rates[i]) + QStringLiteral(" Hz"));
         m_pRates->addButton(radio, i);
-        du.Place(radio, 200, rateTops[i], 34, 10);
+        rateGrid->addWidget(radio, i, 0);
     }
-    // The rate notes wrap in their narrow width: a smaller type keeps them inside the group,
-    // and a note still grows downwards when the font needs more lines.
+    // The notes beside the rates they speak of, in a smaller type; they wrap in the width left.
     QFont noteFont = font();
     noteFont.setPointSize(font().pointSize() - 3);
-    auto note = [&](const char* text, int left, int top, int width, int height) {
-        QLabel* label = WrappedText(QString::fromLatin1(text), this);
+    auto note = [&](const char* text, int row, int rows) {
+        QLabel* label = WrappedText(QString::fromLatin1(text), rateGroup);
         label->setFont(noteFont);
-        du.Place(label, left, top, width, height);
-        label->resize(label->width(), qMax(label->height(), label->heightForWidth(label->width())));
+        label->setMinimumWidth(du.X(45));
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        rateGrid->addWidget(label, row, 1, rows, 1);
     };
-    note("Slowest, Large File Size, but Best Quality", 249, 78, 48, 27);
-    note("to", 249, 111, 51, 8);
-    note("Fastest, Smallest File Size, but Lowest Quality", 249, 125, 45, 33);
+    note("Slowest, Large File Size, but Best Quality", 0, 2);
+    note("to", 2, 1);
+    note("Fastest, Smallest File Size, but Lowest Quality", 3, 2);
+    rateGrid->setColumnStretch(1, 1);
+
+    auto* middle = new QHBoxLayout;
+    middle->setContentsMargins(du.X(6), 0, 0, 0);
+    middle->setSpacing(du.X(8));
+    middle->addLayout(testOptions, 3);
+    middle->addWidget(rateGroup, 2);
+    formLayout->addLayout(middle);
 
     // The speech that makes a word's recording on the words page without a microphone.
-    auto* speechGroup = new QGroupBox(QStringLiteral("Speech"), this);
-    du.Place(speechGroup, 14, 165, 291, 30);
-    m_pVoice = new QComboBox(this);
+    auto* speechGroup = new QGroupBox(QStringLiteral("Speech"), form);
+    m_pVoice = new QComboBox(speechGroup);
     m_pVoice->setAccessibleName(QStringLiteral("Voice"));
     m_pVoice->setWhatsThis(QStringLiteral("The voice that speaks a word on the Words page."));
     for (const CVoice& voice : CSpeechSynthesizer::EnglishVoices())
         m_pVoice->addItem(voice.name, voice.id);
     m_pVoice->setEnabled(m_pVoice->count() > 0);
-    auto* voiceLabel = new QLabel(QStringLiteral("Voice"), this);
+    // Long voice names show whole in the open list; the box itself needs room for a short one.
+    m_pVoice->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_pVoice->setMinimumContentsLength(16);
+    auto* voiceLabel = new QLabel(QStringLiteral("Voice"), speechGroup);
     voiceLabel->setBuddy(m_pVoice);
-    voiceLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    du.Place(voiceLabel, 20, 177, 24, 14);
-    du.Place(m_pVoice, 46, 177, 130, 14);
-    m_pSpeechRate = new QSpinBox(this);
+    m_pSpeechRate = new QSpinBox(speechGroup);
     m_pSpeechRate->setRange(CSpeechSynthesizer::kMinRate, CSpeechSynthesizer::kMaxRate);
     m_pSpeechRate->setSingleStep(10);
     m_pSpeechRate->setAccessibleName(QStringLiteral("Words per minute"));
     m_pSpeechRate->setWhatsThis(QStringLiteral("How fast the voice speaks, in words per minute."));
-    auto* rateLabel = new QLabel(QStringLiteral("Words per minute"), this);
+    m_pSpeechRate->setMinimumWidth(du.X(46));
+    auto* rateLabel = new QLabel(QStringLiteral("Words per minute"), speechGroup);
     rateLabel->setBuddy(m_pSpeechRate);
-    rateLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    du.Place(rateLabel, 186, 177, 62, 14);
-    du.Place(m_pSpeechRate, 250, 177, 46, 14);
+    auto* speechRow = new QHBoxLayout(speechGroup);
+    speechRow->addWidget(voiceLabel);
+    speechRow->addWidget(m_pVoice, 1);
+    speechRow->addSpacing(du.X(10));
+    speechRow->addWidget(rateLabel);
+    speechRow->addWidget(m_pSpeechRate);
+    formLayout->addWidget(speechGroup);
 
     m_pLargerText = Captioned<QCheckBox>(QStringLiteral("Larger text on the test page"),
                                          QStringLiteral("The Test page shows its text half as large again, for young "
                                                         "children; it changes when the page is next shown."),
-                                         this);
-    du.Place(m_pLargerText, 20, 200, 200, 10);
+                                         form);
     m_pEnterSpeaksAndAdds = Captioned<QCheckBox>(
         QStringLiteral("Enter in the word box speaks and adds the word"),
         QStringLiteral("On the Words page, Enter in the word box speaks the word typed and adds it to the list "
                        "in one step."),
-        this);
-    du.Place(m_pEnterSpeaksAndAdds, 20, 213, 200, 10);
+        form);
+    auto* pageOptions = new QVBoxLayout;
+    pageOptions->setContentsMargins(du.X(6), 0, 0, 0);
+    pageOptions->setSpacing(du.Y(3));
+    pageOptions->addWidget(m_pLargerText);
+    pageOptions->addWidget(m_pEnterSpeaksAndAdds);
+    formLayout->addLayout(pageOptions);
+    formLayout->addStretch(1);
 
-    du.Place(SunkenRule(this), 7, 228, 306, 1);
-    m_pApply = FormButton(QStringLiteral("Apply"), QStringLiteral("Stores the options that were changed."), this);
-    du.Place(m_pApply, 60, 233, 50, 14);
+    formLayout->addWidget(SunkenRule(form));
+    m_pApply = FormButton(QStringLiteral("Apply"), QStringLiteral("Stores the options that were changed."), form);
     m_pRestore = FormButton(QStringLiteral("Restore"),
-                            QStringLiteral("Shows the stored options again, undoing changes not applied."), this);
-    du.Place(m_pRestore, 209, 233, 50, 14);
+                            QStringLiteral("Shows the stored options again, undoing changes not applied."), form);
+    m_pApply->setMinimumSize(du.Size(50, 14));
+    m_pRestore->setMinimumSize(du.Size(50, 14));
+    auto* applyRow = new QHBoxLayout;
+    applyRow->addStretch(3);
+    applyRow->addWidget(m_pApply);
+    applyRow->addStretch(5);
+    applyRow->addWidget(m_pRestore);
+    applyRow->addStretch(3);
+    formLayout->addLayout(applyRow);
 
     QWidget* order[] = {m_pFolder, m_pBrowse, m_pRepeat, m_pAutoLogIn, m_pRandomize, m_pAutoPlay,
                         m_pChangePassword, m_pTeacherPassword, m_pRates->button(0), m_pRates->button(1), m_pRates->button(2),
@@ -181,8 +224,16 @@ COptions::COptions(COrthexDoc& document, IPageCommandTarget& commands, CAppSetti
             [this] { TeacherGate::Change(this, m_folders.UserFolder()); });
     connect(m_pApply, &QPushButton::clicked, this, &COptions::OnApply);
     connect(m_pRestore, &QPushButton::clicked, this, &COptions::OnRestore);
+}
 
-    setMinimumSize(du.Size(320, 253));
+QSize COptions::FormSize() const
+{
+    return CDialogUnits(font()).Size(320, 253);
+}
+
+QSize COptions::sizeHint() const
+{
+    return FormSize();
 }
 
 QRadioButton* COptions::RateButton(int index) const

@@ -6,6 +6,7 @@
 
 #include <QFrame>
 #include <QLabel>
+#include <QBoxLayout>
 #include <QLayout>
 #include <QMainWindow>
 #include <QPushButton>
@@ -48,27 +49,34 @@ COrthexView::COrthexView(COrthexDoc& document, IPageCommandTarget& commands, IFr
     setFont(CDialogUnits::FormFont());
     const CDialogUnits du(font());
 
-    du.Place(Title(QStringLiteral("Start Page"), this), 7, 7, 306, 11);
-    du.Place(SunkenRule(this), 8, 18, 306, 1);
+    QWidget* form = ScrollingForm(this, QStringLiteral("start"));
+    auto* formLayout = new QVBoxLayout(form);
+    formLayout->setContentsMargins(du.X(7), du.Y(7), du.X(7), du.Y(7));
+    formLayout->setSpacing(du.Y(2));
+    formLayout->addWidget(Title(QStringLiteral("Start Page"), form));
+    formLayout->addWidget(SunkenRule(form));
 
-    m_pOpen = FormButton(QStringLiteral("Open a Spelling List"), QStringLiteral("Opens a spelling list file."), this);
-    du.Place(m_pOpen, 24, 30, 133, 15);
+    m_pOpen = FormButton(QStringLiteral("Open a Spelling List"), QStringLiteral("Opens a spelling list file."), form);
     m_pCreate = FormButton(QStringLiteral("Create a New Spelling List"),
-                           QStringLiteral("Names a new spelling list and goes to the Words page to fill it."), this);
-    du.Place(m_pCreate, 24, 56, 133, 15);
+                           QStringLiteral("Names a new spelling list and goes to the Words page to fill it."), form);
     m_pEdit = FormButton(QStringLiteral("Edit Spelling List"),
                          QStringLiteral("Goes to the Words page to change the open list (only its creator may)."),
-                         this);
-    du.Place(m_pEdit, 24, 82, 133, 15);
+                         form);
     m_pTakeTest = FormButton(QStringLiteral("Take a Spelling Test"),
-                             QStringLiteral("Goes to the Test page to take a test with the open list."), this);
-    du.Place(m_pTakeTest, 24, 108, 133, 15);
+                             QStringLiteral("Goes to the Test page to take a test with the open list."), form);
     m_pLogIn = FormButton(QStringLiteral("Log In as a Different User"),
                           QStringLiteral("Saves the results of the user now logged in and shows the log-in dialog."),
-                          this);
-    du.Place(m_pLogIn, 24, 134, 133, 15);
+                          form);
+    // The buttons in a column of their own width, from the top.
+    auto* buttons = new QVBoxLayout;
+    buttons->setSpacing(du.Y(11));
+    for (QPushButton* button : {m_pOpen, m_pCreate, m_pEdit, m_pTakeTest, m_pLogIn}) {
+        button->setMinimumSize(du.Size(133, 15));
+        buttons->addWidget(button);
+    }
+    buttons->addStretch(1);
 
-    m_pInformation = new QTextEdit(this);
+    m_pInformation = new QTextEdit(form);
     m_pInformation->setObjectName(QStringLiteral("informationText"));
     m_pInformation->setReadOnly(true);
     m_pInformation->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
@@ -79,7 +87,15 @@ COrthexView::COrthexView(COrthexDoc& document, IPageCommandTarget& commands, IFr
     m_pInformation->setAccessibleName(QStringLiteral("Information"));
     m_pInformation->setWhatsThis(QStringLiteral("Who is logged in, whether test results are kept, and which list is open."));
     m_pInformation->document()->setDefaultTextOption(QTextOption(Qt::AlignHCenter));
-    du.Place(m_pInformation, 169, 30, 130, 121);
+    m_pInformation->setMinimumSize(du.Size(90, 60));
+
+    // The information takes the room the window gives.
+    auto* body = new QHBoxLayout;
+    body->setContentsMargins(du.X(16), du.Y(10), du.X(14), du.Y(2));
+    body->setSpacing(du.X(12));
+    body->addLayout(buttons);
+    body->addWidget(m_pInformation, 1);
+    formLayout->addLayout(body, 1);
 
     setTabOrder(m_pOpen, m_pCreate);
     setTabOrder(m_pCreate, m_pEdit);
@@ -92,13 +108,16 @@ COrthexView::COrthexView(COrthexDoc& document, IPageCommandTarget& commands, IFr
     connect(m_pEdit, &QPushButton::clicked, this, [this] { PostCommand(PageCommand::Words); });
     connect(m_pTakeTest, &QPushButton::clicked, this, [this] { PostCommand(PageCommand::Test); });
     connect(m_pLogIn, &QPushButton::clicked, this, &COrthexView::OnLogInAsDifferentUser);
-
-    setMinimumSize(FormSize());
 }
 
 QSize COrthexView::FormSize() const
 {
     return CDialogUnits(font()).Size(320, 200);
+}
+
+QSize COrthexView::sizeHint() const
+{
+    return FormSize();
 }
 
 CStartPageInput COrthexView::InputFrom(COrthexDoc& document)

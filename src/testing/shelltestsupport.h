@@ -1,12 +1,18 @@
 #pragma once
 
-// Helpers shared by the shell's tests: real list files in the test's temporary folder, and a
-// user session whose log-in runs are functions of the test.
+// Helpers shared by the shell's tests: real list files in the test's temporary folder, a user
+// session whose log-in runs are functions of the test, and the real main window on it.
 
+#include "app/mainframe.h"
+#include "base/appfolders.h"
+#include "base/appsettings.h"
 #include "document/orthexdoc.h"
 #include "document/usersession.h"
 #include "testing/testlists.h"
+#include "widgets/pageview.h"
 
+#include <QAction>
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <functional>
@@ -39,5 +45,52 @@ inline std::unique_ptr<COrthexDoc> MakeDocument(const QString& user)
     session->atStart = [user] { return user; };
     return std::make_unique<COrthexDoc>(std::move(session));
 }
+
+// The real main window on a document with user logged in, after its first initial update. Its
+// New and Open dialogs answer "cancelled".
+struct SMainWindow {
+    explicit SMainWindow(const QString& user)
+        : folders(settings)
+        , doc(MakeDocument(user))
+        , frame(*doc, settings, folders)
+    {
+        doc->SetHost(&frame);
+        frame.SetOpenFileFunction([](QWidget*) { return QString(); });
+        frame.SetNewListPathFunction([](CAppFolders&, QWidget*) { return std::optional<QString>(); });
+        doc->NewDocument();
+    }
+
+    // Goes to the page as its toolbar button does; false when that is disabled.
+    bool ShowPage(PageCommand page)
+    {
+        if (page != frame.CurrentPage()) {
+            QAction* action = frame.PageAction(page);
+            if (!action->isEnabled())
+                return false;
+            action->trigger();
+        }
+        Settle();
+        return frame.CurrentPage() == page;
+    }
+
+    // Sizes the window so that its middle, where the pages are, has the size given.
+    void FitPage(const QSize& size)
+    {
+        frame.resize(frame.size() + size - frame.centralWidget()->size());
+        Settle();
+    }
+
+    // Runs what is posted: commands, layout requests, resizes.
+    static void Settle()
+    {
+        for (int i = 0; i < 5; ++i)
+            QCoreApplication::processEvents();
+    }
+
+    CAppSettings settings;
+    CAppFolders folders;
+    std::unique_ptr<COrthexDoc> doc;
+    CMainFrame frame;
+};
 
 }  // namespace ShellTest
