@@ -1,5 +1,8 @@
 #include "app/aboutdlg.h"
 
+#include "widgets/dialogunits.h"
+#include "widgets/pagecontrols.h"
+
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -22,6 +25,8 @@ CAboutDlg::CAboutDlg(QWidget* parent)
     auto* about = new QLabel(AboutText(), this);
     about->setObjectName(QStringLiteral("aboutLabel"));
     about->setWordWrap(true);
+    // Whole however small the dialog is made.
+    PageControls::HoldWrappedText(about, CDialogUnits(font()).X(160));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));

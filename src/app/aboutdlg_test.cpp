@@ -1,5 +1,6 @@
 #include "app/aboutdlg.h"
 #include "testing/testenvironment.h"
+#include "testing/testlayout.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -26,6 +27,13 @@ private Q_SLOTS:
             if (b->text() == QLatin1String("OK"))
                 ok = b;
         QVERIFY(ok);
+
+        // Made as small as the window system lets, its text and OK stay whole.
+        dialog.show();
+        dialog.resize(1, 1);
+        QCoreApplication::processEvents();
+        QCOMPARE(TestLayout::Misplaced(dialog, {version, dialog.findChild<QLabel*>(QStringLiteral("aboutLabel")), ok}),
+                 QString());
         QTimer::singleShot(0, ok, [ok] { ok->click(); });
         QCOMPARE(dialog.exec(), int(QDialog::Accepted));
     }

@@ -67,22 +67,7 @@ protected:
     }
 };
 
-struct Fixture {
-    explicit Fixture(const QString& user = QString())
-        : folders(settings)
-        , doc(MakeDocument(user))
-        , frame(*doc, settings, folders)
-    {
-        doc->SetHost(&frame);
-        frame.SetOpenFileFunction([](QWidget*) { return QString(); });
-        frame.SetNewListPathFunction([](CAppFolders&, QWidget*) { return std::optional<QString>(); });
-        doc->NewDocument();
-    }
-    CAppSettings settings;
-    CAppFolders folders;
-    std::unique_ptr<COrthexDoc> doc;
-    CTestFrame frame;
-};
+using Fixture = SMainWindow<CTestFrame>;
 
 QString enabledPages(CMainFrame& frame)
 {
@@ -93,12 +78,6 @@ QString enabledPages(CMainFrame& frame)
     return result;
 }
 
-// Runs the posted commands.
-void settle()
-{
-    for (int i = 0; i < 5; ++i)
-        QCoreApplication::processEvents();
-}
 }  // namespace
 
 class MainFrameTest : public QObject
@@ -149,7 +128,7 @@ private Q_SLOTS:
             const QString path = MakeList(QStringLiteral("rules.orthex"), creator, list);
             QVERIFY(!path.isEmpty());
             QVERIFY(f.frame.OpenFile(path));
-            settle();
+            Settle();
             if (words == 0)  // the creator of an empty list is the user who opened it
                 QCOMPARE(f.doc->CreatedBy(), user);
         }
@@ -165,19 +144,19 @@ private Q_SLOTS:
         Fixture f(QStringLiteral("anna"));
         f.frame.PostPageCommand(PageCommand::Test);  // no list: disabled
         QCOMPARE(f.frame.CurrentPage(), PageCommand::Start);
-        settle();
+        Settle();
         QCOMPARE(f.frame.CurrentPage(), PageCommand::Start);
         QVERIFY(!f.frame.Page(PageCommand::Test));
 
         f.frame.PostPageCommand(PageCommand::Reports);
         QCOMPARE(f.frame.CurrentPage(), PageCommand::Start);  // queued, not yet run
-        settle();
+        Settle();
         QCOMPARE(f.frame.CurrentPage(), PageCommand::Reports);
 
         // During a test nothing switches.
         f.doc->SetTestRunning(true);
         f.frame.PostPageCommand(PageCommand::Start);
-        settle();
+        Settle();
         QCOMPARE(f.frame.CurrentPage(), PageCommand::Reports);
     }
 
@@ -212,7 +191,7 @@ private Q_SLOTS:
         const QString path = MakeList(QStringLiteral("init.orthex"), QStringLiteral("anna"), {QStringLiteral("cat")});
         Fixture f(QStringLiteral("anna"));
         QVERIFY(f.frame.OpenFile(path));
-        settle();
+        Settle();
         f.frame.PageAction(PageCommand::Test)->trigger();
         CRecordingPage* test = f.frame.testPage;
         QVERIFY(test);
@@ -430,7 +409,7 @@ private Q_SLOTS:
         QCOMPARE(enter.isAccepted(), expectOpen);
         QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(&f.frame, &drop);
-        settle();
+        Settle();
         QCOMPARE(f.doc->GetTitle(), opened);
         QCOMPARE(f.doc->IsListOpen(), expectOpen);
         f.doc->SetTestRunning(false);
@@ -442,7 +421,7 @@ private Q_SLOTS:
         Fixture f(QStringLiteral("anna"));
         f.frame.show();
         QVERIFY(f.frame.OpenFile(path));
-        settle();
+        Settle();
         f.frame.PageAction(PageCommand::Test)->trigger();
         QVERIFY(f.frame.testPage);
         f.doc->SetTestRunning(true);
@@ -502,7 +481,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&f.frame));
         QVERIFY(f.frame.OpenFile(path));
         QTest::keyClick(&f.frame, Qt::Key_S, Qt::ControlModifier);
-        settle();
+        Settle();
         QVERIFY(f.doc->IsListOpen());
         f.doc->CloseList();
         QCOMPARE(TestFiles::Read(path), before);
@@ -534,7 +513,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&f.frame));
         f.frame.activateWindow();
         QVERIFY(f.frame.OpenFile(path));
-        settle();
+        Settle();
         f.frame.PageAction(PageCommand::Test)->trigger();
         QLineEdit* field = f.frame.testPage->field;
         field->setFocus();

@@ -60,12 +60,10 @@ COptions::COptions(COrthexDoc& document, IPageCommandTarget& commands, CAppSetti
     setFont(CDialogUnits::FormFont());
     const CDialogUnits du(font());
 
-    QWidget* form = ScrollingForm(this, QStringLiteral("options"));
-    auto* formLayout = new QVBoxLayout(form);
+    QVBoxLayout* formLayout = ScrollingForm(this, QStringLiteral("options"), QStringLiteral("Options Page"));
+    QWidget* form = formLayout->parentWidget();
     formLayout->setContentsMargins(du.X(7), du.Y(7), du.X(7), du.Y(5));
     formLayout->setSpacing(du.Y(4));
-    formLayout->addWidget(Title(QStringLiteral("Options Page"), form));
-    formLayout->addWidget(SunkenRule(form));
 
     // The folder's line takes the width the window gives.
     auto* folderGroup = new QGroupBox(QStringLiteral("Default User Folder"), form);

@@ -49,12 +49,10 @@ COrthexView::COrthexView(COrthexDoc& document, IPageCommandTarget& commands, IFr
     setFont(CDialogUnits::FormFont());
     const CDialogUnits du(font());
 
-    QWidget* form = ScrollingForm(this, QStringLiteral("start"));
-    auto* formLayout = new QVBoxLayout(form);
+    QVBoxLayout* formLayout = ScrollingForm(this, QStringLiteral("start"), QStringLiteral("Start Page"));
+    QWidget* form = formLayout->parentWidget();
     formLayout->setContentsMargins(du.X(7), du.Y(7), du.X(7), du.Y(7));
     formLayout->setSpacing(du.Y(2));
-    formLayout->addWidget(Title(QStringLiteral("Start Page"), form));
-    formLayout->addWidget(SunkenRule(form));
 
     m_pOpen = FormButton(QStringLiteral("Open a Spelling List"), QStringLiteral("Opens a spelling list file."), form);
     m_pCreate = FormButton(QStringLiteral("Create a New Spelling List"),

@@ -111,7 +111,7 @@ private Q_SLOTS:
         const int widestAtFormSize = widestBox(form);
         if (size.isValid()) {
             w.frame.resize(size);
-            SMainWindow::Settle();
+            Settle();
         }
 
         const QSize viewport = scroll->viewport()->size();

@@ -117,9 +117,8 @@ QSize CWords::sizeHint() const
 void CWords::BuildControls()
 {
     const CDialogUnits du(font());
-    QWidget* form = ScrollingForm(this, QStringLiteral("words"));
-    auto* title = Title(QStringLiteral("Words Page"), form);
-    auto* line = SunkenRule(form);
+    QVBoxLayout* page = ScrollingForm(this, QStringLiteral("words"), QStringLiteral("Words Page"));
+    QWidget* form = page->parentWidget();
 
     // --- Adding a word: the numbered steps beside their controls ---
     auto* addHeading = heading(QStringLiteral("Add a New Spelling Word"), form);
@@ -294,9 +293,6 @@ void CWords::BuildControls()
     columns->addSpacing(du.X(8));
     columns->addLayout(listSide, 1);
 
-    auto* page = new QVBoxLayout(form);
-    page->addWidget(title);
-    page->addWidget(line);
     page->addLayout(columns, 1);
 
     // Keyboard order: the steps from top to bottom, then the list and its buttons.

@@ -224,12 +224,10 @@ CReports::CReports(COrthexDoc& document, IPageCommandTarget& commands, QWidget* 
     setFont(CDialogUnits::FormFont());
     const CDialogUnits du(font());
 
-    QWidget* form = ScrollingForm(this, QStringLiteral("reports"));
-    auto* formLayout = new QVBoxLayout(form);
+    QVBoxLayout* formLayout = ScrollingForm(this, QStringLiteral("reports"), QStringLiteral("Reports Page"));
+    QWidget* form = formLayout->parentWidget();
     formLayout->setContentsMargins(du.X(7), du.Y(4), du.X(7), du.Y(4));
     formLayout->setSpacing(du.Y(3));
-    formLayout->addWidget(Title(QStringLiteral("Reports Page"), form));
-    formLayout->addWidget(SunkenRule(form));
 
     auto* group = new QGroupBox(form);
     group->setAccessibleName(QStringLiteral("Report"));

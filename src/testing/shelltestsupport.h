@@ -46,10 +46,18 @@ inline std::unique_ptr<COrthexDoc> MakeDocument(const QString& user)
     return std::make_unique<COrthexDoc>(std::move(session));
 }
 
-// The real main window on a document with user logged in, after its first initial update. Its
-// New and Open dialogs answer "cancelled".
+// Runs what is posted: commands, layout requests, resizes.
+inline void Settle()
+{
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+}
+
+// The real main window (or a test's subclass of it) on a document with user logged in, after
+// its first initial update. Its New and Open dialogs answer "cancelled".
+template <class Frame = CMainFrame>
 struct SMainWindow {
-    explicit SMainWindow(const QString& user)
+    explicit SMainWindow(const QString& user = QString())
         : folders(settings)
         , doc(MakeDocument(user))
         , frame(*doc, settings, folders)
@@ -80,17 +88,10 @@ struct SMainWindow {
         Settle();
     }
 
-    // Runs what is posted: commands, layout requests, resizes.
-    static void Settle()
-    {
-        for (int i = 0; i < 5; ++i)
-            QCoreApplication::processEvents();
-    }
-
     CAppSettings settings;
     CAppFolders folders;
     std::unique_ptr<COrthexDoc> doc;
-    CMainFrame frame;
+    Frame frame;
 };
 
 }  // namespace ShellTest

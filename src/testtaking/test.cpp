@@ -110,12 +110,10 @@ void CTest::CreateControls()
 {
     const CDialogUnits du(font());
 
-    QWidget* form = ScrollingForm(this, QStringLiteral("test"));
-    auto* formLayout = new QVBoxLayout(form);
+    QVBoxLayout* formLayout = ScrollingForm(this, QStringLiteral("test"), QStringLiteral("Test Page"));
+    QWidget* form = formLayout->parentWidget();
     formLayout->setContentsMargins(du.X(6), du.Y(2), du.X(6), du.Y(2));
     formLayout->setSpacing(du.Y(2));
-    formLayout->addWidget(Title(QStringLiteral("Test Page"), form));
-    formLayout->addWidget(SunkenRule(form));
 
     // Start, the two options and Stop.
     auto* startGroup = new QGroupBox(form);

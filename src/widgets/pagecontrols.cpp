@@ -20,7 +20,7 @@ QFrame* SunkenRule(QWidget* parent)
     return line;
 }
 
-QWidget* ScrollingForm(QWidget* page, const QString& name)
+QVBoxLayout* ScrollingForm(QWidget* page, const QString& name, const QString& heading)
 {
     auto* scroll = new QScrollArea(page);
     scroll->setObjectName(name + QStringLiteral("Scroll"));
@@ -33,7 +33,10 @@ QWidget* ScrollingForm(QWidget* page, const QString& name)
     auto* pageLayout = new QVBoxLayout(page);
     pageLayout->setContentsMargins(0, 0, 0, 0);
     pageLayout->addWidget(scroll);
-    return form;
+    auto* formLayout = new QVBoxLayout(form);
+    formLayout->addWidget(Title(heading, form));
+    formLayout->addWidget(SunkenRule(form));
+    return formLayout;
 }
 
 QPushButton* FormButton(const QString& caption, const QString& whatsThis, QWidget* parent, const QString& objectName)

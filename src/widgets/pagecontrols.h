@@ -6,7 +6,7 @@
 class QFrame;
 class QLabel;
 class QPushButton;
-class QScrollArea;
+class QVBoxLayout;
 class QWidget;
 
 // The controls every page builds the same way: its centred title with a sunken rule under it,
@@ -15,11 +15,12 @@ namespace PageControls {
 QLabel* Title(const QString& text, QWidget* parent);
 QFrame* SunkenRule(QWidget* parent);
 
-// Fills the page with a scroll area holding a new form widget, and returns the form to lay the
-// page's controls out on: below the form's smallest size the page scrolls rather than cutting
+// Fills the page with a scroll area holding a new form, and returns the form's column layout
+// with the page's heading and a sunken rule on it, for the page's controls (children of the
+// layout's parentWidget()): below the form's smallest size the page scrolls rather than cutting
 // controls off, above it the form grows with the window. The scroll area is named
 // "<name>Scroll", the form "<name>Form".
-QWidget* ScrollingForm(QWidget* page, const QString& name);
+QVBoxLayout* ScrollingForm(QWidget* page, const QString& name, const QString& heading);
 
 // A button of any kind, named by its caption and explained by What's This.
 template <class Button>
