@@ -1,7 +1,6 @@
 #include "widgets/dialogunits.h"
 
 #include <QFontMetrics>
-#include <QWidget>
 
 CDialogUnits::CDialogUnits(const QFont& font)
 {
@@ -30,13 +29,6 @@ int CDialogUnits::Y(int units) const
     return (units * m_baseY + 4) / 8;
 }
 
-QRect CDialogUnits::Rect(int left, int top, int width, int height) const
-{
-    const int x = X(left);
-    const int y = Y(top);
-    return QRect(x, y, X(left + width) - x, Y(top + height) - y);
-}
-
 QSize CDialogUnits::Size(int width, int height) const
 {
     return QSize(X(width), Y(height));
@@ -45,9 +37,4 @@ QSize CDialogUnits::Size(int width, int height) const
 QSize CDialogUnits::SizeRoundedDown(int width, int height) const
 {
     return QSize(width * m_baseX / 4, height * m_baseY / 8);
-}
-
-void CDialogUnits::Place(QWidget* widget, int left, int top, int width, int height) const
-{
-    widget->setGeometry(Rect(left, top, width, height));
 }

@@ -1,10 +1,7 @@
 #pragma once
 
 #include <QFont>
-#include <QRect>
 #include <QSize>
-
-class QWidget;
 
 // Converts the dialog units of Orthex's forms into pixels of a font, as the forms were laid out:
 // a horizontal unit is a quarter of the font's average letter width, a vertical unit an eighth
@@ -19,13 +16,10 @@ public:
 
     int X(int units) const;
     int Y(int units) const;
-    QRect Rect(int left, int top, int width, int height) const;
     QSize Size(int width, int height) const;
     // The same size with each side rounded down, as the log-in, password and wait dialogs
     // have always been sized.
     QSize SizeRoundedDown(int width, int height) const;
-    // Places a child of a form at a rectangle in dialog units.
-    void Place(QWidget* widget, int left, int top, int width, int height) const;
 
     int BaseX() const { return m_baseX; }
     int BaseY() const { return m_baseY; }
