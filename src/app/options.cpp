@@ -51,7 +51,7 @@ COptions::ChangePasswordFunction COptions::SetChangePasswordFunction(ChangePassw
 
 COptions::COptions(COrthexDoc& document, IPageCommandTarget& commands, CAppSettings& settings,
                    CAppFolders& folders, QWidget* parent)
-    : CPageView(document, commands, parent)
+    : CPageView(document, commands, parent, QSize(320, 253))
     , m_folders(folders)
     , m_options(settings, folders)
 {
@@ -222,16 +222,6 @@ COptions::COptions(COrthexDoc& document, IPageCommandTarget& commands, CAppSetti
             [this] { TeacherGate::Change(this, m_folders.UserFolder()); });
     connect(m_pApply, &QPushButton::clicked, this, &COptions::OnApply);
     connect(m_pRestore, &QPushButton::clicked, this, &COptions::OnRestore);
-}
-
-QSize COptions::FormSize() const
-{
-    return CDialogUnits(font()).Size(320, 253);
-}
-
-QSize COptions::sizeHint() const
-{
-    return FormSize();
 }
 
 QRadioButton* COptions::RateButton(int index) const

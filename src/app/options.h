@@ -33,11 +33,6 @@ public:
 
     void OnUpdate() override;
 
-    // The size the form is laid out for: 320 by 253 dialog units of its font. It is the page's
-    // preferred size; smaller, the page scrolls.
-    QSize FormSize() const;
-    QSize sizeHint() const override;
-
     // The values the controls show, and putting values into them.
     COptionsValues Values() const;
     void SetValues(const COptionsValues& values);

@@ -108,16 +108,6 @@ COrthexView::COrthexView(COrthexDoc& document, IPageCommandTarget& commands, IFr
     connect(m_pLogIn, &QPushButton::clicked, this, &COrthexView::OnLogInAsDifferentUser);
 }
 
-QSize COrthexView::FormSize() const
-{
-    return CDialogUnits(font()).Size(320, 200);
-}
-
-QSize COrthexView::sizeHint() const
-{
-    return FormSize();
-}
-
 CStartPageInput COrthexView::InputFrom(COrthexDoc& document)
 {
     CStartPageInput input;

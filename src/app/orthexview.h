@@ -20,10 +20,6 @@ public:
     void OnInitialUpdate() override;
     void OnUpdate() override;
 
-    // The size the form is laid out for: 320 by 200 dialog units of its font. It is the page's
-    // preferred size; smaller, the page scrolls.
-    QSize FormSize() const;
-    QSize sizeHint() const override;
     // What the page shows for the document now.
     CStartPageState State() const { return m_state; }
     QString InformationText() const { return m_state.text; }

@@ -72,7 +72,7 @@ QLabel* heading(const QString& text, QWidget* parent)
 }  // namespace
 
 CWords::CWords(COrthexDoc& document, IPageCommandTarget& commands, CAppSettings& settings, QWidget* parent)
-    : CPageView(document, commands, parent)
+    : CPageView(document, commands, parent, QSize(360, 220))
     , m_settings(settings)
     , m_hPlay(QStringLiteral(":/words/play.svg"))
     , m_hRecord(QStringLiteral(":/words/record.svg"))
@@ -102,16 +102,6 @@ CWords::~CWords()
 {
     // The recorder goes with the page's members; the microphone level lets its source go first.
     m_pMicrophoneLevel->Close();
-}
-
-QSize CWords::FormSize() const
-{
-    return CDialogUnits(font()).Size(360, 220);
-}
-
-QSize CWords::sizeHint() const
-{
-    return FormSize();
 }
 
 void CWords::BuildControls()

@@ -67,10 +67,6 @@ public:
     QString SpeechVoice() const;
     int WordCount() const { return m_nWordCount; }
     QStringList ListedWords() const;
-    // The page's preferred size; below it the page scrolls once its controls reach their least
-    // sizes, above it the list and the text boxes grow.
-    QSize FormSize() const;
-    QSize sizeHint() const override;
 
     // Asked before a word already in the list is added again; true adds it. A question box
     // unless a test puts its own answer here.

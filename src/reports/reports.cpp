@@ -319,16 +319,6 @@ QGridLayout* CReports::MakeButtons(const CDialogUnits& du, QWidget* form)
     return grid;
 }
 
-QSize CReports::FormSize() const
-{
-    return CDialogUnits(font()).Size(320, 200);
-}
-
-QSize CReports::sizeHint() const
-{
-    return FormSize();
-}
-
 QPushButton* CReports::Button(EReportButton button) const
 {
     return m_buttons.value(qsizetype(button));

@@ -111,11 +111,6 @@ public:
     static QString AskExportPath(QWidget* parent, const QString& suggestedPath);
     static void RunPreview(QWidget* parent, QPrinter& printer, const std::function<void(QPrinter*)>& paint);
 
-    // The size the page's form has always had: the page's preferred size. Below it the page
-    // scrolls once its controls reach their least sizes; above it the list grows.
-    QSize FormSize() const;
-    QSize sizeHint() const override;
-
     // The font Arial 12, as the font dialog starts.
     static QFont InitialPrintFont();
 

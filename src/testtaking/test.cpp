@@ -286,16 +286,6 @@ void CTest::AskingWord(Operation operation)
         m_session->ListenToWord();
 }
 
-QSize CTest::FormSize() const
-{
-    return CDialogUnits(font()).Size(320, 200);
-}
-
-QSize CTest::sizeHint() const
-{
-    return FormSize();
-}
-
 void CTest::OnInitialUpdate()
 {
     CPageView::OnInitialUpdate();

@@ -35,11 +35,6 @@ public:
     CTest(COrthexDoc& document, IPageCommandTarget& commands, CAppSettings& settings, QWidget* parent = nullptr);
     ~CTest() override;
 
-    // The form's size, the page's preferred size: 320 by 200 dialog units of its font. Smaller,
-    // the form scrolls; larger, it grows (the answer box, the message and the results widen).
-    QSize FormSize() const;
-    QSize sizeHint() const override;
-
     // Reset, the results list's extent, Stop disabled, the playback device, the recording
     // folder.
     void OnInitialUpdate() override;

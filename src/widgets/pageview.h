@@ -14,9 +14,16 @@ class CPageView : public QWidget
 {
     Q_OBJECT
 public:
-    CPageView(COrthexDoc& document, IPageCommandTarget& commands, QWidget* parent = nullptr);
+    // formUnits: the size the page's form is laid out for, in dialog units of its font.
+    CPageView(COrthexDoc& document, IPageCommandTarget& commands, QWidget* parent = nullptr,
+              QSize formUnits = QSize(320, 200));
 
     COrthexDoc& GetDocument() const { return m_document; }
+
+    // The form's size in pixels, the page's preferred size: smaller, the page scrolls; larger,
+    // its form grows.
+    QSize FormSize() const;
+    QSize sizeHint() const override { return FormSize(); }
 
     virtual void OnInitialUpdate() { OnUpdate(); }
     virtual void OnUpdate() {}
@@ -32,4 +39,5 @@ protected:
 private:
     COrthexDoc& m_document;
     IPageCommandTarget& m_commands;
+    QSize m_formUnits;
 };
