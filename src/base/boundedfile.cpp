@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -84,6 +85,62 @@ bool BoundedFile::Open(QFile& file, const QString& path, QString* error, bool* m
         return false;
     }
     if (!file.open(fd.Get(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        setError(error, file.errorString());
+        return false;
+    }
+    fd.Release();
+    return true;
+#endif
+}
+
+bool BoundedFile::OpenForWriting(QFile& file, const QString& path, QIODevice::OpenMode mode, QString* error, bool* created)
+{
+    file.close();
+    if (created)
+        *created = false;
+#ifdef Q_OS_WIN
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        setError(error, NotRegularText());
+        return false;
+    }
+    if (created)
+        *created = !info.exists();
+    file.setFileName(path);
+    if (!file.open(mode | QIODevice::Truncate)) {
+        setError(error, file.errorString());
+        return false;
+    }
+    return true;
+#else
+    const QByteArray native = QFile::encodeName(path);
+    // Without blocking: a pipe without a reader is refused below rather than waited on.
+    const int access = mode.testFlag(QIODevice::ReadOnly) ? O_RDWR : O_WRONLY;
+    int flags = access | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
+    CUniqueFd fd(::open(native.constData(), flags));
+    if (!fd.IsValid() && errno == ENOENT) {
+        fd.Reset(::open(native.constData(), flags | O_CREAT | O_EXCL, 0666));
+        if (fd.IsValid() && created)
+            *created = true;
+    }
+    if (!fd.IsValid()) {
+        setError(error, errno == ENXIO ? NotRegularText() : qt_error_string(errno));
+        return false;
+    }
+    struct stat status {};
+    if (::fstat(fd.Get(), &status) != 0) {
+        setError(error, qt_error_string(errno));
+        return false;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        setError(error, NotRegularText());
+        return false;
+    }
+    if (::ftruncate(fd.Get(), 0) != 0 || ::fcntl(fd.Get(), F_SETFL, ::fcntl(fd.Get(), F_GETFL) & ~O_NONBLOCK) != 0) {
+        setError(error, qt_error_string(errno));
+        return false;
+    }
+    if (!file.open(fd.Get(), mode, QFileDevice::AutoCloseHandle)) {
         setError(error, file.errorString());
         return false;
     }

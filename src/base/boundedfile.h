@@ -35,6 +35,11 @@ QString MegabytesText(qint64 bytes);
 // False with the reason in error otherwise; missing, when given, tells a file that is not there.
 bool Open(QFile& file, const QString& path, QString* error, bool* missing = nullptr);
 
+// Opens path in place for writing (mode WriteOnly or ReadWrite), emptied, or makes it when
+// missing (created then says so): a file several accounts take turns to fill keeps its owner and
+// permissions. Refused at once when anything but a regular file stands there.
+bool OpenForWriting(QFile& file, const QString& path, QIODevice::OpenMode mode, QString* error, bool* created = nullptr);
+
 // The whole of the regular file at path, when it holds no more than maxBytes.
 Result Read(const QString& path, qint64 maxBytes);
 

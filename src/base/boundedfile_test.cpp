@@ -88,6 +88,47 @@ private Q_SLOTS:
         if (!opened.isOpen() && result.status != BoundedFile::EStatus::TooLarge)
             QCOMPARE(openError, error);
     }
+
+    // A file several accounts take turns to fill is written in place; nothing else is waited on.
+    void openForWriting_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("error");  // empty: opened
+        QTest::newRow("nothing yet") << "missing" << QString();
+        QTest::newRow("a file") << "file" << QString();
+        QTest::newRow("a pipe without a reader") << "fifo" << BoundedFile::NotRegularText();
+        QTest::newRow("a link to /dev/zero") << "/dev/zero" << BoundedFile::NotRegularText();
+    }
+    void openForWriting()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, error);
+        QTemporaryDir dir(CTestEnvironment::Instance().Root() + QStringLiteral("/boundedXXXXXX"));
+        const QString path = dir.filePath(QStringLiteral("Temp.wav"));
+        if (kind == QLatin1String("file"))
+            QVERIFY(QFile(path).open(QIODevice::WriteOnly) && QFile(path).resize(100));
+        else if (kind == QLatin1String("fifo"))
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else if (kind.startsWith(QLatin1Char('/')))
+            QVERIFY(QFile::link(kind, path));
+        struct stat before {};
+        ::lstat(QFile::encodeName(path).constData(), &before);
+        QFile file;
+        QString why;
+        bool created = false;
+        QCOMPARE(BoundedFile::OpenForWriting(file, path, QIODevice::WriteOnly, &why, &created), error.isEmpty());
+        QCOMPARE(why, error);
+        QCOMPARE(created, kind == QLatin1String("missing"));
+        if (!error.isEmpty())
+            return;
+        QCOMPARE(file.write("abc"), qint64(3));
+        file.close();
+        QCOMPARE(QFileInfo(path).size(), qint64(3));  // emptied first
+        struct stat after {};
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &after), 0);
+        if (kind == QLatin1String("file"))
+            QCOMPARE(after.st_ino, before.st_ino);
+    }
 };
 
 ORTHEX_TEST_MAIN(BoundedFileTest)
