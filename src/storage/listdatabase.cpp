@@ -1,6 +1,5 @@
 #include "storage/listdatabase.h"
 
-#include "base/appfolders.h"
 #include "base/messages.h"
 #include "storage/listmessages.h"
 #include "storage/sqlitestatement.h"
@@ -97,7 +96,9 @@ bool CListDatabase::Create(const QString& path, QString* reason)
         QFile::remove(temporary + QStringLiteral("-journal"));
         return false;
     }
-    CAppFolders::ShareLikeParent(path);
+    // A list is its maker's document, wherever it is made: it keeps the mode every new file
+    // gets, also in a folder everybody may write (/tmp, a class share), so no other account
+    // can change it.
     return true;
 }
 
