@@ -88,7 +88,7 @@ private Q_SLOTS:
             << QStringLiteral("orthex-cli class: a/\\x1b[2J: the user name cannot be a file name\n");
         QTest::newRow("a result file of 3 GB")
             << QStringLiteral("Bob") << (qint64(3) << 30)
-            << QStringLiteral("/Bob.sp3 cannot be read: %1\n").arg(BoundedFile::TooLargeText(CResultFiles::kMaxFileBytes));
+            << QStringLiteral("/Bob.sp3 is damaged: %1\n").arg(BoundedFile::TooLargeText(CResultFiles::kMaxFileBytes));
     }
     void faults()
     {

@@ -58,10 +58,12 @@ void CResultFiles::Load(const QByteArray& bytes, CRecordList<T>& list)
     }
 }
 
-CResultFiles::EFileRead CResultFiles::ReadFile(const QString& path, QByteArray& bytes, QString& error)
+CResultFiles::EFileRead CResultFiles::ReadFile(const QString& path, QByteArray& bytes, QString& error, bool* damaged)
 {
     BoundedFile::Result result = BoundedFile::Read(path, kMaxFileBytes);
     bytes = std::move(result.bytes);
+    if (damaged)
+        *damaged = result.status == BoundedFile::EStatus::TooLarge;
     switch (result.status) {
     case BoundedFile::EStatus::Read: return EFileRead::Read;
     case BoundedFile::EStatus::Missing: return EFileRead::Missing;

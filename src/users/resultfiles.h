@@ -57,9 +57,9 @@ public:
     // Reads the whole of a result file. Missing: there is no such file, or no such folder (a new
     // user has none). Failed: it cannot be read, and error says why; a folder, pipe or device in
     // the file's place is refused without waiting on it, a file over kMaxFileBytes without
-    // reading it.
+    // reading it (then *damaged, when given, is set: that is damage, not a fault of reading).
     enum class EFileRead { Read, Missing, Failed };
-    static EFileRead ReadFile(const QString& path, QByteArray& bytes, QString& error);
+    static EFileRead ReadFile(const QString& path, QByteArray& bytes, QString& error, bool* damaged = nullptr);
 
 private:
     template <class T>
