@@ -118,6 +118,7 @@ private Q_SLOTS:
         QTest::newRow("missing") << QByteArray("-");
         QTest::newRow("random bytes") << QByteArray("\x01\x02 not a database at all");
         QTest::newRow("old Windows list") << jet;
+        QTest::newRow("a pipe without a writer") << QByteArray("FIFO");
     }
 
     void aFileThatCannotBeOpenedPrintsTheProgramsMessage()
@@ -125,7 +126,9 @@ private Q_SLOTS:
         QFETCH(QByteArray, content);
         const QString file = path(QStringLiteral("bad.orthex"));
         QFile::remove(file);
-        if (content != "-") {
+        if (content == "FIFO") {
+            QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+        } else if (content != "-") {
             QFile f(file);
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write(content);
