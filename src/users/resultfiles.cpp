@@ -3,7 +3,6 @@
 #include "base/messages.h"
 #include "base/archive.h"
 #include "base/atomicfile.h"
-
 #include "base/boundedfile.h"
 
 #include <QDir>
@@ -17,7 +16,6 @@ QString shown(const QString& path)
 {
     return QDir::toNativeSeparators(path);
 }
-
 }  // namespace
 
 QString CResultFiles::Extension(EResultKind kind)
