@@ -2,6 +2,9 @@
 // Prints the time to read the folder and make the overview, the words and the error profile of
 // the class, to open the class overview window on it, and the time orthex-cli class overview
 // takes to print it (a whole run of the program). Goal: well under a second each.
+// Also a folder where a pupil's grades are a sparse file of 3 GB: the time and the peak memory
+// of orthex-cli class overview, which refuses that file by its size (goal: as for a small class,
+// and no more memory than a run over a real one).
 
 #include "reports/classoverviewdlg.h"
 #include "reports/classresults.h"
@@ -10,12 +13,15 @@
 #include "testing/testclass.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 #include <random>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -108,8 +114,36 @@ void BM_CliOverview(benchmark::State& state)
 #endif
 }
 
+// Ann with one test, and Bob whose grades file was made 3 GB (sparse: no disk used).
+void BM_CliOverviewOfAHugeFile(benchmark::State& state)
+{
+#ifdef ORTHEX_CLI
+    QTemporaryDir dir;
+    TestClass::Write(dir.path(), {{QStringLiteral("Ann"), {QStringLiteral("Week 1|05/04/26, 09:10 AM|9|10")}, {}},
+                                  {QStringLiteral("Bob"), {QStringLiteral("Week 1|05/04/26, 09:10 AM|7|10")}, {}}});
+    if (!QFile(CResultFiles::PathOf(dir.path(), QStringLiteral("Bob"), EResultKind::Grades)).resize(3LL << 30)) {
+        state.SkipWithError("no sparse file of 3 GB can be made here");
+        return;
+    }
+    for (auto _ : state) {
+        QProcess cli;
+        cli.start(QStringLiteral(ORTHEX_CLI), {"class", "--folder", dir.path(), "overview"});
+        cli.waitForFinished(60000);
+        if (cli.exitCode() != 1 || !cli.readAllStandardError().contains("Bob.sp3"))
+            state.SkipWithError("orthex-cli class overview did not name the damaged file");
+    }
+    // The largest child so far: this benchmark runs first.
+    struct rusage usage {};
+    ::getrusage(RUSAGE_CHILDREN, &usage);
+    state.counters["peak_MB"] = double(usage.ru_maxrss) / 1024;
+#else
+    state.SkipWithError("orthex-cli is not built");
+#endif
+}
+
 }  // namespace
 
+BENCHMARK(BM_CliOverviewOfAHugeFile)->Unit(benchmark::kMillisecond)->Iterations(5);
 // 0 overview, 1 words, 2 profile: each reads the whole folder afresh.
 BENCHMARK(BM_ClassTable)->Arg(0)->Arg(1)->Arg(2)->ArgName("table")->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_OpenWindow)->Unit(benchmark::kMillisecond)->Iterations(5);

@@ -43,7 +43,9 @@ public:
 
     // Gives a file or folder that Orthex just created the group and others write permission of
     // the folder it lies in, so that every account of a classroom computer can use a shared
-    // user folder.
+    // user folder. Only for what Orthex keeps there and in the recording folder; a person's own
+    // document (a spelling list) keeps the mode every new file gets, so that in a folder
+    // everybody may write no other account can change it.
     static void ShareLikeParent(const QString& path);
 
 private:

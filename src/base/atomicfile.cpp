@@ -142,13 +142,44 @@ bool AtomicFile::Write(const QString& path, const QByteArray& content, QString* 
 #endif
 }
 
+namespace {
+QString asideName(const QString& path, const QString& suffix, int number)
+{
+    return path + suffix + (number == 1 ? QString() : QLatin1Char('.') + QString::number(number));
+}
+
+bool taken(const QString& name)
+{
+    return QFileInfo::exists(name) || QFileInfo(name).isSymLink();
+}
+}  // namespace
+
+QString AtomicFile::MoveAside(const QString& path, const QString& suffix, QString* error)
+{
+    for (int number = 1; number < 10000; ++number) {
+        const QString name = asideName(path, suffix, number);
+        if (taken(name))
+            continue;
+        // Renaming never replaces a file that appeared at the name meanwhile.
+        QFile file(path);
+        if (file.rename(name))
+            return name;
+        if (taken(name))
+            continue;
+        setError(error, file.errorString());
+        return QString();
+    }
+    setError(error, QStringLiteral("no free name for the copy"));
+    return QString();
+}
+
 QString AtomicFile::KeepAside(const QString& path, const QString& suffix, const QByteArray& content, QString* error)
 {
     for (int number = 1; number < 10000; ++number) {
-        const QString name = path + suffix + (number == 1 ? QString() : QLatin1Char('.') + QString::number(number));
+        const QString name = asideName(path, suffix, number);
         QFile file(name);
         if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-            if (QFileInfo::exists(name) || QFileInfo(name).isSymLink())
+            if (taken(name))
                 continue;  // taken: try the next number
             setError(error, file.errorString());
             return QString();

@@ -17,6 +17,9 @@ bool Write(const QString& path, const QByteArray& content, QString* error = null
 // path + suffix, path + suffix + ".2", ".3" and so on, never overwriting anything. Returns the
 // name used, empty on failure.
 QString KeepAside(const QString& path, const QString& suffix, const QByteArray& content, QString* error = nullptr);
+// Renames path itself to the first free one of those names, for a damaged file too large to be
+// held in memory. Returns the name used, empty on failure.
+QString MoveAside(const QString& path, const QString& suffix, QString* error = nullptr);
 
 #ifndef Q_OS_WIN
 // The steps of Write, for a caller that must act on the new file before it takes the old one's

@@ -2,6 +2,7 @@
 
 #include "base/appfolders.h"
 #include "base/atomicfile.h"
+#include "base/boundedfile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -98,12 +99,16 @@ qint64 CExclusiveFile::Size() const
     return size.QuadPart;
 }
 
-bool CExclusiveFile::ReadAll(QByteArray& content)
+bool CExclusiveFile::ReadAll(QByteArray& content, qint64 maxBytes)
 {
     content.clear();
     const qint64 size = Size();
     if (size < 0) {
         m_strError = lastErrorText();
+        return false;
+    }
+    if (size > maxBytes) {
+        m_strError = BoundedFile::TooLargeText(maxBytes);
         return false;
     }
     LARGE_INTEGER zero{};
@@ -215,7 +220,9 @@ CExclusiveFile::EOpen CExclusiveFile::Take(const QString& path, bool create, boo
     // one; whoever opened the old one then finds, once it has the lock, that the path names
     // another file, and opens again. A few rounds are plenty: each needs a whole write.
     for (int round = 0; round < 8; ++round) {
-        int flags = (forReading ? O_RDONLY : O_RDWR) | O_CLOEXEC;
+        // Without blocking, so that a pipe or device in the file's place is refused below rather
+        // than waited on.
+        int flags = (forReading ? O_RDONLY : O_RDWR) | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
         CUniqueFd fd(::open(native.constData(), flags));
         bool created = false;
         if (!fd.IsValid() && errno == ENOENT) {
@@ -229,6 +236,19 @@ CExclusiveFile::EOpen CExclusiveFile::Take(const QString& path, bool create, boo
             created = fd.IsValid();
         }
         if (!fd.IsValid()) {
+            m_strError = errnoText();
+            return EOpen::Failed;
+        }
+        struct stat opened {};
+        if (::fstat(fd.Get(), &opened) != 0) {
+            m_strError = errnoText();
+            return EOpen::Failed;
+        }
+        if (!S_ISREG(opened.st_mode)) {
+            m_strError = S_ISDIR(opened.st_mode) ? qt_error_string(EISDIR) : BoundedFile::NotRegularText();
+            return EOpen::Failed;
+        }
+        if (::fcntl(fd.Get(), F_SETFL, ::fcntl(fd.Get(), F_GETFL) & ~O_NONBLOCK) != 0) {
             m_strError = errnoText();
             return EOpen::Failed;
         }
@@ -268,16 +288,25 @@ qint64 CExclusiveFile::Size() const
     return st.st_size;
 }
 
-bool CExclusiveFile::ReadAll(QByteArray& content)
+bool CExclusiveFile::ReadAll(QByteArray& content, qint64 maxBytes)
 {
     content.clear();
     if (m_fd < 0) {
         m_strError = QStringLiteral("the file is not open");
         return false;
     }
+    if (Size() > maxBytes) {
+        m_strError = BoundedFile::TooLargeText(maxBytes);
+        return false;
+    }
     char buffer[65536];
     off_t offset = 0;
     for (;;) {
+        if (content.size() > maxBytes) {  // grown since: not read without end either
+            content.clear();
+            m_strError = BoundedFile::TooLargeText(maxBytes);
+            return false;
+        }
         const ssize_t got = ::pread(m_fd, buffer, sizeof buffer, offset);
         if (got < 0) {
             if (errno == EINTR)

@@ -29,7 +29,8 @@ public:
     CExclusiveFile& operator=(const CExclusiveFile&) = delete;
 
     // Opens path for reading and writing and takes the lock. With create set, a missing file is
-    // made (empty) first. A failed try leaves the object closed.
+    // made (empty) first. A failed try leaves the object closed; so does anything but a regular
+    // file in the path's place (Failed, at once: a pipe or device is not waited on).
     EOpen TryOpen(const QString& path, bool create);
     // Opens an existing file for reading only and takes the read lock. Replace() then fails.
     EOpen TryOpenForReading(const QString& path);
@@ -40,8 +41,9 @@ public:
 
     // Size of the held file in bytes, -1 on error.
     qint64 Size() const;
-    // The whole content of the held file; false (with ErrorString) on a read error.
-    bool ReadAll(QByteArray& content);
+    // The whole content of the held file; false (with ErrorString) on a read error, or when it
+    // holds more than maxBytes (checked before anything is read).
+    bool ReadAll(QByteArray& content, qint64 maxBytes);
     // Replaces the file's content atomically: the bytes go to a new file beside it, which is
     // flushed to disk and renamed over the old one while the lock is held. The new file keeps the
     // old one's permissions and stays held afterwards. False (with ErrorString) when anything

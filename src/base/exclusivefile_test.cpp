@@ -1,12 +1,15 @@
 #include "base/exclusivefile.h"
+#include "base/boundedfile.h"
 #include "testing/testenvironment.h"
 #include "testing/testfiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cerrno>
 #include <sys/stat.h>
 
 class ExclusiveFileTest : public QObject
@@ -14,6 +17,7 @@ class ExclusiveFileTest : public QObject
     Q_OBJECT
 
 private:
+    static constexpr qint64 kLimit = 1024;
     QTemporaryDir m_dir{CTestEnvironment::Instance().Root() + QStringLiteral("/lockXXXXXX")};
     QString path() const { return m_dir.filePath(QStringLiteral("Orthex.lgn")); }
 
@@ -53,7 +57,7 @@ private Q_SLOTS:
         QCOMPARE(file.IsOpen(), expected == int(CExclusiveFile::EOpen::Opened));
         if (file.IsOpen()) {
             QByteArray content;
-            QVERIFY(file.ReadAll(content));
+            QVERIFY(file.ReadAll(content, kLimit));
             QCOMPARE(content, exists ? QByteArray("abc") : QByteArray());
             QCOMPARE(file.Size(), content.size());
         } else {
@@ -67,6 +71,47 @@ private Q_SLOTS:
         QCOMPARE(file.TryOpen(m_dir.filePath(QStringLiteral("no/such/Orthex.lgn")), true), CExclusiveFile::EOpen::Failed);
         QVERIFY(!file.IsOpen());
         QVERIFY(!file.ErrorString().isEmpty());
+    }
+
+    // A pipe, device or folder in the file's place is refused at once, by every kind of try.
+    void onlyARegularFileIsHeld_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("a pipe without a writer") << "fifo" << BoundedFile::NotRegularText();
+        QTest::newRow("a link to /dev/zero") << "/dev/zero" << BoundedFile::NotRegularText();
+        QTest::newRow("a folder") << "folder" << qt_error_string(EISDIR);
+    }
+    void onlyARegularFileIsHeld()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, error);
+        QTemporaryDir dir(m_dir.filePath(QStringLiteral("otherXXXXXX")));
+        const QString target = dir.filePath(QStringLiteral("Orthex.lgn"));
+        if (kind == QLatin1String("fifo"))
+            QCOMPARE(::mkfifo(QFile::encodeName(target).constData(), 0600), 0);
+        else if (kind == QLatin1String("folder"))
+            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Orthex.lgn")));
+        else
+            QVERIFY(QFile::link(kind, target));
+        for (const bool reading : {true, false}) {
+            CExclusiveFile file;
+            QCOMPARE(reading ? file.TryOpenForReading(target) : file.TryOpen(target, true), CExclusiveFile::EOpen::Failed);
+            QVERIFY(!file.IsOpen());
+            QCOMPARE(file.ErrorString(), error);
+        }
+    }
+
+    void aFileOverTheLimitIsNotRead()
+    {
+        QVERIFY(TestFiles::Write(path(), "abc"));
+        CExclusiveFile file;
+        QCOMPARE(file.TryOpenForReading(path()), CExclusiveFile::EOpen::Opened);
+        QVERIFY(QFile(path()).resize(3LL << 30));  // sparse: no disk, but 3 GB to read
+        QByteArray content("old");
+        QVERIFY(!file.ReadAll(content, kLimit));
+        QVERIFY(content.isEmpty());
+        QCOMPARE(file.ErrorString(), BoundedFile::TooLargeText(kLimit));
     }
 
     // A writer excludes everyone else; readers only exclude writers.
@@ -97,7 +142,7 @@ private Q_SLOTS:
         first.Close();
         QCOMPARE(take(second, secondReads), CExclusiveFile::EOpen::Opened);
         QByteArray content;
-        QVERIFY(second.ReadAll(content));
+        QVERIFY(second.ReadAll(content, kLimit));
         QCOMPARE(content, QByteArray("abc"));
         QCOMPARE(second.Replace("new"), !secondReads);
     }
@@ -135,11 +180,11 @@ private Q_SLOTS:
         QCOMPARE(other.TryOpen(path(), false), CExclusiveFile::EOpen::Locked);
         QVERIFY(holder.Replace("newer"));
         QByteArray content;
-        QVERIFY(holder.ReadAll(content));
+        QVERIFY(holder.ReadAll(content, kLimit));
         QCOMPARE(content, QByteArray("newer"));
         holder.Close();
         QCOMPARE(other.TryOpen(path(), false), CExclusiveFile::EOpen::Opened);
-        QVERIFY(other.ReadAll(content));
+        QVERIFY(other.ReadAll(content, kLimit));
         QCOMPARE(content, QByteArray("newer"));
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Orthex.lgn")});
     }
@@ -184,7 +229,7 @@ private Q_SLOTS:
         QCOMPARE(result, CExclusiveFile::EOpen::Opened);
         QCOMPARE(calls, 2);
         QByteArray content;
-        QVERIFY(file.ReadAll(content));
+        QVERIFY(file.ReadAll(content, kLimit));
         QCOMPARE(content, QByteArray("replaced"));
     }
 

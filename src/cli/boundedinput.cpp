@@ -1,45 +1,45 @@
 #include "cli/boundedinput.h"
 
+#include "base/boundedfile.h"
+
 #include <QFile>
 
 #include <cstdio>
 
 QString BoundedInput::LimitText()
 {
-    return QStringLiteral("%1 MB").arg(kMaxBytes / (1024 * 1024));
+    return BoundedFile::MegabytesText(kMaxBytes);
 }
 
 BoundedInput::Result BoundedInput::Read(const QString& path)
 {
-    Result result;
-    QFile file;
-    const bool opened = path == QLatin1String("-") ? file.open(fileno(stdin), QIODevice::ReadOnly)
-                                                   : (file.setFileName(path), file.open(QIODevice::ReadOnly));
-    if (!opened) {
-        result.error = file.errorString();
-        return result;
-    }
-    // One byte past the limit is enough to know the input is too large.
-    constexpr qint64 kChunk = 1024 * 1024;
-    QByteArray bytes;
-    for (;;) {
-        const qint64 size = bytes.size();
-        const qint64 wanted = qMin(kChunk, kMaxBytes + 1 - size);
-        bytes.resize(size + wanted);
-        const qint64 got = file.read(bytes.data() + size, wanted);
-        if (got < 0) {
+    BoundedFile::Result read;
+    if (path == QLatin1String("-")) {
+        // Standard input may well be a pipe; its end is found by reading.
+        QFile file;
+        if (!file.open(fileno(stdin), QIODevice::ReadOnly)) {
+            Result result;
             result.error = file.errorString();
             return result;
         }
-        bytes.resize(size + got);
-        if (bytes.size() > kMaxBytes) {
-            result.status = Result::EStatus::TooLarge;
-            return result;
-        }
-        if (got == 0)
-            break;
+        read = BoundedFile::ReadOpen(file, kMaxBytes);
+    } else {
+        // A named file must be a regular one: a pipe or device is refused, not waited on.
+        read = BoundedFile::Read(path, kMaxBytes);
     }
-    result.status = Result::EStatus::Read;
-    result.bytes = std::move(bytes);
+    Result result;
+    switch (read.status) {
+    case BoundedFile::EStatus::Read:
+        result.status = Result::EStatus::Read;
+        result.bytes = std::move(read.bytes);
+        break;
+    case BoundedFile::EStatus::TooLarge:
+        result.status = Result::EStatus::TooLarge;
+        break;
+    case BoundedFile::EStatus::Missing:
+    case BoundedFile::EStatus::Failed:
+        result.error = read.error;
+        break;
+    }
     return result;
 }

@@ -2,6 +2,7 @@
 // the class missed most, or the class's error profile, as TSV or CSV.
 
 #include "cli/clicommand.h"
+#include "base/tablewriter.h"
 #include "reports/classresults.h"
 #include "reports/classtables.h"
 #include "reports/resulttables.h"
@@ -78,8 +79,9 @@ int RunClass(const QStringList& args)
                                      ClassTables::Rows(*parsed->table, results, parsed->list), parsed->format);
     Cli::Out().flush();
     const QStringList faults = results.Faults();
+    // A fault holds user names: escaped as in the TSV tables, so that none drives the terminal.
     for (const QString& fault : faults)
-        Cli::Err() << "orthex-cli class: " << fault << Qt::endl;
+        Cli::Err() << "orthex-cli class: " << CTableWriter::EscapeTsv(fault) << Qt::endl;
     return faults.isEmpty() ? Cli::kOk : Cli::kFailed;
 }
 

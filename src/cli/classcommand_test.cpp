@@ -1,3 +1,4 @@
+#include "base/boundedfile.h"
 #include "testing/testclass.h"
 #include "testing/testcli.h"
 #include "testing/testenvironment.h"
@@ -73,6 +74,39 @@ private Q_SLOTS:
         QCOMPARE(run.exitCode, exitCode);
         QCOMPARE(run.out, out);
         QVERIFY2(err.isEmpty() ? run.err.isEmpty() : run.err.contains(err), qPrintable(run.err));
+    }
+
+    // Each fault names the file and the user, escaped as in the tables; a result file far too
+    // large (sparse: no disk) is refused by its size, unread.
+    void faults_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<qint64>("size");  // the size the pupil's grades are made, or 0
+        QTest::addColumn<QString>("err");
+        QTest::newRow("a name that would drive the terminal")
+            << QStringLiteral("a/\x1b[2J") << qint64(0)
+            << QStringLiteral("orthex-cli class: a/\\x1b[2J: the user name cannot be a file name\n");
+        QTest::newRow("a result file of 3 GB")
+            << QStringLiteral("Bob") << (qint64(3) << 30)
+            << QStringLiteral("/Bob.sp3 is damaged: %1\n").arg(BoundedFile::TooLargeText(CResultFiles::kMaxFileBytes));
+    }
+    void faults()
+    {
+        QFETCH(QString, name);
+        QFETCH(qint64, size);
+        QFETCH(QString, err);
+        const QString folder = TestFiles::InRoot(QStringLiteral("faults"));
+        QDir(folder).removeRecursively();
+        QDir().mkpath(folder);
+        const QStringList grades = size > 0 ? QStringList{QStringLiteral("Week 1|d|9|10")} : QStringList();
+        TestClass::Write(folder, {{name, grades, {}}});
+        if (size > 0)
+            QVERIFY(QFile(CResultFiles::PathOf(folder, name, EResultKind::Grades)).resize(size));
+        const SCliTextRun run = TestCli::Text(TestCli::Run(QStringList{"class", "--folder", folder, "overview"}));
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.endsWith(err), qPrintable(run.err));
+        QVERIFY(!run.err.contains(QChar(0x1b)));
+        QVERIFY2(run.out.endsWith(QStringLiteral("\t\t\t\t\tdamaged\n")), qPrintable(run.out));
     }
 };
 

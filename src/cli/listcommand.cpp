@@ -3,6 +3,7 @@
 // speech engine, and a whole word file spoken line by line.
 
 #include "base/appsettings.h"
+#include "base/boundedfile.h"
 #include "base/messages.h"
 #include "cli/boundedinput.h"
 #include "cli/clicommand.h"
@@ -187,9 +188,9 @@ int runAdd(const QStringList& rawArgs)
     QByteArray sound;
     if (args->values.contains(QStringLiteral("--wav"))) {
         const QString wavPath = args->values.value(QStringLiteral("--wav"));
-        QFile file(wavPath);
-        if (!file.open(QIODevice::ReadOnly)) {
-            fail("add", QStringLiteral("\"%1\" could not be read: %2").arg(shown(wavPath), file.errorString()));
+        QFile file;
+        if (QString why; !BoundedFile::Open(file, wavPath, &why)) {
+            fail("add", QStringLiteral("\"%1\" could not be read: %2").arg(shown(wavPath), why));
             return Cli::kFailed;
         }
         sound = file.read(RecordingCheck::kMaxBytes + 1);

@@ -5,6 +5,7 @@
 #include "storage/sqlitedatabase.h"
 #include "sound/speechsynthesizer.h"
 #include "sound/wavformat.h"
+#include "base/boundedfile.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testaudio.h"
 #include "testing/testcli.h"
@@ -16,11 +17,14 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QtEndian>
 
 #include <memory>
 #include <numeric>
 #include <vector>
+
+#include <sys/stat.h>
 #include <QtTest>
 
 namespace {
@@ -114,6 +118,7 @@ private Q_SLOTS:
         QTest::newRow("missing") << QByteArray("-");
         QTest::newRow("random bytes") << QByteArray("\x01\x02 not a database at all");
         QTest::newRow("old Windows list") << jet;
+        QTest::newRow("a pipe without a writer") << QByteArray("FIFO");
     }
 
     void aFileThatCannotBeOpenedPrintsTheProgramsMessage()
@@ -121,7 +126,9 @@ private Q_SLOTS:
         QFETCH(QByteArray, content);
         const QString file = path(QStringLiteral("bad.orthex"));
         QFile::remove(file);
-        if (content != "-") {
+        if (content == "FIFO") {
+            QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+        } else if (content != "-") {
             QFile f(file);
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write(content);
@@ -185,6 +192,21 @@ private Q_SLOTS:
         } else {
             QVERIFY(!QFile::exists(file));
         }
+    }
+
+    // A list is its maker's document: in a folder everyone may write (/tmp, a class share) it
+    // gets the mode any new file gets, not the folder's write permission.
+    void aNewListInASharedFolderIsNotWritableByOthers()
+    {
+        QTemporaryDir shared(path(QStringLiteral("sharedXXXXXX")));
+        QCOMPARE(::chmod(QFile::encodeName(shared.path()).constData(), 01777), 0);
+        const QString file = shared.filePath(QStringLiteral("teacher.orthex"));
+        QCOMPARE(runCli({QStringLiteral("new"), file}).exitCode, 0);
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        struct stat made {};
+        QCOMPARE(::stat(QFile::encodeName(file).constData(), &made), 0);
+        QCOMPARE(made.st_mode & 0777, 0666 & ~mask);
     }
 
     void addAppendsAWordWithItsRecording_data()
@@ -272,6 +294,9 @@ private Q_SLOTS:
                                   << "orthex-cli list add: \"%1\" cannot be a word's recording: it holds no sound.\n";
         QTest::newRow("WAV file missing") << "cat" << QStringList{"--wav", "@"} << QByteArray("-")
                                           << "orthex-cli list add: \"%1\" could not be read: No such file or directory\n";
+        QTest::newRow("WAV a pipe without a writer") << "cat" << QStringList{"--wav", "@"} << QByteArray("FIFO")
+                                                     << "orthex-cli list add: \"%1\" could not be read: "
+                                                            + BoundedFile::NotRegularText() + "\n";
         QTest::newRow("nothing to say") << "..." << QStringList{"--speak"} << QByteArray()
                                         << "The speech engine made no sound for \"...\".\n";
     }
@@ -288,7 +313,9 @@ private Q_SLOTS:
         const QByteArray before = TestFiles::Read(file);
         const QString wavPath = path(QStringLiteral("refused.wav"));
         QFile::remove(wavPath);
-        if (!wav.isEmpty() && wav != "-")
+        if (wav == "FIFO")
+            QCOMPARE(::mkfifo(QFile::encodeName(wavPath).constData(), 0600), 0);
+        else if (!wav.isEmpty() && wav != "-")
             QVERIFY(TestFiles::Write(wavPath, wav));
         options.replaceInStrings(QStringLiteral("@"), wavPath);
         const SCliTextRun run = runCli(QStringList{QStringLiteral("add"), file, word} + options);
@@ -425,9 +452,10 @@ private Q_SLOTS:
         QTest::newRow("creator too long") << QStringList{"--creator", QString(26, 'n')} << "cat\n"
                                           << ListMessages::CreatorTooLong(QString(26, 'n'), 25) + "\n";
         QTest::newRow("word file without end") << QStringList{} << "/dev/zero"
-                                               << "orthex-cli list import: \"%1\" is larger than 16 MB, the most a word "
-                                                  "file may hold.\n";
+                                               << "orthex-cli list import: \"%1\" could not be read: %2\n";
         QTest::newRow("a folder") << QStringList{} << "/" << "orthex-cli list import: \"%1\" could not be read: %2\n";
+        QTest::newRow("a pipe without a writer") << QStringList{} << "FIFO"
+                                                 << "orthex-cli list import: \"%1\" could not be read: %2\n";
     }
 
     void importFailuresAddNothing()
@@ -443,13 +471,16 @@ private Q_SLOTS:
         const QString text = given ? words : path(QStringLiteral("none.txt"));
         if (!given) {
             QFile::remove(text);
-            if (words != QLatin1String("-"))
+            if (words == QLatin1String("FIFO"))
+                QCOMPARE(::mkfifo(QFile::encodeName(text).constData(), 0600), 0);
+            else if (words != QLatin1String("-"))
                 QVERIFY(TestFiles::Write(text, words.toUtf8()));
         }
-        QFile probe(text);
-        probe.open(QIODevice::ReadOnly);  // the system's reason when it cannot be read
+        QFile probe;
+        QString reason;  // why it cannot be read
+        BoundedFile::Open(probe, text, &reason);
         const SCliTextRun run = runCli(QStringList{QStringLiteral("import"), file, text} + extra);
-        QCOMPARE(run.err, error.contains(QLatin1String("%1")) ? error.arg(text, probe.errorString()) : error);
+        QCOMPARE(run.err, error.contains(QLatin1String("%1")) ? error.arg(text, reason) : error);
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(TestFiles::Read(file), before);
     }

@@ -112,7 +112,8 @@ int PrintTable(EReportKind kind, const QList<QStringList>& rows, CTableWriter::E
     Cli::Out().flush();
     if (!fault)
         return Cli::kOk;
-    Cli::Err() << "orthex-cli results: " << *fault << Qt::endl;
+    // The fault names the user: escaped as in the TSV tables, so that it cannot drive the terminal.
+    Cli::Err() << "orthex-cli results: " << CTableWriter::EscapeTsv(*fault) << Qt::endl;
     return Cli::kFailed;
 }
 

@@ -218,6 +218,9 @@ private Q_SLOTS:
         QTest::newRow("a file in place of the folder")
             << QStringList{"--folder", "FOLDER/Pupil One.sp3", "--user", "Pupil One", "grades"} << 1 << gradeHeader
             << QByteArray("orthex-cli results: FOLDER/Pupil One.sp3/Pupil One.sp3: ");
+        QTest::newRow("a name that would drive the terminal")
+            << QStringList{"--folder", "FOLDER/Pupil One.sp3", "--user", "E\x1b[2Jve", "grades"} << 1 << gradeHeader
+            << QByteArray("orthex-cli results: FOLDER/Pupil One.sp3/E\\x1b[2Jve.sp3: ");
         QTest::newRow("a name too long for a file") << QStringList{"--folder", "FOLDER", "--user", QString(300, 'n'), "grades"}
                                                     << 1 << gradeHeader
                                                     << "orthex-cli results: FOLDER/" + QByteArray(300, 'n') + ".sp3: ";

@@ -1,8 +1,12 @@
-// orthex-cli users: prints the user names of a user folder, one a line, in file order.
+// orthex-cli users: prints the user names of a user folder, one a line, in file order, escaped
+// as in the TSV tables.
 
 #include "cli/clicommand.h"
 #include "base/archive.h"
+#include "base/boundedfile.h"
 #include "base/exclusivefile.h"
+#include "base/tablewriter.h"
+#include "users/resultfiles.h"
 #include "users/userfile.h"
 
 #include <QDir>
@@ -42,8 +46,13 @@ int RunUsers(const QStringList& args)
         Cli::Err() << "orthex-cli: cannot open " << shownPath << ": " << file.ErrorString() << "\n";
         return Cli::kFailed;
     }
+    if (file.Size() > CResultFiles::kMaxFileBytes) {
+        Cli::Err() << "orthex-cli: " << shownPath << " is damaged ("
+                   << BoundedFile::TooLargeText(CResultFiles::kMaxFileBytes) << "); it is not read.\n";
+        return Cli::kFailed;
+    }
     QByteArray bytes;
-    if (!file.ReadAll(bytes)) {
+    if (!file.ReadAll(bytes, CResultFiles::kMaxFileBytes)) {
         Cli::Err() << "orthex-cli: cannot read " << shownPath << ": " << file.ErrorString() << "\n";
         return Cli::kFailed;
     }
@@ -57,8 +66,10 @@ int RunUsers(const QStringList& args)
             damage = e.Text();
         }
     }
+    // Escaped as in the TSV tables, so that a name can neither drive the terminal nor pass for
+    // two users.
     for (const CUser& user : users)
-        Cli::Out() << user.GetName() << "\n";
+        Cli::Out() << CTableWriter::EscapeTsv(user.GetName()) << "\n";
     if (!damage.isEmpty()) {
         Cli::Out().flush();
         Cli::Err() << "orthex-cli: " << shownPath << " is damaged (" << damage

@@ -1,6 +1,8 @@
 #include "testing/testcli.h"
 #include "testing/testenvironment.h"
 #include "testing/testusers.h"
+#include "base/boundedfile.h"
+#include "users/resultfiles.h"
 #include "users/userfile.h"
 
 #include <QDir>
@@ -128,6 +130,28 @@ private Q_SLOTS:
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(run.out, QByteArray("anna\n"));
         QVERIFY(run.err.contains("damaged"));
+    }
+
+    // A sparse file of 3 GB: refused by its size, as damage, before a byte is read.
+    void aFileFarTooLargeIsDamageAndNotRead()
+    {
+        TestUsers::Write(folder(), {{QStringLiteral("anna"), QStringLiteral(" ")}});
+        QVERIFY(QFile(folder() + QStringLiteral("/Orthex.lgn")).resize(3LL << 30));
+        const SCliRun run = runUsers({QStringLiteral("--folder"), folder()});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.out.isEmpty());
+        QVERIFY(run.err.contains("damaged"));
+        QVERIFY(QString::fromUtf8(run.err).contains(BoundedFile::TooLargeText(CResultFiles::kMaxFileBytes)));
+    }
+
+    // A name can neither drive the terminal nor pass for two users.
+    void controlCharactersInNamesAreEscaped()
+    {
+        const QString names[] = {QStringLiteral("Eve\x1b[2J"), QStringLiteral("Mal\nlory"), QStringLiteral("Tab\tby")};
+        TestUsers::Write(folder(), {{names[0], QStringLiteral(" ")}, {names[1], QStringLiteral(" ")}, {names[2], QStringLiteral(" ")}});
+        const SCliRun run = runUsers({QStringLiteral("--folder"), folder()});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, QByteArray("Eve\\x1b[2J\nMal\\nlory\nTab\\tby\n"));
     }
 
     void aMissingFolderFails()

@@ -3,6 +3,7 @@
 #include "widgets/dialogunits.h"
 #include "widgets/pagecontrols.h"
 
+#include "base/boundedfile.h"
 #include "base/messages.h"
 #include "document/orthexdoc.h"
 
@@ -117,9 +118,9 @@ void CImportWordsDlg::Reparse()
 
 bool CImportWordsDlg::LoadFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        Messages::Show(tr("\"%1\" could not be read: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    QFile file;
+    if (QString why; !BoundedFile::Open(file, path, &why)) {
+        Messages::Show(tr("\"%1\" could not be read: %2").arg(QDir::toNativeSeparators(path), why));
         return false;
     }
     const QByteArray bytes = file.read(kMaxFileBytes + 1);

@@ -1,5 +1,6 @@
 #include "lists/newwordrow.h"
 
+#include "base/boundedfile.h"
 #include "base/messages.h"
 #include "storage/listtransaction.h"
 #include "document/orthexdoc.h"
@@ -38,15 +39,20 @@ CNewWordRow::Result CNewWordRow::Append(COrthexDoc& doc, const QString& word, co
     if (!doc.IsListOpen())
         return Result::NoList;
 
-    QFile file(wavPath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        showFileError(file);
+    // The recording folder is shared: whatever stands at the path, it is never waited on.
+    QFile file;
+    if (QString why; !BoundedFile::Open(file, wavPath, &why)) {
+        Messages::Show(why.left(kMaxFileErrorLength));
         return Result::NotRead;
     }
     struct stat status {};
     if (::fstat(file.handle(), &status) != 0) {
         Messages::Show(QStringLiteral(" Error -- File Status On Button Save"));
         return Result::NoFileStatus;
+    }
+    if (qint64(status.st_size) > RecordingCheck::kMaxBytes) {
+        Messages::Show(UnplayableMessage(wavPath, BoundedFile::TooLargeText(RecordingCheck::kMaxBytes)));
+        return Result::Unplayable;
     }
     const QByteArray sound = file.read(qint64(status.st_size));
     // A recording read only in part would be stored as a broken sound: better none at all.

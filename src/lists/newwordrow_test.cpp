@@ -1,3 +1,4 @@
+#include "base/boundedfile.h"
 #include "storage/listdatabase.h"
 #include "storage/listmessages.h"
 #include "lists/newwordrow.h"
@@ -12,6 +13,8 @@
 #include <QtTest>
 
 #include <memory>
+
+#include <sys/stat.h>
 
 using TestLists::Row;
 using Result = CNewWordRow::Result;
@@ -60,7 +63,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("user");
         QTest::addColumn<QString>("word");
-        QTest::addColumn<QByteArray>("sound");  // empty: no recording file at all
+        QTest::addColumn<QByteArray>("sound");  // empty: no recording file at all; FIFO, SPARSE: see append
         QTest::addColumn<Result>("result");
 
         QTest::newRow("stored with its user") << "Ms Brown" << "necessary" << TestLists::FakeSound(1, 70000)
@@ -71,6 +74,8 @@ private Q_SLOTS:
         QTest::newRow("a sentence with spaces kept") << "Ms Brown" << "  their  " << TestLists::FakeSound(4)
                                                      << Result::Stored;
         QTest::newRow("no recording") << "Ms Brown" << "word" << QByteArray() << Result::NotRead;
+        QTest::newRow("a pipe in place of the recording") << "Ms Brown" << "word" << QByteArray("FIFO") << Result::NotRead;
+        QTest::newRow("a sparse recording of 3 GB") << "Ms Brown" << "word" << QByteArray("SPARSE") << Result::Unplayable;
         QTest::newRow("recording at 1 Hz") << "Ms Brown" << "word"
                                            << TestWav::File(TestWav::Fmt(1, 1, 1, 16), QByteArray(100, 'x'))
                                            << Result::Unplayable;
@@ -92,9 +97,17 @@ private Q_SLOTS:
         QList<Row> before = TestLists::Numbered({"first"});
         before[0].order = 4;
         QVERIFY(TestLists::Make(listPath, before));
-        const QString wavPath = sound.isEmpty() ? m_dir->filePath(QStringLiteral("Temp.wav"))
-                                                : writeFile(QStringLiteral("Temp.wav"), sound);
+        // The recording folder is shared: anything may stand at the path, and nothing is waited on
+        // or read whole without a limit.
+        const bool fifo = sound == "FIFO";
+        const bool sparse = sound == "SPARSE";
+        const QString wavPath = sound.isEmpty() || fifo || sparse ? m_dir->filePath(QStringLiteral("Temp.wav"))
+                                                                  : writeFile(QStringLiteral("Temp.wav"), sound);
         QVERIFY(!wavPath.isEmpty());
+        if (fifo)
+            QCOMPARE(::mkfifo(QFile::encodeName(wavPath).constData(), 0600), 0);
+        if (QFile made(wavPath); sparse)
+            QVERIFY(made.open(QIODevice::WriteOnly) && made.resize(3LL << 30));
         COrthexDoc doc(std::make_unique<CFixedUserSession>(user));
         QVERIFY(doc.OpenList(listPath));
 
@@ -107,13 +120,15 @@ private Q_SLOTS:
             expected.append({5, user, word, sound});
             break;
         case Result::NotRead: {
-            QFile missing(wavPath);
-            missing.open(QIODevice::ReadOnly);
-            texts << missing.errorString();
+            QFile unread;
+            QString why;
+            BoundedFile::Open(unread, wavPath, &why);
+            texts << why;
             break;
         }
         case Result::Unplayable:
-            texts << CNewWordRow::UnplayableMessage(wavPath, RecordingCheck::UnplayableReason(sound));
+            texts << CNewWordRow::UnplayableMessage(wavPath, sparse ? BoundedFile::TooLargeText(RecordingCheck::kMaxBytes)
+                                                                    : RecordingCheck::UnplayableReason(sound));
             break;
         case Result::NotStored:
             texts << (word.size() > CListDatabase::kMaxWordLength

@@ -11,6 +11,7 @@
 #include "sound/recordingcheck.h"
 #include "lists/wordfile.h"
 #include "base/atomicfile.h"
+#include "base/boundedfile.h"
 #include "document/orthexdoc.h"
 #include "widgets/waitcursor.h"
 #include "lists/wordlistedit.h"
@@ -861,9 +862,9 @@ void CWords::ReplaceCorrectedWord()
 {
     COrthexDoc& doc = GetDocument();
     m_player.Unload();
-    QFile file(TempWavPath());
-    if (!file.open(QIODevice::ReadOnly)) {
-        Messages::Show(file.errorString());
+    QFile file;
+    if (QString why; !BoundedFile::Open(file, TempWavPath(), &why)) {
+        Messages::Show(why);
         return;
     }
     const QByteArray sound = file.read(RecordingCheck::kMaxBytes + 1);

@@ -1,11 +1,11 @@
 #include "lists/wordspeaker.h"
 
 #include "base/appsettings.h"
+#include "base/boundedfile.h"
 #include "base/messages.h"
 #include "storage/listmessages.h"
 #include "sound/recordingcheck.h"
 
-#include <QFile>
 
 CWordSpeaker::CWordSpeaker()
 {
@@ -23,14 +23,15 @@ std::optional<QByteArray> CWordSpeaker::Speak(const QString& word, const QString
     const QString path = m_folder.filePath(QStringLiteral("Temp.wav"));
     if (!m_speech.SpeakDictation(word, sentence, path))
         return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        Messages::Show(ListMessages::CannotWriteRecording(path, file.errorString()));
+    BoundedFile::Result read = BoundedFile::Read(path, RecordingCheck::kMaxBytes);
+    if (read.status == BoundedFile::EStatus::Missing || read.status == BoundedFile::EStatus::Failed) {
+        Messages::Show(ListMessages::CannotWriteRecording(path, read.error));
         return std::nullopt;
     }
-    QByteArray sound = file.readAll();
+    QByteArray sound = std::move(read.bytes);
     // What the speech engine made goes into a list like any recording: the same check.
-    if (const QString why = RecordingCheck::UnplayableReason(sound); !why.isEmpty()) {
+    if (const QString why = read.status == BoundedFile::EStatus::TooLarge ? read.error : RecordingCheck::UnplayableReason(sound);
+        !why.isEmpty()) {
         Messages::Show(QStringLiteral("The speech engine's recording of \"%1\" cannot be played: %2.").arg(word, why));
         return std::nullopt;
     }

@@ -31,10 +31,13 @@ QString readList(const QString& path, CRecordList<T>& list)
 {
     QByteArray bytes;
     QString error;
-    switch (CResultFiles::ReadFile(path, bytes, error)) {
+    bool damaged = false;
+    switch (CResultFiles::ReadFile(path, bytes, error, &damaged)) {
     case CResultFiles::EFileRead::Missing:
         return QString();
     case CResultFiles::EFileRead::Failed:
+        if (damaged)
+            return QStringLiteral("%1 is damaged: %2").arg(shown(path), error);
         return QStringLiteral("%1 cannot be read: %2").arg(shown(path), error);
     case CResultFiles::EFileRead::Read:
         break;
@@ -95,11 +98,13 @@ bool CClassResults::Read(const QString& folder)
     const QString userFile = CUserFile::PathIn(folder);
     QByteArray bytes;
     QString error;
-    switch (CResultFiles::ReadFile(userFile, bytes, error)) {
+    bool damaged = false;
+    switch (CResultFiles::ReadFile(userFile, bytes, error, &damaged)) {
     case CResultFiles::EFileRead::Missing:
         return true;
     case CResultFiles::EFileRead::Failed:
-        m_strFault = QStringLiteral("%1 cannot be read: %2").arg(shown(userFile), error);
+        m_strFault = (damaged ? QStringLiteral("%1 is damaged: %2; no user is shown") : QStringLiteral("%1 cannot be read: %2"))
+                         .arg(shown(userFile), error);
         return false;
     case CResultFiles::EFileRead::Read:
         break;

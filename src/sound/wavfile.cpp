@@ -1,5 +1,6 @@
 #include "sound/wavfile.h"
 
+#include "base/boundedfile.h"
 #include "sound/recordingcheck.h"
 
 #include <QtEndian>
@@ -23,8 +24,9 @@ bool CWavFile::OpenForWriting(const QString& path, const CWaveFormat& format)
     const QByteArray header = WavHeader::BuildRecordingHeader(format);
     m_nDataLengthOffset = header.size() - 4;
     m_nFactValueOffset = m_nDataLengthOffset - 8;
-    m_file = std::make_unique<QFile>(path);
-    if (!m_file->open(QIODevice::ReadWrite | QIODevice::Truncate)
+    // Recordings are made in the shared recording folder: only a regular file is written.
+    m_file = std::make_unique<QFile>();
+    if (!BoundedFile::OpenForWriting(*m_file, path, QIODevice::ReadWrite, nullptr)
         || m_file->write(header) != header.size() || !m_file->flush()) {
         m_file.reset();
         m_bWriteFailed = true;
@@ -54,12 +56,13 @@ qint64 CWavFile::Write(const char* data, qint64 length)
 SoundResult CWavFile::OpenForReading(const QString& path)
 {
     Close();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // No RIFF file is longer than its 32-bit length field allows (a recording of an hour is
+    // 700 MB, so the limit of a recording to play does not fit here).
+    constexpr qint64 kMaxRiffBytes = 8 + qint64(0xFFFFFFFFu);
+    BoundedFile::Result read = BoundedFile::Read(path, kMaxRiffBytes);
+    if (read.status != BoundedFile::EStatus::Read)
         return SoundError::Failed;
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return SoundError::Failed;
+    QByteArray bytes = std::move(read.bytes);
     const std::optional<CWavLayout> layout = WavHeader::Parse(bytes);
     if (!layout)
         return SoundError::Failed;
@@ -74,13 +77,17 @@ SoundResult CWavFile::OpenForReading(const QString& path)
 SoundResult CWavFile::OpenForPlaying(const QString& path, QString* whyNot)
 {
     Close();
-    QFile file(path);
+    QFile file;
+    QString error;
     QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly))
+    if (BoundedFile::Open(file, path, &error)) {
         bytes = file.read(RecordingCheck::kMaxBytes + 1);
-    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
+        if (file.error() != QFileDevice::NoError)
+            error = file.errorString();
+    }
+    if (!error.isEmpty()) {
         if (whyNot)
-            *whyNot = QStringLiteral("it could not be read (%1)").arg(file.errorString());
+            *whyNot = QStringLiteral("it could not be read (%1)").arg(error);
         return SoundError::Failed;
     }
     SPlayableRecording recording;

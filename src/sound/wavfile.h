@@ -31,8 +31,9 @@ public:
     // Bytes of sound data written so far.
     qint64 WrittenDataSize() const { return m_nWritten; }
 
-    // Reads the whole file and parses its header. Fails (file missing, unreadable or
-    // not a RIFF/WAVE file with "fmt " and "data").
+    // Reads the whole file and parses its header. Fails (file missing, unreadable, not a
+    // regular file, longer than a RIFF file can be, or not a RIFF/WAVE file with "fmt " and
+    // "data").
     SoundResult OpenForReading(const QString& path);
     // Reads the whole file as a recording to play (RecordingCheck): its sound data is then cut
     // to whole frames. Failed when it cannot be read, BadFormat when the check refuses it; then

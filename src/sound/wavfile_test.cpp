@@ -1,9 +1,12 @@
 #include "sound/wavfile.h"
+#include "base/boundedfile.h"
 #include "testing/testenvironment.h"
 
 #include <QDir>
 #include <QFile>
 #include <QtEndian>
+
+#include <sys/stat.h>
 
 namespace {
 quint32 le32At(const QByteArray& b, qsizetype at)
@@ -116,6 +119,30 @@ private Q_SLOTS:
         QCOMPARE(reader.GetMode(), CWavFile::Mode::Closed);
         char c;
         QCOMPARE(reader.Read(&c, 1), qint64(0));
+    }
+
+    // Neither waited on nor read without end.
+    void aPipeOrDeviceIsRefusedAtOnce_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("a pipe without a writer") << "fifo";
+        QTest::newRow("a link to /dev/zero") << "/dev/zero";
+    }
+    void aPipeOrDeviceIsRefusedAtOnce()
+    {
+        QFETCH(QString, kind);
+        const QString path = QDir(CTestEnvironment::Instance().Root()).filePath(QStringLiteral("odd.wav"));
+        QFile::remove(path);
+        if (kind == QLatin1String("fifo"))
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else
+            QVERIFY(QFile::link(kind, path));
+        CWavFile reader;
+        QVERIFY(reader.OpenForReading(path).Failed());
+        QString whyNot;
+        QVERIFY(reader.OpenForPlaying(path, &whyNot).Failed());
+        QVERIFY2(whyNot.contains(BoundedFile::NotRegularText()), qPrintable(whyNot));
+        QFile::remove(path);
     }
 
     void missingFileFails()

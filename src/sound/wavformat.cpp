@@ -83,8 +83,11 @@ std::optional<CWavLayout> WavHeader::Parse(QByteArrayView b)
     const qint64 total = b.size();
     if (total < 12 || !isId(b, 0, "RIFF") || !isId(b, 8, "WAVE"))
         return std::nullopt;
-    // The chunks inside "RIFF", as far as its length says and the bytes reach.
-    const qint64 riffEnd = qMin<qint64>(8 + static_cast<qint64>(le32(b, 4)), total);
+    // The chunks inside "RIFF", as far as its length says and the bytes reach. A writer that
+    // streams cannot go back to fill the length in and leaves 0 or 0xFFFFFFFF: both mean "up to
+    // the end", the chunks inside still having to be whole.
+    const quint32 riffLength = le32(b, 4);
+    const qint64 riffEnd = riffLength == 0 ? total : qMin<qint64>(8 + static_cast<qint64>(riffLength), total);
 
     const std::optional<Chunk> fmt = findChunk(b, 12, riffEnd, "fmt ");
     if (!fmt || fmt->size < 16 || fmt->body + 16 > total)

@@ -51,6 +51,19 @@ private Q_SLOTS:
         QTest::newRow("data outside the RIFF length")
             << Riff(Chunk("fmt ", Fmt(1, 2, 22050, 16)) + Chunk("data", data), 4 + 24)
             << false << 0 << 0 << qint64(0) << qint64(0);
+        // A writer that streams leaves the RIFF length unknown, as 0 or as 0xFFFFFFFF.
+        QTest::newRow("RIFF length 0")
+            << Riff(Chunk("fmt ", Fmt(1, 2, 22050, 16)) + Chunk("data", data), 0)
+            << true << 1 << 0 << qint64(44) << qint64(400);
+        QTest::newRow("RIFF length 0xFFFFFFFF")
+            << Riff(Chunk("fmt ", Fmt(1, 2, 22050, 16)) + Chunk("data", data), 0xFFFFFFFF)
+            << true << 1 << 0 << qint64(44) << qint64(400);
+        QTest::newRow("RIFF length 0, fmt chunk cut")
+            << Riff(Chunk("fmt ", Fmt(1, 2, 22050, 16)), 0).left(12 + 8 + 10)
+            << false << 0 << 0 << qint64(0) << qint64(0);
+        QTest::newRow("RIFF length 0, no whole data chunk header")
+            << Riff(Chunk("fmt ", Fmt(1, 2, 22050, 16)), 0) + QByteArray("data\x10\x00", 6)
+            << false << 0 << 0 << qint64(0) << qint64(0);
         QTest::newRow("chunk length that wraps")
             << Riff(Chunk("junk", {}, 0xFFFFFFFF) + Chunk("fmt ", Fmt(1, 2, 22050, 16)) + Chunk("data", data))
             << false << 0 << 0 << qint64(0) << qint64(0);
@@ -123,9 +136,11 @@ private Q_SLOTS:
                                     + "data" + Le32(0);
         QCOMPARE(header.size(), qsizetype(WavHeader::kRecordingHeaderSize));
         QCOMPARE(header, expected);
-        // A header with its data parses back to the same format.
+        // While recording, both lengths are 0: the file reads as one without sound yet.
         const std::optional<CWavLayout> layout = WavHeader::Parse(header + QByteArray(8, '\0'));
-        QVERIFY(!layout);  // RIFF length 0 while recording: not a finished file
+        QVERIFY(layout);
+        QCOMPARE(layout->format.nSamplesPerSec, quint32(rate));
+        QCOMPARE(layout->dataSize, qint64(0));
     }
 
     void nonPcmHeaderCarriesExtraBytes()

@@ -1,7 +1,7 @@
 #include "storage/listdatabase.h"
 
-#include "base/appfolders.h"
 #include "base/messages.h"
+#include "base/boundedfile.h"
 #include "storage/listmessages.h"
 #include "storage/sqlitestatement.h"
 
@@ -97,19 +97,22 @@ bool CListDatabase::Create(const QString& path, QString* reason)
         QFile::remove(temporary + QStringLiteral("-journal"));
         return false;
     }
-    CAppFolders::ShareLikeParent(path);
+    // A list is its maker's document, wherever it is made: it keeps the mode every new file
+    // gets, also in a folder everybody may write (/tmp, a class share), so no other account
+    // can change it.
     return true;
 }
 
 QString CListDatabase::CheckSignature(const QString& path)
 {
-    QFile file(path);
+    QFile file;
     if (!QFileInfo::exists(path))
         return ListMessages::CannotOpen(path, QStringLiteral("The file does not exist."));
     if (QFileInfo(path).isDir())
         return ListMessages::NotAList(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return ListMessages::CannotOpen(path, file.errorString());
+    // A pipe or device is refused at once rather than waited on.
+    if (QString why; !BoundedFile::Open(file, path, &why))
+        return ListMessages::CannotOpen(path, why);
     const QByteArray head = file.read(32);
     if (head.startsWith(kSqliteMagic))
         return QString();

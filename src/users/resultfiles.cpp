@@ -3,18 +3,11 @@
 #include "base/messages.h"
 #include "base/archive.h"
 #include "base/atomicfile.h"
+#include "base/boundedfile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
-#ifndef Q_OS_WIN
-#include "base/uniquefd.h"
-
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#endif
 
 namespace {
 const QString kDamagedSuffix = QStringLiteral(".damaged");
@@ -22,16 +15,6 @@ const QString kDamagedSuffix = QStringLiteral(".damaged");
 QString shown(const QString& path)
 {
     return QDir::toNativeSeparators(path);
-}
-
-CResultFiles::EFileRead readOpenFile(QFile& file, QByteArray& bytes, QString& error)
-{
-    bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        error = file.errorString();
-        return CResultFiles::EFileRead::Failed;
-    }
-    return CResultFiles::EFileRead::Read;
 }
 }  // namespace
 
@@ -73,49 +56,20 @@ void CResultFiles::Load(const QByteArray& bytes, CRecordList<T>& list)
     }
 }
 
-CResultFiles::EFileRead CResultFiles::ReadFile(const QString& path, QByteArray& bytes, QString& error)
+CResultFiles::EFileRead CResultFiles::ReadFile(const QString& path, QByteArray& bytes, QString& error, bool* damaged)
 {
-    bytes.clear();
-#ifdef Q_OS_WIN
-    const QFileInfo info(path);
-    if (!info.exists())
-        return EFileRead::Missing;
-    if (!info.isFile()) {
-        error = QStringLiteral("Not a regular file");
-        return EFileRead::Failed;
+    BoundedFile::Result result = BoundedFile::Read(path, kMaxFileBytes);
+    bytes = std::move(result.bytes);
+    if (damaged)
+        *damaged = result.status == BoundedFile::EStatus::TooLarge;
+    switch (result.status) {
+    case BoundedFile::EStatus::Read: return EFileRead::Read;
+    case BoundedFile::EStatus::Missing: return EFileRead::Missing;
+    case BoundedFile::EStatus::Failed:
+    case BoundedFile::EStatus::TooLarge: break;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = file.errorString();
-        return EFileRead::Failed;
-    }
-    return readOpenFile(file, bytes, error);
-#else
-    // Opening without blocking, so that a pipe without a writer is refused below rather than
-    // waited on.
-    const CUniqueFd fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
-    if (!fd.IsValid()) {
-        if (errno == ENOENT)
-            return EFileRead::Missing;
-        error = qt_error_string(errno);
-        return EFileRead::Failed;
-    }
-    struct stat status {};
-    if (::fstat(fd.Get(), &status) != 0) {
-        error = qt_error_string(errno);
-        return EFileRead::Failed;
-    }
-    if (!S_ISREG(status.st_mode)) {
-        error = S_ISDIR(status.st_mode) ? qt_error_string(EISDIR) : QStringLiteral("Not a regular file");
-        return EFileRead::Failed;
-    }
-    QFile file;
-    if (!file.open(fd.Get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) {
-        error = file.errorString();
-        return EFileRead::Failed;
-    }
-    return readOpenFile(file, bytes, error);
-#endif
+    error = result.error;
+    return EFileRead::Failed;
 }
 
 template <class T>
@@ -123,19 +77,28 @@ bool CResultFiles::LoadOne(const QString& path, CRecordList<T>& list, QStringLis
 {
     m_damaged.remove(path);
     m_unreadable.remove(path);
-    QByteArray bytes;
-    QString error;
-    switch (ReadFile(path, bytes, error)) {
-    case EFileRead::Missing:
+    m_oversized.remove(path);
+    BoundedFile::Result read = BoundedFile::Read(path, kMaxFileBytes);
+    switch (read.status) {
+    case BoundedFile::EStatus::Missing:
         return false;
-    case EFileRead::Failed:
+    case BoundedFile::EStatus::Failed:
         // Writing it later would replace records this run never saw.
         m_unreadable.insert(path);
-        problems.append(QStringLiteral("%1 cannot be read: %2. It is not changed.").arg(shown(path), error));
+        problems.append(QStringLiteral("%1 cannot be read: %2. It is not changed.").arg(shown(path), read.error));
         return false;
-    case EFileRead::Read:
+    case BoundedFile::EStatus::TooLarge:
+        // No real result file comes near the limit, so this is damage; it is not read at all, and
+        // it is moved aside whole rather than copied before the file is written again.
+        m_oversized.insert(path);
+        problems.append(QStringLiteral("%1 is damaged (%2, far more than any result file holds). No records are "
+                                       "read from it, and the damaged file is kept as %3 before it is written again.")
+                            .arg(shown(path), read.error, QFileInfo(path).fileName() + kDamagedSuffix));
+        return false;
+    case BoundedFile::EStatus::Read:
         break;
     }
+    const QByteArray bytes = std::move(read.bytes);
     const qsizetype before = list.size();
     try {
         Load(bytes, list);
@@ -159,6 +122,15 @@ bool CResultFiles::SaveOne(const QString& path, const CRecordList<T>& list, QStr
         return false;
     }
     QString error;
+    if (m_oversized.contains(path)) {
+        if (AtomicFile::MoveAside(path, kDamagedSuffix, &error).isEmpty()) {
+            problems.append(QStringLiteral("%1: the damaged file could not be moved aside (%2), so it is not "
+                                           "overwritten.")
+                                .arg(shown(path), error));
+            return false;
+        }
+        m_oversized.remove(path);
+    }
     const auto damaged = m_damaged.constFind(path);
     if (damaged != m_damaged.constEnd()) {
         if (AtomicFile::KeepAside(path, kDamagedSuffix, *damaged, &error).isEmpty()) {

@@ -20,12 +20,17 @@ enum class EResultKind { Grades, Missed, Vocabulary };
 // three lists, each file replaced atomically. Faults are shown through the message seam:
 // - a damaged file: the records before the damage are kept, the other files are still read, and
 //   the damaged original is kept as NAME.sp3.damaged (.2, .3 ...) before it is first written;
+//   a file larger than kMaxFileBytes is damage too, read not at all and renamed to that name;
 // - a file that exists but cannot be read (or whose folder cannot be searched) is not
 //   overwritten by this run;
 // - a file that cannot be written: its records stay in memory, so a later save can succeed.
 class CResultFiles
 {
 public:
+    // Far beyond any real result file (65,535 grades take 1.4 MB); a larger file is damage and
+    // is refused before it is read. Orthex.lgn and Orthex.teacher are held to it as well.
+    static constexpr qint64 kMaxFileBytes = 64 * 1024 * 1024;
+
     static QString Extension(EResultKind kind);
     static QString PathOf(const QString& userFolder, const QString& userName, EResultKind kind);
 
@@ -51,9 +56,10 @@ public:
 
     // Reads the whole of a result file. Missing: there is no such file, or no such folder (a new
     // user has none). Failed: it cannot be read, and error says why; a folder, pipe or device in
-    // the file's place is refused without waiting on it.
+    // the file's place is refused without waiting on it, a file over kMaxFileBytes without
+    // reading it (then *damaged, when given, is set: that is damage, not a fault of reading).
     enum class EFileRead { Read, Missing, Failed };
-    static EFileRead ReadFile(const QString& path, QByteArray& bytes, QString& error);
+    static EFileRead ReadFile(const QString& path, QByteArray& bytes, QString& error, bool* damaged = nullptr);
 
 private:
     template <class T>
@@ -64,4 +70,5 @@ private:
     QString m_strUserFolder;
     QHash<QString, QByteArray> m_damaged;  // damaged files as read, kept aside before replacing
     QSet<QString> m_unreadable;            // files that exist but could not be read
+    QSet<QString> m_oversized;             // damaged files too large to read, moved aside before replacing
 };

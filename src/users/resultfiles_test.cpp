@@ -1,5 +1,6 @@
 #include "users/resultfiles.h"
 #include "base/archive.h"
+#include "base/boundedfile.h"
 #include "users/resultrows.h"
 #include "users/userresults.h"
 #include "testing/recordingmessagesink.h"
@@ -168,6 +169,38 @@ private Q_SLOTS:
         SLists again;
         QVERIFY(CResultFiles(folder()).Load(QStringLiteral("Anna"), again.Ref()));
         QCOMPARE(again.missed.size(), kept + 1);
+    }
+
+    // A sparse file of 3 GB costs no disk, but reading it would take 3 GB of memory: it is
+    // refused by its size, unread, and renamed aside whole rather than copied.
+    void aFileFarTooLargeIsDamageMovedAsideUnread()
+    {
+        CResultFiles files(folder());
+        SLists lists;
+        lists.grades.AddTail(grade(QStringLiteral("Week1"), 8, 10));
+        lists.missed.AddTail(missed(QStringLiteral("one"), QStringLiteral("won")));
+        QVERIFY(files.Save(QStringLiteral("Anna"), lists.Ref()));
+        const qint64 huge = 3LL << 30;
+        QVERIFY(QFile(file(QStringLiteral("Anna.sp4"))).resize(huge));
+
+        CRecordingMessageSink sink;
+        CResultFiles reader(folder());
+        SLists read;
+        QVERIFY(!reader.Load(QStringLiteral("Anna"), read.Ref()));
+        QCOMPARE(read.grades.size(), 1);
+        QCOMPARE(read.missed.size(), 0);
+        QCOMPARE(sink.Texts().size(), 1);
+        const QString text = sink.Texts().at(0);
+        QVERIFY2(text.contains(file(QStringLiteral("Anna.sp4"))), qPrintable(text));
+        QVERIFY2(text.contains(BoundedFile::TooLargeText(CResultFiles::kMaxFileBytes)), qPrintable(text));
+
+        read.missed.AddHead(missed(QStringLiteral("two"), QStringLiteral("too")));
+        QVERIFY(reader.Save(QStringLiteral("Anna"), read.Ref()));
+        QCOMPARE(QFileInfo(file(QStringLiteral("Anna.sp4.damaged"))).size(), huge);
+        SLists again;
+        QVERIFY(CResultFiles(folder()).Load(QStringLiteral("Anna"), again.Ref()));
+        QCOMPARE(again.missed.size(), 1);
+        QCOMPARE(again.grades.size(), 1);
     }
 
     void aFileThatCannotBeWrittenKeepsItsRecords()

@@ -3,6 +3,8 @@
 #include "base/messages.h"
 #include "base/archive.h"
 #include "base/atomicfile.h"
+#include "base/boundedfile.h"
+#include "users/resultfiles.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -15,6 +17,17 @@ QString shown(const QString& path)
 }
 
 const QString kDamagedSuffix = QStringLiteral(".damaged");
+
+void showDamage(const QString& path, const QString& damage, qsizetype kept)
+{
+    Messages::Show(QStringLiteral("The user information file %1 is damaged (%2). The %3 users read before the "
+                                  "damage are kept. Before the file is written again, the damaged file is kept "
+                                  "beside it as %4.")
+                       .arg(shown(path), damage)
+                       .arg(kept)
+                       .arg(CUserFile::FileName() + kDamagedSuffix),
+                   MessageIcon::Exclamation);
+}
 }  // namespace
 
 QString CUserFile::PathIn(const QString& userFolder)
@@ -101,10 +114,19 @@ bool CUserFile::LoadUsers()
     m_bDamaged = false;
     m_strDamage.clear();
     m_damagedBytes.clear();
+    m_bOversized = false;
     if (m_strUserFolder.isEmpty() || !m_file.IsOpen() || m_file.Size() <= 0)
         return false;
+    if (m_file.Size() > CResultFiles::kMaxFileBytes) {
+        // Far more than any real file: damage. Not read, and moved aside whole, not copied.
+        m_bDamaged = true;
+        m_bOversized = true;
+        m_strDamage = BoundedFile::TooLargeText(CResultFiles::kMaxFileBytes);
+        showDamage(Path(), m_strDamage, 0);
+        return true;
+    }
     QByteArray bytes;
-    if (!m_file.ReadAll(bytes)) {
+    if (!m_file.ReadAll(bytes, CResultFiles::kMaxFileBytes)) {
         Messages::Show(QStringLiteral("Orthex could not read the user information file %1: %2.")
                            .arg(shown(Path()), m_file.ErrorString()),
                        MessageIcon::Exclamation);
@@ -118,13 +140,7 @@ bool CUserFile::LoadUsers()
         m_bDamaged = true;
         m_strDamage = e.Text();
         m_damagedBytes = bytes;
-        Messages::Show(QStringLiteral("The user information file %1 is damaged (%2). The %3 users read before the "
-                                      "damage are kept. Before the file is written again, the damaged file is kept "
-                                      "beside it as %4.")
-                           .arg(shown(Path()), e.Text())
-                           .arg(m_users.size())
-                           .arg(FileName() + kDamagedSuffix),
-                       MessageIcon::Exclamation);
+        showDamage(Path(), e.Text(), m_users.size());
     }
     return true;
 }
@@ -135,7 +151,9 @@ bool CUserFile::SaveUsers()
         return false;
     QString error;
     if (m_bDamaged) {
-        if (AtomicFile::KeepAside(Path(), kDamagedSuffix, m_damagedBytes, &error).isEmpty()) {
+        const QString kept = m_bOversized ? AtomicFile::MoveAside(Path(), kDamagedSuffix, &error)
+                                          : AtomicFile::KeepAside(Path(), kDamagedSuffix, m_damagedBytes, &error);
+        if (kept.isEmpty()) {
             Messages::Show(QStringLiteral("Orthex could not keep a copy of the damaged user information file %1 (%2), "
                                           "so the users are not saved.")
                                .arg(shown(Path()), error),
@@ -143,6 +161,7 @@ bool CUserFile::SaveUsers()
             return false;
         }
         m_bDamaged = false;
+        m_bOversized = false;
         m_damagedBytes.clear();
     }
     if (!m_file.Replace(Store(m_users))) {

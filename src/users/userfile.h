@@ -27,8 +27,9 @@ public:
 //
 // Faults are shown through the message seam: a file that cannot be opened (or stays in use for
 // all the tries), a damaged file (the users read before the damage are kept, and the damaged
-// original is kept beside it as "Orthex.lgn.damaged" before the file is written again), and a
-// file that cannot be written.
+// original is kept beside it as "Orthex.lgn.damaged" before the file is written again; a file
+// larger than CResultFiles::kMaxFileBytes is damage, not read at all and renamed to that name),
+// and a file that cannot be written.
 class CUserFile
 {
 public:
@@ -102,4 +103,5 @@ private:
     bool m_bDamaged = false;
     QString m_strDamage;
     QByteArray m_damagedBytes;  // the damaged file as read, kept aside before it is replaced
+    bool m_bOversized = false;  // damaged by its size alone: not read, moved aside whole
 };

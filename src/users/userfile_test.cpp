@@ -1,4 +1,6 @@
 #include "users/userfile.h"
+#include "base/boundedfile.h"
+#include "users/resultfiles.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testenvironment.h"
 #include "testing/testfiles.h"
@@ -279,6 +281,32 @@ private Q_SLOTS:
         QVERIFY(reread.LoadUsers());
         QVERIFY(!reread.IsDamaged());
         QCOMPARE(reread.Names().last(), QStringLiteral("Cleo"));
+    }
+
+    // A sparse file of 3 GB costs no disk but would take 3 GB to read: refused by its size as
+    // damage, and renamed aside whole when the users are written.
+    void aFileFarTooLargeIsDamageMovedAsideUnread()
+    {
+        const qint64 huge = 3LL << 30;
+        QVERIFY(TestFiles::Write(path(), QByteArray("\x00\x00", 2)));
+        QVERIFY(QFile(path()).resize(huge));
+        CRecordingMessageSink sink;
+        CUserFile file(folder());
+        file.OpenUserFile();
+        QVERIFY(file.LoadUsers());
+        QVERIFY(file.IsDamaged());
+        QVERIFY(file.Names().isEmpty());
+        QCOMPARE(sink.Texts().size(), 1);
+        QVERIFY(sink.Texts().at(0).contains(path()));
+        QVERIFY(sink.Texts().at(0).contains(BoundedFile::TooLargeText(CResultFiles::kMaxFileBytes)));
+        file.Users().AddTail(makeUser(QStringLiteral("Cleo"), QStringLiteral(" ")));
+        QVERIFY(file.SaveUsers());
+        QCOMPARE(QFileInfo(path() + QStringLiteral(".damaged")).size(), huge);
+        file.Close();
+        CUserFile reread(folder());
+        reread.OpenUserFile();
+        QVERIFY(reread.LoadUsers());
+        QCOMPARE(reread.Names(), QStringList{QStringLiteral("Cleo")});
     }
 
     void aSecondDamagedCopyTakesANumber()
