@@ -38,7 +38,7 @@ QByteArray native(const QString& path)
 }  // namespace
 
 #ifndef Q_OS_WIN
-int AtomicFile::CreateBeside(const QString& path, QString& tempPath, QString* error)
+int AtomicFile::CreateBeside(const QString& path, QString& tempPath, QString* error, Sharing sharing)
 {
     const QFileInfo target(path);
     const QString folder = target.absolutePath();
@@ -64,7 +64,7 @@ int AtomicFile::CreateBeside(const QString& path, QString& tempPath, QString* er
             // Not allowed for this account: the new file belongs to it instead.
         }
         ::fchmod(fd.Get(), old.st_mode & 07777);
-    } else {
+    } else if (sharing == Sharing::LikeFolder) {
         CAppFolders::ShareLikeParent(tempPath);
     }
     return fd.Release();
@@ -106,7 +106,7 @@ bool AtomicFile::RenameOver(const QString& tempPath, const QString& path, QStrin
 }
 #endif
 
-bool AtomicFile::Write(const QString& path, const QByteArray& content, QString* error)
+bool AtomicFile::Write(const QString& path, const QByteArray& content, QString* error, Sharing sharing)
 {
 #ifdef Q_OS_WIN
     const bool existed = QFileInfo::exists(path);
@@ -120,12 +120,12 @@ bool AtomicFile::Write(const QString& path, const QByteArray& content, QString* 
         file.cancelWriting();
         return false;
     }
-    if (!existed)
+    if (!existed && sharing == Sharing::LikeFolder)
         CAppFolders::ShareLikeParent(path);
     return true;
 #else
     QString tempPath;
-    CUniqueFd fd(CreateBeside(path, tempPath, error));
+    CUniqueFd fd(CreateBeside(path, tempPath, error, sharing));
     if (!fd.IsValid())
         return false;
     if (!WriteAndSync(fd.Get(), content, error)) {

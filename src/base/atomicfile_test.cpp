@@ -23,21 +23,28 @@ private Q_SLOTS:
     void aNewFileTakesTheFoldersSharedWriteBits_data()
     {
         QTest::addColumn<int>("folderMode");
+        QTest::addColumn<AtomicFile::Sharing>("sharing");
         QTest::addColumn<int>("writeBits");
-        QTest::newRow("private folder") << 0700 << 0;
-        QTest::newRow("group folder") << 0770 << 020;
-        QTest::newRow("everybody's folder") << 0777 << 022;
-        QTest::newRow("sticky classroom folder") << 01777 << 022;
+        const auto shared = AtomicFile::Sharing::LikeFolder;
+        const auto own = AtomicFile::Sharing::Private;
+        QTest::newRow("private folder") << 0700 << shared << 0;
+        QTest::newRow("group folder") << 0770 << shared << 020;
+        QTest::newRow("everybody's folder") << 0777 << shared << 022;
+        QTest::newRow("sticky classroom folder") << 01777 << shared << 022;
+        // An export or a list saved in /tmp or a class share stays its owner's to change.
+        QTest::newRow("own document, everybody's folder") << 0777 << own << 0;
+        QTest::newRow("own document, group folder") << 0770 << own << 0;
     }
     void aNewFileTakesTheFoldersSharedWriteBits()
     {
         QFETCH(int, folderMode);
+        QFETCH(AtomicFile::Sharing, sharing);
         QFETCH(int, writeBits);
         QTemporaryDir dir(CTestEnvironment::Instance().Root() + QStringLiteral("/atomicXXXXXX"));
         chmodPath(dir.path(), folderMode);
         const QString path = dir.filePath(QStringLiteral("Anna.sp3"));
         QString error;
-        QVERIFY2(AtomicFile::Write(path, QByteArray("\x00\x00", 2), &error), qPrintable(error));
+        QVERIFY2(AtomicFile::Write(path, QByteArray("\x00\x00", 2), &error, sharing), qPrintable(error));
         QCOMPARE(TestFiles::Read(path), QByteArray("\x00\x00", 2));
         QCOMPARE(TestFiles::ModeOf(path) & 022, writeBits);
         QVERIFY(TestFiles::ModeOf(path) & 0400);

@@ -332,7 +332,7 @@ bool CExclusiveFile::Replace(const QByteArray& content)
         return false;
     }
     QString tempPath;
-    CUniqueFd fd(AtomicFile::CreateBeside(m_strPath, tempPath, &m_strError));
+    CUniqueFd fd(AtomicFile::CreateBeside(m_strPath, tempPath, &m_strError, AtomicFile::Sharing::LikeFolder));
     if (!fd.IsValid())
         return false;
     const QByteArray nativeTemp = QFile::encodeName(tempPath);

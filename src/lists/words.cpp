@@ -826,7 +826,7 @@ void CWords::OnPlayListedWord()
     // Played from a file of its own: "Temp.wav" may hold a word not added yet.
     m_player.Unload();
     CAppFolders::CreateFolderPath(m_strRecordingFolder);
-    if (QString why; !AtomicFile::Write(ListedWavPath(), *sound, &why)) {
+    if (QString why; !AtomicFile::Write(ListedWavPath(), *sound, &why, AtomicFile::Sharing::LikeFolder)) {
         Messages::Show(QStringLiteral("\"%1\" could not be written: %2").arg(QDir::toNativeSeparators(ListedWavPath()), why));
         return;
     }

@@ -1,6 +1,5 @@
 #include "reports/practicelistmaker.h"
 
-#include "base/appfolders.h"
 #include "base/messages.h"
 #include "storage/listappender.h"
 #include "storage/listdatabase.h"
@@ -157,7 +156,6 @@ CPracticeListMaker::SResult CPracticeListMaker::Make(const PracticeSources& sour
         }
         return result;
     }
-    CAppFolders::ShareLikeParent(targetPath);
     result.outcome = Outcome::Made;
     result.counts = counts;
     return result;

@@ -141,7 +141,7 @@ bool CResultFiles::SaveOne(const QString& path, const CRecordList<T>& list, QStr
         }
         m_damaged.erase(damaged);
     }
-    if (!AtomicFile::Write(path, Store(list), &error)) {
+    if (!AtomicFile::Write(path, Store(list), &error, AtomicFile::Sharing::LikeFolder)) {
         problems.append(QStringLiteral("%1: %2").arg(shown(path), error));
         return false;
     }
