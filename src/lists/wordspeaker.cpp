@@ -5,7 +5,27 @@
 #include "storage/listmessages.h"
 #include "sound/recordingcheck.h"
 
+#include <QCoreApplication>
 #include <QFile>
+
+namespace {
+// Words the engines say for the text, at least: each run of letters, each digit and each sign
+// they read out ("$" is "dollar"); marks of punctuation are pauses at most.
+qint64 spokenWords(const QString& text)
+{
+    qint64 words = 0;
+    bool inWord = false;
+    for (const QChar c : text) {
+        const bool letter = c.isLetter() || c.isMark();
+        if (letter && !inWord)
+            ++words;
+        inWord = letter;
+        if (c.isDigit() || (!letter && !c.isSpace() && !QStringView(u".,;:!?'\"-()").contains(c)))
+            ++words;
+    }
+    return words;
+}
+}  // namespace
 
 CWordSpeaker::CWordSpeaker()
 {
@@ -14,8 +34,36 @@ CWordSpeaker::CWordSpeaker()
     m_speech.SetRate(settings.SpeechRate());
 }
 
-std::optional<QByteArray> CWordSpeaker::Speak(const QString& word, const QString& sentence)
+QString CWordSpeaker::TooLongMessage(const QString& word)
 {
+    return QCoreApplication::translate("CWordSpeaker",
+                                       "\"%1\" would be spoken for longer than %2 seconds, more than a word or a "
+                                       "dictation needs. Please give it a shorter sentence.")
+        .arg(word)
+        .arg(kMaxSeconds);
+}
+
+bool CWordSpeaker::SurelyTooLong(const QString& word, const QString& sentence) const
+{
+    // A dictation says the word twice. The engines keep close to the rate; at twice that speed
+    // the estimate is well below any real recording, so no text that fits is refused here.
+    const qint64 words = spokenWords(word) * (sentence.trimmed().isEmpty() ? 1 : 2) + spokenWords(sentence);
+    return words * 60 > qint64(kMaxSeconds) * 2 * m_speech.Rate();
+}
+
+std::optional<QByteArray> CWordSpeaker::Speak(const QString& word, const QString& sentence, bool* tooLong)
+{
+    if (tooLong)
+        *tooLong = false;
+    auto refuseAsTooLong = [&]() -> std::optional<QByteArray> {
+        if (tooLong)
+            *tooLong = true;
+        else
+            Messages::Show(TooLongMessage(word), MessageIcon::Exclamation);
+        return std::nullopt;
+    };
+    if (SurelyTooLong(word, sentence))
+        return refuseAsTooLong();
     if (!m_folder.isValid()) {
         Messages::Show(QStringLiteral("No temporary folder for the spoken words: %1").arg(m_folder.errorString()));
         return std::nullopt;
@@ -28,7 +76,11 @@ std::optional<QByteArray> CWordSpeaker::Speak(const QString& word, const QString
         Messages::Show(ListMessages::CannotWriteRecording(path, file.errorString()));
         return std::nullopt;
     }
-    QByteArray sound = file.readAll();
+    // Measured on the file before it is read; its header is far shorter than 1 KiB.
+    const qint64 byteRate = CSpeechSynthesizer::Format(m_speech.Voice()).nAvgBytesPerSec;
+    if (byteRate > 0 && file.size() > qint64(kMaxSeconds) * byteRate + 1024)
+        return refuseAsTooLong();
+    QByteArray sound = file.read(RecordingCheck::kMaxBytes + 1);
     // What the speech engine made goes into a list like any recording: the same check.
     if (const QString why = RecordingCheck::UnplayableReason(sound); !why.isEmpty()) {
         Messages::Show(QStringLiteral("The speech engine's recording of \"%1\" cannot be played: %2.").arg(word, why));
