@@ -615,11 +615,22 @@ void CWords::OnAddWord()
         Focus(m_pWordEdit);
         return;
     }
+    // Stored composed, as answers are compared; a character no pupil can type or see is refused.
+    m_strWord = WordFile::Normalized(m_strWord);
+    if (const std::optional<WordFile::SProblem> refused = WordFile::CheckWord(m_strWord)) {
+        Messages::Show(tr("\"%1\" cannot be added: %2.").arg(m_strWord, WordFile::Reason(*refused)),
+                       MessageIcon::Exclamation);
+        Focus(m_pWordEdit);
+        return;
+    }
     if (m_correcting) {
         ReplaceCorrectedWord();
         return;
     }
-    if (ListedWords().contains(m_strWord) && !m_askDuplicate(m_strWord)) {
+    const QStringList listed = ListedWords();
+    const bool onList = std::any_of(listed.cbegin(), listed.cend(),
+                                    [this](const QString& word) { return WordFile::Normalized(word) == m_strWord; });
+    if (onList && !m_askDuplicate(m_strWord)) {
         Focus(m_pWordEdit);
         return;
     }
@@ -747,8 +758,8 @@ void CWords::ImportWords(const QString& path)
     m_runImport(dialog);
     if (dialog.IsImporting())
         return;  // a test left it running: the dialog's end waits for the speech
-    for (const WordImport::SSpoken& word : dialog.Stored()) {
-        m_pList->addItem(word.word);
+    for (const QString& word : dialog.Stored()) {
+        m_pList->addItem(word);
         ++m_nWordCount;
     }
     WriteControls();
