@@ -1,4 +1,6 @@
 #include "base/appsettings.h"
+#include "lists/wordfile.h"
+#include "lists/wordspeaker.h"
 #include "storage/listdatabase.h"
 #include "storage/listmessages.h"
 #include "storage/spellinglistdb.h"
@@ -274,6 +276,18 @@ private Q_SLOTS:
                                           << "orthex-cli list add: \"%1\" could not be read: No such file or directory\n";
         QTest::newRow("nothing to say") << "..." << QStringList{"--speak"} << QByteArray()
                                         << "The speech engine made no sound for \"...\".\n";
+        const QString invisible = QStringLiteral("zero\u200Bwidth");
+        QTest::newRow("an invisible character")
+            << invisible << QStringList{"--speak"} << QByteArray()
+            << "orthex-cli list add: \"" + invisible + "\" cannot be a word of a list: "
+                   + WordFile::Reason({0, WordFile::SProblem::EKind::FormatCharacter, 0, 0x200B, {}}) + ".\n";
+        QTest::newRow("a control character") << "be\x01e" << QStringList{"--wav", "@"} << QByteArray("-")
+                                             << "orthex-cli list add: \"be\x01e\" cannot be a word of a list: "
+                                                    + WordFile::Reason({0, WordFile::SProblem::EKind::ControlCharacter, 0, 1, {}})
+                                                    + ".\n";
+        QTest::newRow("a sentence spoken for minutes")
+            << "cat" << QStringList{"--sentence", QString(900, QLatin1Char('$'))} << QByteArray()
+            << CWordSpeaker::TooLongMessage(QStringLiteral("cat")) + "\n";
     }
 
     void addRefusesAndLeavesTheListAlone()
@@ -315,6 +329,21 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(file));
     }
 
+    // A word the list has (in either Unicode form) is not added again, and saying so is no
+    // failure: a script may run the same add twice.
+    void addOfAListedWordIsDoneAlready()
+    {
+        const QString file = path(QStringLiteral("listed.orthex"));
+        QFile::remove(file);
+        QVERIFY(TestLists::Make(file, {{1, QStringLiteral("Old"), QStringLiteral("e\u0301te\u0301"), QByteArray(1, '\0')}}));
+        const QByteArray before = TestFiles::Read(file);
+        const SCliTextRun run = runCli({QStringLiteral("add"), file, QStringLiteral("\u00E9t\u00E9"), QStringLiteral("--speak")});
+        QCOMPARE(run.err, QString());
+        QCOMPARE(run.out, QStringLiteral("\"\u00E9t\u00E9\" is on the list already; it was not added again.\n"));
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(TestFiles::Read(file), before);
+    }
+
     void importSpeaksEachLine_data()
     {
         QTest::addColumn<QByteArray>("content");
@@ -349,8 +378,25 @@ private Q_SLOTS:
             << QStringList{QStringLiteral("café")} << QList<int>{0} << "" << "Added 1 word; skipped 0 lines.\n" << 0;
         QTest::newRow("CSV, a duplicate named with its line")
             << QByteArray("\"cat\",\"The cat sat, \"\"purring\"\".\"\ndog\ncat\n") << QStringList{"cat", "dog"}
-            << QList<int>{0} << "line 3 skipped: the word is already on line 1\n"
-            << "Added 2 words; skipped 1 line.\n" << 1;
+            << QList<int>{0} << "line 3 left out: \"cat\": the word is already on line 1\n"
+            << "Added 2 words; skipped 0 lines.\n" << 0;
+        QTest::newRow("lone CR line ends") << QByteArray("cat\rdog\r") << QStringList{"cat", "dog"} << QList<int>{}
+                                           << "" << "Added 2 words; skipped 0 lines.\n" << 0;
+        QTest::newRow("composed and decomposed are one word")
+            << QByteArray("e\xCC\x81t\xC3\xA9\n\xC3\xA9t\xC3\xA9\n") << QStringList{QStringLiteral("\u00E9t\u00E9")}
+            << QList<int>{} << QStringLiteral("line 2 left out: \"\u00E9t\u00E9\": the word is already on line 1\n")
+            << "Added 1 word; skipped 0 lines.\n" << 0;
+        QTest::newRow("an invisible character")
+            << QByteArray("zero\xE2\x80\x8Bwidth\ncat\n") << QStringList{"cat"} << QList<int>{}
+            << "line 1 skipped: " + WordFile::Reason({0, WordFile::SProblem::EKind::FormatCharacter, 0, 0x200B, {}}) + "\n"
+            << "Added 1 word; skipped 1 line.\n" << 1;
+        // Refused before it is spoken, and (a sentence of short words) when it is.
+        const QString tooLong =
+            "skipped: " + WordFile::Reason({0, WordFile::SProblem::EKind::SpokenTooLong, 0, 0, {}}) + "\n";
+        QTest::newRow("sentences spoken for minutes")
+            << "cat\t" + QByteArray(900, '$') + "\ndog\t" + QByteArray("one two three four five six seven eight nine ten ").repeated(19) + "\nemu\n"
+            << QStringList{"emu"} << QList<int>{} << "line 1 " + tooLong + "line 2 " + tooLong
+            << "Added 1 word; skipped 2 lines.\n" << 1;
         QTest::newRow("empty file") << QByteArray() << QStringList{} << QList<int>{} << ""
                                     << "Added 0 words; skipped 0 lines.\n" << 0;
         QTest::newRow("16 MB, the most a word file holds")
@@ -389,6 +435,29 @@ private Q_SLOTS:
             else if (rows[i].word.size() <= 10)
                 QVERIFY2(seconds < 2, qPrintable(rows[i].word));
         }
+    }
+
+    // Importing the same file again adds nothing and succeeds, naming each word left out; a
+    // word the list holds in the other Unicode form is the same word.
+    void importAgainLeavesOutWhatTheListHas()
+    {
+        const QString file = path(QStringLiteral("again.orthex"));
+        QFile::remove(file);
+        QVERIFY(TestLists::Make(file, {{1, QStringLiteral("Old"), QStringLiteral("e\u0301te\u0301"), QByteArray(1, '\0')}}));
+        const QString text = path(QStringLiteral("again.txt"));
+        QVERIFY(TestFiles::Write(text, "cat\n\xC3\xA9t\xC3\xA9\n"));
+        const QString leftOut = QStringLiteral("line 2 left out: \"\u00E9t\u00E9\": the list has the word already\n");
+        SCliTextRun run = runCli({QStringLiteral("import"), file, text});
+        QCOMPARE(run.err, leftOut);
+        QCOMPARE(run.out, QStringLiteral("Added 1 word; skipped 0 lines.\n"));
+        QCOMPARE(run.exitCode, 0);
+        const QByteArray once = TestFiles::Read(file);
+        run = runCli({QStringLiteral("import"), file, text});
+        QCOMPARE(run.err, "line 1 left out: \"cat\": the list has the word already\n" + leftOut);
+        QCOMPARE(run.out, QStringLiteral("Added 0 words; skipped 0 lines.\n"));
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(TestFiles::Read(file), once);
+        QCOMPARE(TestLists::Words(TestLists::Read(file)), (QStringList{QStringLiteral("e\u0301te\u0301"), "cat"}));
     }
 
     void importReadsStandardInputAndAppendsAfterTheLastWord()
