@@ -617,9 +617,8 @@ void CWords::OnAddWord()
     }
     // Stored composed, as answers are compared; a character no pupil can type or see is refused.
     m_strWord = WordFile::Normalized(m_strWord);
-    if (const std::optional<WordFile::SProblem> refused = WordFile::CheckWord(m_strWord)) {
-        Messages::Show(tr("\"%1\" cannot be added: %2.").arg(m_strWord, WordFile::Reason(*refused)),
-                       MessageIcon::Exclamation);
+    if (const QString refused = CNewWordRow::RefusedWordMessage(m_strWord); !refused.isEmpty()) {
+        Messages::Show(refused, MessageIcon::Exclamation);
         Focus(m_pWordEdit);
         return;
     }

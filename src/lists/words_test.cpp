@@ -508,6 +508,8 @@ private Q_SLOTS:
         QTest::newRow("empty word") << true << "" << "No Word Entered";
         QTest::newRow("empty word, no list") << false << "" << "No Word Entered";
         QTest::newRow("no list open") << false << "word" << CNewWordRow::NoListMessage();
+        const QString invisible = QStringLiteral("right\u202Eto left");
+        QTest::newRow("an invisible character") << true << invisible << CNewWordRow::RefusedWordMessage(invisible);
     }
 
     void addWithoutAWord()
