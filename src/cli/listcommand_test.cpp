@@ -5,6 +5,7 @@
 #include "storage/listmessages.h"
 #include "storage/spellinglistdb.h"
 #include "storage/sqlitedatabase.h"
+#include "storage/stagedwords.h"
 #include "sound/speechsynthesizer.h"
 #include "sound/wavformat.h"
 #include "testing/recordingmessagesink.h"
@@ -20,6 +21,9 @@
 #include <QProcess>
 #include <QtEndian>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <memory>
 #include <numeric>
 #include <vector>
@@ -458,6 +462,35 @@ private Q_SLOTS:
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(TestFiles::Read(file), once);
         QCOMPARE(TestLists::Words(TestLists::Read(file)), (QStringList{QStringLiteral("e\u0301te\u0301"), "cat"}));
+    }
+
+    // Writes failing part way through (a full disk; here a limit on file size, which fails
+    // them the same way) leave the list as it was and say so.
+    void importOnAFullDiskAddsNothing()
+    {
+        const QString file = path(QStringLiteral("full.orthex"));
+        QFile::remove(file);
+        QVERIFY(TestLists::Make(file, TestLists::Numbered({"yak"})));
+        const QByteArray before = TestFiles::Read(file);
+        const QString text = path(QStringLiteral("full.txt"));
+        // Five recordings of about a megabyte each, more than the two the limit lets be kept.
+        QByteArray lines;
+        for (char word = 'a'; word <= 'e'; ++word)
+            lines += word + QByteArray("\t") + QByteArray("one two three four five six seven eight nine ten ").repeated(9) + '\n';
+        QVERIFY(TestFiles::Write(text, lines));
+        rlimit old{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
+        rlimit limit = old;
+        limit.rlim_cur = 2 * 1024 * 1024;
+        const sighandler_t previous = std::signal(SIGXFSZ, SIG_IGN);  // a failed write, not a killed process
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
+        const SCliTextRun run = runCli({QStringLiteral("import"), file, text});
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, previous);
+        QVERIFY2(run.err.startsWith(StagedWords::NotKeptMessage(QString())), qPrintable(run.err));
+        QCOMPARE(run.out, QString());
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(TestFiles::Read(file), before);
     }
 
     void importReadsStandardInputAndAppendsAfterTheLastWord()

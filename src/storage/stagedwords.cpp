@@ -12,13 +12,16 @@ StagedWords::~StagedWords()
     m_insert.reset();  // before the connection it was made on
 }
 
+QString StagedWords::NotKeptMessage(const QString& why)
+{
+    return QCoreApplication::translate("StagedWords",
+                                       "The spoken words could not be kept in a temporary file, so none was added: %1")
+        .arg(why);
+}
+
 bool StagedWords::fail()
 {
-    Messages::Show(QCoreApplication::translate("StagedWords",
-                                               "The spoken words could not be kept in a temporary file, so none "
-                                               "was added: %1")
-                       .arg(m_database.ErrorMessage()),
-                   MessageIcon::Exclamation);
+    Messages::Show(NotKeptMessage(m_database.ErrorMessage()), MessageIcon::Exclamation);
     m_insert.reset();
     m_database.Close();
     m_failed = true;

@@ -39,6 +39,9 @@ public:
     // store could not be read.
     bool forEach(const std::function<bool(const QString& word, const QByteArray& sound)>& take);
 
+    // What is said when a word cannot be kept; why: the database's reason.
+    static QString NotKeptMessage(const QString& why);
+
 private:
     bool open();
     bool fail();
