@@ -9,20 +9,45 @@
 #include <QFile>
 
 namespace {
-// Words the engines say for the text, at least: each run of letters, each digit and each sign
-// they read out ("$" is "dollar"); marks of punctuation are pauses at most.
+// A run of letters longer than any word in a sentence, or one of five or more without a vowel,
+// is read out letter by letter.
+constexpr qsizetype kLongestSaidAsAWord = 20;
+
+bool vowel(QChar c)
+{
+    return QStringView(u"aeiouyAEIOUY").contains(c);
+}
+
+// Words the engines say for the text, at least: each run of letters (one a letter when it is
+// spelled out), each digit and each sign they read out ("$" is "dollar"); marks of punctuation
+// are pauses at most.
 qint64 spokenWords(const QString& text)
 {
     qint64 words = 0;
-    bool inWord = false;
-    for (const QChar c : text) {
-        const bool letter = c.isLetter() || c.isMark();
-        if (letter && !inWord)
-            ++words;
-        inWord = letter;
-        if (c.isDigit() || (!letter && !c.isSpace() && !QStringView(u".,;:!?'\"-()").contains(c)))
+    qsizetype runStart = -1;
+    bool runHasVowel = false;
+    auto endRun = [&](qsizetype end) {
+        if (runStart < 0)
+            return;
+        const qsizetype length = end - runStart;
+        words += length > kLongestSaidAsAWord || (length >= 5 && !runHasVowel) ? length : 1;
+        runStart = -1;
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isLetter() || c.isMark()) {
+            if (runStart < 0) {
+                runStart = i;
+                runHasVowel = false;
+            }
+            runHasVowel = runHasVowel || vowel(c);
+            continue;
+        }
+        endRun(i);
+        if (c.isDigit() || (!c.isSpace() && !c.isPunct()))
             ++words;
     }
+    endRun(text.size());
     return words;
 }
 }  // namespace
