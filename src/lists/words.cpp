@@ -16,6 +16,7 @@
 #include "lists/wordlistedit.h"
 #include "lists/wordlistreload.h"
 #include "lists/wordlistsave.h"
+#include "lists/wordspeaker.h"
 #include "sound/speechsynthesizer.h"
 
 #include <QDragEnterEvent>
@@ -522,6 +523,12 @@ bool CWords::SpeakIntoTempWav()
     {
         CWaitCursor wait;
         CSpeechSynthesizer speech(SpeechVoice(), m_settings.SpeechRate());
+        // A sentence that would be spoken for minutes is refused before the wait.
+        if (CWordSpeaker::SurelyTooLong(m_strWord, m_strSentence, speech.Rate())) {
+            Messages::Show(CWordSpeaker::TooLongMessage(m_strWord), MessageIcon::Exclamation);
+            Focus(m_pSentenceEdit);
+            return false;
+        }
         // On failure the synthesizer has said why, and there is still no recording to add.
         if (!speech.SpeakDictation(m_strWord, m_strSentence, TempWavPath())) {
             Focus(m_pSpeak);

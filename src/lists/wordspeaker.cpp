@@ -8,6 +8,8 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include <algorithm>
+
 namespace {
 // A run of letters longer than any word in a sentence, or one of five or more without a vowel,
 // is read out letter by letter.
@@ -68,12 +70,12 @@ QString CWordSpeaker::TooLongMessage(const QString& word)
         .arg(kMaxSeconds);
 }
 
-bool CWordSpeaker::SurelyTooLong(const QString& word, const QString& sentence) const
+bool CWordSpeaker::SurelyTooLong(const QString& word, const QString& sentence, int rate)
 {
     // A dictation says the word twice. The engines keep close to the rate; at twice that speed
     // the estimate is well below any real recording, so no text that fits is refused here.
     const qint64 words = spokenWords(word) * (sentence.trimmed().isEmpty() ? 1 : 2) + spokenWords(sentence);
-    return words * 60 > qint64(kMaxSeconds) * 2 * m_speech.Rate();
+    return words * 60 > qint64(kMaxSeconds) * 2 * std::max(rate, 1);
 }
 
 std::optional<QByteArray> CWordSpeaker::Speak(const QString& word, const QString& sentence, bool* tooLong)
@@ -87,7 +89,7 @@ std::optional<QByteArray> CWordSpeaker::Speak(const QString& word, const QString
             Messages::Show(TooLongMessage(word), MessageIcon::Exclamation);
         return std::nullopt;
     };
-    if (SurelyTooLong(word, sentence))
+    if (SurelyTooLong(word, sentence, m_speech.Rate()))
         return refuseAsTooLong();
     if (!m_folder.isValid()) {
         Messages::Show(QStringLiteral("No temporary folder for the spoken words: %1").arg(m_folder.errorString()));

@@ -28,9 +28,11 @@ public:
 
     // What is said when the word (with the sentence) would be spoken for longer than kMaxSeconds.
     static QString TooLongMessage(const QString& word);
+    // Whether the word (with the sentence) would surely be spoken for longer than kMaxSeconds
+    // at the rate (words a minute), told from the text before any of it is spoken.
+    static bool SurelyTooLong(const QString& word, const QString& sentence, int rate);
 
 private:
-    bool SurelyTooLong(const QString& word, const QString& sentence) const;
 
     CSpeechSynthesizer m_speech;
     QTemporaryDir m_folder;
