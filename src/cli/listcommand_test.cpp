@@ -30,6 +30,13 @@
 #include <QtTest>
 
 namespace {
+using Kind = WordFile::SProblem::EKind;
+// Ten short words, said in about four seconds.
+const QByteArray kCounting = "one two three four five six seven eight nine ten ";
+// "été" with e and U+0301, as a list made elsewhere may hold it.
+const QList<TestLists::Row> kDecomposedList{
+    {1, QStringLiteral("Old"), QStringLiteral("e\u0301te\u0301"), QByteArray(1, '\0')}};
+
 SCliTextRun runCli(const QStringList& args, const QByteArray& input = QByteArray())
 {
     return TestCli::Text(TestCli::Run(QStringList{QStringLiteral("list")} + args, input));
@@ -284,11 +291,10 @@ private Q_SLOTS:
         QTest::newRow("an invisible character")
             << invisible << QStringList{"--speak"} << QByteArray()
             << "orthex-cli list add: \"" + invisible + "\" cannot be a word of a list: "
-                   + WordFile::Reason({0, WordFile::SProblem::EKind::FormatCharacter, 0, 0x200B, {}}) + ".\n";
+                   + WordFile::Reason({0, Kind::FormatCharacter, 0, 0x200B, {}}) + ".\n";
         QTest::newRow("a control character") << "be\x01e" << QStringList{"--wav", "@"} << QByteArray("-")
                                              << "orthex-cli list add: \"be\x01e\" cannot be a word of a list: "
-                                                    + WordFile::Reason({0, WordFile::SProblem::EKind::ControlCharacter, 0, 1, {}})
-                                                    + ".\n";
+                                                    + WordFile::Reason({0, Kind::ControlCharacter, 0, 1, {}}) + ".\n";
         QTest::newRow("a sentence spoken for minutes")
             << "cat" << QStringList{"--sentence", QString(900, QLatin1Char('$'))} << QByteArray()
             << CWordSpeaker::TooLongMessage(QStringLiteral("cat")) + "\n";
@@ -339,9 +345,9 @@ private Q_SLOTS:
     {
         const QString file = path(QStringLiteral("listed.orthex"));
         QFile::remove(file);
-        QVERIFY(TestLists::Make(file, {{1, QStringLiteral("Old"), QStringLiteral("e\u0301te\u0301"), QByteArray(1, '\0')}}));
+        QVERIFY(TestLists::Make(file, kDecomposedList));
         const QByteArray before = TestFiles::Read(file);
-        const SCliTextRun run = runCli({QStringLiteral("add"), file, QStringLiteral("\u00E9t\u00E9"), QStringLiteral("--speak")});
+        const SCliTextRun run = runCli({"add", file, QStringLiteral("\u00E9t\u00E9"), "--speak"});
         QCOMPARE(run.err, QString());
         QCOMPARE(run.out, QStringLiteral("\"\u00E9t\u00E9\" is on the list already; it was not added again.\n"));
         QCOMPARE(run.exitCode, 0);
@@ -392,13 +398,12 @@ private Q_SLOTS:
             << "Added 1 word; skipped 0 lines.\n" << 0;
         QTest::newRow("an invisible character")
             << QByteArray("zero\xE2\x80\x8Bwidth\ncat\n") << QStringList{"cat"} << QList<int>{}
-            << "line 1 skipped: " + WordFile::Reason({0, WordFile::SProblem::EKind::FormatCharacter, 0, 0x200B, {}}) + "\n"
+            << "line 1 skipped: " + WordFile::Reason({0, Kind::FormatCharacter, 0, 0x200B, {}}) + "\n"
             << "Added 1 word; skipped 1 line.\n" << 1;
         // Refused before it is spoken, and (a sentence of short words) when it is.
-        const QString tooLong =
-            "skipped: " + WordFile::Reason({0, WordFile::SProblem::EKind::SpokenTooLong, 0, 0, {}}) + "\n";
+        const QString tooLong = "skipped: " + WordFile::Reason({0, Kind::SpokenTooLong, 0, 0, {}}) + "\n";
         QTest::newRow("sentences spoken for minutes")
-            << "cat\t" + QByteArray(900, '$') + "\ndog\t" + QByteArray("one two three four five six seven eight nine ten ").repeated(19) + "\nemu\n"
+            << "cat\t" + QByteArray(900, '$') + "\ndog\t" + kCounting.repeated(19) + "\nemu\n"
             << QStringList{"emu"} << QList<int>{} << "line 1 " + tooLong + "line 2 " + tooLong
             << "Added 1 word; skipped 2 lines.\n" << 1;
         QTest::newRow("empty file") << QByteArray() << QStringList{} << QList<int>{} << ""
@@ -447,7 +452,7 @@ private Q_SLOTS:
     {
         const QString file = path(QStringLiteral("again.orthex"));
         QFile::remove(file);
-        QVERIFY(TestLists::Make(file, {{1, QStringLiteral("Old"), QStringLiteral("e\u0301te\u0301"), QByteArray(1, '\0')}}));
+        QVERIFY(TestLists::Make(file, kDecomposedList));
         const QString text = path(QStringLiteral("again.txt"));
         QVERIFY(TestFiles::Write(text, "cat\n\xC3\xA9t\xC3\xA9\n"));
         const QString leftOut = QStringLiteral("line 2 left out: \"\u00E9t\u00E9\": the list has the word already\n");
@@ -476,7 +481,7 @@ private Q_SLOTS:
         // Five recordings of about a megabyte each, more than the two the limit lets be kept.
         QByteArray lines;
         for (char word = 'a'; word <= 'e'; ++word)
-            lines += word + QByteArray("\t") + QByteArray("one two three four five six seven eight nine ten ").repeated(9) + '\n';
+            lines += word + QByteArray("\t") + kCounting.repeated(9) + '\n';
         QVERIFY(TestFiles::Write(text, lines));
         rlimit old{};
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);

@@ -190,7 +190,8 @@ private Q_SLOTS:
         button(dlg, "importButton")->click();
         QVERIFY(ended.wait(120000));
         QVERIFY2(m_sink->Texts().isEmpty(), qPrintable(m_sink->Texts().join('|')));
-        QCOMPARE(dlg.ProblemTexts(), QStringList{WordFile::Describe({2, WordFile::SProblem::EKind::SpokenTooLong, 0, 0, {}})});
+        const WordFile::SProblem tooLong{2, WordFile::SProblem::EKind::SpokenTooLong, 0, 0, {}};
+        QCOMPARE(dlg.ProblemTexts(), QStringList{WordFile::Describe(tooLong)});
         QCOMPARE(dlg.Stored(), QStringList{"cat"});
         QCOMPARE(TestLists::Words(TestLists::Read(m_list)), QStringList{"cat"});
         QVERIFY(!button(dlg, "importButton")->isEnabled());

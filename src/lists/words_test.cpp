@@ -466,8 +466,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("focus");
         QTest::newRow("nothing typed") << QString() << QString() << "No Word Entered" << "wordEdit";
-        QTest::newRow("only a sentence") << QString() << QStringLiteral("It is necessary to sleep.") << "No Word Entered"
-                                         << "wordEdit";
+        QTest::newRow("only a sentence")
+            << QString() << QStringLiteral("It is necessary to sleep.") << "No Word Entered" << "wordEdit";
         QTest::newRow("a sentence spoken for minutes") << "cat" << QString(900, QLatin1Char('$'))
                                                        << CWordSpeaker::TooLongMessage(QStringLiteral("cat"))
                                                        << "sentenceEdit";

@@ -588,7 +588,8 @@ private Q_SLOTS:
 #ifdef Q_OS_LINUX
         // Open, but unlinked: its descriptor names a deleted file.
         int unlinked = 0;
-        for (const QString& fd : QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+        const QDir fds(QStringLiteral("/proc/self/fd"));
+        for (const QString& fd : fds.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
             char target[4096];
             const ssize_t size = ::readlink(QFile::encodeName(QStringLiteral("/proc/self/fd/") + fd).constData(), target,
                                             sizeof target);
