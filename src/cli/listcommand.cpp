@@ -12,6 +12,7 @@
 #include "storage/listmessages.h"
 #include "storage/spellinglistdb.h"
 #include "lists/wordfile.h"
+#include "lists/wordimport.h"
 #include "lists/wordspeaker.h"
 #include "sound/recordingcheck.h"
 #include "sound/speechsynthesizer.h"
@@ -22,6 +23,7 @@
 #include <QFileInfo>
 #include <QHash>
 
+#include <atomic>
 #include <optional>
 #include <vector>
 
@@ -169,13 +171,18 @@ int runAdd(const QStringList& rawArgs)
         return Cli::Usage(kAddUsage);
     CErrorStreamSink sink;
     const QString& path = args->positional.at(0);
-    const QString& word = args->positional.at(1);
+    // Stored composed, as a pupil's answer is compared.
+    const QString word = WordFile::Normalized(args->positional.at(1));
     if (word.isEmpty()) {
         fail("add", QStringLiteral("the word is empty."));
         return Cli::kFailed;
     }
     if (word.size() > CListDatabase::kMaxWordLength) {
         Messages::Show(ListMessages::WordTooLong(word, CListDatabase::kMaxWordLength));
+        return Cli::kFailed;
+    }
+    if (const std::optional<WordFile::SProblem> refused = WordFile::CheckWord(word)) {
+        fail("add", QStringLiteral("\"%1\" cannot be a word of a list: %2.").arg(word, WordFile::Reason(*refused)));
         return Cli::kFailed;
     }
     const std::optional<QString> creator = creatorOf(*args);
@@ -185,6 +192,13 @@ int runAdd(const QStringList& rawArgs)
     CListAppender list;
     if (!list.Open(path))
         return Cli::kFailed;
+    // Adding a word the list has is done already: a script may run the same add again.
+    for (const QString& listed : list.Words()) {
+        if (WordFile::Normalized(listed) == word) {
+            Cli::Out() << "\"" << word << "\" is on the list already; it was not added again.\n";
+            return Cli::kOk;
+        }
+    }
     QByteArray sound;
     if (args->values.contains(QStringLiteral("--wav"))) {
         const QString wavPath = args->values.value(QStringLiteral("--wav"));
@@ -215,9 +229,11 @@ int runAdd(const QStringList& rawArgs)
 
 // --- list import ---
 
-// Reads the word file (see lists/wordfile.h): the words to speak; every line not taken is
-// told on standard error with why, except blank ones. Nothing when the file cannot be read.
-std::optional<std::vector<WordFile::SEntry>> readWordFile(const QString& path, int* skipped)
+// Reads the word file (see lists/wordfile.h) and leaves out the words the list has: the words
+// to speak. Every line not taken is told on standard error with why, except blank ones; lines
+// whose word is stored already (on the list or an earlier line) are told as left out, which is
+// no failure, so that the same import can be run again. Nothing when the file cannot be read.
+std::optional<std::vector<WordFile::SEntry>> readWordFile(const QString& path, const QStringList& listed, int* skipped)
 {
     BoundedInput::Result input = BoundedInput::Read(path);
     const QString name = path == QLatin1String("-") ? QStringLiteral("standard input")
@@ -234,11 +250,21 @@ std::optional<std::vector<WordFile::SEntry>> readWordFile(const QString& path, i
         return std::nullopt;
     }
     WordFile::SResult parsed = WordFile::Parse(input.bytes, WordFile::FormatOfName(path));
+    WordImport::LeaveOutListed(parsed, listed);
     for (const WordFile::SProblem& problem : parsed.problems) {
-        if (problem.kind == WordFile::SProblem::EKind::Empty)
-            continue;  // blank lines are skipped quietly
-        Cli::Err() << "line " << problem.line << " skipped: " << WordFile::Reason(problem) << '\n';
-        ++*skipped;
+        switch (problem.kind) {
+        case WordFile::SProblem::EKind::Empty:
+            break;  // blank lines are skipped quietly
+        case WordFile::SProblem::EKind::InList:
+        case WordFile::SProblem::EKind::Duplicate:
+            Cli::Err() << "line " << problem.line << " left out: \"" << problem.word << "\": "
+                       << WordFile::Reason(problem) << '\n';
+            break;
+        default:
+            Cli::Err() << "line " << problem.line << " skipped: " << WordFile::Reason(problem) << '\n';
+            ++*skipped;
+            break;
+        }
     }
     return std::move(parsed.entries);
 }
@@ -261,31 +287,31 @@ int runImport(const QStringList& rawArgs)
     if (!list.Open(args->positional.at(0)))
         return Cli::kFailed;
     int skipped = 0;
-    const std::optional<std::vector<WordFile::SEntry>> lines = readWordFile(args->positional.at(1), &skipped);
+    const std::optional<std::vector<WordFile::SEntry>> lines =
+        readWordFile(args->positional.at(1), list.Words(), &skipped);
     if (!lines)
         return Cli::kFailed;
 
-    // Everything is spoken first, then stored in one transaction: the list gets all the words
-    // or, when the file cannot be changed, none, and is not held locked while speech is made.
-    CWordSpeaker speaker;
-    std::vector<std::pair<const WordFile::SEntry*, QByteArray>> spoken;
-    for (const WordFile::SEntry& line : *lines) {
-        std::optional<QByteArray> sound = speaker.Speak(line.word, line.sentence);
-        if (!sound) {
-            Cli::Err() << "line " << line.line << " skipped: it could not be spoken\n";
-            ++skipped;
-            continue;
-        }
-        spoken.emplace_back(&line, std::move(*sound));
+    // Each word is spoken into a temporary store, then all are copied in one transaction: the
+    // list gets all the words or, when the file cannot be changed, none, and is not held locked
+    // while speech is made; memory holds one recording at a time.
+    const std::atomic_bool cancel{false};
+    WordImport::SSpeech speech = WordImport::Speak(*lines, cancel);
+    if (speech.notKept)
+        return Cli::kFailed;
+    for (const WordFile::SProblem& problem : speech.failed) {
+        Cli::Err() << "line " << problem.line << " skipped: " << WordFile::Reason(problem) << '\n';
+        ++skipped;
     }
     if (!list.Begin())
         return Cli::kFailed;
-    for (const auto& [line, sound] : spoken)
-        if (list.Append(*creator, line->word, sound) == 0)
-            return Cli::kFailed;  // rolled back
+    if (!speech.spoken->forEach([&](const QString& word, const QByteArray& sound) {
+            return list.Append(*creator, word, sound) != 0;
+        }))
+        return Cli::kFailed;  // rolled back
     if (!list.Commit())
         return Cli::kFailed;
-    Cli::Out() << "Added " << countText(int(spoken.size()), "word", "words") << "; skipped "
+    Cli::Out() << "Added " << countText(speech.spoken->count(), "word", "words") << "; skipped "
                << countText(skipped, "line", "lines") << ".\n";
     return skipped == 0 ? Cli::kOk : Cli::kFailed;
 }

@@ -1,8 +1,11 @@
 #include "base/appsettings.h"
+#include "lists/wordfile.h"
+#include "lists/wordspeaker.h"
 #include "storage/listdatabase.h"
 #include "storage/listmessages.h"
 #include "storage/spellinglistdb.h"
 #include "storage/sqlitedatabase.h"
+#include "storage/stagedwords.h"
 #include "sound/speechsynthesizer.h"
 #include "sound/wavformat.h"
 #include "base/boundedfile.h"
@@ -20,6 +23,9 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <memory>
 #include <numeric>
 #include <vector>
@@ -28,6 +34,13 @@
 #include <QtTest>
 
 namespace {
+using Kind = WordFile::SProblem::EKind;
+// Ten short words, said in about four seconds.
+const QByteArray kCounting = "one two three four five six seven eight nine ten ";
+// "été" with e and U+0301, as a list made elsewhere may hold it.
+const QList<TestLists::Row> kDecomposedList{
+    {1, QStringLiteral("Old"), QStringLiteral("e\u0301te\u0301"), QByteArray(1, '\0')}};
+
 SCliTextRun runCli(const QStringList& args, const QByteArray& input = QByteArray())
 {
     return TestCli::Text(TestCli::Run(QStringList{QStringLiteral("list")} + args, input));
@@ -299,6 +312,17 @@ private Q_SLOTS:
                                                             + BoundedFile::NotRegularText() + "\n";
         QTest::newRow("nothing to say") << "..." << QStringList{"--speak"} << QByteArray()
                                         << "The speech engine made no sound for \"...\".\n";
+        const QString invisible = QStringLiteral("zero\u200Bwidth");
+        QTest::newRow("an invisible character")
+            << invisible << QStringList{"--speak"} << QByteArray()
+            << "orthex-cli list add: \"" + invisible + "\" cannot be a word of a list: "
+                   + WordFile::Reason({0, Kind::FormatCharacter, 0, 0x200B, {}}) + ".\n";
+        QTest::newRow("a control character") << "be\x01e" << QStringList{"--wav", "@"} << QByteArray("-")
+                                             << "orthex-cli list add: \"be\x01e\" cannot be a word of a list: "
+                                                    + WordFile::Reason({0, Kind::ControlCharacter, 0, 1, {}}) + ".\n";
+        QTest::newRow("a sentence spoken for minutes")
+            << "cat" << QStringList{"--sentence", QString(900, QLatin1Char('$'))} << QByteArray()
+            << CWordSpeaker::TooLongMessage(QStringLiteral("cat")) + "\n";
     }
 
     void addRefusesAndLeavesTheListAlone()
@@ -342,6 +366,21 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(file));
     }
 
+    // A word the list has (in either Unicode form) is not added again, and saying so is no
+    // failure: a script may run the same add twice.
+    void addOfAListedWordIsDoneAlready()
+    {
+        const QString file = path(QStringLiteral("listed.orthex"));
+        QFile::remove(file);
+        QVERIFY(TestLists::Make(file, kDecomposedList));
+        const QByteArray before = TestFiles::Read(file);
+        const SCliTextRun run = runCli({"add", file, QStringLiteral("\u00E9t\u00E9"), "--speak"});
+        QCOMPARE(run.err, QString());
+        QCOMPARE(run.out, QStringLiteral("\"\u00E9t\u00E9\" is on the list already; it was not added again.\n"));
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(TestFiles::Read(file), before);
+    }
+
     void importSpeaksEachLine_data()
     {
         QTest::addColumn<QByteArray>("content");
@@ -376,8 +415,24 @@ private Q_SLOTS:
             << QStringList{QStringLiteral("café")} << QList<int>{0} << "" << "Added 1 word; skipped 0 lines.\n" << 0;
         QTest::newRow("CSV, a duplicate named with its line")
             << QByteArray("\"cat\",\"The cat sat, \"\"purring\"\".\"\ndog\ncat\n") << QStringList{"cat", "dog"}
-            << QList<int>{0} << "line 3 skipped: the word is already on line 1\n"
-            << "Added 2 words; skipped 1 line.\n" << 1;
+            << QList<int>{0} << "line 3 left out: \"cat\": the word is already on line 1\n"
+            << "Added 2 words; skipped 0 lines.\n" << 0;
+        QTest::newRow("lone CR line ends") << QByteArray("cat\rdog\r") << QStringList{"cat", "dog"} << QList<int>{}
+                                           << "" << "Added 2 words; skipped 0 lines.\n" << 0;
+        QTest::newRow("composed and decomposed are one word")
+            << QByteArray("e\xCC\x81t\xC3\xA9\n\xC3\xA9t\xC3\xA9\n") << QStringList{QStringLiteral("\u00E9t\u00E9")}
+            << QList<int>{} << QStringLiteral("line 2 left out: \"\u00E9t\u00E9\": the word is already on line 1\n")
+            << "Added 1 word; skipped 0 lines.\n" << 0;
+        QTest::newRow("an invisible character")
+            << QByteArray("zero\xE2\x80\x8Bwidth\ncat\n") << QStringList{"cat"} << QList<int>{}
+            << "line 1 skipped: " + WordFile::Reason({0, Kind::FormatCharacter, 0, 0x200B, {}}) + "\n"
+            << "Added 1 word; skipped 1 line.\n" << 1;
+        // Refused before it is spoken, and (a sentence of short words) when it is.
+        const QString tooLong = "skipped: " + WordFile::Reason({0, Kind::SpokenTooLong, 0, 0, {}}) + "\n";
+        QTest::newRow("sentences spoken for minutes")
+            << "cat\t" + QByteArray(900, '$') + "\ndog\t" + kCounting.repeated(19) + "\nemu\n"
+            << QStringList{"emu"} << QList<int>{} << "line 1 " + tooLong + "line 2 " + tooLong
+            << "Added 1 word; skipped 2 lines.\n" << 1;
         QTest::newRow("empty file") << QByteArray() << QStringList{} << QList<int>{} << ""
                                     << "Added 0 words; skipped 0 lines.\n" << 0;
         QTest::newRow("16 MB, the most a word file holds")
@@ -416,6 +471,58 @@ private Q_SLOTS:
             else if (rows[i].word.size() <= 10)
                 QVERIFY2(seconds < 2, qPrintable(rows[i].word));
         }
+    }
+
+    // Importing the same file again adds nothing and succeeds, naming each word left out; a
+    // word the list holds in the other Unicode form is the same word.
+    void importAgainLeavesOutWhatTheListHas()
+    {
+        const QString file = path(QStringLiteral("again.orthex"));
+        QFile::remove(file);
+        QVERIFY(TestLists::Make(file, kDecomposedList));
+        const QString text = path(QStringLiteral("again.txt"));
+        QVERIFY(TestFiles::Write(text, "cat\n\xC3\xA9t\xC3\xA9\n"));
+        const QString leftOut = QStringLiteral("line 2 left out: \"\u00E9t\u00E9\": the list has the word already\n");
+        SCliTextRun run = runCli({QStringLiteral("import"), file, text});
+        QCOMPARE(run.err, leftOut);
+        QCOMPARE(run.out, QStringLiteral("Added 1 word; skipped 0 lines.\n"));
+        QCOMPARE(run.exitCode, 0);
+        const QByteArray once = TestFiles::Read(file);
+        run = runCli({QStringLiteral("import"), file, text});
+        QCOMPARE(run.err, "line 1 left out: \"cat\": the list has the word already\n" + leftOut);
+        QCOMPARE(run.out, QStringLiteral("Added 0 words; skipped 0 lines.\n"));
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(TestFiles::Read(file), once);
+        QCOMPARE(TestLists::Words(TestLists::Read(file)), (QStringList{QStringLiteral("e\u0301te\u0301"), "cat"}));
+    }
+
+    // Writes failing part way through (a full disk; here a limit on file size, which fails
+    // them the same way) leave the list as it was and say so.
+    void importOnAFullDiskAddsNothing()
+    {
+        const QString file = path(QStringLiteral("full.orthex"));
+        QFile::remove(file);
+        QVERIFY(TestLists::Make(file, TestLists::Numbered({"yak"})));
+        const QByteArray before = TestFiles::Read(file);
+        const QString text = path(QStringLiteral("full.txt"));
+        // Five recordings of about a megabyte each, more than the two the limit lets be kept.
+        QByteArray lines;
+        for (char word = 'a'; word <= 'e'; ++word)
+            lines += word + QByteArray("\t") + kCounting.repeated(9) + '\n';
+        QVERIFY(TestFiles::Write(text, lines));
+        rlimit old{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
+        rlimit limit = old;
+        limit.rlim_cur = 2 * 1024 * 1024;
+        const sighandler_t previous = std::signal(SIGXFSZ, SIG_IGN);  // a failed write, not a killed process
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
+        const SCliTextRun run = runCli({QStringLiteral("import"), file, text});
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, previous);
+        QVERIFY2(run.err.startsWith(StagedWords::NotKeptMessage(QString())), qPrintable(run.err));
+        QCOMPARE(run.out, QString());
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(TestFiles::Read(file), before);
     }
 
     void importReadsStandardInputAndAppendsAfterTheLastWord()

@@ -188,19 +188,26 @@ void CImportWordsDlg::OnSpoken()
     m_thread->wait();
     m_thread.reset();
     SetImporting(false);
-    const WordImport::SSpeech speech = m_speech.value_or(WordImport::SSpeech{});
+    WordImport::SSpeech speech = m_speech ? std::move(*m_speech) : WordImport::SSpeech{};
+    m_speech.reset();
     // Cancel pressed while the last word was spoken still cancels.
     if (speech.cancelled || m_cancel) {
         m_pStatus->setText(tr("Import cancelled; no word was added."));
         emit ImportEnded();
         return;
     }
-    if (!WordImport::Store(m_doc, speech.spoken)) {
+    if (speech.notKept) {
+        m_pStatus->setText(tr("The spoken words could not be kept; none was added."));
+        emit ImportEnded();
+        return;
+    }
+    if (!WordImport::Store(m_doc, *speech.spoken)) {
         m_pStatus->setText(tr("The list file refused the words; none was added."));
         emit ImportEnded();
         return;
     }
-    m_stored = speech.spoken;
+    m_stored = speech.spoken->words();
+    speech.spoken.reset();  // its temporary file goes at once
     emit ImportEnded();
     if (speech.failed.empty()) {
         accept();

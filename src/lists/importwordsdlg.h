@@ -22,7 +22,8 @@ class QThread;
 // "Import Words...": words pasted into the box or read from a file ("From File..."), one a line
 // with an optional sentence after a tab, or CSV. What cannot be imported is listed with its
 // line number as the text changes. "Import" speaks the words in the background, with a progress
-// bar and Cancel, and then stores them at the end of the open list in one transaction.
+// bar and Cancel, into a temporary store (one recording in memory at a time), and then stores
+// them at the end of the open list in one transaction.
 class CImportWordsDlg : public QDialog
 {
     Q_OBJECT
@@ -43,7 +44,7 @@ public:
     QStringList ProblemTexts() const;
     bool IsImporting() const { return m_thread != nullptr; }
     // The words stored by the import, in their order (none before it ends).
-    const std::vector<WordImport::SSpoken>& Stored() const { return m_stored; }
+    const QStringList& Stored() const { return m_stored; }
 
     void reject() override;
 
@@ -63,7 +64,7 @@ private:
     WordFile::EFormat m_format = WordFile::EFormat::Guess;
     WordFile::SResult m_parsed;
     FilePicker m_pickFile;
-    std::vector<WordImport::SSpoken> m_stored;
+    QStringList m_stored;
 
     std::atomic_bool m_cancel{false};
     std::unique_ptr<QThread> m_thread;

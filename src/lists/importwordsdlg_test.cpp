@@ -176,6 +176,26 @@ private Q_SLOTS:
         QVERIFY(rows.last().sound.size() > 2 * rows.at(1).sound.size());  // the dictation is longer
         QCOMPARE(int(dlg.Stored().size()), 12);
     }
+
+    // A sentence that would be spoken for minutes is refused with its line, as a word the
+    // engine cannot say; the others are stored, and the dialog stays to show what was left.
+    void aSentenceSpokenForMinutesIsListed()
+    {
+        if (CSpeechSynthesizer::Format().nSamplesPerSec == 0)
+            QSKIP("the default voice does not start here (is libflite1 installed?)");
+        openList({});
+        CImportWordsDlg dlg(*m_doc, {});
+        dlg.findChild<QPlainTextEdit*>(QStringLiteral("wordsEdit"))->setPlainText("cat\ndog\t" + QString(900, '$'));
+        QSignalSpy ended(&dlg, &CImportWordsDlg::ImportEnded);
+        button(dlg, "importButton")->click();
+        QVERIFY(ended.wait(120000));
+        QVERIFY2(m_sink->Texts().isEmpty(), qPrintable(m_sink->Texts().join('|')));
+        const WordFile::SProblem tooLong{2, WordFile::SProblem::EKind::SpokenTooLong, 0, 0, {}};
+        QCOMPARE(dlg.ProblemTexts(), QStringList{WordFile::Describe(tooLong)});
+        QCOMPARE(dlg.Stored(), QStringList{"cat"});
+        QCOMPARE(TestLists::Words(TestLists::Read(m_list)), QStringList{"cat"});
+        QVERIFY(!button(dlg, "importButton")->isEnabled());
+    }
 };
 
 ORTHEX_TEST_MAIN(ImportWordsDlgTest)

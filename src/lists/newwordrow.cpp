@@ -2,11 +2,13 @@
 
 #include "base/boundedfile.h"
 #include "base/messages.h"
+#include "lists/wordfile.h"
 #include "storage/listtransaction.h"
 #include "document/orthexdoc.h"
 #include "storage/spellinglistdb.h"
 #include "sound/recordingcheck.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -26,6 +28,15 @@ QString CNewWordRow::NoListMessage()
     return QStringLiteral("There is no spelling list open, so the word cannot be added.\n\n"
                           "Please open a spelling list or create a new one first (File Open or File New, or the "
                           "Start page).");
+}
+
+QString CNewWordRow::RefusedWordMessage(const QString& word)
+{
+    const std::optional<WordFile::SProblem> refused = WordFile::CheckWord(WordFile::Normalized(word));
+    if (!refused)
+        return QString();
+    return QCoreApplication::translate("CNewWordRow", "\"%1\" cannot be added: %2.")
+        .arg(word, WordFile::Reason(*refused));
 }
 
 QString CNewWordRow::UnplayableMessage(const QString& wavPath, const QString& why)

@@ -27,6 +27,10 @@ public:
     // What the page says when the recording at wavPath is no recording Orthex plays.
     static QString UnplayableMessage(const QString& wavPath, const QString& why);
 
+    // What the page says when the word (as typed) cannot be on a list: a character no pupil can
+    // type or see. Empty when it can.
+    static QString RefusedWordMessage(const QString& word);
+
     // What the page says when there is no list to add a word to.
     static QString NoListMessage();
 };

@@ -1,9 +1,11 @@
 #include "lists/wordfile.h"
 
+#include "lists/wordspeaker.h"
 #include "sound/speechsynthesizer.h"
 #include "storage/listdatabase.h"
 
 #include <QCoreApplication>
+#include <QByteArrayView>
 #include <QHash>
 #include <QStringDecoder>
 
@@ -17,25 +19,38 @@ struct SLine {
     std::optional<QString> text;
 };
 
-std::vector<SLine> splitLines(QByteArray bytes)
+// Calls take(line, number) for each physical line without its end. "\n", "\r\n" and a lone
+// "\r" (old Mac files) each end a line, so line numbers match what an editor shows; a final
+// line end starts no line.
+template <typename Take>
+void forEachLine(QByteArrayView bytes, Take take)
 {
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes.remove(0, 3);
+    int number = 0;
+    qsizetype start = 0;
+    while (start < bytes.size()) {
+        qsizetype end = start;
+        while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r')
+            ++end;
+        take(bytes.sliced(start, end - start), ++number);
+        if (end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n')
+            ++end;
+        start = end + 1;
+    }
+}
+
+QByteArrayView withoutByteOrderMark(const QByteArray& bytes)
+{
+    return bytes.startsWith("\xEF\xBB\xBF") ? QByteArrayView(bytes).sliced(3) : QByteArrayView(bytes);
+}
+
+std::vector<SLine> splitLines(const QByteArray& bytes)
+{
     std::vector<SLine> lines;
-    if (bytes.isEmpty())
-        return lines;
-    const QList<QByteArray> raw = bytes.split('\n');
-    // A final line end ends the last line; it does not start another.
-    const qsizetype count = raw.last().isEmpty() ? raw.size() - 1 : raw.size();
-    lines.reserve(size_t(count));
-    for (qsizetype i = 0; i < count; ++i) {
-        QByteArray line = raw.at(i);
-        if (line.endsWith('\r'))
-            line.chop(1);
+    forEachLine(withoutByteOrderMark(bytes), [&lines](QByteArrayView line, int number) {
         QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
         QString text = decoder(line);
-        lines.push_back({int(i + 1), decoder.hasError() ? std::nullopt : std::optional<QString>(std::move(text))});
-    }
+        lines.push_back({number, decoder.hasError() ? std::nullopt : std::optional<QString>(std::move(text))});
+    });
     return lines;
 }
 
@@ -43,10 +58,11 @@ WordFile::EFormat guess(const QByteArray& bytes)
 {
     if (bytes.contains('\t'))
         return WordFile::EFormat::Lines;
-    for (const QByteArray& line : bytes.split('\n'))
-        if (line.contains(',') || line.trimmed().startsWith('"'))
-            return WordFile::EFormat::Csv;
-    return WordFile::EFormat::Lines;
+    bool csv = false;
+    forEachLine(withoutByteOrderMark(bytes), [&csv](QByteArrayView line, int) {
+        csv = csv || line.contains(',') || line.trimmed().startsWith('"');
+    });
+    return csv ? WordFile::EFormat::Csv : WordFile::EFormat::Lines;
 }
 
 // A record before it is checked: its fields, or why it has none.
@@ -133,9 +149,17 @@ std::vector<SRecord> readCsv(const std::vector<SLine>& lines)
     return records;
 }
 
-bool holdsControlCharacter(const QString& text)
+// A character a pupil cannot type or see: a control character (a line end inside a quoted
+// CSV field, say) or an invisible format one (U+200B zero width space, U+202E right-to-left
+// override). The first one, or 0.
+char32_t unseenCharacter(const QString& text)
 {
-    return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.category() == QChar::Other_Control; });
+    for (const char32_t c : QStringView(text).toUcs4()) {
+        const QChar::Category category = QChar::category(c);
+        if (category == QChar::Other_Control || category == QChar::Other_Format)
+            return c;
+    }
+    return 0;
 }
 }  // namespace
 
@@ -147,36 +171,49 @@ WordFile::SResult WordFile::Parse(const QByteArray& bytes, EFormat format)
     const std::vector<SRecord> records = result.format == EFormat::Csv ? readCsv(lines) : readLines(lines);
     QHash<QString, int> seen;  // word -> the line it is on
     for (const SRecord& record : records) {
-        auto problem = [&](SProblem::EKind kind, int firstLine = 0) {
-            result.problems.push_back({record.line, kind, firstLine});
-        };
+        auto problem = [&](SProblem::EKind kind) { result.problems.push_back({record.line, kind, 0, 0, {}}); };
         if (record.broken) {
             problem(*record.broken);
             continue;
         }
         // Spaces around a word are unseen in a file, and a pupil could never type them.
-        const QString word = record.fields.value(0).trimmed();
-        const QString sentence = record.fields.value(1).trimmed();
+        const QString word = Normalized(record.fields.value(0).trimmed());
+        const QString sentence = Normalized(record.fields.value(1).trimmed());
         const bool blank = std::all_of(record.fields.cbegin(), record.fields.cend(),
                                        [](const QString& f) { return f.trimmed().isEmpty(); });
         if (blank)
             problem(SProblem::EKind::Empty);
         else if (word.isEmpty())
             problem(result.format == EFormat::Csv ? SProblem::EKind::NoWordInFirstColumn : SProblem::EKind::NoWordBeforeTab);
-        else if (word.size() > CListDatabase::kMaxWordLength)
-            problem(SProblem::EKind::TooLong);
-        else if (holdsControlCharacter(word))
-            problem(SProblem::EKind::ControlCharacter);
+        else if (const std::optional<SProblem> refused = CheckWord(word))
+            result.problems.push_back({record.line, refused->kind, 0, refused->character, {}});
         else if (sentence.size() > CSpeechSynthesizer::kMaxTextLength)
             problem(SProblem::EKind::SentenceTooLong);
         else if (const auto it = seen.constFind(word); it != seen.cend())
-            problem(SProblem::EKind::Duplicate, it.value());
+            result.problems.push_back({record.line, SProblem::EKind::Duplicate, it.value(), 0, word});
         else {
             seen.insert(word, record.line);
             result.entries.push_back({record.line, word, sentence});
         }
     }
     return result;
+}
+
+QString WordFile::Normalized(const QString& word)
+{
+    return word.normalized(QString::NormalizationForm_C);
+}
+
+std::optional<WordFile::SProblem> WordFile::CheckWord(const QString& word)
+{
+    if (word.size() > CListDatabase::kMaxWordLength)
+        return SProblem{0, SProblem::EKind::TooLong, 0, 0, {}};
+    const char32_t unseen = unseenCharacter(word);
+    if (unseen == 0)
+        return std::nullopt;
+    if (QChar::category(unseen) == QChar::Other_Format)
+        return SProblem{0, SProblem::EKind::FormatCharacter, 0, unseen, {}};
+    return SProblem{0, SProblem::EKind::ControlCharacter, 0, unseen, {}};
 }
 
 WordFile::SResult WordFile::Parse(const QString& text, EFormat format)
@@ -205,6 +242,9 @@ QString WordFile::Reason(const SProblem& problem)
             .arg(CListDatabase::kMaxWordLength);
     case SProblem::EKind::ControlCharacter:
         return QCoreApplication::translate("WordFile", "the word holds a control character");
+    case SProblem::EKind::FormatCharacter:
+        return QCoreApplication::translate("WordFile", "the word holds the invisible character U+%1")
+            .arg(QStringLiteral("%1").arg(uint(problem.character), 4, 16, QLatin1Char('0')).toUpper());
     case SProblem::EKind::SentenceTooLong:
         return QCoreApplication::translate("WordFile", "the sentence is longer than %1 characters")
             .arg(CSpeechSynthesizer::kMaxTextLength);
@@ -216,6 +256,9 @@ QString WordFile::Reason(const SProblem& problem)
         return QCoreApplication::translate("WordFile", "the list has the word already");
     case SProblem::EKind::CouldNotSpeak:
         return QCoreApplication::translate("WordFile", "it could not be spoken");
+    case SProblem::EKind::SpokenTooLong:
+        return QCoreApplication::translate("WordFile", "it would be spoken for longer than %1 seconds")
+            .arg(CWordSpeaker::kMaxSeconds);
     }
     return QString();
 }
@@ -229,7 +272,7 @@ QByteArray WordFile::Write(const QStringList& words)
 {
     QByteArray bytes;
     for (const QString& word : words) {
-        if (word.trimmed().isEmpty() || holdsControlCharacter(word))
+        if (word.trimmed().isEmpty() || unseenCharacter(word) != 0)
             continue;
         // A comma or a quote would make the file read as CSV: such a word is written quoted,
         // which reads back the same.

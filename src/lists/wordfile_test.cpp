@@ -54,6 +54,24 @@ private Q_SLOTS:
                            "line 4: the word is already on line 1", "line 5: there is no word before the tab",
                            "line 6: it is not UTF-8 text", "line 7: the word holds a control character",
                            "line 8: the sentence is longer than 1000 characters"};
+        QTest::newRow("lone CR line ends; CRLF stays one line end")
+            << QByteArray("cat\rdog\tThe dog.\r\r\nemu\r\nowl\n\rbee\r") << EFormat::Guess << EFormat::Lines
+            << QStringList{"1:cat", "2:dog|The dog.", "4:emu", "5:owl", "7:bee"}
+            << QStringList{"line 3: it is empty", "line 6: it is empty"};
+        QTest::newRow("CSV with lone CR line ends")
+            << QByteArray("cat,\"A cat,\ragain.\"\rdog\r") << EFormat::Guess << EFormat::Csv
+            << QStringList{"1:cat|A cat,\nagain.", "3:dog"} << QStringList{};
+        // Typed composed, pasted decomposed (e and U+0301): the same word, stored composed.
+        QTest::newRow("composed and decomposed are one word")
+            << QByteArray("e\xCC\x81t\xC3\xA9\tL'\xC3\xA9te\xCC\x81.\n\xC3\xA9t\xC3\xA9\n") << EFormat::Guess
+            << EFormat::Lines << QStringList{QStringLiteral("1:été|L'été.")}
+            << QStringList{WordFile::Describe({2, Kind::Duplicate, 1, 0, QStringLiteral("été")})};
+        QTest::newRow("invisible format characters")
+            << QByteArray("zero\xE2\x80\x8Bwidth\nabc\xE2\x80\xAE\nsoft\xC2\xADhyphen\nplain\n") << EFormat::Guess
+            << EFormat::Lines << QStringList{"4:plain"}
+            << QStringList{WordFile::Describe({1, Kind::FormatCharacter, 0, 0x200B, {}}),
+                           WordFile::Describe({2, Kind::FormatCharacter, 0, 0x202E, {}}),
+                           WordFile::Describe({3, Kind::FormatCharacter, 0, 0xAD, {}})};
         QTest::newRow("fifty characters, case counts for duplicates")
             << QByteArray(50, 'f') + "\nPolish\npolish\n" << EFormat::Guess << EFormat::Lines
             << QStringList{"1:" + QString(50, 'f'), "2:Polish", "3:polish"} << QStringList{};

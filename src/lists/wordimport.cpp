@@ -14,11 +14,13 @@
 
 void WordImport::LeaveOutListed(WordFile::SResult& parsed, const QStringList& listed)
 {
-    const QSet<QString> have(listed.cbegin(), listed.cend());
+    QSet<QString> have;
+    for (const QString& word : listed)
+        have.insert(WordFile::Normalized(word));
     std::vector<WordFile::SEntry> kept;
     for (WordFile::SEntry& entry : parsed.entries) {
         if (have.contains(entry.word))
-            parsed.problems.push_back({entry.line, WordFile::SProblem::EKind::InList, 0});
+            parsed.problems.push_back({entry.line, WordFile::SProblem::EKind::InList, 0, 0, entry.word});
         else
             kept.push_back(std::move(entry));
     }
@@ -38,19 +40,25 @@ WordImport::SSpeech WordImport::Speak(const std::vector<WordFile::SEntry>& entri
             speech.cancelled = true;
             break;
         }
-        if (std::optional<QByteArray> sound = speaker.Speak(entry.word, entry.sentence))
-            speech.spoken.push_back({entry.line, entry.word, std::move(*sound)});
-        else
-            speech.failed.push_back({entry.line, WordFile::SProblem::EKind::CouldNotSpeak, 0});
+        bool tooLong = false;
+        if (std::optional<QByteArray> sound = speaker.Speak(entry.word, entry.sentence, &tooLong)) {
+            if (!speech.spoken->add(entry.word, *sound)) {
+                speech.notKept = true;
+                break;
+            }
+        } else {
+            using Kind = WordFile::SProblem::EKind;
+            speech.failed.push_back({entry.line, tooLong ? Kind::SpokenTooLong : Kind::CouldNotSpeak, 0, 0, {}});
+        }
         if (progress)
             progress(++done);
     }
     return speech;
 }
 
-bool WordImport::Store(COrthexDoc& doc, const std::vector<SSpoken>& words)
+bool WordImport::Store(COrthexDoc& doc, StagedWords& words)
 {
-    if (words.empty())
+    if (words.count() == 0)
         return true;
     CSpellingListDB* list = doc.List();
     if (!list)
@@ -61,14 +69,16 @@ bool WordImport::Store(COrthexDoc& doc, const std::vector<SSpoken>& words)
     const std::optional<int> first = list->NextOrder();
     if (!first)
         return false;
-    const qint64 last = qint64(*first) + qint64(words.size()) - 1;
+    const qint64 last = qint64(*first) + qint64(words.count()) - 1;
     if (last > std::numeric_limits<int>::max()) {
         Messages::Show(ListMessages::CannotChange(doc.GetPathName(), ListMessages::NoOrderAfter(*first - 1)));
         return false;
     }
     int order = *first;
-    for (const SSpoken& word : words)
-        if (!list->AppendWord(order++, doc.CurrentUser(), word.word, word.sound))
-            return false;  // rolled back
+    const QString creator = doc.CurrentUser();
+    if (!words.forEach([&](const QString& word, const QByteArray& sound) {
+            return list->AppendWord(order++, creator, word, sound);
+        }))
+        return false;  // rolled back
     return transaction.Commit();
 }

@@ -17,6 +17,7 @@
 #include "lists/wordlistedit.h"
 #include "lists/wordlistreload.h"
 #include "lists/wordlistsave.h"
+#include "lists/wordspeaker.h"
 #include "sound/speechsynthesizer.h"
 
 #include <QDragEnterEvent>
@@ -523,6 +524,12 @@ bool CWords::SpeakIntoTempWav()
     {
         CWaitCursor wait;
         CSpeechSynthesizer speech(SpeechVoice(), m_settings.SpeechRate());
+        // A sentence that would be spoken for minutes is refused before the wait.
+        if (CWordSpeaker::SurelyTooLong(m_strWord, m_strSentence, speech.Rate())) {
+            Messages::Show(CWordSpeaker::TooLongMessage(m_strWord), MessageIcon::Exclamation);
+            Focus(m_pSentenceEdit);
+            return false;
+        }
         // On failure the synthesizer has said why, and there is still no recording to add.
         if (!speech.SpeakDictation(m_strWord, m_strSentence, TempWavPath())) {
             Focus(m_pSpeak);
@@ -616,11 +623,21 @@ void CWords::OnAddWord()
         Focus(m_pWordEdit);
         return;
     }
+    // Stored composed, as answers are compared; a character no pupil can type or see is refused.
+    m_strWord = WordFile::Normalized(m_strWord);
+    if (const QString refused = CNewWordRow::RefusedWordMessage(m_strWord); !refused.isEmpty()) {
+        Messages::Show(refused, MessageIcon::Exclamation);
+        Focus(m_pWordEdit);
+        return;
+    }
     if (m_correcting) {
         ReplaceCorrectedWord();
         return;
     }
-    if (ListedWords().contains(m_strWord) && !m_askDuplicate(m_strWord)) {
+    const QStringList listed = ListedWords();
+    const bool onList = std::any_of(listed.cbegin(), listed.cend(),
+                                    [this](const QString& word) { return WordFile::Normalized(word) == m_strWord; });
+    if (onList && !m_askDuplicate(m_strWord)) {
         Focus(m_pWordEdit);
         return;
     }
@@ -748,8 +765,8 @@ void CWords::ImportWords(const QString& path)
     m_runImport(dialog);
     if (dialog.IsImporting())
         return;  // a test left it running: the dialog's end waits for the speech
-    for (const WordImport::SSpoken& word : dialog.Stored()) {
-        m_pList->addItem(word.word);
+    for (const QString& word : dialog.Stored()) {
+        m_pList->addItem(word);
         ++m_nWordCount;
     }
     WriteControls();

@@ -1,6 +1,7 @@
 #include "base/appfolders.h"
 #include "base/appsettings.h"
 #include "lists/importwordsdlg.h"
+#include "lists/wordspeaker.h"
 #include "lists/newwordrow.h"
 #include "lists/wordlistsave.h"
 #include "storage/listmessages.h"
@@ -456,16 +457,28 @@ private Q_SLOTS:
         QCOMPARE(control<QLineEdit>("sentenceEdit")->text(), QStringLiteral("It is necessary to sleep."));
     }
 
+    // Speak without a word, or with a sentence that would be spoken for minutes, says why and
+    // leaves everything as it was.
     void speakWithoutAWord_data()
     {
+        QTest::addColumn<QString>("word");
         QTest::addColumn<QString>("sentence");
-        QTest::newRow("nothing typed") << QString();
-        QTest::newRow("only a sentence") << QStringLiteral("It is necessary to sleep.");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("nothing typed") << QString() << QString() << "No Word Entered" << "wordEdit";
+        QTest::newRow("only a sentence")
+            << QString() << QStringLiteral("It is necessary to sleep.") << "No Word Entered" << "wordEdit";
+        QTest::newRow("a sentence spoken for minutes") << "cat" << QString(900, QLatin1Char('$'))
+                                                       << CWordSpeaker::TooLongMessage(QStringLiteral("cat"))
+                                                       << "sentenceEdit";
     }
 
     void speakWithoutAWord()
     {
+        QFETCH(QString, word);
         QFETCH(QString, sentence);
+        QFETCH(QString, message);
+        QFETCH(QString, focus);
         CSoundRecorder::SetCaptureDeviceLookup([](const QByteArray&) { return std::nullopt; });
         open(TestLists::Numbered({"one"}));
         const QByteArray before = TestFiles::Read(m_listPath);
@@ -476,14 +489,15 @@ private Q_SLOTS:
             QVERIFY(temp.open(QIODevice::WriteOnly));
             QCOMPARE(temp.write(earlier), qint64(earlier.size()));
         }
+        control<QLineEdit>("wordEdit")->setText(word);
         control<QLineEdit>("sentenceEdit")->setText(sentence);
         m_sink->Clear();
         click("speakButton");
-        QCOMPARE(m_sink->Texts(), QStringList{QStringLiteral("No Word Entered")});
+        QCOMPARE(m_sink->Texts(), QStringList{message});
         QCOMPARE(TestFiles::Read(m_page->TempWavPath()), earlier);
         QCOMPARE(TestFiles::Read(m_listPath), before);
         QCOMPARE(enabledSteps(*m_page), QStringLiteral("K"));
-        QVERIFY(control<QLineEdit>("wordEdit")->hasFocus());
+        QVERIFY(control<QLineEdit>(qPrintable(focus))->hasFocus());
         QCOMPARE(control<QLineEdit>("sentenceEdit")->text(), sentence);
     }
 
@@ -508,6 +522,8 @@ private Q_SLOTS:
         QTest::newRow("empty word") << true << "" << "No Word Entered";
         QTest::newRow("empty word, no list") << false << "" << "No Word Entered";
         QTest::newRow("no list open") << false << "word" << CNewWordRow::NoListMessage();
+        const QString invisible = QStringLiteral("right\u202Eto left");
+        QTest::newRow("an invisible character") << true << invisible << CNewWordRow::RefusedWordMessage(invisible);
     }
 
     void addWithoutAWord()

@@ -63,6 +63,24 @@ int sampleRateOf(cst_voice* voice)
     return flite_get_param_int(voice->features, "sample_rate", 0);
 }
 
+// Flite's tokenizer writes past the end of a buffer when a token ends in some three hundred
+// marks of punctuation ("....", ")))"). Such a run says a pause at most, so each run is cut to
+// this many marks before Flite reads the text.
+constexpr qsizetype kMaxPunctuationRun = 32;
+
+QString withShortPunctuationRuns(const QString& text)
+{
+    QString cut;
+    cut.reserve(text.size());
+    qsizetype run = 0;
+    for (const QChar c : text) {
+        run = c.isPunct() ? run + 1 : 0;
+        if (run <= kMaxPunctuationRun)
+            cut += c;
+    }
+    return cut;
+}
+
 // Flite ends the process on an internal error unless cst_errjmp points somewhere to jump to.
 // Nothing with a destructor lives in this frame, so the jump skips no clean-up of ours.
 cst_wave* textToWave(const char* text, cst_voice* voice)
@@ -121,7 +139,7 @@ CFliteEngine::Result CFliteEngine::Synthesize(const QString& voiceId, int rate, 
         return result;
     flite_feat_set_float(voice->features, "duration_stretch", float(find(voiceId)->naturalRate / std::max(rate, 1)));
     // flite_text_to_wave reads plain text: markup is read only by its SSML functions.
-    const QByteArray utf8 = text.toUtf8();
+    const QByteArray utf8 = withShortPunctuationRuns(text).toUtf8();
     const Wave wave(textToWave(utf8.constData(), voice));
     if (!wave) {
         result.error = QStringLiteral("Flite failed");

@@ -301,6 +301,12 @@ private Q_SLOTS:
         QTest::newRow("espeak-ng, nothing to say") << "gmw/en-US" << "..." << file
                                                << "The speech engine made no sound for \"...\".";
         QTest::newRow("nothing to say") << "" << "..." << file << "The speech engine made no sound for \"...\".";
+        // Flite's tokenizer overran its buffer on a few hundred marks of punctuation in a row.
+        for (const char mark : {'.', ')', '!'}) {
+            const QString marks(1000, QLatin1Char(mark));
+            QTest::newRow(qPrintable(QStringLiteral("a thousand \"%1\"").arg(mark)))
+                << "" << marks << file << "The speech engine made no sound for \"" + marks + "\".";
+        }
         QTest::newRow("folder missing") << "" << "cat" << "no/such/folder/x.wav"
                                         << "Could not write the spoken text to \"" + pathFor("no/such/folder/x.wav") + "\".";
     }

@@ -29,6 +29,13 @@ void CListAppender::Close()
     m_database.Close();
 }
 
+QStringList CListAppender::Words()
+{
+    if (!m_list || !m_list->IsOpen())
+        return {};
+    return m_list->ListWords();
+}
+
 bool CListAppender::Begin()
 {
     m_transaction.reset();

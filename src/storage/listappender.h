@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <optional>
@@ -27,6 +28,9 @@ public:
     bool Open(const QString& path);
     // Closes the cursor and the file; words not committed are rolled back.
     void Close();
+
+    // Every non-empty word of the list, in row order, as the file held them when it was opened.
+    QStringList Words();
 
     // Words appended from Begin() to Commit() reach the file all together or, should anything
     // fail or the appender close first, not at all. False after the message when the write lock

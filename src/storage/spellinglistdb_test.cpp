@@ -3,6 +3,7 @@
 #include "storage/listtransaction.h"
 #include "storage/spellinglistdb.h"
 #include "storage/sqlitestatement.h"
+#include "storage/stagedwords.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testenvironment.h"
 #include "testing/testfiles.h"
@@ -14,6 +15,7 @@
 #include <QtTest>
 
 #include <sqlite3.h>
+#include <unistd.h>
 
 using TestLists::Row;
 
@@ -558,6 +560,43 @@ private Q_SLOTS:
         QCOMPARE(list.Word(), QString());
         QCOMPARE(list.SoundSize(), 0);
         QCOMPARE(list.Sound(), QByteArray());
+    }
+
+    // Words waiting for a list come back in their order, byte for byte, from a file on disk
+    // (not memory) that no folder shows, so that a killed import leaves nothing behind.
+    void stagedWordsAreKeptOnDiskUnseen()
+    {
+        StagedWords staged;
+        QCOMPARE(staged.count(), 0);
+        QVERIFY(staged.forEach([](const QString&, const QByteArray&) { return false; }));  // none to take
+        const QStringList words{"cat", QStringLiteral("\u00E9t\u00E9"), "dog"};
+        for (int i = 0; i < words.size(); ++i)
+            QVERIFY(staged.add(words.at(i), fakeWav(i, 3 * 1024 * 1024)));  // far past the cache
+        QCOMPARE(staged.words(), words);
+        QStringList read;
+        QVERIFY(staged.forEach([&](const QString& word, const QByteArray& sound) {
+            if (sound != fakeWav(int(read.size()), 3 * 1024 * 1024))
+                return false;
+            read << word;
+            return true;
+        }));
+        QCOMPARE(read, words);
+        // Stops at the first refusal.
+        int taken = 0;
+        QVERIFY(!staged.forEach([&](const QString&, const QByteArray&) { return ++taken < 2; }));
+        QCOMPARE(taken, 2);
+#ifdef Q_OS_LINUX
+        // Open, but unlinked: its descriptor names a deleted file.
+        int unlinked = 0;
+        const QDir fds(QStringLiteral("/proc/self/fd"));
+        for (const QString& fd : fds.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+            char target[4096];
+            const ssize_t size = ::readlink(QFile::encodeName(QStringLiteral("/proc/self/fd/") + fd).constData(), target,
+                                            sizeof target);
+            unlinked += size > 0 && QByteArrayView(target, size).endsWith(" (deleted)") ? 1 : 0;
+        }
+        QVERIFY(unlinked >= 1);
+#endif
     }
 };
 

@@ -27,8 +27,21 @@ bool CSqliteDatabase::Open(const QString& path, Mode mode)
     case Mode::ReadOnly: flags |= SQLITE_OPEN_READONLY; break;
     case Mode::Create: flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE; break;
     }
+    return OpenWith(QFile::encodeName(path), flags);
+}
+
+bool CSqliteDatabase::OpenTemporary()
+{
+    Close();
+    m_openError.clear();
+    // SQLite's name for it: no name.
+    return OpenWith(QByteArray(""), SQLITE_OPEN_FULLMUTEX | SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+}
+
+bool CSqliteDatabase::OpenWith(const QByteArray& name, int flags)
+{
     sqlite3* raw = nullptr;
-    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &raw, flags, nullptr);
+    const int rc = sqlite3_open_v2(name.constData(), &raw, flags, nullptr);
     std::unique_ptr<sqlite3, Closer> db(raw);
     if (rc != SQLITE_OK) {
         m_openError = raw ? QString::fromUtf8(sqlite3_errmsg(raw)) : QString::fromUtf8(sqlite3_errstr(rc));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <memory>
@@ -25,6 +26,10 @@ public:
     // Opens the file (closing any earlier one). An empty path is refused: SQLite would make a
     // temporary database of it.
     bool Open(const QString& path, Mode mode);
+    // Opens a private database of its own on disk (closing any earlier one), which SQLite
+    // deletes when it closes; on POSIX systems it is unlinked as soon as it is made, so not even
+    // a killed process leaves it behind.
+    bool OpenTemporary();
     void Close();
     bool IsOpen() const { return m_db != nullptr; }
     bool IsReadOnly() const;
@@ -38,6 +43,8 @@ public:
     int Changes() const;
 
 private:
+    bool OpenWith(const QByteArray& name, int flags);
+
     struct Closer {
         void operator()(sqlite3* db) const;
     };

@@ -210,8 +210,9 @@ void CTestSession::CheckAnswer()
     }
     m_bAnswered = true;
     STestColour colour = kRightColour;
-    // Exact comparison, code unit by code unit: case and spaces count.
-    if (m_strAnswer == m_strCurrentWord) {
+    // Exact comparison of what is seen: case and spaces count, but "é" typed as one character
+    // or as e and an accent is one letter (both compared in composed form, NFC).
+    if (m_strAnswer.normalized(QString::NormalizationForm_C) == m_strCurrentWord.normalized(QString::NormalizationForm_C)) {
         m_strMessage = kRight;
         ++m_nCorrectCount;
     } else if (m_nRepeat == 0) {
