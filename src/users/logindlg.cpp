@@ -138,7 +138,8 @@ void CLogInDlg::OnDeleteName()
         return;
     if (!TeacherGate::Allow(this, UserFolder()))
         return;
-    const QuestionFunction& ask = deleteQuestionFunction() ? deleteQuestionFunction() : QuestionFunction(&runDeleteQuestion);
+    const QuestionFunction& ask =
+        deleteQuestionFunction() ? deleteQuestionFunction() : QuestionFunction(&runDeleteQuestion);
     if (!ask(this, DeleteQuestionText(m_strName)))
         return;
     {

@@ -59,9 +59,9 @@ private:
     {
         QProcess process;
         const QString id = QString::number(uid);
-        process.start(QStringLiteral("setpriv"), QStringList{QStringLiteral("--reuid=") + id, QStringLiteral("--regid=") + id,
-                                                             QStringLiteral("--clear-groups"), QStringLiteral("--"), program}
-                                                     + args);
+        const QStringList ids{QStringLiteral("--reuid=") + id, QStringLiteral("--regid=") + id,
+                              QStringLiteral("--clear-groups"), QStringLiteral("--"), program};
+        process.start(QStringLiteral("setpriv"), ids + args);
         if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
             return -1;
         if (out)
@@ -150,9 +150,10 @@ private Q_SLOTS:
     void anAdministratorsTeacherPasswordHoldsForEveryPupil()
     {
         const uint pupils[] = {65534, 65533};
+        const QString helper = QStringLiteral(ORTHEX_USERS_HELPER);
         if (QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
             QSKIP("setpriv is not installed, so no second user id can be had");
-        if (asUid(pupils[1], QStringLiteral(ORTHEX_USERS_HELPER), {}) != 2)
+        if (asUid(pupils[1], helper, {}) != 2)
             QSKIP("a bare user id cannot run the test helper here");
         QTemporaryDir system(QDir::tempPath() + QStringLiteral("/orthex-systemXXXXXX"));
         QVERIFY(system.isValid());
@@ -168,8 +169,9 @@ private Q_SLOTS:
 
         // Each pupil adds a user and writes results over those the other wrote first.
         for (uint pupil : pupils) {
-            QCOMPARE(asUid(pupil, QStringLiteral(ORTHEX_USERS_HELPER), {QStringLiteral("adduser"), folder(), QString::number(pupil)}), 0);
-            QCOMPARE(asUid(pupil, QStringLiteral(ORTHEX_USERS_HELPER), {QStringLiteral("saveresults"), folder(), QStringLiteral("Nora"), QStringLiteral("3")}), 0);
+            QCOMPARE(asUid(pupil, helper, {QStringLiteral("adduser"), folder(), QString::number(pupil)}), 0);
+            QCOMPARE(asUid(pupil, helper, {QStringLiteral("saveresults"), folder(), QStringLiteral("Nora"), QStringLiteral("3")}),
+                     0);
         }
         QCOMPARE(names(), (QStringList{QStringLiteral("65534"), QStringLiteral("65533")}));
 
@@ -178,9 +180,10 @@ private Q_SLOTS:
         QVERIFY(TestFiles::Write(folderFile, CTeacherPassword::Line(QStringLiteral("mine"), "salt", 1000)));
         for (uint pupil : pupils) {
             QByteArray out;
-            QCOMPARE(asUid(pupil, QStringLiteral(ORTHEX_USERS_HELPER), {QStringLiteral("teacher"), folder(), QStringLiteral("mine")}, &out), 0);
+            const QString teacher = QStringLiteral("teacher");
+            QCOMPARE(asUid(pupil, helper, {teacher, folder(), QStringLiteral("mine")}, &out), 0);
             QCOMPARE(out, QByteArray("set system-wide nomatch"));
-            QCOMPARE(asUid(pupil, QStringLiteral(ORTHEX_USERS_HELPER), {QStringLiteral("teacher"), folder(), QStringLiteral("Eule 7")}, &out), 0);
+            QCOMPARE(asUid(pupil, helper, {teacher, folder(), QStringLiteral("Eule 7")}, &out), 0);
             QCOMPARE(out, QByteArray("set system-wide match"));
             QVERIFY(asUid(pupil, QStringLiteral("rm"), {QStringLiteral("-f"), adminFile}) != 0);
             QVERIFY(asUid(pupil, QStringLiteral("mv"), {QStringLiteral("-f"), folderFile, adminFile}) != 0);
@@ -189,7 +192,7 @@ private Q_SLOTS:
         QCOMPARE(asUid(pupils[1], QStringLiteral("rm"), {folderFile}), 0);
         QVERIFY(!QFileInfo::exists(folderFile));
         QByteArray out;
-        QCOMPARE(asUid(pupils[1], QStringLiteral(ORTHEX_USERS_HELPER), {QStringLiteral("teacher"), folder(), QString()}, &out), 0);
+        QCOMPARE(asUid(pupils[1], helper, {QStringLiteral("teacher"), folder(), QString()}, &out), 0);
         QCOMPARE(out, QByteArray("set system-wide nomatch"));
         QCOMPARE(TestFiles::Read(adminFile), CTeacherPassword::Line(QStringLiteral("Eule 7"), "salt", 1000));
     }
