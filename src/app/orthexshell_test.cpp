@@ -8,7 +8,9 @@
 #include "testing/recordingmessagesink.h"
 #include "users/appusersession.h"
 #include "testing/testenvironment.h"
+#include "testing/testusers.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QSettings>
 #include <QTextEdit>
@@ -79,31 +81,47 @@ private Q_SLOTS:
         QVERIFY(shell.MainFrame()->HasMainWindow());
     }
 
+    // The automatic log-in ("Auto") of a user with a password shows the dialog with the name,
+    // also for a list opened from the command line; one without a password needs no dialog.
     void realSessionLogsInBeforeTheMainWindow_data()
     {
+        QTest::addColumn<QString>("autoBefore");
+        QTest::addColumn<QString>("stored");  // anna's stored password; empty: not in the user file
         QTest::addColumn<bool>("ok");
         QTest::addColumn<bool>("autoLogIn");
+        QTest::addColumn<int>("runs");
+        QTest::addColumn<QString>("nameGiven");
         QTest::addColumn<QString>("user");
         QTest::addColumn<QString>("storedAuto");
-        QTest::newRow("ok, box ticked") << true << true << QStringLiteral("anna") << QStringLiteral("anna");
-        QTest::newRow("ok, box clear") << true << false << QStringLiteral("anna") << QString();
-        QTest::newRow("cancelled") << false << false << QString() << QString();
+        QTest::newRow("ok, box ticked") << "" << "" << true << true << 1 << "" << "anna" << "anna";
+        QTest::newRow("ok, box clear") << "" << "" << true << false << 1 << "" << "anna" << "";
+        QTest::newRow("cancelled") << "" << "" << false << false << 1 << "" << "" << "";
+        QTest::newRow("auto, blank password") << "anna" << " " << true << true << 0 << "" << "anna" << "anna";
+        QTest::newRow("auto, a password: asked") << "anna" << "pw" << true << true << 1 << "anna" << "anna" << "anna";
+        QTest::newRow("auto, a password: cancelled") << "anna" << "pw" << false << true << 1 << "anna" << "" << "anna";
     }
 
     void realSessionLogsInBeforeTheMainWindow()
     {
+        QFETCH(QString, autoBefore);
+        QFETCH(QString, stored);
         QFETCH(bool, ok);
         QFETCH(bool, autoLogIn);
         CAppSettings settings;
-        settings.SetAutoLogInName(QString());
+        settings.SetAutoLogInName(autoBefore);
         CAppFolders folders(settings);
         folders.SetUserFolder(folders.GetDefaultUserFolder());
+        QFile::remove(CUserFile::PathIn(folders.UserFolder()));
+        if (!stored.isEmpty())
+            TestUsers::Write(folders.UserFolder(), {{QStringLiteral("anna"), stored}});
         int runs = 0;
         int mainWindows = -1;
         QString folderGiven;
-        auto runner = [&](const QString& userFolder) -> std::optional<SLogInChoice> {
+        QString nameGiven;
+        auto runner = [&](const QString& userFolder, const QString& name) -> std::optional<SLogInChoice> {
             ++runs;
             folderGiven = userFolder;
+            nameGiven = name;
             mainWindows = 0;
             for (QWidget* widget : QApplication::topLevelWidgets())
                 if (qobject_cast<CMainFrame*>(widget))
@@ -112,14 +130,22 @@ private Q_SLOTS:
                 return std::nullopt;
             return SLogInChoice{QStringLiteral("anna"), autoLogIn};
         };
+        const QStringList line =
+            autoBefore.isEmpty() ? QStringList() : QStringList{MakeList(QStringLiteral("auto.orthex"), QString(), {})};
         COrthexShell shell(settings, folders);
-        shell.Start(CCommandLine::Parse({}), std::make_unique<CAppUserSession>(folders, runner));
-        QCOMPARE(runs, 1);
-        QCOMPARE(mainWindows, 0);
-        QCOMPARE(folderGiven, folders.UserFolder());
+        CRecordingMessageSink messages;
+        shell.Start(CCommandLine::Parse(line), std::make_unique<CAppUserSession>(folders, runner));
+        QTEST(runs, "runs");
+        if (runs) {
+            QCOMPARE(mainWindows, 0);
+            QCOMPARE(folderGiven, folders.UserFolder());
+            QTEST(nameGiven, "nameGiven");
+        }
         QVERIFY(shell.MainFrame()->isVisible());
+        QCOMPARE(shell.Document()->IsListOpen(), !line.isEmpty());
         QTEST(shell.Document()->CurrentUser(), "user");
         QTEST(settings.AutoLogInName(), "storedAuto");
+        QVERIFY(messages.Texts().isEmpty());
     }
 
     void startWritesNoSettings()

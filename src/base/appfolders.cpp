@@ -108,6 +108,22 @@ QString CAppFolders::GetRecordingFolder()
     return base + kOrthex + QLatin1Char('/');
 }
 
+QStringList CAppFolders::SystemConfigFolders()
+{
+    QStringList folders;
+#ifdef Q_OS_WIN
+    const QString programData = qEnvironmentVariable("ProgramData");
+    if (!programData.isEmpty())
+        folders << QDir::fromNativeSeparators(programData) + kOrthex;
+#else
+    folders << QStringLiteral("/etc/orthex");
+#endif
+    const QString added = qEnvironmentVariable("ORTHEX_SYSTEM_CONFIG_DIR");
+    if (!added.isEmpty())
+        folders << QDir::fromNativeSeparators(added);
+    return folders;
+}
+
 QString CAppFolders::GetAutoLogInName() const
 {
     return m_settings.AutoLogInName();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class CAppSettings;
 
@@ -28,6 +29,11 @@ public:
     // Shared documents + "/Orthex/", ending in "/"; the temporary folder's "Orthex/" when the
     // documents folder cannot be had. Creates nothing.
     static QString GetRecordingFolder();
+    // The folders where an administrator keeps what overrides the user folder (the teacher
+    // password): the platform's own ("/etc/orthex"; the ProgramData folder's "Orthex" on
+    // Windows) first, then ORTHEX_SYSTEM_CONFIG_DIR when set. The environment can add a place,
+    // never hide the platform's, so an account cannot turn the administrator's setting off.
+    static QStringList SystemConfigFolders();
 
     QString GetAutoLogInName() const;
     bool SetAutoLogInName(const QString& name);

@@ -32,6 +32,8 @@ CTestEnvironment::CTestEnvironment()
     setEnv("XDG_CACHE_HOME", root.filePath(QStringLiteral("cache")));
     setEnv("XDG_DOCUMENTS_DIR", Documents());
     setEnv("ORTHEX_SHARED_DOCUMENTS", SharedDocuments());
+    // A teacher password of the developer's own is no test's business; tests that want one set it.
+    qunsetenv("ORTHEX_SYSTEM_CONFIG_DIR");
     // The audio tests run inside their own daemon, which owns XDG_RUNTIME_DIR; keep theirs.
     if (qEnvironmentVariableIsEmpty("ORTHEX_TEST_AUDIO")) {
         QFile::setPermissions(root.filePath(QStringLiteral("runtime")),

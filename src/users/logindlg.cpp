@@ -3,6 +3,7 @@
 #include "widgets/dialogunits.h"
 #include "base/messages.h"
 #include "widgets/simplecombo.h"
+#include "users/teachergate.h"
 #include "users/usernames.h"
 
 #include <QCheckBox>
@@ -11,8 +12,36 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+namespace {
+bool runDeleteQuestion(QWidget* parent, const QString& text)
+{
+    return QMessageBox::question(parent, QStringLiteral("Orthex"), text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No)
+           == QMessageBox::Yes;
+}
+
+CLogInDlg::QuestionFunction& deleteQuestionFunction()
+{
+    static CLogInDlg::QuestionFunction function;
+    return function;
+}
+}  // namespace
+
+QString CLogInDlg::DeleteQuestionText(const QString& name)
+{
+    return tr("Delete %1 and keep their results?").arg(name);
+}
+
+CLogInDlg::QuestionFunction CLogInDlg::SetDeleteQuestionFunction(QuestionFunction function)
+{
+    QuestionFunction previous = deleteQuestionFunction();
+    deleteQuestionFunction() = std::move(function);
+    return previous;
+}
 
 CLogInDlg::CLogInDlg(QWidget* parent)
     : CUserFileDialog(TitleText(), parent)
@@ -63,12 +92,21 @@ CLogInDlg::CLogInDlg(QWidget* parent)
 
 CLogInDlg::~CLogInDlg() = default;
 
+void CLogInDlg::SetName(const QString& name)
+{
+    m_strName = name;
+}
+
 void CLogInDlg::InitDialog()
 {
     CUserFileDialog::InitDialog();
     m_bChanged = false;
-    m_nAutoLogIn = 0;
-    m_pAutoLogIn->setChecked(false);
+    // A name given before the dialog came from the automatic log-in, which stays on unless
+    // the box is cleared.
+    m_nAutoLogIn = m_strName.isEmpty() ? 0 : 1;
+    m_pAutoLogIn->setChecked(m_nAutoLogIn != 0);
+    if (!m_strName.isEmpty())
+        m_pPassword->setFocus();
 }
 
 void CLogInDlg::UpdateData(bool save)
@@ -98,7 +136,19 @@ void CLogInDlg::OnDeleteName()
     const int entry = NameBox()->FindStringExact(m_strName);
     if (entry < 0)
         return;
-    NameBox()->DeleteString(entry);
+    if (!TeacherGate::Allow(this, UserFolder()))
+        return;
+    const QuestionFunction& ask =
+        deleteQuestionFunction() ? deleteQuestionFunction() : QuestionFunction(&runDeleteQuestion);
+    if (!ask(this, DeleteQuestionText(m_strName)))
+        return;
+    {
+        // The list would move on to the next name, which a second click would then delete.
+        const QSignalBlocker blocker(NameBox()->List());
+        NameBox()->DeleteString(entry);
+        NameBox()->List()->setCurrentRow(-1);
+        NameBox()->List()->clearSelection();
+    }
     m_bChanged = true;
     File().Users().RemoveAt(index);
     m_strName.clear();

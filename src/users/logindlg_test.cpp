@@ -1,8 +1,11 @@
 #include "users/logindlg.h"
 #include "widgets/simplecombo.h"
+#include "users/teachergate.h"
+#include "users/teacherpassword.h"
 #include "users/usernames.h"
 #include "testing/recordingmessagesink.h"
 #include "testing/testenvironment.h"
+#include "testing/testfiles.h"
 #include "testing/testusers.h"
 
 #include <QCheckBox>
@@ -11,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -26,6 +30,8 @@ class LogInDlgTest : public QObject
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<CRecordingMessageSink> m_sink;
+    QStringList m_questions;  // asked before a deletion
+    bool m_answer = true;
     QString folder() const { return m_dir->path(); }
 
     void open(CLogInDlg& dialog, const QString& userFolder)
@@ -61,9 +67,17 @@ private Q_SLOTS:
     {
         m_dir = std::make_unique<QTemporaryDir>(CTestEnvironment::Instance().Root() + QStringLiteral("/loginXXXXXX"));
         m_sink = std::make_unique<CRecordingMessageSink>();
+        m_questions.clear();
+        m_answer = true;
+        CLogInDlg::SetDeleteQuestionFunction([this](QWidget*, const QString& text) {
+            m_questions << text;
+            return m_answer;
+        });
     }
     void cleanup()
     {
+        CLogInDlg::SetDeleteQuestionFunction({});
+        TeacherGate::SetAskFunction({});
         m_sink.reset();
         m_dir.reset();
     }
@@ -271,6 +285,94 @@ private Q_SLOTS:
             stored.append(user.first);
         std::sort(stored.begin(), stored.end(), CSimpleComboBox::SortsBefore);
         QCOMPARE(stored, left);
+    }
+
+    // A classmate is not deleted in passing: the teacher password first when one is set, then
+    // the question, whose default is No.
+    void deletingAsksTheTeacherAndTheQuestion_data()
+    {
+        QTest::addColumn<QString>("teacher");  // the teacher password set; empty: none
+        QTest::addColumn<QString>("typed");    // typed for it; "<cancel>" cancels
+        QTest::addColumn<int>("answer");       // 1 Yes, 0 No, -1 the real question box, left at its default
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<int>("messages");
+        QTest::addColumn<bool>("deleted");
+        QTest::newRow("no teacher password, Yes") << "" << "" << 1 << true << 0 << true;
+        QTest::newRow("no teacher password, No") << "" << "" << 0 << true << 0 << false;
+        QTest::newRow("the real question: No by default") << "" << "" << -1 << true << 0 << false;
+        QTest::newRow("teacher password, Yes") << "Eule 7" << "Eule 7" << 1 << true << 0 << true;
+        QTest::newRow("teacher password, No") << "Eule 7" << "Eule 7" << 0 << true << 0 << false;
+        QTest::newRow("teacher password wrong") << "Eule 7" << "eule 7" << 1 << false << 1 << false;
+        QTest::newRow("teacher password cancelled") << "Eule 7" << "<cancel>" << 1 << false << 0 << false;
+    }
+    void deletingAsksTheTeacherAndTheQuestion()
+    {
+        QFETCH(QString, teacher);
+        QFETCH(QString, typed);
+        QFETCH(int, answer);
+        QFETCH(bool, asked);
+        QFETCH(int, messages);
+        QFETCH(bool, deleted);
+        if (!teacher.isEmpty())  // few iterations, so the test stays quick
+            QVERIFY(TestFiles::Write(CTeacherPassword::PathIn(folder()), CTeacherPassword::Line(teacher, "salt", 1000)));
+        int teacherAsked = 0;
+        TeacherGate::SetAskFunction([&](QWidget*, const QString&) -> std::optional<QString> {
+            ++teacherAsked;
+            return typed == QLatin1String("<cancel>") ? std::nullopt : std::optional<QString>(typed);
+        });
+        m_answer = answer == 1;
+        QString boxText;
+        QMessageBox::StandardButton boxDefault = QMessageBox::NoButton;
+        TestUsers::Write(folder(), {{QStringLiteral("anna"), QStringLiteral(" ")}, {QStringLiteral("Bob"), QStringLiteral(" ")}});
+        CLogInDlg dialog;
+        open(dialog);
+        fill(dialog, QStringLiteral("anna"), QString());
+        if (answer < 0) {
+            CLogInDlg::SetDeleteQuestionFunction({});
+            QTimer::singleShot(0, [&] {
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                    boxText = box->text();
+                    boxDefault = box->standardButton(box->defaultButton());
+                    QTest::keyClick(box, Qt::Key_Return);
+                }
+            });
+        }
+        QTest::mouseClick(dialog.DeleteNameButton(), Qt::LeftButton);
+        QCOMPARE(teacherAsked, teacher.isEmpty() ? 0 : 1);
+        const QStringList question{CLogInDlg::DeleteQuestionText(QStringLiteral("anna"))};
+        if (answer < 0) {
+            QCOMPARE(boxText, question.first());
+            QCOMPARE(boxDefault, QMessageBox::No);
+        } else {
+            QCOMPARE(m_questions, asked ? question : QStringList());
+        }
+        QCOMPARE(m_sink->Texts().size(), messages);
+        const QStringList all{QStringLiteral("anna"), QStringLiteral("Bob")};
+        QCOMPARE(dialog.NameBox()->Items(), deleted ? QStringList{QStringLiteral("Bob")} : all);
+        QCOMPARE(dialog.NameBox()->Text(), deleted ? QString() : QStringLiteral("anna"));
+        fill(dialog, QString(), QString());
+        clickOk(dialog);
+        QCOMPARE(TestUsers::Read(folder()).size(), deleted ? 1 : 2);
+    }
+
+    // After a deletion no name is chosen, so a second click deletes nobody else.
+    void aDeletionLeavesNoNameChosen()
+    {
+        TestUsers::Write(folder(), {{QStringLiteral("anna"), QStringLiteral(" ")}, {QStringLiteral("Bob"), QStringLiteral(" ")},
+                                    {QStringLiteral("Cleo"), QStringLiteral(" ")}});
+        CLogInDlg dialog;
+        open(dialog);
+        QListWidget* list = dialog.NameBox()->List();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+        QCOMPARE(dialog.NameBox()->Text(), QStringLiteral("anna"));
+        QTest::mouseClick(dialog.DeleteNameButton(), Qt::LeftButton);
+        QCOMPARE(dialog.NameBox()->Items(), (QStringList{QStringLiteral("Bob"), QStringLiteral("Cleo")}));
+        QCOMPARE(list->currentRow(), -1);
+        QVERIFY(list->selectedItems().isEmpty());
+        QCOMPARE(dialog.NameBox()->Text(), QString());
+        QTest::mouseClick(dialog.DeleteNameButton(), Qt::LeftButton);
+        QCOMPARE(dialog.NameBox()->Items(), (QStringList{QStringLiteral("Bob"), QStringLiteral("Cleo")}));
+        QCOMPARE(m_questions.size(), 1);
     }
 
     // A wrong password after a deletion writes the deletion at once; the file stays held, so a

@@ -2,7 +2,9 @@
 
 #include "base/appfolders.h"
 #include "users/logindlg.h"
+#include "users/userfile.h"
 #include "users/usernames.h"
+#include "users/waitdlgwaiter.h"
 
 #include <QApplication>
 
@@ -12,10 +14,11 @@ CLogInRuns::CLogInRuns(CAppFolders& folders, LogInDialogRunner runner)
 {
 }
 
-std::optional<SLogInChoice> CLogInRuns::RunLogInDialog(const QString& userFolder)
+std::optional<SLogInChoice> CLogInRuns::RunLogInDialog(const QString& userFolder, const QString& name)
 {
     CLogInDlg dialog(QApplication::activeWindow());
     dialog.SetUserFolder(userFolder);
+    dialog.SetName(name);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return SLogInChoice{dialog.Name(), dialog.AutoLogIn()};
@@ -25,9 +28,15 @@ QString CLogInRuns::LogInAtStart()
 {
     const QString automatic = m_folders.GetAutoLogInName();
     // The name is also the name of the result files, so one that no file can have is not used.
-    if (!automatic.isEmpty() && UserNames::IsValidNewName(automatic))
-        return automatic;
-    const std::optional<SLogInChoice> choice = m_runner(m_folders.UserFolder());
+    if (!automatic.isEmpty() && UserNames::IsValidNewName(automatic)) {
+        CUserFile users(m_folders.UserFolder());
+        CWaitDlgWaiter waiter(QApplication::activeWindow());
+        users.SetWaiter(&waiter);
+        if (!users.NeedsPassword(automatic))
+            return automatic;
+        return LogInAgain(automatic);
+    }
+    const std::optional<SLogInChoice> choice = m_runner(m_folders.UserFolder(), QString());
     if (!choice)
         return QString();
     if (choice->autoLogIn)
@@ -37,7 +46,12 @@ QString CLogInRuns::LogInAtStart()
 
 QString CLogInRuns::LogInAgain()
 {
-    const std::optional<SLogInChoice> choice = m_runner(m_folders.UserFolder());
+    return LogInAgain(QString());
+}
+
+QString CLogInRuns::LogInAgain(const QString& name)
+{
+    const std::optional<SLogInChoice> choice = m_runner(m_folders.UserFolder(), name);
     if (!choice)
         return QString();
     m_folders.SetAutoLogInName(choice->autoLogIn ? choice->name : QString());

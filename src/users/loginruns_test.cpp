@@ -8,6 +8,7 @@
 #include "testing/recordingmessagesink.h"
 #include "testing/testenvironment.h"
 #include "testing/testfiles.h"
+#include "testing/testusers.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -23,11 +24,13 @@ namespace {
 struct SScriptedDialog {
     QList<std::optional<SLogInChoice>> answers;
     QStringList folders;
+    QStringList names;
 
     LogInDialogRunner Runner()
     {
-        return [this](const QString& folder) -> std::optional<SLogInChoice> {
+        return [this](const QString& folder, const QString& name) -> std::optional<SLogInChoice> {
             folders.append(folder);
+            names.append(name);
             if (answers.isEmpty())
                 return std::nullopt;
             return answers.takeFirst();
@@ -97,37 +100,52 @@ private Q_SLOTS:
         m_dir.reset();
     }
 
+    // A user with a password is never logged in without it: "Auto" naming one (or a user the
+    // damaged user file may hide) shows the dialog with the name filled in.
     void logInAtStart_data()
     {
         QTest::addColumn<QString>("autoBefore");
+        QTest::addColumn<QByteArray>("users");  // Zed's stored password, "<damaged>", or empty: no file
         QTest::addColumn<bool>("cancel");
         QTest::addColumn<bool>("tick");
         QTest::addColumn<QString>("user");
-        QTest::addColumn<int>("dialogs");
+        QTest::addColumn<QString>("nameGiven");  // "<none>": no dialog
         QTest::addColumn<QString>("autoAfter");
-        QTest::newRow("auto, no dialog") << "Zed" << false << false << "Zed" << 0 << "Zed";
-        QTest::newRow("dialog, box clear") << "" << false << false << "Kim" << 1 << "";
-        QTest::newRow("dialog, box ticked") << "" << false << true << "Kim" << 1 << "Kim";
-        QTest::newRow("dialog cancelled") << "" << true << true << "" << 1 << "";
-        QTest::newRow("auto not a file name") << "a/b" << false << false << "Kim" << 1 << "a/b";
-        QTest::newRow("auto too long") << QString(26, QLatin1Char('z')) << false << true << "Kim" << 1 << "Kim";
+        QTest::newRow("auto, no dialog") << "Zed" << QByteArray() << false << false << "Zed" << "<none>" << "Zed";
+        QTest::newRow("auto, blank password") << "Zed" << QByteArray(" ") << false << false << "Zed" << "<none>" << "Zed";
+        QTest::newRow("auto, another user's password") << "Zed " << QByteArray("pw") << false << false << "Zed " << "<none>" << "Zed ";
+        QTest::newRow("auto, a password: asked") << "Zed" << QByteArray("pw") << false << true << "Kim" << "Zed" << "Kim";
+        QTest::newRow("auto, a password: box cleared") << "Zed" << QByteArray("pw") << false << false << "Kim" << "Zed" << "";
+        QTest::newRow("auto, a password: cancelled") << "Zed" << QByteArray("pw") << true << true << "" << "Zed" << "Zed";
+        QTest::newRow("auto, damaged user file") << "Zed" << QByteArray("<damaged>") << false << true << "Kim" << "Zed" << "Kim";
+        QTest::newRow("dialog, box clear") << "" << QByteArray() << false << false << "Kim" << "" << "";
+        QTest::newRow("dialog, box ticked") << "" << QByteArray() << false << true << "Kim" << "" << "Kim";
+        QTest::newRow("dialog cancelled") << "" << QByteArray() << true << true << "" << "" << "";
+        QTest::newRow("auto not a file name") << "a/b" << QByteArray() << false << false << "Kim" << "" << "a/b";
+        QTest::newRow("auto too long") << QString(26, QLatin1Char('z')) << QByteArray() << false << true << "Kim" << "" << "Kim";
     }
     void logInAtStart()
     {
         QFETCH(QString, autoBefore);
+        QFETCH(QByteArray, users);
         QFETCH(bool, cancel);
         QFETCH(bool, tick);
         QFETCH(QString, user);
-        QFETCH(int, dialogs);
+        QFETCH(QString, nameGiven);
         QFETCH(QString, autoAfter);
         m_settings->SetAutoLogInName(autoBefore);
+        if (users == "<damaged>")
+            QVERIFY(TestFiles::Write(CUserFile::PathIn(folder()), QByteArray("\x05\x00\xFF\xFF", 4)));
+        else if (!users.isEmpty())
+            TestUsers::Write(folder(), {{QStringLiteral("Zed"), QString::fromUtf8(users)}});
         m_dialog.answers = {cancel ? std::nullopt : ok(QStringLiteral("Kim"), tick)};
         CLogInRuns runs(*m_folders, m_dialog.Runner());
         QCOMPARE(runs.LogInAtStart(), user);
-        QCOMPARE(m_dialog.folders.size(), dialogs);
-        if (dialogs)
+        QCOMPARE(m_dialog.names, nameGiven == QLatin1String("<none>") ? QStringList() : QStringList{nameGiven});
+        if (!m_dialog.folders.isEmpty())
             QCOMPARE(m_dialog.folders.at(0), folder());
         QCOMPARE(m_settings->AutoLogInName(), autoAfter);
+        QVERIFY(m_sink->Texts().isEmpty());
     }
 
     void logInAgain_data()
@@ -284,6 +302,38 @@ private Q_SLOTS:
         users.OpenUserFile();
         users.LoadUsers();
         QCOMPARE(users.Names(), QStringList{QStringLiteral("Rae")});
+    }
+
+    // The real dialog, given the automatic log-in's name, shows it with the box ticked and waits
+    // for the password.
+    void theRealDialogShowsTheAutomaticName()
+    {
+        TestUsers::Write(folder(), {{QStringLiteral("Rae"), QStringLiteral("pw")}});
+        QString shownName;
+        bool ticked = false;
+        bool passwordFocused = false;
+        // The dialog waits for the user file first (with the wait dialog), so look until it is up.
+        std::function<void()> answer = [&] {
+            auto* dialog = qobject_cast<CLogInDlg*>(QApplication::activeModalWidget());
+            if (!dialog) {
+                QTimer::singleShot(10, answer);
+                return;
+            }
+            shownName = dialog->NameBox()->Text();
+            ticked = dialog->AutoLogInCheck()->isChecked();
+            passwordFocused = dialog->focusWidget() == dialog->PasswordEdit();
+            QTest::keyClicks(dialog->PasswordEdit(), QStringLiteral("pw"));
+            QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
+        };
+        QTimer::singleShot(0, answer);
+        const std::optional<SLogInChoice> choice = CLogInRuns::RunLogInDialog(folder(), QStringLiteral("Rae"));
+        QVERIFY(choice.has_value());
+        QCOMPARE(shownName, QStringLiteral("Rae"));
+        QVERIFY(ticked);
+        QVERIFY(passwordFocused);
+        QCOMPARE(choice->name, QStringLiteral("Rae"));
+        QVERIFY(choice->autoLogIn);
+        QVERIFY(m_sink->Texts().isEmpty());
     }
 };
 

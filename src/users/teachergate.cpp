@@ -61,8 +61,20 @@ bool Allow(QWidget* parent, const QString& userFolder)
     return false;
 }
 
+QString SystemWideText(const QString& path)
+{
+    return tr("The teacher password of this computer is kept in %1, where only an administrator can change "
+              "it.\nTo change it, an administrator removes that file, the new password is set here, and the "
+              "administrator moves the %2 of the user folder to its place.")
+        .arg(QDir::toNativeSeparators(path), CTeacherPassword::FileName());
+}
+
 bool Change(QWidget* parent, const QString& userFolder)
 {
+    if (const CTeacherPassword password(userFolder); password.IsSystemWide()) {
+        Messages::Show(SystemWideText(password.Path()), MessageIcon::Information);
+        return false;
+    }
     if (!Allow(parent, userFolder))
         return false;
     const std::optional<QString> first =

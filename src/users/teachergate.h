@@ -20,7 +20,10 @@ AskFunction SetAskFunction(AskFunction function);
 // True when the folder has no teacher password or the one typed is it; a wrong one is told.
 bool Allow(QWidget* parent, const QString& userFolder);
 // Sets, changes or (typed empty) removes the teacher password: the present one first, then the
-// new one twice. True when it changed; every failure is told.
+// new one twice. True when it changed; every failure is told. An administrator's password is
+// not changed here: that is told (SystemWideText) and nothing is asked.
 bool Change(QWidget* parent, const QString& userFolder);
+// What the teacher is told when the password is the administrator's file at path.
+QString SystemWideText(const QString& path);
 
 }  // namespace TeacherGate

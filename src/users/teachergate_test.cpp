@@ -4,6 +4,7 @@
 #include "users/teachergate.h"
 #include "users/teacherpassword.h"
 
+#include <QScopeGuard>
 #include <QtTest>
 
 namespace {
@@ -95,6 +96,32 @@ private Q_SLOTS:
         QCOMPARE(stored.IsSet(), !works.isEmpty());
         if (!works.isEmpty())
             QVERIFY(stored.Matches(works));
+    }
+
+    // The administrator's password opens the gate; the options page does not change it and says
+    // so, asking nothing.
+    void anAdministratorsPasswordIsTheGate()
+    {
+        if (!CTeacherPassword::SystemWidePath().isEmpty())
+            QSKIP("this computer's administrator has set a teacher password, which no test may hide");
+        const QString system = freshFolder(QStringLiteral("Eule 7"));
+        const QString folder = TestFiles::InRoot(QStringLiteral("pupils"));
+        QDir().mkpath(folder);
+        QVERIFY(TestFiles::Write(CTeacherPassword::PathIn(folder), CTeacherPassword::Line(QStringLiteral("mine"), "salt", 1000)));
+        qputenv("ORTHEX_SYSTEM_CONFIG_DIR", QFile::encodeName(system));
+        const auto unset = qScopeGuard([] { qunsetenv("ORTHEX_SYSTEM_CONFIG_DIR"); });
+        CRecordingMessageSink sink;
+        {
+            SAnswers dialog({QStringLiteral("mine"), QStringLiteral("Eule 7")});
+            QVERIFY(!TeacherGate::Allow(nullptr, folder));
+            QVERIFY(TeacherGate::Allow(nullptr, folder));
+        }
+        sink.Clear();
+        SAnswers dialog({QStringLiteral("Eule 7"), QString(), QString()});
+        QVERIFY(!TeacherGate::Change(nullptr, folder));
+        QVERIFY(dialog.prompts.isEmpty());
+        QCOMPARE(sink.Texts(), QStringList{TeacherGate::SystemWideText(CTeacherPassword::PathIn(system))});
+        QVERIFY(CTeacherPassword(folder).Matches(QStringLiteral("Eule 7")));
     }
 };
 

@@ -1,5 +1,6 @@
 #include "users/teacherpassword.h"
 
+#include "base/appfolders.h"
 #include "base/atomicfile.h"
 #include "users/resultfiles.h"
 
@@ -33,6 +34,13 @@ bool sameBytes(const QByteArray& a, const QByteArray& b)
         difference |= static_cast<unsigned char>(a[i] ^ b[i]);
     return difference == 0;
 }
+
+// Anything in the place, readable or not, counts: a file that cannot be read still holds the gate.
+bool occupied(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
 }  // namespace
 
 QString CTeacherPassword::PathIn(const QString& userFolder)
@@ -40,15 +48,27 @@ QString CTeacherPassword::PathIn(const QString& userFolder)
     return userFolder + QLatin1Char('/') + FileName();
 }
 
-CTeacherPassword::CTeacherPassword(const QString& userFolder)
-    : m_strPath(PathIn(userFolder))
+QString CTeacherPassword::SystemWidePath()
 {
+    for (const QString& folder : CAppFolders::SystemConfigFolders()) {
+        const QString path = PathIn(folder);
+        if (occupied(path))
+            return path;
+    }
+    return QString();
+}
+
+CTeacherPassword::CTeacherPassword(const QString& userFolder)
+    : m_strPath(SystemWidePath())
+    , m_bSystemWide(!m_strPath.isEmpty())
+{
+    if (!m_bSystemWide)
+        m_strPath = PathIn(userFolder);
 }
 
 bool CTeacherPassword::IsSet() const
 {
-    // Anything in the file's place, readable or not, counts as set.
-    return QFileInfo(m_strPath).exists() || QFileInfo(m_strPath).isSymLink();
+    return occupied(m_strPath);
 }
 
 bool CTeacherPassword::Matches(const QString& typed) const
@@ -65,6 +85,11 @@ bool CTeacherPassword::Matches(const QString& typed) const
 
 bool CTeacherPassword::Set(const QString& password, QString* error) const
 {
+    if (m_bSystemWide) {
+        if (error)
+            *error = QStringLiteral("it is the administrator's file, which Orthex does not change");
+        return false;
+    }
     if (password.isEmpty()) {
         QFile file(m_strPath);
         if (!file.exists() || file.remove())

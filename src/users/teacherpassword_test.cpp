@@ -3,6 +3,7 @@
 #include "testing/testusers.h"
 #include "users/teacherpassword.h"
 
+#include <QScopeGuard>
 #include <QtTest>
 
 class TeacherPasswordTest : public QObject
@@ -67,6 +68,60 @@ private Q_SLOTS:
         QVERIFY(password.Set(QString()));
         QVERIFY(!password.IsSet());
         QCOMPARE(TestFiles::FilesIn(folder), QStringList{CUserFile::FileName()});
+    }
+
+    // The administrator's file decides alone, whatever the user folder holds, and is never
+    // changed; without one the folder's decides.
+    void anAdministratorsFileOverridesTheFolders_data()
+    {
+        QTest::addColumn<QByteArray>("system");  // "<none>": no file
+        QTest::addColumn<QByteArray>("folder");
+        QTest::addColumn<bool>("systemWide");
+        QTest::addColumn<bool>("set");
+        QTest::addColumn<QString>("matching");  // a password that passes; "<none>": none does
+        const QByteArray admin = CTeacherPassword::Line(QStringLiteral("Eule 7"), "salt", 1000) + '\n';
+        const QByteArray pupil = CTeacherPassword::Line(QStringLiteral("mine"), "salt", 1000) + '\n';
+        QTest::newRow("no administrator's file") << QByteArray("<none>") << pupil << false << true << "mine";
+        QTest::newRow("none anywhere") << QByteArray("<none>") << QByteArray("<none>") << false << false << "anything";
+        QTest::newRow("the administrator's") << admin << pupil << true << true << "Eule 7";
+        QTest::newRow("the administrator's, none in the folder") << admin << QByteArray("<none>") << true << true << "Eule 7";
+        QTest::newRow("the administrator's, not understood") << QByteArray("?") << pupil << true << true << "<none>";
+    }
+    void anAdministratorsFileOverridesTheFolders()
+    {
+        QFETCH(QByteArray, system);
+        QFETCH(QByteArray, folder);
+        QFETCH(bool, systemWide);
+        QFETCH(bool, set);
+        QFETCH(QString, matching);
+        if (!CTeacherPassword::SystemWidePath().isEmpty())
+            QSKIP("this computer's administrator has set a teacher password, which no test may hide");
+        const QString systemFolder = TestFiles::InRoot(QStringLiteral("system"));
+        const QString userFolder = TestFiles::InRoot(QStringLiteral("users"));
+        for (const QString& f : {systemFolder, userFolder}) {
+            QDir(f).removeRecursively();
+            QDir().mkpath(f);
+        }
+        if (system != "<none>")
+            QVERIFY(TestFiles::Write(CTeacherPassword::PathIn(systemFolder), system));
+        if (folder != "<none>")
+            QVERIFY(TestFiles::Write(CTeacherPassword::PathIn(userFolder), folder));
+        qputenv("ORTHEX_SYSTEM_CONFIG_DIR", QFile::encodeName(systemFolder));
+        const auto unset = qScopeGuard([] { qunsetenv("ORTHEX_SYSTEM_CONFIG_DIR"); });
+        const CTeacherPassword password(userFolder);
+        QCOMPARE(password.IsSystemWide(), systemWide);
+        QCOMPARE(password.IsSet(), set);
+        QCOMPARE(password.Path(), CTeacherPassword::PathIn(systemWide ? systemFolder : userFolder));
+        if (matching != QLatin1String("<none>"))
+            QVERIFY(password.Matches(matching));
+        QVERIFY(!password.Matches(QStringLiteral("wrong")) || !set);
+        if (systemWide) {
+            QString error;
+            QVERIFY(!password.Set(QString(), &error));
+            QVERIFY(!password.Set(QStringLiteral("new"), &error));
+            QVERIFY(!error.isEmpty());
+            QCOMPARE(TestFiles::Read(CTeacherPassword::PathIn(systemFolder)), system);
+        }
     }
 };
 

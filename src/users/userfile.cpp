@@ -55,19 +55,14 @@ CExclusiveFile::EOpen CUserFile::OpenOnce(bool create)
     return m_file.TryOpen(Path(), create);
 }
 
-void CUserFile::OpenUserFile()
+CExclusiveFile::EOpen CUserFile::OpenWaiting(const std::function<CExclusiveFile::EOpen()>& tryOnce)
 {
-    m_file.Close();
-    // Without a folder there is no file to use; nothing is made at the root of the disk.
-    if (m_strUserFolder.isEmpty())
-        return;
-    const QString path = Path();
-    bool waiting = QFileInfo::exists(path);
+    bool waiting = QFileInfo::exists(Path());
     if (waiting && m_pWaiter)
         m_pWaiter->BeginWaiting();
     CExclusiveFile::EOpen result = CExclusiveFile::EOpen::Locked;
     for (int attempt = 1; attempt <= m_nTries; ++attempt) {
-        result = m_file.TryOpen(path, true);
+        result = tryOnce();
         // Only a file in use is worth waiting for; any other failure would fail again.
         if (result != CExclusiveFile::EOpen::Locked)
             break;
@@ -84,6 +79,17 @@ void CUserFile::OpenUserFile()
     }
     if (waiting && m_pWaiter)
         m_pWaiter->EndWaiting();
+    return result;
+}
+
+void CUserFile::OpenUserFile()
+{
+    m_file.Close();
+    // Without a folder there is no file to use; nothing is made at the root of the disk.
+    if (m_strUserFolder.isEmpty())
+        return;
+    const QString path = Path();
+    const CExclusiveFile::EOpen result = OpenWaiting([&] { return m_file.TryOpen(path, true); });
     if (result == CExclusiveFile::EOpen::Locked) {
         Messages::Show(QStringLiteral("Orthex could not open the user information file %1, because another copy of "
                                       "Orthex kept it in use. The names are not shown this time, and no user is "
@@ -194,6 +200,36 @@ qsizetype CUserFile::IndexOf(const QString& name) const
             return i;
     }
     return -1;
+}
+
+bool CUserFile::NeedsPassword(const QString& name)
+{
+    if (m_strUserFolder.isEmpty())
+        return false;
+    CExclusiveFile file;
+    switch (OpenWaiting([&] { return file.TryOpenForReading(Path()); })) {
+    case CExclusiveFile::EOpen::Missing: return false;
+    case CExclusiveFile::EOpen::Locked:
+    case CExclusiveFile::EOpen::Failed: return true;
+    case CExclusiveFile::EOpen::Opened: break;
+    }
+    QByteArray bytes;
+    if (!file.ReadAll(bytes))
+        return true;
+    file.Close();
+    CRecordList<CUser> users;
+    try {
+        if (!bytes.isEmpty())
+            Load(bytes, users);
+    } catch (const CArchiveException&) {
+        // The user may be among those the damage hides.
+        return true;
+    }
+    for (const CUser& user : users) {
+        if (user.GetName() == name)
+            return !PasswordMatches(user, QString());
+    }
+    return false;
 }
 
 bool CUserFile::PasswordMatches(const CUser& user, const QString& typed)

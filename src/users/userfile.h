@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // What the user sees while a copy of Orthex waits for the user information file: the program
 // shows its wait dialog; without one the pause simply sleeps.
 class IUserFileWaiter
@@ -59,6 +61,11 @@ public:
     // apart), creating it (empty) when it does not. An empty user folder opens and creates
     // nothing. On failure the file is not open and the user has been told why.
     void OpenUserFile();
+    // Whether the user of that name must type a password to log in: false for a blank password
+    // or a name the file does not hold (a missing or empty file holds none). True also when
+    // that cannot be known: the file stays in use for all the tries, cannot be read or is
+    // damaged. Reads with a read lock, waiting like OpenUserFile, and shows nothing.
+    bool NeedsPassword(const QString& name);
     // One try, without waiting and without messages (for orthex-cli).
     CExclusiveFile::EOpen OpenOnce(bool create);
     bool IsOpen() const { return m_file.IsOpen(); }
@@ -94,6 +101,9 @@ public:
     static void Load(const QByteArray& bytes, CRecordList<CUser>& users);
 
 private:
+    // Tries to open the file (tryOnce) until it is not in use, up to Tries() tries.
+    CExclusiveFile::EOpen OpenWaiting(const std::function<CExclusiveFile::EOpen()>& tryOnce);
+
     QString m_strUserFolder;
     int m_nTries = kDefaultTries;
     int m_nPauseMs = kDefaultPauseMs;

@@ -373,6 +373,9 @@ private Q_SLOTS:
             QVERIFY(file.LoadUsers());
             QCOMPARE(file.Names(), QStringList{QStringLiteral("Helen")});
             QVERIFY(sink.Texts().isEmpty());
+            file.Close();
+            CUserFile reader(folder());
+            QVERIFY(!reader.NeedsPassword(QStringLiteral("Helen")));  // a blank password
             QVERIFY(helper.waitForFinished(20000));
             QCOMPARE(helper.exitCode(), 0);
         } else {
@@ -380,6 +383,11 @@ private Q_SLOTS:
             QVERIFY(!file.LoadUsers());
             QCOMPARE(sink.Texts().size(), 1);
             QVERIFY(sink.Texts().at(0).contains(QStringLiteral("another copy")));
+            // Whether a user has a password cannot be known meanwhile, so it is taken that one has.
+            CUserFile reader(folder());
+            reader.SetWaiting(2, 5);
+            QVERIFY(reader.NeedsPassword(QStringLiteral("Helen")));
+            QCOMPARE(sink.Texts().size(), 1);
             helper.write("release\n");
             QVERIFY(helper.waitForFinished(20000));
         }

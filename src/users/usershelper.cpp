@@ -2,6 +2,7 @@
 // and replaces files from another process, and can be killed in the middle of a write.
 #include "base/exclusivefile.h"
 #include "users/resultfiles.h"
+#include "users/teacherpassword.h"
 #include "users/userfile.h"
 
 #include <QCoreApplication>
@@ -110,6 +111,17 @@ int saveResults(const QStringList& args, bool loop)
             say("saved");
     }
 }
+// teacher FOLDER PASSWORD: how the teacher password of FOLDER stands for this account, as
+// "set" or "none", "system-wide" or "folder", "match" or "nomatch".
+int teacher(const QStringList& args)
+{
+    if (args.size() != 2)
+        return 2;
+    const CTeacherPassword password(args.at(0));
+    std::printf("%s %s %s\n", password.IsSet() ? "set" : "none", password.IsSystemWide() ? "system-wide" : "folder",
+                password.Matches(args.at(1)) ? "match" : "nomatch");
+    return 0;
+}
 }  // namespace
 
 int main(int argc, char** argv)
@@ -129,5 +141,7 @@ int main(int argc, char** argv)
         return saveResults(args, false);
     if (command == QLatin1String("saveloop"))
         return saveResults(args, true);
+    if (command == QLatin1String("teacher"))
+        return teacher(args);
     return 2;
 }
