@@ -214,7 +214,7 @@ bool CUserFile::NeedsPassword(const QString& name)
     case CExclusiveFile::EOpen::Opened: break;
     }
     QByteArray bytes;
-    if (!file.ReadAll(bytes))
+    if (!file.ReadAll(bytes, CResultFiles::kMaxFileBytes))
         return true;
     file.Close();
     CRecordList<CUser> users;
