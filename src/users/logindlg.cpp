@@ -7,6 +7,8 @@
 #include "users/usernames.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -156,10 +158,23 @@ void CLogInDlg::OnDeleteName()
     UpdateData(false);
 }
 
+QString CLogInDlg::CannotCheckText(const QString& path)
+{
+    return tr("Orthex cannot check names and passwords now: the user information file %1 is in use or "
+              "cannot be read. Try again in a moment, or press Cancel to go on without logging in.")
+        .arg(QDir::toNativeSeparators(path));
+}
+
 void CLogInDlg::accept()
 {
     UpdateData(true);
     bool close = true;
+    // A file that is there but could not be read may hold this name with a password: no name
+    // is let in unchecked (holding the file open elsewhere must not open every account).
+    if (!m_strName.isEmpty() && !File().IsOpen() && QFileInfo::exists(File().Path())) {
+        Messages::Show(CannotCheckText(File().Path()), MessageIcon::Exclamation);
+        return;
+    }
     if (const CUser* user = File().FindUser(m_strName)) {
         if (!CUserFile::PasswordMatches(*user, m_strPassword)) {
             Messages::Show(IncorrectPasswordText());

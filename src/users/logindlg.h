@@ -36,6 +36,8 @@ public:
 
     static QString TitleText() { return QStringLiteral("Log In To Orthex"); }
     static QString IncorrectPasswordText() { return QStringLiteral("InCorrect PassWord"); }
+    // Said on OK with a name while the user information file at path is there but not read.
+    static QString CannotCheckText(const QString& path);
     static QString DeleteQuestionText(const QString& name);
 
     // Replaces the question for the whole program (an empty function restores the real one,

@@ -459,7 +459,7 @@ private Q_SLOTS:
     {
         QFETCH(int, releaseAfterMs);
         const bool released = releaseAfterMs >= 0;
-        TestUsers::Write(folder(), {{QStringLiteral("anna"), QStringLiteral(" ")}});
+        TestUsers::Write(folder(), {{QStringLiteral("anna"), QStringLiteral("secret")}});
         QProcess helper;
         helper.start(QStringLiteral(ORTHEX_USERS_HELPER), {QStringLiteral("holdusers"), folder(),
                                                            QString::number(releaseAfterMs), QStringLiteral("Helen")});
@@ -495,11 +495,16 @@ private Q_SLOTS:
         } else {
             QCOMPARE(dialog.NameBox()->Count(), 0);
             QCOMPARE(m_sink->Texts().size(), 1);
+            // Holding the file elsewhere must not let anyone in unchecked: anna has a password.
             fill(dialog, QStringLiteral("anna"), QStringLiteral("any password"));
             clickOk(dialog);
+            QVERIFY(dialog.isVisible());
+            QCOMPARE(m_sink->Texts().last(), CLogInDlg::CannotCheckText(CUserFile::PathIn(folder())));
+            fill(dialog, QString(), QString());
+            clickOk(dialog);
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
-            QCOMPARE(dialog.Name(), QStringLiteral("anna"));
-            QCOMPARE(TestUsers::Read(folder()), (SUserList{{QStringLiteral("anna"), QStringLiteral(" ")}}));
+            QCOMPARE(dialog.Name(), QString());
+            QCOMPARE(TestUsers::Read(folder()), (SUserList{{QStringLiteral("anna"), QStringLiteral("secret")}}));
             helper.write("release\n");
         }
         // The dialog's waiting runs an event loop, in which the helper may have been seen to end.
