@@ -2,6 +2,7 @@
 
 #include "base/appfolders.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -148,6 +149,11 @@ QString asideName(const QString& path, const QString& suffix, int number)
     return path + suffix + (number == 1 ? QString() : QLatin1Char('.') + QString::number(number));
 }
 
+QString noFreeNameText()
+{
+    return QCoreApplication::translate("AtomicFile", "no free name for the copy");
+}
+
 bool taken(const QString& name)
 {
     return QFileInfo::exists(name) || QFileInfo(name).isSymLink();
@@ -169,7 +175,7 @@ QString AtomicFile::MoveAside(const QString& path, const QString& suffix, QStrin
         setError(error, file.errorString());
         return QString();
     }
-    setError(error, QStringLiteral("no free name for the copy"));
+    setError(error, noFreeNameText());
     return QString();
 }
 
@@ -194,6 +200,6 @@ QString AtomicFile::KeepAside(const QString& path, const QString& suffix, const 
         CAppFolders::ShareLikeParent(name);
         return name;
     }
-    setError(error, QStringLiteral("no free name for the copy"));
+    setError(error, noFreeNameText());
     return QString();
 }

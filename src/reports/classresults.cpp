@@ -5,6 +5,7 @@
 #include "users/resultfiles.h"
 #include "users/userfile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSet>
@@ -37,15 +38,15 @@ QString readList(const QString& path, CRecordList<T>& list)
         return QString();
     case CResultFiles::EFileRead::Failed:
         if (damaged)
-            return QStringLiteral("%1 is damaged: %2").arg(shown(path), error);
-        return QStringLiteral("%1 cannot be read: %2").arg(shown(path), error);
+            return QCoreApplication::translate("ClassResults", "%1 is damaged: %2").arg(shown(path), error);
+        return QCoreApplication::translate("ClassResults", "%1 cannot be read: %2").arg(shown(path), error);
     case CResultFiles::EFileRead::Read:
         break;
     }
     try {
         CResultFiles::Load(bytes, list);
     } catch (const CArchiveException& e) {
-        return QStringLiteral("%1 is damaged: %2").arg(shown(path), e.Text());
+        return QCoreApplication::translate("ClassResults", "%1 is damaged: %2").arg(shown(path), e.Text());
     }
     return QString();
 }
@@ -103,7 +104,7 @@ bool CClassResults::Read(const QString& folder)
     case CResultFiles::EFileRead::Missing:
         return true;
     case CResultFiles::EFileRead::Failed:
-        m_strFault = (damaged ? QStringLiteral("%1 is damaged: %2; no user is shown") : QStringLiteral("%1 cannot be read: %2"))
+        m_strFault = (damaged ? QCoreApplication::translate("ClassResults", "%1 is damaged: %2; no user is shown") : QCoreApplication::translate("ClassResults", "%1 cannot be read: %2"))
                          .arg(shown(userFile), error);
         return false;
     case CResultFiles::EFileRead::Read:
@@ -114,7 +115,7 @@ bool CClassResults::Read(const QString& folder)
         try {
             CUserFile::Load(bytes, users);
         } catch (const CArchiveException& e) {
-            m_strFault = QStringLiteral("%1 is damaged: %2; only the users before the damage are shown")
+            m_strFault = QCoreApplication::translate("ClassResults", "%1 is damaged: %2; only the users before the damage are shown")
                              .arg(shown(userFile), e.Text());
         }
     }

@@ -3,6 +3,7 @@
 #include "base/boundedfile.h"
 #include "sound/recordingcheck.h"
 
+#include <QCoreApplication>
 #include <QtEndian>
 
 #include <cstring>
@@ -87,7 +88,7 @@ SoundResult CWavFile::OpenForPlaying(const QString& path, QString* whyNot)
     }
     if (!error.isEmpty()) {
         if (whyNot)
-            *whyNot = QStringLiteral("it could not be read (%1)").arg(error);
+            *whyNot = QCoreApplication::translate("CWavFile", "it could not be read (%1)").arg(error);
         return SoundError::Failed;
     }
     SPlayableRecording recording;

@@ -5,6 +5,7 @@
 #include "base/atomicfile.h"
 #include "base/boundedfile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -85,13 +86,13 @@ bool CResultFiles::LoadOne(const QString& path, CRecordList<T>& list, QStringLis
     case BoundedFile::EStatus::Failed:
         // Writing it later would replace records this run never saw.
         m_unreadable.insert(path);
-        problems.append(QStringLiteral("%1 cannot be read: %2. It is not changed.").arg(shown(path), read.error));
+        problems.append(QCoreApplication::translate("CResultFiles", "%1 cannot be read: %2. It is not changed.").arg(shown(path), read.error));
         return false;
     case BoundedFile::EStatus::TooLarge:
         // No real result file comes near the limit, so this is damage; it is not read at all, and
         // it is moved aside whole rather than copied before the file is written again.
         m_oversized.insert(path);
-        problems.append(QStringLiteral("%1 is damaged (%2, far more than any result file holds). No records are "
+        problems.append(QCoreApplication::translate("CResultFiles", "%1 is damaged (%2, far more than any result file holds). No records are "
                                        "read from it, and the damaged file is kept as %3 before it is written again.")
                             .arg(shown(path), read.error, QFileInfo(path).fileName() + kDamagedSuffix));
         return false;
@@ -124,7 +125,7 @@ bool CResultFiles::SaveOne(const QString& path, const CRecordList<T>& list, QStr
     QString error;
     if (m_oversized.contains(path)) {
         if (AtomicFile::MoveAside(path, kDamagedSuffix, &error).isEmpty()) {
-            problems.append(QStringLiteral("%1: the damaged file could not be moved aside (%2), so it is not "
+            problems.append(QCoreApplication::translate("CResultFiles", "%1: the damaged file could not be moved aside (%2), so it is not "
                                            "overwritten.")
                                 .arg(shown(path), error));
             return false;

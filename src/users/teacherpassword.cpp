@@ -4,6 +4,7 @@
 #include "base/atomicfile.h"
 #include "users/resultfiles.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
@@ -87,7 +88,7 @@ bool CTeacherPassword::Set(const QString& password, QString* error) const
 {
     if (m_bSystemWide) {
         if (error)
-            *error = QStringLiteral("it is the administrator's file, which Orthex does not change");
+            *error = QCoreApplication::translate("CTeacherPassword", "it is the administrator's file, which Orthex does not change");
         return false;
     }
     if (password.isEmpty()) {

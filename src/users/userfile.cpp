@@ -6,6 +6,7 @@
 #include "base/boundedfile.h"
 #include "users/resultfiles.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QThread>
@@ -20,7 +21,7 @@ const QString kDamagedSuffix = QStringLiteral(".damaged");
 
 void showDamage(const QString& path, const QString& damage, qsizetype kept)
 {
-    Messages::Show(QStringLiteral("The user information file %1 is damaged (%2). The %3 users read before the "
+    Messages::Show(QCoreApplication::translate("CUserFile", "The user information file %1 is damaged (%2). The %3 users read before the "
                                   "damage are kept. Before the file is written again, the damaged file is kept "
                                   "beside it as %4.")
                        .arg(shown(path), damage)
