@@ -59,6 +59,33 @@ double peakMegabytes()
     return double(usage.ru_maxrss) / 1024.0;  // kilobytes on Linux
 }
 
+// One timed import of file into a new list at path, the list made and closed untimed; false
+// (the state told why) unless every one of the expected words was spoken and stored.
+bool importOnce(benchmark::State& state, const QString& path, const QByteArray& file, int expected, qint64& listBytes)
+{
+    state.PauseTiming();
+    QFile::remove(path);
+    COrthexDoc doc(std::make_unique<CNoUserSession>());
+    if (!CListDatabase::Create(path) || !doc.OpenDocumentFile(path)) {
+        state.SkipWithError("no list to import into");
+        return false;
+    }
+    state.ResumeTiming();
+    const std::atomic_bool cancel{false};
+    WordFile::SResult parsed = WordFile::Parse(file);
+    WordImport::LeaveOutListed(parsed, {});
+    WordImport::SSpeech speech = WordImport::Speak(parsed.entries, cancel);
+    if (speech.spoken->count() != expected || !WordImport::Store(doc, *speech.spoken)) {
+        state.SkipWithError("not every line was spoken and stored");
+        return false;
+    }
+    state.PauseTiming();
+    doc.CloseList();
+    listBytes = QFile(path).size();
+    state.ResumeTiming();
+    return true;
+}
+
 // Lines whose sentence speaks for about 45 s each (ninety numbers), within the limit of one
 // recording: the peak memory of the process before and after importing them. Registered first,
 // so that nothing larger has been held before it.
@@ -71,27 +98,12 @@ void BM_ImportLongDictations(benchmark::State& state)
         file += "word" + QByteArray::number(i) + '\t'
                 + QByteArray("one two three four five six seven eight nine ten ").repeated(9) + '\n';
     const double before = peakMegabytes();
+    qint64 listBytes = 0;
     for (auto _ : state) {
-        state.PauseTiming();
-        QFile::remove(path);
-        COrthexDoc doc(std::make_unique<CNoUserSession>());
-        if (!CListDatabase::Create(path) || !doc.OpenDocumentFile(path)) {
-            state.SkipWithError("no list to import into");
+        if (!importOnce(state, path, file, lines, listBytes))
             return;
-        }
-        state.ResumeTiming();
-        const std::atomic_bool cancel{false};
-        WordFile::SResult parsed = WordFile::Parse(file);
-        WordImport::SSpeech speech = WordImport::Speak(parsed.entries, cancel);
-        if (speech.spoken->count() != lines || !WordImport::Store(doc, *speech.spoken)) {
-            state.SkipWithError("not every line was spoken and stored");
-            return;
-        }
-        state.PauseTiming();
-        doc.CloseList();
-        state.counters["list_MB"] = double(QFile(path).size()) / (1024.0 * 1024.0);
-        state.ResumeTiming();
     }
+    state.counters["list_MB"] = double(listBytes) / (1024.0 * 1024.0);
     state.counters["lines"] = lines;
     state.counters["peak_before_MB"] = before;
     state.counters["peak_after_MB"] = peakMegabytes();
@@ -104,26 +116,8 @@ void BM_ImportTwoHundredWords(benchmark::State& state)
     const QByteArray bytes = wordFile();
     qint64 listBytes = 0;
     for (auto _ : state) {
-        state.PauseTiming();
-        QFile::remove(path);
-        COrthexDoc doc(std::make_unique<CNoUserSession>());
-        if (!CListDatabase::Create(path) || !doc.OpenDocumentFile(path)) {
-            state.SkipWithError("no list to import into");
+        if (!importOnce(state, path, bytes, kWords, listBytes))
             return;
-        }
-        state.ResumeTiming();
-        const std::atomic_bool cancel{false};
-        WordFile::SResult parsed = WordFile::Parse(bytes);
-        WordImport::LeaveOutListed(parsed, {});
-        WordImport::SSpeech speech = WordImport::Speak(parsed.entries, cancel);
-        if (speech.spoken->count() != kWords || !WordImport::Store(doc, *speech.spoken)) {
-            state.SkipWithError("not every word was spoken and stored");
-            return;
-        }
-        state.PauseTiming();
-        doc.CloseList();
-        listBytes = QFile(path).size();
-        state.ResumeTiming();
     }
     state.counters["words"] = kWords;
     state.counters["s_per_word"] =

@@ -1,5 +1,6 @@
 #include "base/boundedfile.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #ifndef Q_OS_WIN
@@ -17,21 +18,50 @@ void setError(QString* error, const QString& text)
     if (error)
         *error = text;
 }
+
+#ifndef Q_OS_WIN
+// Hands a descriptor opened without blocking to file when it is a regular file (emptied first
+// when asked), blocking again from then on; refuses anything else.
+bool adoptRegularFile(CUniqueFd& fd, QFile& file, QIODevice::OpenMode mode, bool truncate, QString* error)
+{
+    struct stat status {};
+    if (::fstat(fd.Get(), &status) != 0) {
+        setError(error, qt_error_string(errno));
+        return false;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        setError(error, S_ISDIR(status.st_mode) ? qt_error_string(EISDIR) : BoundedFile::NotRegularText());
+        return false;
+    }
+    const int flags = ::fcntl(fd.Get(), F_GETFL);
+    if ((truncate && ::ftruncate(fd.Get(), 0) != 0) || flags == -1
+        || ::fcntl(fd.Get(), F_SETFL, flags & ~O_NONBLOCK) == -1) {
+        setError(error, qt_error_string(errno));
+        return false;
+    }
+    if (!file.open(fd.Get(), mode, QFileDevice::AutoCloseHandle)) {
+        setError(error, file.errorString());
+        return false;
+    }
+    fd.Release();
+    return true;
+}
+#endif
 }  // namespace
 
 QString BoundedFile::NotRegularText()
 {
-    return QStringLiteral("Not a regular file");
+    return QCoreApplication::translate("BoundedFile", "Not a regular file");
 }
 
 QString BoundedFile::MegabytesText(qint64 bytes)
 {
-    return QStringLiteral("%1 MB").arg(bytes / (1024 * 1024));
+    return QCoreApplication::translate("BoundedFile", "%1 MB").arg(bytes / (1024 * 1024));
 }
 
 QString BoundedFile::TooLargeText(qint64 maxBytes)
 {
-    return QStringLiteral("it is larger than %1").arg(MegabytesText(maxBytes));
+    return QCoreApplication::translate("BoundedFile", "it is larger than %1").arg(MegabytesText(maxBytes));
 }
 
 bool BoundedFile::Open(QFile& file, const QString& path, QString* error, bool* missing)
@@ -46,7 +76,7 @@ bool BoundedFile::Open(QFile& file, const QString& path, QString* error, bool* m
     if (!info.exists()) {
         if (missing)
             *missing = true;
-        setError(error, QStringLiteral("No such file or directory"));
+        setError(error, QCoreApplication::translate("BoundedFile", "No such file or directory"));
         return false;
     }
     if (!info.isFile()) {
@@ -70,26 +100,7 @@ bool BoundedFile::Open(QFile& file, const QString& path, QString* error, bool* m
         setError(error, qt_error_string(code));
         return false;
     }
-    struct stat status {};
-    if (::fstat(fd.Get(), &status) != 0) {
-        setError(error, qt_error_string(errno));
-        return false;
-    }
-    if (!S_ISREG(status.st_mode)) {
-        setError(error, S_ISDIR(status.st_mode) ? qt_error_string(EISDIR) : NotRegularText());
-        return false;
-    }
-    const int flags = ::fcntl(fd.Get(), F_GETFL);
-    if (flags == -1 || ::fcntl(fd.Get(), F_SETFL, flags & ~O_NONBLOCK) == -1) {
-        setError(error, qt_error_string(errno));
-        return false;
-    }
-    if (!file.open(fd.Get(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        setError(error, file.errorString());
-        return false;
-    }
-    fd.Release();
-    return true;
+    return adoptRegularFile(fd, file, QIODevice::ReadOnly, false, error);
 #endif
 }
 
@@ -127,25 +138,7 @@ bool BoundedFile::OpenForWriting(QFile& file, const QString& path, QIODevice::Op
         setError(error, errno == ENXIO ? NotRegularText() : qt_error_string(errno));
         return false;
     }
-    struct stat status {};
-    if (::fstat(fd.Get(), &status) != 0) {
-        setError(error, qt_error_string(errno));
-        return false;
-    }
-    if (!S_ISREG(status.st_mode)) {
-        setError(error, NotRegularText());
-        return false;
-    }
-    if (::ftruncate(fd.Get(), 0) != 0 || ::fcntl(fd.Get(), F_SETFL, ::fcntl(fd.Get(), F_GETFL) & ~O_NONBLOCK) != 0) {
-        setError(error, qt_error_string(errno));
-        return false;
-    }
-    if (!file.open(fd.Get(), mode, QFileDevice::AutoCloseHandle)) {
-        setError(error, file.errorString());
-        return false;
-    }
-    fd.Release();
-    return true;
+    return adoptRegularFile(fd, file, mode, true, error);
 #endif
 }
 

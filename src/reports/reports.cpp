@@ -3,6 +3,7 @@
 #include "base/appfolders.h"
 #include "base/appsettings.h"
 #include "widgets/dialogunits.h"
+#include "widgets/messageboxsink.h"
 #include "base/messages.h"
 #include "widgets/pagecontrols.h"
 #include "document/orthexdoc.h"
@@ -26,7 +27,6 @@
 #include <QHash>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -141,13 +141,6 @@ CReports::SaveFileFunction& saveFileFunction()
 {
     static CReports::SaveFileFunction function;
     return function;
-}
-
-bool runQuestion(QWidget* parent, const QString& text)
-{
-    return QMessageBox::question(parent, QStringLiteral("Orthex"), text, QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No)
-           == QMessageBox::Yes;
 }
 
 CReports::QuestionFunction& questionFunction()
@@ -387,7 +380,7 @@ bool CReports::AskToDelete(qsizetype rows, bool all)
         text = rows == 1 ? tr("Delete the one row of this report?") : tr("Delete all %1 rows of this report?").arg(rows);
     else
         text = rows == 1 ? tr("Delete the selected row?") : tr("Delete the %1 selected rows?").arg(rows);
-    const QuestionFunction& ask = questionFunction() ? questionFunction() : QuestionFunction(&runQuestion);
+    const QuestionFunction& ask = questionFunction() ? questionFunction() : QuestionFunction(&AskYesNo);
     return ask(this, text + QLatin1Char('\n') + tr("Once the changes are saved, the deleted results are gone."));
 }
 

@@ -5,6 +5,7 @@
 #include "widgets/dialogunits.h"
 #include "widgets/enterpressesbutton.h"
 #include "widgets/linelistbox.h"
+#include "widgets/messageboxsink.h"
 #include "widgets/pagecontrols.h"
 #include "document/orthexdoc.h"
 #include "sound/soundplayer.h"
@@ -68,10 +69,7 @@ bool writeResultsThrough(Document& document)
 
 bool askStop(QWidget* parent)
 {
-    return QMessageBox::question(parent, QStringLiteral("Orthex"),
-                                 QStringLiteral("Stop this test now?\nYou cannot go on with it afterwards."),
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-           == QMessageBox::Yes;
+    return AskYesNo(parent, QStringLiteral("Stop this test now?\nYou cannot go on with it afterwards."));
 }
 
 // The program's texts break lines with "\r\n"; a text field wants "\n".

@@ -1,6 +1,7 @@
 #include "users/logindlg.h"
 
 #include "widgets/dialogunits.h"
+#include "widgets/messageboxsink.h"
 #include "base/messages.h"
 #include "widgets/simplecombo.h"
 #include "users/teachergate.h"
@@ -14,18 +15,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
-bool runDeleteQuestion(QWidget* parent, const QString& text)
-{
-    return QMessageBox::question(parent, QStringLiteral("Orthex"), text, QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No)
-           == QMessageBox::Yes;
-}
-
 CLogInDlg::QuestionFunction& deleteQuestionFunction()
 {
     static CLogInDlg::QuestionFunction function;
@@ -141,7 +134,7 @@ void CLogInDlg::OnDeleteName()
     if (!TeacherGate::Allow(this, UserFolder()))
         return;
     const QuestionFunction& ask =
-        deleteQuestionFunction() ? deleteQuestionFunction() : QuestionFunction(&runDeleteQuestion);
+        deleteQuestionFunction() ? deleteQuestionFunction() : QuestionFunction(&AskYesNo);
     if (!ask(this, DeleteQuestionText(m_strName)))
         return;
     {

@@ -30,3 +30,10 @@ void CMessageBoxSink::ShowNow(const QString& text, MessageIcon icon)
     QMessageBox box(boxIcon, QStringLiteral("Orthex"), text, QMessageBox::Ok, QApplication::activeWindow());
     box.exec();
 }
+
+bool AskYesNo(QWidget* parent, const QString& text)
+{
+    return QMessageBox::question(parent, QStringLiteral("Orthex"), text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No)
+           == QMessageBox::Yes;
+}
